@@ -8,6 +8,12 @@
 
 namespace acs {
 
+namespace {
+thread_local TAuThread* currentWorker = nullptr;
+}  // namespace
+
+TAuThread* TAuThread::Current() { return currentWorker; }
+
 TAuThread::TAuThread() : fw::TThread(true) {}
 
 TAuThread::~TAuThread() {
@@ -104,6 +110,7 @@ bool TAuThread::SleepUntilRun() {
 }
 
 void TAuThread::Execute() {
+    currentWorker = this;
     TAuOutput* P = Parent;
     if (!SleepUntilRun()) return;
     while (!Terminated()) {

@@ -71,6 +71,9 @@ public:
     // lock, so the lock is never left owned by the dead thread.
     void Kill();
     bool Killed() const { return killed_.load(); }
+    // The worker running the calling thread, or nullptr elsewhere: a source
+    // waiting for data looks at its Stop to give up early.
+    static TAuThread* Current();
 
 protected:
     void Execute() override;

@@ -1,27 +1,30 @@
-// Until the viewer's own main window exists: a small window of the project, so
-// that scripts/run has something to show.
+// The viewer's entry point: make sure the Flash player control is there
+// (installing it from the installer carried at the end of this program when
+// it is missing or too old), then the icon, the application and the main
+// window, and the message loop.
 #include <windows.h>
 
-static LRESULT CALLBACK WindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcW(h, m, w, l);
-}
+#include "framework/Application.h"
+#include "host/AppIcon.h"
+#include "host/FlashCheck.h"
+#include "host/FlashInstaller.h"
+#include "host/PlayerForm.h"
 
-int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = inst;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"TPlayerForm";
-    RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"전자책 뷰어", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                640, 480, nullptr, nullptr, inst, nullptr);
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Neither step raises: a failed check or install leaves the player
+    // control's creation to report the problem.
+    if (!host::FlashControlInstalled()) host::InstallFlashPlayer();
+
+    try {
+        host::SetApplicationIcon();
+        fw::Application->Initialize();
+        fw::Application->SetMainFormOnTaskBar(true);
+        fw::Application->CreateForm(host::PlayerForm);
+        fw::Application->Run();
+    } catch (const fw::Exception& e) {
+        fw::Application->ShowException(e);
+    } catch (...) {
+        fw::Application->ShowException(fw::Exception(L""));
     }
     return 0;
 }

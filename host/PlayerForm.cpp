@@ -1,0 +1,105 @@
+#include "host/PlayerForm.h"
+
+#include "framework/Application.h"
+#include "framework/Screen.h"
+#include "framework/SysUtils.h"
+#include "host/BookLoading.h"
+#include "host/INIController.h"
+#include "host/KVBTxtParser.h"
+#include "host/PlayerRequestHost.h"
+#include "host/RequestDispatcher.h"
+
+namespace host {
+
+using namespace fw;
+
+TPlayerForm* PlayerForm = nullptr;
+
+TPlayerForm::TPlayerForm(TComponent* AOwner) : TForm(AOwner) {
+    BeginLoading(this);
+    SetName(L"PlayerForm");
+    SetLeft(0);
+    SetTop(0);
+    SetCaption(L"PlayerForm");
+    SetClientSize(800, 600);
+    SetColor(clBtnFace);
+    Font()->SetName(L"Tahoma");
+    Font()->SetHeight(-11);
+    Font()->SetCharset(DEFAULT_CHARSET);
+    Font()->SetColor(clWindowText);
+    SetPosition(poMainFormCenter);
+    // Forms take the application's icon, as the taskbar shows the main form.
+    if (Application->Icon()->HandleAllocated()) Icon()->Assign(Application->Icon());
+    OnClose = TCloseEvent(this, &TPlayerForm::FormClose);
+    OnCreate = TNotifyEvent(this, &TPlayerForm::FormCreate);
+    OnDestroy = TNotifyEvent(this, &TPlayerForm::FormDestroy);
+    OnShow = TNotifyEvent(this, &TPlayerForm::FormShow);
+
+    FlashPlayer = Create<TShockwaveFlash>(this);
+    FlashPlayer->SetName(L"FlashPlayer");
+    FlashPlayer->SetParent(this);
+    FlashPlayer->SetBounds(0, 0, 800, 600);
+    FlashPlayer->SetAlign(alClient);
+    FlashPlayer->SetTabOrder(0);
+    FlashPlayer->OnFSCommand = TFlashFSCommandEvent(this, &TPlayerForm::FlashPlayerFSCommand);
+
+    const TOpenOptions saveOptions{ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofEnableSizing};
+    imgSaveDialog = Create<TSaveDialog>(this);
+    imgSaveDialog->SetName(L"imgSaveDialog");
+    imgSaveDialog->SetFilter(L"ImageFile|*.jpg,*.bmp");
+    imgSaveDialog->SetOptions(saveOptions);
+
+    fileSaveDialog = Create<TSaveDialog>(this);
+    fileSaveDialog->SetName(L"fileSaveDialog");
+    fileSaveDialog->SetFilter(L"PDF 파일|*.pdf");
+    fileSaveDialog->SetOptions(saveOptions);
+
+    FileOpenDialog = Create<TOpenDialog>(this);
+    FileOpenDialog->SetName(L"FileOpenDialog");
+    FileOpenDialog->SetFilter(L"텍스트 파일|*.txt");
+    FileOpenDialog->SetOptions({ofHideReadOnly, ofNoChangeDir, ofEnableSizing});
+    EndLoading(this);
+}
+
+TPlayerForm::~TPlayerForm() = default;
+
+String TPlayerForm::FindMoviePath() {
+    return MoviePathFromCommandLine(ParamCount(), ParamStr(1), Application->ExeName());
+}
+
+void TPlayerForm::FormCreate(TObject*) { LoadBook(FindMoviePath()); }
+
+void TPlayerForm::LoadBook(const String& MoviePath) {
+    INIController* settings = INIController::GetInstance();
+    settings->Load();
+    if (settings->GetMainBorderStyle() == L"bsNone") SetBorderStyle(bsNone);
+
+    KVBTxtParser vars;
+    bool haveVars = vars.Load(VariableFilePath(MoviePath)) != -1;
+    BookWindowPlan plan = PlanBookWindow(haveVars ? &vars : nullptr, MoviePath, Screen->Width(), Screen->Height());
+    SetTitle(plan.Title);
+    if (plan.Sized) SetBounds(plan.Left, plan.Top, plan.Width, plan.Height);
+    if (plan.Maximised) SetWindowState(wsMaximized);
+
+    FlashPlayer->SetMovie(MoviePath);
+}
+
+void TPlayerForm::SetTitle(const String& Title) { SetCaption(Title); }
+
+void TPlayerForm::FormShow(TObject*) {
+    if (ParamCount() >= 1 && IsPageOption(ParamStr(1)))
+        FlashPlayer->SetVariable(L"_root.BOOKLOAD_FIRSTPAGE", PageOptionValue(ParamStr(1)));
+}
+
+// The movie's requests are served by the request dispatcher.
+void TPlayerForm::FlashPlayerFSCommand(TObject*, const String& command, const String& args) {
+    PlayerRequestHost requestHost(*this, *FlashPlayer, MoveSkinText);
+    DispatchFSCommand(requestHost, command, args);
+}
+
+// Closing the main window ends the application.
+void TPlayerForm::FormClose(TObject*, TCloseAction&) {}
+
+void TPlayerForm::FormDestroy(TObject*) {}
+
+}  // namespace host

@@ -1,0 +1,106 @@
+#include "host/ScrapSave.h"
+
+#include <windows.h>
+
+#include "framework/Jpeg.h"
+#include "framework/StringList.h"
+#include "framework/SysUtils.h"
+
+namespace host {
+
+using namespace fw;
+
+namespace {
+
+// Items split exactly as the framework's delimited text does: blanks and
+// control characters end an item, and commas in a row give empty items.
+void SplitAtCommas(const String& text, TStringList& items) {
+    items.SetDelimiter(L',');
+    items.SetDelimitedText(text);
+}
+
+// Six characters RRGGBB, else black.
+void ItemColour(const String& item, BYTE& r, BYTE& g, BYTE& b) {
+    String s = Trim(item);
+    if (s.size() != 6) {
+        r = g = b = 0;
+        return;
+    }
+    r = static_cast<BYTE>(StrToInt(L"0x" + s.substr(0, 2)));
+    g = static_cast<BYTE>(StrToInt(L"0x" + s.substr(2, 2)));
+    b = static_cast<BYTE>(StrToInt(L"0x" + s.substr(4, 2)));
+}
+
+}  // namespace
+
+void ScrapSave::Reset() {
+    PixelText.clear();
+    Width = 0;
+    Height = 0;
+}
+
+void ScrapSave::Start(const String& size) {
+    TStringList items;
+    SplitAtCommas(size, items);
+    int width = StrToInt(items.Strings(0));
+    int height = StrToInt(items.Strings(1));
+    Width = width;
+    Height = height;
+}
+
+void ScrapSave::AddData(const String& chunk) {
+    size_t comma = chunk.find(L',');
+    PixelText += comma == String::npos ? chunk : chunk.substr(comma);
+}
+
+bool ScrapSave::SizeAccepted(int width, int height) {
+    return width > 0 && height > 0 && int64_t(width) * height <= kMaxPixels;
+}
+
+std::unique_ptr<TBitmap> ScrapSave::BuildBitmap() const {
+    if (!SizeAccepted(Width, Height)) return nullptr;
+    TStringList items;
+    SplitAtCommas(PixelText, items);
+
+    auto bitmap = std::make_unique<TBitmap>(Width, Height, pf24bit);  // all black
+    const int count = items.Count();
+    BYTE* row = nullptr;
+    int x = 0, y = 0;
+    for (int i = 0; i < count; ++i) {
+        BYTE r, g, b;
+        ItemColour(items.Strings(i), r, g, b);  // raises for a bad item, inside the picture or not
+        if (i % 10000 == 0) OutputDebugStringW(IntToStr(i).c_str());
+        if (y < Height) {
+            if (x == 0 || !row) row = static_cast<BYTE*>(bitmap->ScanLine(y));
+            row[x * 3] = b;
+            row[x * 3 + 1] = g;
+            row[x * 3 + 2] = r;
+        }
+        if (++x == Width) {
+            x = 0;
+            ++y;
+        }
+    }
+    return bitmap;
+}
+
+ScrapSave::Outcome ScrapSave::Finish(TSaveDialog& dialog) {
+    std::unique_ptr<TBitmap> bitmap = BuildBitmap();
+    if (!bitmap) return Outcome::Refused;
+    TJPEGImage jpeg;
+    jpeg.Assign(bitmap.get());
+
+    dialog.SetFilter(kScrapFilter);
+    dialog.SetFileName(kScrapFileName);
+    if (!dialog.Execute()) return Outcome::Cancelled;
+    jpeg.SaveToFile(JpegFileName(dialog.FileName()));
+    return Outcome::Saved;
+}
+
+String ScrapSave::JpegFileName(const String& chosen) {
+    String ext = AnsiLowerCase(ExtractFileExt(chosen));
+    if (ext == L".jpg" || ext == L".jpeg") return chosen;
+    return chosen + L".jpg";
+}
+
+}  // namespace host

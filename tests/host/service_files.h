@@ -1,0 +1,73 @@
+// A scratch folder for the file services' tests: files written and read as
+// raw bytes, and the whole tree removed afterwards.
+#pragma once
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "framework/Strings.h"
+
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const wchar_t* tag) {
+        wchar_t dir[MAX_PATH];
+        GetTempPathW(MAX_PATH, dir);
+        path_ = std::wstring(dir) + L"kvb-" + tag + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        Remove(path_);
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder() { Remove(path_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // With its trailing "\".
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& relative) const { return path_ + relative; }
+
+    // Writes the bytes, making the folders on the way.
+    std::wstring Write(const std::wstring& relative, const std::string& bytes) const {
+        std::wstring full = path_ + relative;
+        for (size_t i = path_.size(); (i = full.find(L'\\', i)) != std::wstring::npos; ++i)
+            CreateDirectoryW(full.substr(0, i).c_str(), nullptr);
+        WriteBytes(full, bytes);
+        return full;
+    }
+
+    static void WriteBytes(const std::wstring& path, const std::string& bytes) {
+        std::ofstream(path.c_str(), std::ios::binary) << bytes;
+    }
+    static std::string ReadBytes(const std::wstring& path) {
+        std::ifstream in(path.c_str(), std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    // The folder and all below it, read-only files too.
+    static void Remove(const std::wstring& folder) {
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((folder + L"*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = fd.cFileName;
+                if (name == L"." || name == L"..") continue;
+                std::wstring full = folder + name;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(full + L"\\");
+                } else {
+                    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(full.c_str());
+                }
+            } while (FindNextFileW(h, &fd));
+            FindClose(h);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
+private:
+    std::wstring path_;
+};
