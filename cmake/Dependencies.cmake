@@ -4,6 +4,8 @@ if(NOT KVB_DEPS_PREFIX OR NOT EXISTS "${KVB_DEPS_PREFIX}/.complete")
   message(FATAL_ERROR "KVB_DEPS_PREFIX must name the folder scripts/setup prints (got '${KVB_DEPS_PREFIX}')")
 endif()
 
+# Static, like every other library: no zlib1.dll beside the programs.
+set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)
 
 add_library(deps_jpeg STATIC IMPORTED GLOBAL)

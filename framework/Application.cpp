@@ -109,6 +109,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (handle_) SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    icon_.OnChange = TNotifyEvent(this, &TApplication::IconChanged);
 
     InstallWakeUp();
     SetBoundaryExceptionHandler([](const Exception& e) {
@@ -143,12 +144,13 @@ void TApplication::SetTitle(const String& Value) {
     if (handle_) SetWindowTextW(handle_, title_.c_str());
 }
 
-void TApplication::SetIcon(const TIcon* Value) {
-    icon_.Assign(Value);
-    if (handle_) {
-        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
-        SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Handle()));
-    }
+void TApplication::SetIcon(const TIcon* Value) { icon_.Assign(Value); }
+
+// Any change of the icon (SetIcon, Icon()->LoadFromFile...) reaches the window.
+void TApplication::IconChanged(TObject*) {
+    if (!handle_) return;
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Handle()));
 }
 
 void TApplication::Initialize() {

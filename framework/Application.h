@@ -142,6 +142,7 @@ private:
     bool ProcessMessage(MSG& Msg);
     bool Idle(const MSG& Msg);  // false: work was done, do not sleep
     bool IsKeyMsg(MSG& Msg);
+    void IconChanged(TObject* Sender);
     void InstallWakeUp();
 
     HWND handle_ = nullptr;

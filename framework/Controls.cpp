@@ -236,10 +236,8 @@ TPoint TControl::ScreenToClient(const TPoint& Point) {
 
 void TControl::SetAlign(TAlign Value) {
     if (align_ == Value) return;
-    TAlign old = align_;
+    // Leaving an alignment keeps the bounds it gave.
     align_ = Value;
-    // Leaving alClient keeps the size it had; nothing to restore.
-    (void)old;
     RequestAlign();
 }
 

@@ -129,7 +129,7 @@ using TMouseWheelEvent =
 using TMouseWheelUpDownEvent = Method<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 // Size limits of a control; 0 means no limit. SetBounds keeps the control
-// within them; a form also hands them to the system as its tracking size.
+// within them.
 class TSizeConstraints : public TPersistent {
 public:
     String ClassName() const override { return L"TSizeConstraints"; }
@@ -164,8 +164,10 @@ struct TCreateParams {
     int Height = 0;
     HWND WndParent = nullptr;
     void* Param = nullptr;
-    // style, cbClsExtra/cbWndExtra, hCursor, hbrBackground... lpfnWndProc and
-    // lpszClassName are set at registration from the fields below.
+    // Class style, extra bytes, cursor, background. lpfnWndProc names the
+    // procedure DefaultHandler calls (the system class's after
+    // CreateSubClass); the class is registered with the framework's own
+    // procedure under WinClassName.
     WNDCLASSW WindowClass = {};
     // The registered class name: ClassName() unless a subclass changes it.
     String WinClassName;
@@ -403,6 +405,8 @@ private:
     bool inFontChange_ = false;
 };
 
+// A control with a window. Freeing it frees its children with it (make them
+// with Create or new), whoever owns them.
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* AOwner);
@@ -443,7 +447,7 @@ public:
     // top-left corner at (X, Y), through WM_ERASEBKGND and WM_PAINT with the
     // DC (csPaintCopy set meanwhile): a copy without the screen.
     void PaintTo(HDC DC, int X, int Y);
-    // Perform(Message) on every child in child order.
+    // The message to every child in child order, until one answers non-zero.
     void Broadcast(TMessage& Message);
     // The child (graphic, and windowed with AllowWinControls) visible at the
     // client point, topmost first.

@@ -96,6 +96,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), canvas_(new 
     parentFont_ = false;
     SetColor(clBtnFace);
     canvas_->SetControl(this);
+    icon_.OnChange = TNotifyEvent(this, &TCustomForm::IconChanged);
     Screen->AddForm(this);
 }
 
@@ -178,10 +179,13 @@ void TCustomForm::CreateHandleDone() {
     TWinControl::CreateHandleDone();
     if (position_ == poDefault || position_ == poDefaultPosOnly || position_ == poDefaultSizeOnly) UpdateBounds();
     ApplyAlphaBlend();
-    if (!icon_.Empty()) {
-        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
-        SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Handle()));
-    }
+    if (!icon_.Empty()) IconChanged(this);
+}
+
+void TCustomForm::IconChanged(TObject*) {
+    if (!HandleAllocated()) return;
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Handle()));
 }
 
 void TCustomForm::ApplyFrameStyle() {
@@ -534,6 +538,10 @@ void TCustomForm::SetActive(bool Value) {
     if (Value) {
         Screen->SetActiveForm(this);
         Perform(CM_ACTIVATE);
+        // Focus comes back to the control that had it.
+        if (activeControl_ && activeControl_ != this && activeControl_->CanFocus() &&
+            GetFocus() != activeControl_->WindowHandle())
+            activeControl_->SetFocus();
     } else {
         Perform(CM_DEACTIVATE);
     }

@@ -106,6 +106,7 @@ public:
     BYTE AlphaBlendValue() const { return alphaBlendValue_; }
     void SetAlphaBlendValue(BYTE Value);
     TMainMenu* Menu() const { return nullptr; }
+    // The window's icon; changes reach a live window at once.
     TIcon* Icon() { return &icon_; }
     TFormState FormState() const { return formState_; }
 
@@ -179,6 +180,7 @@ private:
     void ApplyPosition();
     void ApplyFrameStyle();
     void ApplyAlphaBlend();
+    void IconChanged(TObject* Sender);
     void CloseModal();
     void SetActive(bool Value);
     TRect FrameRect() const;  // outer minus client: how much the frame adds on each side

@@ -55,7 +55,7 @@ bool IsSameFile(const String& a, const String& b) {
 }
 
 bool CopyToChosenFile(const String& source, const String& target) {
-    (void)&AsAnsiPath;
+    if (IsSameFile(AsAnsiPath(source), AsAnsiPath(target))) return false;
     return CopyFileA(ToAnsi(source).c_str(), ToAnsi(target).c_str(), FALSE) != FALSE;
 }
 

@@ -6,6 +6,7 @@
 #include "host/BookLoading.h"
 #include "host/INIController.h"
 #include "host/KVBTxtParser.h"
+#include "host/KVBViewerControl.h"
 #include "host/PlayerRequestHost.h"
 #include "host/RequestDispatcher.h"
 
@@ -58,10 +59,38 @@ TPlayerForm::TPlayerForm(TComponent* AOwner) : TForm(AOwner) {
     FileOpenDialog->SetName(L"FileOpenDialog");
     FileOpenDialog->SetFilter(L"텍스트 파일|*.txt");
     FileOpenDialog->SetOptions({ofHideReadOnly, ofNoChangeDir, ofEnableSizing});
+
+    DXAudioIn1 = Create<acs::TDXAudioIn>(this);
+    DXAudioIn1->SetName(L"DXAudioIn1");
+    DXAudioIn1->SetLatency(0);
+    DXAudioIn1->SetSamplesToRead(-1);
+    DXAudioIn1->SetDeviceNumber(0);
+    DXAudioIn1->SetInBitsPerSample(16);
+    DXAudioIn1->SetInChannels(1);
+    DXAudioIn1->SetInSampleRate(44100);
+    DXAudioIn1->SetRecTime(-1);
+    DXAudioIn1->SetEchoRecording(false);
+    DXAudioIn1->SetFramesInBuffer(24576);
+    DXAudioIn1->SetPollingInterval(80);
+
+    MP3Out1 = Create<acs::TMP3Out>(this);
+    MP3Out1->SetName(L"MP3Out1");
+    MP3Out1->SetInput(DXAudioIn1);
+    MP3Out1->SetShareMode(0);
+    MP3Out1->SetBitRate(acs::mbrAuto);
+    MP3Out1->SetMode(acs::mmMono);
+    MP3Out1->SetEnableBitReservoir(false);
+    MP3Out1->SetStrictISO(false);
+    MP3Out1->SetVBRQuality(acs::mp3ql0);
+    MP3Out1->SetEnableVBR(false);
+    MP3Out1->SetAverageBitrate(acs::mbrAuto);
+    MP3Out1->SetMaximumBitrate(acs::mbrAuto);
     EndLoading(this);
+
+    Recorder = new KVBViewerControl(MP3Out1);
 }
 
-TPlayerForm::~TPlayerForm() = default;
+TPlayerForm::~TPlayerForm() { delete Recorder; }
 
 String TPlayerForm::FindMoviePath() {
     return MoviePathFromCommandLine(ParamCount(), ParamStr(1), Application->ExeName());
@@ -100,6 +129,9 @@ void TPlayerForm::FlashPlayerFSCommand(TObject*, const String& command, const St
 // Closing the main window ends the application.
 void TPlayerForm::FormClose(TObject*, TCloseAction&) {}
 
-void TPlayerForm::FormDestroy(TObject*) {}
+void TPlayerForm::FormDestroy(TObject*) {
+    delete Recorder;
+    Recorder = nullptr;
+}
 
 }  // namespace host

@@ -3,6 +3,8 @@
 // variable file, with the border the settings file gives.
 #pragma once
 
+#include "audio/DXAudioIn.h"
+#include "audio/MP3Out.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Forms.h"
 #include "host/ShockwaveFlash.h"
@@ -11,6 +13,8 @@ namespace host {
 
 using fw::String;
 using fw::UnicodeString;
+
+class KVBViewerControl;
 
 class TPlayerForm : public fw::TForm {
 public:
@@ -25,6 +29,8 @@ public:
     fw::TSaveDialog* imgSaveDialog = nullptr;
     fw::TSaveDialog* fileSaveDialog = nullptr;
     fw::TOpenDialog* FileOpenDialog = nullptr;
+    acs::TDXAudioIn* DXAudioIn1 = nullptr;
+    acs::TMP3Out* MP3Out1 = nullptr;
 
     // Event handlers.
     void FormCreate(fw::TObject* Sender);
@@ -44,6 +50,8 @@ public:
 
     // The movie last named by the movie's "MoveSkin" request.
     UnicodeString MoveSkinText;
+    // The recorder control, owned; every pop-up window shares it.
+    KVBViewerControl* Recorder = nullptr;
 };
 
 // The main window; set before its constructor runs.

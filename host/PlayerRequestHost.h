@@ -28,6 +28,12 @@ public:
     int ShellOpen(const String& file, const String& parameters) override;
     int FindProgramFor(const String& file, String& program) override;
 
+    void RunPDF(const String& openParameter, const String& pdfPath) override;
+    void OpenPopUp(const String& movie, const String& parameter) override;
+    void FormControl(const String& text) override;
+    void RecordingStart() override;
+    void RecordingStop() override;
+
 protected:
     fw::TCustomForm& form_;
     TShockwaveFlash& player_;

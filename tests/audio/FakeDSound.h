@@ -41,6 +41,7 @@ struct Device {
     HRESULT positionFails = 0;        // GetCurrentPosition (device lost)
     HRESULT lockFails = 0;            // Lock
     std::atomic<bool> frozen{false};  // its cursor never moves
+    DWORD cursorBeyondEnd = 0;        // added to the read cursor it reports (a faulty driver)
 };
 
 struct World;
@@ -136,7 +137,7 @@ public:
         if (device_.positionFails) return device_.positionFails;
         DWORD pos = static_cast<DWORD>(Total() % ring_.size());
         if (capture) *capture = pos;
-        if (read) *read = pos;
+        if (read) *read = pos + device_.cursorBeyondEnd;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetFormat(LPWAVEFORMATEX, DWORD, LPDWORD) override { return E_NOTIMPL; }

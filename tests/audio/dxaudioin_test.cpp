@@ -354,6 +354,16 @@ TEST_F(DXAudioInTest, DeviceLostWhileReading) {
     }
 }
 
+TEST_F(DXAudioInTest, CursorPastTheRingIsCutToTheBlockAndCountedAsAnOverrun) {
+    auto in = Make();
+    Small(*in, 800, 50);
+    mic->cursorBeyondEnd = 800;  // 400 captured, reported as 1200
+    in->Init();
+    EXPECT_EQ(Read(*in, 5000).size(), 800u);
+    EXPECT_EQ(in->Overruns(), 1u);
+    in->Flush();
+}
+
 TEST_F(DXAudioInTest, PauseStopsAndResumeRestartsTheCapture) {
     auto in = Make();
     Small(*in, 800, 50);

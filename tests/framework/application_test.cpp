@@ -82,6 +82,10 @@ TEST(Application, IconGoesToTheApplicationWindow) {
     ASSERT_FALSE(Application->Icon()->Empty());
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Application->Handle(), WM_GETICON, ICON_BIG, 0)),
               Application->Icon()->Handle());
+    // Changed in place (as a program loading its icon file does): the window follows.
+    Application->Icon()->SetHandle(CopyIcon(LoadIconW(nullptr, IDI_WARNING)));
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Application->Handle(), WM_GETICON, ICON_SMALL, 0)),
+              Application->Icon()->Handle());
     Application->SetTitle(L"전자책");
     wchar_t text[32] = {};
     GetWindowTextW(Application->Handle(), text, 32);

@@ -526,6 +526,29 @@ TEST(Forms, KeyPreviewLetsTheFormSeeAChildsKeysFirst) {
     EXPECT_EQ(keys.order, (std::vector<String>{L"form", L"button", L"form"}));
 }
 
+TEST(Forms, ActiveControlGetsTheFocusAndGetsItBackOnReactivation) {
+    FormPtr<TForm> form(Create<TForm>(Application));
+    auto* first = new TButton(form.get());
+    first->SetParent(form.get());
+    auto* second = new TButton(form.get());
+    second->SetParent(form.get());
+    second->SetLeft(100);
+    form->SetActiveControl(second);
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    EXPECT_EQ(GetFocus(), second->Handle());
+
+    first->SetFocus();
+    EXPECT_EQ(form->ActiveControl(), first);
+    FormPtr<TForm> other(Create<TForm>(Application));
+    other->Show();
+    SetActiveWindow(other->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return !form->Active(); }));
+    SetActiveWindow(form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    EXPECT_EQ(GetFocus(), first->Handle());
+}
+
 TEST(Forms, GetParentFormFindsTheFormOfAControl) {
     FormPtr<TForm> form(Create<TForm>(Application));
     auto* panel = new TPanel(form.get());

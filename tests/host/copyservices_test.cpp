@@ -133,7 +133,11 @@ TEST_F(CopyServicesTest, ACopyOntoItsOwnSourceLeavesTheSourceWhole) {
     const std::string bytes = ScratchFolder::ReadBytes(manual);
     std::wstring upper = manual;
     for (wchar_t& c : upper) c = towupper(c);
+    // Another name of the same file.
+    std::wstring link = folder / L"out\\linked.pdf";
+    ASSERT_TRUE(CreateHardLinkW(link.c_str(), manual.c_str(), nullptr));
     const std::wstring targets[] = {
+        link,
         manual,
         upper,
         folder / L"docs\\.\\Manual.PDF",

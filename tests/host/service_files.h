@@ -12,10 +12,15 @@
 
 class ScratchFolder {
 public:
-    explicit ScratchFolder(const wchar_t* tag) {
-        wchar_t dir[MAX_PATH];
-        GetTempPathW(MAX_PATH, dir);
-        path_ = std::wstring(dir) + L"kvb-" + tag + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    // In the temporary folder, or in `base` (with its trailing backslash) when given.
+    explicit ScratchFolder(const wchar_t* tag, std::wstring base = std::wstring()) {
+        if (base.empty()) {
+            wchar_t dir[MAX_PATH];
+            GetTempPathW(MAX_PATH, dir);
+            base = dir;
+        }
+        name_ = std::wstring(L"kvb-") + tag + L"-" + std::to_wstring(GetCurrentProcessId());
+        path_ = base + name_ + L"\\";
         Remove(path_);
         CreateDirectoryW(path_.c_str(), nullptr);
     }
@@ -25,6 +30,8 @@ public:
 
     // With its trailing "\".
     const std::wstring& Path() const { return path_; }
+    // The folder's own name.
+    const std::wstring& Name() const { return name_; }
     std::wstring operator/(const std::wstring& relative) const { return path_ + relative; }
 
     // Writes the bytes, making the folders on the way.
@@ -69,5 +76,6 @@ public:
     }
 
 private:
+    std::wstring name_;
     std::wstring path_;
 };
