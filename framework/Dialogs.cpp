@@ -67,6 +67,16 @@ TMessageForm::TMessageForm(TComponent* AOwner) : TForm(AOwner) {}
 
 TMessageForm::~TMessageForm() = default;
 
+void TMessageForm::CreateHandleDone() {
+    TForm::CreateHandleDone();
+    SetPropW(WindowHandle(), L"MessageText", const_cast<wchar_t*>(messageText_.c_str()));
+}
+
+void TMessageForm::DestroyWnd() {
+    if (WindowHandle()) RemovePropW(WindowHandle(), L"MessageText");
+    TForm::DestroyWnd();
+}
+
 void TMessageForm::PaintWindow(HDC DC) {
     TForm::PaintWindow(DC);
     if (icon_) DrawIconEx(DC, iconAt_.X, iconAt_.Y, icon_, 0, 0, 0, nullptr, DI_NORMAL);
@@ -163,6 +173,7 @@ TMessageForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDl
     label->SetWordWrap(true);
     label->SetShowAccelChar(false);
     label->SetCaption(Msg);
+    form->SetMessageText(Msg);
     label->SetBounds(horzMargin + iconWidth, vertMargin, textWidth, textHeight);
 
     TMsgDlgBtn defaultButton = MsgDlgDefaultButton(Buttons);

@@ -46,12 +46,21 @@ public:
         iconAt_ = At;
     }
 
+    // The message the label draws. A label has no window, so the text is also
+    // published as the window property "MessageText" (a pointer to this
+    // string, valid while the window lives) for UI automation to read.
+    const String& MessageText() const { return messageText_; }
+    void SetMessageText(const String& Value) { messageText_ = Value; }
+
 protected:
     void PaintWindow(HDC DC) override;
+    void CreateHandleDone() override;
+    void DestroyWnd() override;
 
 private:
     HICON icon_ = nullptr;
     TPoint iconAt_;
+    String messageText_;
 };
 
 // Caption of a dialog type ("Warning", "Error", "Information", "Confirmation";

@@ -47,6 +47,8 @@ FW_EXCEPTION(EThread, Exception);
 FW_EXCEPTION(ERegistryException, Exception);
 FW_EXCEPTION(EVariantError, Exception);
 FW_EXCEPTION(EPropertyError, Exception);
+// The silent exception: the application's handler shows nothing for it.
+FW_EXCEPTION(EAbort, Exception);
 
 // Where an exception that reached a Win32 callback or a COM boundary goes.
 // The application installs its error dialog here; the default writes the

@@ -96,6 +96,10 @@ TEST(Dialogs, MessageFormIsBuiltFromButtonsAndALabel) {
     EXPECT_EQ(label->ClassName(), L"TLabel");
     EXPECT_EQ(label->Caption(), L"이 파일을 저장하시겠습니까?");
     EXPECT_EQ(label->Parent(), form.get());
+    // The label has no window: automation reads the text from the form's property.
+    auto* published = static_cast<const wchar_t*>(GetPropW(form->Handle(), L"MessageText"));
+    ASSERT_NE(published, nullptr);
+    EXPECT_STREQ(published, L"이 파일을 저장하시겠습니까?");
 
     struct Expect {
         const wchar_t* name;

@@ -177,3 +177,34 @@ TEST(Label, DisabledCaptionIsEmbossed) {
     EXPECT_FALSE(HasColour(cap, label->BoundsRect(), Rgb(clBlack)));
     host->Free();
 }
+
+TEST(Label, RightJustifiedAutoSizeKeepsTheRightEdge) {
+    TLabel* label = Create<TLabel>(nullptr);
+    label->SetAlignment(taRightJustify);
+    label->SetCaption(L"짧음");
+    label->SetLeft(200 - label->Width());
+    const int right = label->Left() + label->Width();
+    label->SetCaption(L"훨씬 더 긴 캡션");
+    EXPECT_EQ(label->Left() + label->Width(), right);
+    EXPECT_LT(label->Left(), 200 - 40);
+    label->Free();
+}
+
+TEST(Label, AcceleratorFocusesTheFocusControl) {
+    THostWindow* host = Create<THostWindow>(nullptr);
+    TLabel* label = Create<TLabel>(nullptr);
+    label->SetCaption(L"파일 이름(&N):");
+    label->SetParent(host);
+    TButton* target = Create<TButton>(nullptr);
+    target->SetTop(40);
+    target->SetParent(host);
+    label->SetFocusControl(target);
+    host->Show();
+    SetForegroundWindow(host->Handle());
+
+    EXPECT_EQ(host->Perform(CM_DIALOGCHAR, L'x', 0), 0);
+    EXPECT_FALSE(target->Focused());
+    EXPECT_EQ(host->Perform(CM_DIALOGCHAR, L'n', 0), 1);  // case does not matter
+    EXPECT_TRUE(target->Focused());
+    host->Free();
+}

@@ -554,7 +554,7 @@ TEST(ObjectInstance, SubclassesARawWindowAndMayFreeItselfInsideWmDestroy) {
                              nullptr);
     ASSERT_NE(w, nullptr);
     struct Wrapper {
-        HWND wnd;
+        HWND wnd = nullptr;
         WNDPROC old = nullptr;
         WNDPROC self = nullptr;
         std::vector<UINT> seen;
@@ -576,7 +576,8 @@ TEST(ObjectInstance, SubclassesARawWindowAndMayFreeItselfInsideWmDestroy) {
                 freedInDestroy = true;
             }
         }
-    } wrap{w};
+    } wrap;
+    wrap.wnd = w;
     std::vector<String> caught;
     SetBoundaryExceptionHandler([&](const Exception& e) { caught.push_back(e.Message); });
     wrap.self = MakeObjectInstance(TWndMethod(&wrap, &Wrapper::Proc));

@@ -137,11 +137,7 @@ TEST_F(CopyServicesTest, ACopyOntoItsOwnSourceLeavesTheSourceWhole) {
     std::wstring link = folder / L"out\\linked.pdf";
     ASSERT_TRUE(CreateHardLinkW(link.c_str(), manual.c_str(), nullptr));
     const std::wstring targets[] = {
-        link,
-        manual,
-        upper,
-        folder / L"docs\\.\\Manual.PDF",
-        folder / L"out\\..\\docs\\Manual.PDF",
+        link, manual, upper, folder / L"docs\\.\\Manual.PDF", folder / L"out\\..\\docs\\Manual.PDF",
     };
     for (const std::wstring& target : targets) {
         context.messages.clear();

@@ -15,7 +15,9 @@
 #include "tests/audio/Mp3TestKit.h"
 
 using namespace host;
-using namespace fw;
+using fw::AnsiString;
+using fw::FromAnsi;
+using fw::String;
 
 namespace {
 
@@ -23,17 +25,6 @@ String TempFolder() {
     char buffer[MAX_PATH + 1] = {};
     DWORD n = GetTempPathA(MAX_PATH, buffer);
     return FromAnsi(AnsiString(buffer, n));
-}
-
-std::vector<uint8_t> FileBytes(const String& path) {
-    std::vector<uint8_t> bytes;
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return bytes;
-    DWORD size = GetFileSize(f, nullptr), read = 0;
-    bytes.resize(size);
-    ReadFile(f, bytes.data(), size, &read, nullptr);
-    CloseHandle(f);
-    return bytes;
 }
 
 // A file nobody holds open: the worker has closed it.
@@ -114,7 +105,7 @@ TEST(Recorder, AStartWhileRecordingChangesNothing) {
     Sleep(100);
     EXPECT_EQ(expected, rig.recorder.FinishRecording());
     EXPECT_TRUE(IsCompleteRecording(expected));
-    EXPECT_FALSE(FileExists(RecordingFileName(TempFolder(), next)));
+    EXPECT_FALSE(fw::FileExists(RecordingFileName(TempFolder(), next)));
 }
 
 TEST(Recorder, AStopWithoutAStartReportsNothing) {
@@ -132,7 +123,7 @@ TEST(Recorder, AFailedRecordingDeletesItsEmptyFileAndReportsNothing) {
     for (int i = 0; i < 200 && rig.out->IsBusy(); ++i) Sleep(10);
     EXPECT_EQ(L"", rig.recorder.FinishRecording());
     EXPECT_NE(L"", rig.out->ExceptionMessage());
-    EXPECT_FALSE(FileExists(expected));
+    EXPECT_FALSE(fw::FileExists(expected));
 
     // The next recording works again, under the next number.
     rig.tone.failOpen = false;

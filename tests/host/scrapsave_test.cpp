@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
+#include <memory>
 
 #include "framework/DialogSeam.h"
 #include "framework/Exception.h"
@@ -32,7 +32,7 @@ Rgb PixelAt(TBitmap& bitmap, int x, int y) {
 
 int Luma(Rgb c) { return (299 * c.r + 587 * c.g + 114 * c.b) / 1000; }
 
-// The spec's page: a leading field, then a first empty item (black).
+// A page as the movie sends it: a leading field, then a first empty item (black).
 const wchar_t kThreeByTwo[] = L"0,FF0000,00FF00,0000FF,FFFFFF,000000,808080";
 const Rgb kThreeByTwoPixels[2][3] = {{{0, 0, 0}, {255, 0, 0}, {0, 255, 0}}, {{0, 0, 255}, {255, 255, 255}, {0, 0, 0}}};
 
