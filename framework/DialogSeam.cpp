@@ -49,6 +49,8 @@ void PushFileName(const String& fileName, int filterIndex) {
     s.files.push_back(FileAnswer{true, fileName, filterIndex});
 }
 
+void PushText(const String& text) { PushFileName(text); }
+
 void PushCancel() {
     State& s = state();
     std::lock_guard<std::mutex> guard(s.lock);

@@ -18,6 +18,7 @@ enum class Kind {
     ErrorDialog,    // Application.ShowException
     OpenDialog,     // TOpenDialog.Execute
     SaveDialog,     // TSaveDialog.Execute
+    InputQuery,     // InputQuery, InputBox
 };
 
 // One dialog as it was asked.
@@ -43,6 +44,10 @@ void Push(int result);
 // dialog is cancelled.
 void PushFileName(const String& fileName, int filterIndex = 0);
 void PushCancel();
+// Queues the answer of the next input query: OK with this text. Input
+// queries share the file dialogs' queue (PushCancel cancels either); with
+// nothing queued an input query is cancelled.
+void PushText(const String& text);
 
 // Every dialog asked while the seam was on, oldest first.
 const std::vector<Request>& Log();

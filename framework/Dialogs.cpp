@@ -222,4 +222,60 @@ int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, i
 
 void ShowMessage(const String& Msg) { MessageDlg(Msg, mtCustom, {mbOK}, 0); }
 
+bool InputQuery(const String& ACaption, const String& APrompt, String& Value) {
+    if (DialogSeam::Enabled()) {
+        DialogSeam::Request request;
+        request.kind = DialogSeam::Kind::InputQuery;
+        request.Caption = ACaption;
+        request.Text = APrompt;
+        DialogSeam::Record(request);
+        DialogSeam::FileAnswer answer;
+        if (!DialogSeam::TakeFileAnswer(answer) || !answer.Accepted) return false;
+        Value = answer.FileName;
+        return true;
+    }
+    std::unique_ptr<TForm, FreeComponent> form(new TForm(Application));
+    form->SetBorderStyle(bsDialog);
+    form->SetPosition(poScreenCenter);
+    form->SetCaption(ACaption);
+    SetMessageFont(form->Font());
+
+    auto* prompt = new TLabel(form.get());
+    prompt->SetParent(form.get());
+    prompt->SetCaption(APrompt);
+    prompt->SetLeft(8);
+    prompt->SetTop(8);
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(8, prompt->Top() + prompt->Height() + 4, 250, 21);
+    edit->SetText(Value);
+    const int buttonsTop = edit->Top() + edit->Height() + 12;
+    struct {
+        const wchar_t* caption;
+        int result;
+        int left;
+    } buttons[] = {{L"OK", mrOk, 102}, {L"Cancel", mrCancel, 183}};
+    for (auto& b : buttons) {
+        auto* button = new TButton(form.get());
+        button->SetParent(form.get());
+        button->SetCaption(b.caption);
+        button->SetModalResult(b.result);
+        button->SetBounds(b.left, buttonsTop, 75, 25);
+        if (b.result == mrOk) button->SetDefault(true);
+        if (b.result == mrCancel) button->SetCancel(true);
+    }
+    form->SetClientSize(266, buttonsTop + 25 + 8);
+    form->SetActiveControl(edit);
+    form->AfterConstruction();
+    if (form->ShowModal() != mrOk) return false;
+    Value = edit->Text();
+    return true;
+}
+
+String InputBox(const String& ACaption, const String& APrompt, const String& ADefault) {
+    String value = ADefault;
+    InputQuery(ACaption, APrompt, value);
+    return value;
+}
+
 }  // namespace fw

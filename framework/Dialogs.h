@@ -80,4 +80,10 @@ int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, i
 // Plain OK dialog captioned with the application title.
 void ShowMessage(const String& Msg);
 
+// A modal form asking for one line of text: Caption, a prompt above an edit
+// holding Value, OK and Cancel. True (and Value changed) when OK was pressed.
+bool InputQuery(const String& ACaption, const String& APrompt, String& Value);
+// InputQuery starting from ADefault; ADefault again when cancelled.
+String InputBox(const String& ACaption, const String& APrompt, const String& ADefault);
+
 }  // namespace fw

@@ -18,6 +18,37 @@ void TButtonControl::CreateParams(TCreateParams& Params) {
     if (wordWrap_) Params.Style |= BS_MULTILINE;
 }
 
+// ---- TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    controlStyle_ = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+    width_ = 121;
+    height_ = 21;
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, L"EDIT");
+    Params.Style |= ES_AUTOHSCROLL | ES_LEFT;
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomEdit::CreateHandleDone() {
+    TWinControl::CreateHandleDone();
+    SendMessageW(WindowHandle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+    maxLength_ = Value;
+    if (HandleAllocated()) SendMessageW(WindowHandle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
+}
+
+void TCustomEdit::SelectAll() {
+    if (HandleAllocated()) SendMessageW(WindowHandle(), EM_SETSEL, 0, -1);
+}
+
 // ---- TButton
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {

@@ -60,6 +60,30 @@ private:
     int modalResult_ = 0;
 };
 
+// A single-line edit: the system's "Edit" window. Text is the window's text.
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+    String ClassName() const override { return L"TCustomEdit"; }
+
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int Value);
+    void SelectAll();
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateHandleDone() override;
+
+private:
+    int maxLength_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+    String ClassName() const override { return L"TEdit"; }
+};
+
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 // Text painted on the parent. Transparent leaves the parent's background;

@@ -120,6 +120,16 @@ void sShowMessagePos(const String& Title, const String& Msg, int X, int Y) {
     sMessageDlgPos(Title, Msg, fw::mtCustom, fw::TMsgDlgButtons{fw::mbOK}, 0, X, Y);
 }
 
+bool sInputQuery(const String& ACaption, const String& APrompt, String& Value) {
+    return fw::InputQuery(ACaption, APrompt, Value);
+}
+
+String sInputBox(const String& ACaption, const String& APrompt, const String& ADefault) {
+    String value = ADefault;
+    sInputQuery(ACaption, APrompt, value);
+    return value;
+}
+
 fw::TMessageForm* sCreateMessageDialog(const String& /*Title*/, const String& Msg, fw::TMsgDlgType DlgType,
                                        fw::TMsgDlgButtons Buttons) {
     return fw::CreateMessageDialog(Msg, DlgType, Buttons);

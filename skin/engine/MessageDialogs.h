@@ -42,6 +42,10 @@ void sShowMessageFmt(const fw::String& Msg, const std::vector<fw::TVarRec>& Para
 void sShowMessageFmt(const fw::String& Title, const fw::String& Msg, const std::vector<fw::TVarRec>& Params);
 void sShowMessagePos(const fw::String& Msg, int X, int Y);
 void sShowMessagePos(const fw::String& Title, const fw::String& Msg, int X, int Y);
+// The framework's input query; sInputBox starts from ADefault and gives it
+// back when cancelled.
+bool sInputQuery(const fw::String& ACaption, const fw::String& APrompt, fw::String& Value);
+fw::String sInputBox(const fw::String& ACaption, const fw::String& APrompt, const fw::String& ADefault);
 // The framework's message dialog form; Title is not used.
 fw::TMessageForm* sCreateMessageDialog(const fw::String& Title, const fw::String& Msg, fw::TMsgDlgType DlgType,
                                        fw::TMsgDlgButtons Buttons);

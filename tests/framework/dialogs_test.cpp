@@ -6,18 +6,16 @@
 
 #include <functional>
 
+#include "app_fixture.h"
 #include "framework/Application.h"
 #include "framework/DialogSeam.h"
 #include "framework/Screen.h"
 #include "framework/Timer.h"
 
 using namespace fw;
+using namespace fwtest;
 
 namespace {
-
-struct FormFree {
-    void operator()(TComponent* c) const { c->Free(); }
-};
 
 TButton* ButtonNamed(TCustomForm* form, const String& name) {
     return dynamic_cast<TButton*>(form->FindComponent(name));
@@ -204,4 +202,38 @@ TEST(Dialogs, RealMessageDialogEscapeAndCloseBoxCancel) {
         }
     } escaper;
     EXPECT_EQ(MessageDlg(L"Continue?", mtConfirmation, mbYesNo, 0), mrNo);
+}
+
+TEST(Dialogs, InputQueryReturnsTheTypedTextOnOkAndNothingOnCancel) {
+    // A timer answers the real form: types into its edit, then presses a button.
+    struct Typist {
+        TTimer timer{nullptr};
+        String press;
+        Typist() {
+            timer.SetInterval(40);
+            timer.OnTimer = TNotifyEvent(this, &Typist::Tick);
+        }
+        void Tick(TObject*) {
+            HWND wnd = FindWindowW(nullptr, L"이름 바꾸기");
+            if (!wnd || !IsWindowVisible(wnd)) return;
+            timer.SetEnabled(false);
+            HWND edit = FindWindowExW(wnd, nullptr, L"TEdit", nullptr);
+            SetWindowTextW(edit, L"새 이름");
+            HWND button = FindWindowExW(wnd, nullptr, L"TButton", press.c_str());
+            PostMessageW(button, BM_CLICK, 0, 0);
+        }
+    };
+    String value = L"옛 이름";
+    {
+        Typist typist;
+        typist.press = L"OK";
+        EXPECT_TRUE(InputQuery(L"이름 바꾸기", L"새 이름을 쓰십시오:", value));
+    }
+    EXPECT_EQ(value, L"새 이름");
+    {
+        Typist typist;
+        typist.press = L"Cancel";
+        EXPECT_FALSE(InputQuery(L"이름 바꾸기", L"새 이름을 쓰십시오:", value));
+    }
+    EXPECT_EQ(value, L"새 이름");
 }

@@ -132,3 +132,18 @@ TEST(SystemQueries, DelayProcessesMessagesUntilTheTimeHasPassed) {
 }
 
 }  // namespace
+
+TEST(MessageDialogs, InputBoxGivesTheAnswerOrTheDefault) {
+    DialogSeam::Scope seam;
+    DialogSeam::PushText(L"Blue");
+    DialogSeam::PushCancel();
+    EXPECT_EQ(sInputBox(L"Skin", L"Name of the skin:", L"Office"), L"Blue");
+    EXPECT_EQ(sInputBox(L"Skin", L"Name of the skin:", L"Office"), L"Office");
+    String value = L"x";
+    EXPECT_FALSE(sInputQuery(L"Skin", L"Name:", value));  // nothing queued: cancelled
+    EXPECT_EQ(value, L"x");
+    ASSERT_EQ(DialogSeam::Log().size(), 3u);
+    EXPECT_EQ(DialogSeam::Log()[0].kind, DialogSeam::Kind::InputQuery);
+    EXPECT_EQ(DialogSeam::Log()[0].Caption, L"Skin");
+    EXPECT_EQ(DialogSeam::Log()[0].Text, L"Name of the skin:");
+}
