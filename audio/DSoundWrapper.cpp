@@ -18,6 +18,19 @@ void ReleaseAndForget(T*& object) {
     }
 }
 
+// Keeps what a create call made. A failing call may still have handed something
+// out, which is released; success with nothing made is a failure too.
+template <typename T>
+HRESULT KeepCreated(HRESULT hr, T* made, T*& into) {
+    if (FAILED(hr)) {
+        if (made) made->Release();
+        return hr;
+    }
+    if (!made) return DSERR_GENERIC;
+    into = made;
+    return 0;
+}
+
 WAVEFORMATEX PcmFormat(uint32_t bits, uint32_t rate, uint32_t channels) {
     WAVEFORMATEX f{};
     f.wFormatTag = WAVE_FORMAT_PCM;
@@ -134,14 +147,7 @@ HRESULT OpenCaptureDevice(DSoundWrapper& DSW, const GUID* Device) {
     if (!DSW.System || !DSW.System->CaptureCreate) return DSERR_NODRIVER;
     IDirectSoundCapture* capture = nullptr;
     HRESULT hr = DSW.System->CaptureCreate(Device, &capture);
-    if (FAILED(hr)) {
-        // A failing call may still have handed something out.
-        if (capture) capture->Release();
-        return hr;
-    }
-    if (!capture) return DSERR_GENERIC;
-    DSW.dsw_pDirectSoundCapture = capture;
-    return 0;
+    return KeepCreated(hr, capture, DSW.dsw_pDirectSoundCapture);
 }
 
 HRESULT OpenCaptureBuffer(DSoundWrapper& DSW, uint32_t Bits, uint32_t Rate, uint32_t Channels, uint32_t Bytes) {
@@ -154,12 +160,8 @@ HRESULT OpenCaptureBuffer(DSoundWrapper& DSW, uint32_t Bits, uint32_t Rate, uint
     desc.lpwfxFormat = &format;
     IDirectSoundCaptureBuffer* buffer = nullptr;
     HRESULT hr = DSW.dsw_pDirectSoundCapture->CreateCaptureBuffer(&desc, &buffer, nullptr);
-    if (FAILED(hr)) {
-        if (buffer) buffer->Release();
-        return hr;
-    }
-    if (!buffer) return DSERR_GENERIC;
-    DSW.dsw_InputBuffer = buffer;
+    hr = KeepCreated(hr, buffer, DSW.dsw_InputBuffer);
+    if (hr != 0) return hr;
     DSW.dsw_InputSize = Bytes;
     DSW.dsw_ReadOffset = 0;
     return 0;
@@ -208,13 +210,7 @@ HRESULT OpenPlaybackDevice(DSoundWrapper& DSW, const GUID* Device) {
     if (!DSW.System || !DSW.System->Create) return DSERR_NODRIVER;
     IDirectSound* sound = nullptr;
     HRESULT hr = DSW.System->Create(Device, &sound);
-    if (FAILED(hr)) {
-        if (sound) sound->Release();
-        return hr;
-    }
-    if (!sound) return DSERR_GENERIC;
-    DSW.dsw_pDirectSound = sound;
-    return 0;
+    return KeepCreated(hr, sound, DSW.dsw_pDirectSound);
 }
 
 HRESULT OpenPlaybackBuffer(DSoundWrapper& DSW, HWND Window, uint32_t Bits, uint32_t Bytes, uint32_t Channels,

@@ -70,22 +70,10 @@ TPixelFormat ScreenFormat() {
     HDC dc = GetDC(nullptr);
     int bits = dc ? GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) : 32;
     if (dc) ReleaseDC(nullptr, dc);
-    switch (bits) {
-        case 1:
-            return pf1bit;
-        case 4:
-            return pf4bit;
-        case 8:
-            return pf8bit;
-        case 15:
-            return pf15bit;
-        case 16:
-            return pf16bit;
-        case 24:
-            return pf24bit;
-        default:
-            return pf32bit;
-    }
+    // A screen says 15 or 16 for its 16-bit layouts; depths we do not know get 32.
+    if (bits == 15) return pf15bit;
+    TPixelFormat f = FormatOf(bits, true);
+    return f == pfCustom ? pf32bit : f;
 }
 
 RGBQUAD Quad(BYTE r, BYTE g, BYTE b) { return RGBQUAD{b, g, r, 0}; }

@@ -56,14 +56,6 @@ TFontQuality QualityFrom(BYTE q) {
     }
 }
 
-// Deletes a GDI object that was replaced, once the owner's listeners (a canvas)
-// have taken it out of their DCs.
-template <typename H>
-void DeleteStale(H& stale) {
-    if (stale) DeleteObject(stale);
-    stale = nullptr;
-}
-
 }  // namespace
 
 void TGraphicsObject::Changed() {
@@ -79,10 +71,7 @@ TFont::TFont()
       charset_(DEFAULT_CHARSET),
       pixelsPerInch_(ScreenPixelsPerInch()) {}
 
-TFont::~TFont() {
-    if (handle_ && owned_) DeleteObject(handle_);
-    DeleteStale(stale_);
-}
+TFont::~TFont() = default;
 
 void TFont::Assign(const TPersistent* Source) {
     const TFont* font = dynamic_cast<const TFont*>(Source);
@@ -100,18 +89,13 @@ void TFont::Assign(const TPersistent* Source) {
 }
 
 void TFont::Modify() {
-    if (handle_) {
-        DeleteStale(stale_);
-        if (owned_) stale_ = handle_;
-        handle_ = nullptr;
-        owned_ = false;
-    }
+    handle_.Retire();
     Changed();
 }
 
 void TFont::Changed() {
     TGraphicsObject::Changed();
-    DeleteStale(stale_);
+    handle_.DropStale();
 }
 
 void TFont::SetName(const String& value) {
@@ -180,24 +164,19 @@ LOGFONTW TFont::LogFont() const {
 }
 
 HFONT TFont::Handle() {
-    if (!handle_) {
+    if (!handle_.Get()) {
         LOGFONTW lf = LogFont();
-        handle_ = CreateFontIndirectW(&lf);
-        owned_ = handle_ != nullptr;
-        if (!handle_) handle_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        HFONT made = CreateFontIndirectW(&lf);
+        handle_.Set(made ? made : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), made != nullptr);
     }
-    return handle_;
+    return handle_.Get();
 }
 
 void TFont::SetHandle(HFONT value) {
     LOGFONTW lf{};
-    if (value == handle_ || !value || GetObjectW(value, sizeof lf, &lf) == 0) return;
-    if (handle_) {
-        DeleteStale(stale_);
-        if (owned_) stale_ = handle_;
-    }
-    handle_ = value;
-    owned_ = false;
+    if (value == handle_.Get() || !value || GetObjectW(value, sizeof lf, &lf) == 0) return;
+    handle_.Retire();
+    handle_.Set(value, false);
     name_ = lf.lfFaceName;
     height_ = lf.lfHeight;
     style_ = TFontStyles();
@@ -214,10 +193,7 @@ void TFont::SetHandle(HFONT value) {
 
 // ---- TBrush ----
 
-TBrush::~TBrush() {
-    if (handle_ && owned_) DeleteObject(handle_);
-    DeleteStale(stale_);
-}
+TBrush::~TBrush() = default;
 
 void TBrush::Assign(const TPersistent* Source) {
     const TBrush* brush = dynamic_cast<const TBrush*>(Source);
@@ -229,18 +205,13 @@ void TBrush::Assign(const TPersistent* Source) {
 }
 
 void TBrush::Modify() {
-    if (handle_) {
-        DeleteStale(stale_);
-        if (owned_) stale_ = handle_;
-        handle_ = nullptr;
-        owned_ = false;
-    }
+    handle_.Retire();
     Changed();
 }
 
 void TBrush::Changed() {
     TGraphicsObject::Changed();
-    DeleteStale(stale_);
+    handle_.DropStale();
 }
 
 void TBrush::SetColor(TColor value) {
@@ -258,28 +229,23 @@ void TBrush::SetStyle(TBrushStyle value) {
 }
 
 HBRUSH TBrush::Handle() {
-    if (!handle_) {
+    if (!handle_.Get()) {
         if (style_ == bsClear) {
-            handle_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-            owned_ = false;
+            handle_.Set(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), false);
         } else {
             COLORREF c = COLORREF(ColorToRGB(color_)) & 0xFFFFFF;
             static const int hatch[] = {0,        0,           HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
                                         HS_CROSS, HS_DIAGCROSS};
-            handle_ = style_ == bsSolid ? CreateSolidBrush(c) : CreateHatchBrush(hatch[style_], c);
-            owned_ = handle_ != nullptr;
-            if (!handle_) handle_ = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+            HBRUSH made = style_ == bsSolid ? CreateSolidBrush(c) : CreateHatchBrush(hatch[style_], c);
+            handle_.Set(made ? made : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), made != nullptr);
         }
     }
-    return handle_;
+    return handle_.Get();
 }
 
 // ---- TPen ----
 
-TPen::~TPen() {
-    if (handle_) DeleteObject(handle_);
-    DeleteStale(stale_);
-}
+TPen::~TPen() = default;
 
 void TPen::Assign(const TPersistent* Source) {
     const TPen* pen = dynamic_cast<const TPen*>(Source);
@@ -293,17 +259,13 @@ void TPen::Assign(const TPersistent* Source) {
 }
 
 void TPen::Modify() {
-    if (handle_) {
-        DeleteStale(stale_);
-        stale_ = handle_;
-        handle_ = nullptr;
-    }
+    handle_.Retire();
     Changed();
 }
 
 void TPen::Changed() {
     TGraphicsObject::Changed();
-    DeleteStale(stale_);
+    handle_.DropStale();
 }
 
 void TPen::SetColor(TColor value) {
@@ -339,12 +301,12 @@ int TPen::Rop2() const {
 }
 
 HPEN TPen::Handle() {
-    if (!handle_) {
+    if (!handle_.Get()) {
         static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-        handle_ = CreatePen(styles[style_], width_, COLORREF(ColorToRGB(color_)) & 0xFFFFFF);
-        if (!handle_) handle_ = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+        HPEN made = CreatePen(styles[style_], width_, COLORREF(ColorToRGB(color_)) & 0xFFFFFF);
+        handle_.Set(made ? made : static_cast<HPEN>(GetStockObject(BLACK_PEN)), made != nullptr);
     }
-    return handle_;
+    return handle_.Get();
 }
 
 }  // namespace fw

@@ -24,6 +24,49 @@ protected:
     virtual void Changed();
 };
 
+namespace detail {
+
+// The GDI object a font, brush or pen made (or borrowed), and the one it
+// replaced: that one is deleted only once the owner's listeners (a canvas)
+// have taken it out of their DCs.
+template <typename H>
+class GdiHandleSlot {
+public:
+    GdiHandleSlot() = default;
+    GdiHandleSlot(const GdiHandleSlot&) = delete;
+    GdiHandleSlot& operator=(const GdiHandleSlot&) = delete;
+    ~GdiHandleSlot() {
+        if (handle_ && owned_) DeleteObject(handle_);
+        DropStale();
+    }
+
+    H Get() const { return handle_; }
+    // Owned objects are deleted here; borrowed and stock ones never.
+    void Set(H value, bool owned) {
+        handle_ = value;
+        owned_ = owned;
+    }
+    // Empties the slot; an owned object waits in stale until DropStale.
+    void Retire() {
+        if (!handle_) return;
+        DropStale();
+        if (owned_) stale_ = handle_;
+        handle_ = nullptr;
+        owned_ = false;
+    }
+    void DropStale() {
+        if (stale_) DeleteObject(stale_);
+        stale_ = nullptr;
+    }
+
+private:
+    H handle_ = nullptr;
+    bool owned_ = false;
+    H stale_ = nullptr;
+};
+
+}  // namespace detail
+
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
 // The set [fsBold, fsItalic, ...] as bits.
@@ -99,7 +142,7 @@ public:
     // made): the properties are read back from it. The font is borrowed, never
     // deleted here; the next property change makes a font of our own again.
     void SetHandle(HFONT value);
-    bool HandleAllocated() const { return handle_ != nullptr; }
+    bool HandleAllocated() const { return handle_.Get() != nullptr; }
     LOGFONTW LogFont() const;
 
 protected:
@@ -116,9 +159,7 @@ private:
     TFontPitch pitch_ = fpDefault;
     TFontQuality quality_ = fqDefault;
     int pixelsPerInch_;
-    HFONT handle_ = nullptr;
-    bool owned_ = false;
-    HFONT stale_ = nullptr;  // deleted after listeners dropped it from their DCs
+    detail::GdiHandleSlot<HFONT> handle_;
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
@@ -138,7 +179,7 @@ public:
 
     // bsClear gives the stock NULL_BRUSH; any other style a brush owned here.
     HBRUSH Handle();
-    bool HandleAllocated() const { return handle_ != nullptr; }
+    bool HandleAllocated() const { return handle_.Get() != nullptr; }
 
 protected:
     void Changed() override;
@@ -148,9 +189,7 @@ private:
 
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
-    HBRUSH handle_ = nullptr;
-    bool owned_ = false;
-    HBRUSH stale_ = nullptr;
+    detail::GdiHandleSlot<HBRUSH> handle_;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -193,7 +232,7 @@ public:
     int Rop2() const;
 
     HPEN Handle();
-    bool HandleAllocated() const { return handle_ != nullptr; }
+    bool HandleAllocated() const { return handle_.Get() != nullptr; }
 
 protected:
     void Changed() override;
@@ -205,8 +244,7 @@ private:
     int width_ = 1;
     TPenStyle style_ = psSolid;
     TPenMode mode_ = pmCopy;
-    HPEN handle_ = nullptr;
-    HPEN stale_ = nullptr;
+    detail::GdiHandleSlot<HPEN> handle_;
 };
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "framework/Streams.h"
+#include "framework/SysUtils.h"
 
 namespace fw {
 
@@ -21,17 +22,6 @@ String FormatIndex(const String& format, int index) {
     String out = format;
     size_t at = out.find(L"%d");
     if (at != String::npos) out.replace(at, 2, std::to_wstring(index));
-    return out;
-}
-
-// The quoted form: the quote character around the text, inner quotes doubled.
-String QuotedStr(const String& s, wchar_t quote) {
-    String out(1, quote);
-    for (wchar_t c : s) {
-        out += c;
-        if (c == quote) out += quote;
-    }
-    out += quote;
     return out;
 }
 
@@ -274,7 +264,7 @@ String TStrings::DelimitedTextWith(wchar_t delimiter, wchar_t quoteChar) const {
                 break;
             }
         if (i > 0) out += delimiter;
-        out += quote ? QuotedStr(s, quoteChar) : s;
+        out += quote ? AnsiQuotedStr(s, quoteChar) : s;
     }
     return out;
 }

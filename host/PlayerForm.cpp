@@ -4,6 +4,7 @@
 #include "framework/Screen.h"
 #include "framework/SysUtils.h"
 #include "host/BookLoading.h"
+#include "host/FormServiceContext.h"
 #include "host/INIController.h"
 #include "host/KVBTxtParser.h"
 #include "host/KVBViewerControl.h"
@@ -123,6 +124,8 @@ void TPlayerForm::FormShow(TObject*) {
 // The movie's requests are served by the request dispatcher.
 void TPlayerForm::FlashPlayerFSCommand(TObject*, const String& command, const String& args) {
     PlayerRequestHost requestHost(*this, *FlashPlayer, MoveSkinText);
+    FormServiceContext files(*this, *FlashPlayer, *imgSaveDialog, *fileSaveDialog);
+    requestHost.UseFileServices(&files, &Scrap, fileSaveDialog);
     DispatchFSCommand(requestHost, command, args);
 }
 

@@ -7,6 +7,7 @@
 #include "audio/MP3Out.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Forms.h"
+#include "host/ScrapSave.h"
 #include "host/ShockwaveFlash.h"
 
 namespace host {
@@ -52,6 +53,8 @@ public:
     UnicodeString MoveSkinText;
     // The recorder control, owned; every pop-up window shares it.
     KVBViewerControl* Recorder = nullptr;
+    // The page-capture accumulator of the movie's "scrapsave" requests.
+    ScrapSave Scrap;
 };
 
 // The main window; set before its constructor runs.

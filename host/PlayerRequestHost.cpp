@@ -1,5 +1,8 @@
 #include "host/PlayerRequestHost.h"
 
+#include "host/CopyServices.h"
+#include "host/NoteServices.h"
+
 #include "framework/Dialogs.h"
 #include "framework/SysUtils.h"
 #include "host/InvokeRequest.h"
@@ -69,6 +72,63 @@ void PlayerRequestHost::RecordingStop() {
         main->Recorder->StopRecording(player_);
     else
         player_.CallFunction(InvokeRequest(kRecordCompleteFunction, {String()}));
+}
+
+void PlayerRequestHost::UseFileServices(FileServiceContext* files, ScrapSave* scrap, fw::TSaveDialog* scrapDialog) {
+    files_ = files;
+    scrap_ = scrap;
+    scrapDialog_ = scrapDialog;
+}
+
+void PlayerRequestHost::ImgCopy(const String& image) {
+    if (files_) host::ImgCopy(*files_, image);
+}
+
+void PlayerRequestHost::DocCopy(const String& document) {
+    if (files_) host::DocCopy(*files_, document);
+}
+
+void PlayerRequestHost::FileCopy(const String& subFolder, const String& file) {
+    if (files_) CopyFileAndReport(*files_, subFolder, file);
+}
+
+void PlayerRequestHost::FileCopyModal(const String& subFolder, const String& file, const String& shownFile) {
+    if (files_) CopyFileModal(*files_, subFolder, file, shownFile);
+}
+
+void PlayerRequestHost::SaveTextFile(const String& note, const String& fileName) {
+    if (files_) host::SaveTextFile(*files_, note, fileName);
+}
+
+void PlayerRequestHost::LoadTextFile() {
+    if (files_) host::LoadTextFile(*files_);
+}
+
+void PlayerRequestHost::SearchList(const String& subFolder) {
+    if (files_) host::SearchList(*files_, subFolder);
+}
+
+void PlayerRequestHost::TxtListSaveToFile(const String& subFolder, const String& suffix) {
+    if (files_) host::TxtListSaveToFile(*files_, subFolder, suffix);
+}
+
+void PlayerRequestHost::ShowProgram(const String& program, const String& parameter) {
+    if (files_) host::ShowProgram(*files_, program, parameter);
+}
+
+// A new start throws away what an earlier capture left.
+void PlayerRequestHost::ScrapStart(const String& size) {
+    if (!scrap_) return;
+    scrap_->Reset();
+    scrap_->Start(size);
+}
+
+void PlayerRequestHost::ScrapData(const String& data) {
+    if (scrap_) scrap_->AddData(data);
+}
+
+void PlayerRequestHost::ScrapEnd() {
+    if (scrap_ && scrapDialog_) scrap_->Finish(*scrapDialog_);
 }
 
 }  // namespace host

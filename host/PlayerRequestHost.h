@@ -4,7 +4,9 @@
 #pragma once
 
 #include "framework/Forms.h"
+#include "host/FileServiceContext.h"
 #include "host/RequestHost.h"
+#include "host/ScrapSave.h"
 #include "host/ShockwaveFlash.h"
 
 namespace host {
@@ -34,10 +36,29 @@ public:
     void RecordingStart() override;
     void RecordingStop() override;
 
+    // The file, note, list and page-capture services, once the window has
+    // given them their context (the main window does; see UseFileServices).
+    void UseFileServices(FileServiceContext* files, ScrapSave* scrap, fw::TSaveDialog* scrapDialog);
+    void ImgCopy(const String& image) override;
+    void DocCopy(const String& document) override;
+    void FileCopy(const String& subFolder, const String& file) override;
+    void FileCopyModal(const String& subFolder, const String& file, const String& shownFile) override;
+    void SaveTextFile(const String& note, const String& fileName) override;
+    void LoadTextFile() override;
+    void SearchList(const String& subFolder) override;
+    void TxtListSaveToFile(const String& subFolder, const String& suffix) override;
+    void ShowProgram(const String& program, const String& parameter) override;
+    void ScrapStart(const String& size) override;
+    void ScrapData(const String& data) override;
+    void ScrapEnd() override;
+
 protected:
     fw::TCustomForm& form_;
     TShockwaveFlash& player_;
     String& moveSkinText_;
+    FileServiceContext* files_ = nullptr;
+    ScrapSave* scrap_ = nullptr;
+    fw::TSaveDialog* scrapDialog_ = nullptr;
 };
 
 }  // namespace host

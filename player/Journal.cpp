@@ -18,6 +18,24 @@ std::string utf8(const std::wstring& s) {
     return out;
 }
 
+// The journal file named by STANDIN_JOURNAL; empty when it is unset (or too long).
+std::wstring JournalPath() {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetEnvironmentVariableW(L"STANDIN_JOURNAL", path, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? std::wstring() : std::wstring(path, n);
+}
+
+// Opened and closed per line, so nothing is lost if the process dies.
+void AppendLine(const std::wstring& path, const std::wstring& line) {
+    std::string bytes = utf8(line + L"\n");
+    HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
 }  // namespace
 
 std::wstring Quoted(const std::wstring& text) {
@@ -38,18 +56,16 @@ std::wstring Quoted(const std::wstring& text) {
 }
 
 void JournalWrite(int instance, const std::wstring& hostClass, const std::wstring& text) {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableW(L"STANDIN_JOURNAL", path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return;
-    std::wstring line = std::to_wstring(++g_sequence) + L" #" + std::to_wstring(instance) + L" " +
-                        (hostClass.empty() ? std::wstring(L"-") : hostClass) + L" " + text + L"\n";
-    std::string bytes = utf8(line);
-    HANDLE f = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
+    const std::wstring path = JournalPath();
+    // No journal, no sequence number taken: numbers count the lines written.
+    if (path.empty()) return;
+    AppendLine(path, std::to_wstring(++g_sequence) + L" #" + std::to_wstring(instance) + L" " +
+                         (hostClass.empty() ? std::wstring(L"-") : hostClass) + L" " + text);
+}
+
+void JournalAppendLine(const std::wstring& line) {
+    const std::wstring path = JournalPath();
+    if (!path.empty()) AppendLine(path, line);
 }
 
 }  // namespace player

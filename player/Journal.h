@@ -11,6 +11,10 @@ namespace player {
 // closed at once, so nothing is lost if the host dies.
 void JournalWrite(int instance, const std::wstring& hostClass, const std::wstring& text);
 
+// Appends one line as it is (the line break is added); what JournalWrite uses,
+// and what a program without a host window (the installer) can write with.
+void JournalAppendLine(const std::wstring& line);
+
 // A text in double quotes; inner quotes and line breaks are escaped, backslashes
 // stay as they are so that Windows paths read naturally.
 std::wstring Quoted(const std::wstring& text);

@@ -38,6 +38,23 @@ uint16_t Sample16(const std::vector<uint8_t>& data, size_t length, size_t i) {
     return uint16_t(hi << 8 | lo);
 }
 
+// A bKGD/tRNS sample brought to 8 bits: a 16-bit one by range, any other kept as its low byte.
+int Sample8(const std::vector<uint8_t>& data, size_t length, size_t i, int depth) {
+    const uint16_t v = Sample16(data, length, i);
+    return depth == 16 ? v * 255 / 65535 : v & 0xFF;
+}
+
+// The grey level of a bKGD/tRNS chunk; a 2-bit grey is stretched to 0..15.
+int GreySample(const std::vector<uint8_t>& data, size_t length, int depth) {
+    return depth == 2 ? Sample16(data, length, 0) * 15 / 3 : Sample8(data, length, 0, depth);
+}
+
+// The red, green, blue samples of a bKGD/tRNS chunk as a colour.
+fw::TColor RGBSample(const std::vector<uint8_t>& data, size_t length, int depth) {
+    return fw::TColor(Sample8(data, length, 0, depth) | Sample8(data, length, 1, depth) << 8 |
+                      Sample8(data, length, 2, depth) << 16);
+}
+
 // Adam7: starting row and column, row and column step, pixel mask per pass.
 struct Pass {
     int row, col, rowStep, colStep;
@@ -53,6 +70,18 @@ struct Registration {
     }
     ~Registration() { fw::TPicture::UnregisterGraphicClass<TPNGGraphic>(); }
 } registration;
+
+// One conversion for the colour manager: the schemes, the samples per pixel
+// (the same on both sides) and the bits per sample.
+void SetConversion(TColorManager& cm, TColorScheme source, TColorScheme target, int samples, int sourceBits,
+                   int targetBits) {
+    cm.SetSourceColorScheme(source);
+    cm.SetTargetColorScheme(target);
+    cm.SetSourceSamplesPerPixel(uint8_t(samples));
+    cm.SetTargetSamplesPerPixel(uint8_t(samples));
+    cm.SetSourceBitsPerSample(uint8_t(sourceBits));
+    cm.SetTargetBitsPerSample(uint8_t(targetBits));
+}
 
 }  // namespace
 
@@ -234,12 +263,7 @@ int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
         case 0:
             if (BitDepth != 1 && BitDepth != 2 && BitDepth != 4 && BitDepth != 8 && BitDepth != 16)
                 GraphicError(kBadColorFormat);
-            cm.SetSourceColorScheme(csG);
-            cm.SetTargetColorScheme(csG);
-            cm.SetSourceSamplesPerPixel(1);
-            cm.SetTargetSamplesPerPixel(1);
-            cm.SetSourceBitsPerSample(uint8_t(BitDepth));
-            cm.SetTargetBitsPerSample(uint8_t(BitDepth == 2 ? 4 : BitDepth == 16 ? 8 : BitDepth));
+            SetConversion(cm, csG, csG, 1, BitDepth, BitDepth == 2 ? 4 : BitDepth == 16 ? 8 : BitDepth);
             format = cm.TargetPixelFormat();
             FreePalette();
             FPalette = cm.CreateGrayscalePalette(false);
@@ -247,34 +271,19 @@ int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
             break;
         case 2:
             if (BitDepth != 8 && BitDepth != 16) GraphicError(kBadColorFormat);
-            cm.SetSourceColorScheme(csRGB);
-            cm.SetTargetColorScheme(csBGR);
-            cm.SetSourceSamplesPerPixel(3);
-            cm.SetTargetSamplesPerPixel(3);
-            cm.SetSourceBitsPerSample(uint8_t(BitDepth));
-            cm.SetTargetBitsPerSample(8);
+            SetConversion(cm, csRGB, csBGR, 3, BitDepth, 8);
             format = fw::pf24bit;
             result = 3 * BitDepth / 8;
             break;
         case 3:
             if (BitDepth != 1 && BitDepth != 2 && BitDepth != 4 && BitDepth != 8) GraphicError(kBadColorFormat);
-            cm.SetSourceColorScheme(csIndexed);
-            cm.SetTargetColorScheme(csIndexed);
-            cm.SetSourceSamplesPerPixel(1);
-            cm.SetTargetSamplesPerPixel(1);
-            cm.SetSourceBitsPerSample(uint8_t(BitDepth));
-            cm.SetTargetBitsPerSample(uint8_t(BitDepth == 2 ? 4 : BitDepth));
+            SetConversion(cm, csIndexed, csIndexed, 1, BitDepth, BitDepth == 2 ? 4 : BitDepth);
             format = cm.TargetPixelFormat();
             result = 1;
             break;
         case 4:
             if (BitDepth != 8 && BitDepth != 16) GraphicError(kBadColorFormat);
-            cm.SetSourceColorScheme(csGA);
-            cm.SetTargetColorScheme(csIndexed);
-            cm.SetSourceSamplesPerPixel(1);
-            cm.SetTargetSamplesPerPixel(1);
-            cm.SetSourceBitsPerSample(uint8_t(BitDepth));
-            cm.SetTargetBitsPerSample(8);
+            SetConversion(cm, csGA, csIndexed, 1, BitDepth, 8);
             format = fw::pf8bit;
             FreePalette();
             FPalette = cm.CreateGrayscalePalette(false);
@@ -282,12 +291,7 @@ int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
             break;
         case 6:
             if (BitDepth != 8 && BitDepth != 16) GraphicError(kBadColorFormat);
-            cm.SetSourceColorScheme(csRGBA);
-            cm.SetTargetColorScheme(csBGRA);
-            cm.SetSourceSamplesPerPixel(4);
-            cm.SetTargetSamplesPerPixel(4);
-            cm.SetSourceBitsPerSample(uint8_t(BitDepth));
-            cm.SetTargetBitsPerSample(8);
+            SetConversion(cm, csRGBA, csBGRA, 4, BitDepth, 8);
             format = fw::pf32bit;
             result = 4 * BitDepth / 8;
             break;
@@ -525,21 +529,14 @@ void TPNGGraphic::LoadBackgroundColor(const uint8_t* header) {
     ReadDataAndCheckCRC();
     const size_t n = FHeader.Length;
     const int depth = header[8];
-    auto scaled = [&](size_t i) -> int {
-        const uint16_t v = Sample16(FRawBuffer, n, i);
-        if (depth == 16) return v * 255 / 65535;
-        return v & 0xFF;
-    };
     switch (header[9]) {
         case 0:
-        case 4: {
-            const uint16_t v = Sample16(FRawBuffer, n, 0);
-            FBackgroundColor = depth == 2 ? v * 15 / 3 : depth == 16 ? v * 255 / 65535 : (v & 0xFF);
+        case 4:
+            FBackgroundColor = GreySample(FRawBuffer, n, depth);
             break;
-        }
         case 2:
         case 6:
-            FBackgroundColor = fw::TColor(scaled(0) | scaled(1) << 8 | scaled(2) << 16);
+            FBackgroundColor = RGBSample(FRawBuffer, n, depth);
             break;
         default:
             FBackgroundColor = n > 0 ? FRawBuffer[0] : 0;
@@ -551,20 +548,12 @@ void TPNGGraphic::LoadTransparency(const uint8_t* header) {
     ReadDataAndCheckCRC();
     const size_t n = FHeader.Length;
     const int depth = header[8];
-    auto scaled = [&](size_t i) -> int {
-        const uint16_t v = Sample16(FRawBuffer, n, i);
-        if (depth == 16) return v * 255 / 65535;
-        return v & 0xFF;
-    };
     switch (header[9]) {
-        case 0: {
-            const uint16_t v = Sample16(FRawBuffer, n, 0);
-            const int g = depth == 2 ? v * 15 / 3 : depth == 16 ? v * 255 / 65535 : (v & 0xFF);
-            FTransparentColor = fw::TColor((g & 0xFF) * 0x010101);
+        case 0:
+            FTransparentColor = fw::TColor((GreySample(FRawBuffer, n, depth) & 0xFF) * 0x010101);
             break;
-        }
         case 2:
-            FTransparentColor = fw::TColor(scaled(0) | scaled(1) << 8 | scaled(2) << 16);
+            FTransparentColor = RGBSample(FRawBuffer, n, depth);
             break;
         case 4:
         case 6:

@@ -38,25 +38,20 @@ struct Tint {
     }
 };
 
+fw::TBitmap* CreateDib(fw::TPixelFormat Format, int Width, int Height) {
+    auto* b = new fw::TBitmap();
+    b->SetPixelFormat(Format);
+    b->SetHandleType(fw::bmDIB);
+    b->SetWidth(Width);
+    b->SetHeight(Height);
+    return b;
+}
+
 }  // namespace
 
-fw::TBitmap* CreateBmp24(int Width, int Height) {
-    auto* b = new fw::TBitmap();
-    b->SetPixelFormat(fw::pf24bit);
-    b->SetHandleType(fw::bmDIB);
-    b->SetWidth(Width);
-    b->SetHeight(Height);
-    return b;
-}
+fw::TBitmap* CreateBmp24(int Width, int Height) { return CreateDib(fw::pf24bit, Width, Height); }
 
-fw::TBitmap* CreateBmp32(int Width, int Height) {
-    auto* b = new fw::TBitmap();
-    b->SetPixelFormat(fw::pf32bit);
-    b->SetHandleType(fw::bmDIB);
-    b->SetWidth(Width);
-    b->SetHeight(Height);
-    return b;
-}
+fw::TBitmap* CreateBmp32(int Width, int Height) { return CreateDib(fw::pf32bit, Width, Height); }
 
 void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2, const TCacheInfo& CI, bool UpdateTrans,
                fw::TColor Color, int Blend, bool Reflected) {

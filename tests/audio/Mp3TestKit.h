@@ -13,6 +13,7 @@
 #include "audio/AuInput.h"
 #include "audio/AuOutput.h"
 #include "framework/Exception.h"
+#include "tests/audio/FileBytes.h"
 
 // A 440 Hz tone of Frames sample frames, 16-bit, delivered in blocks of at most 4096 bytes.
 class ToneSource : public acs::TAuInput {
@@ -146,20 +147,6 @@ inline Mp3Layout ParseMp3(const std::vector<uint8_t>& b) {
     }
     m.valid = pos == end;
     return m;
-}
-
-inline std::vector<uint8_t> FileBytes(const std::wstring& path) {
-    std::vector<uint8_t> out;
-    HANDLE h =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    LARGE_INTEGER size{};
-    GetFileSizeEx(h, &size);
-    out.resize(static_cast<size_t>(size.QuadPart));
-    DWORD done = 0;
-    if (!out.empty()) ReadFile(h, out.data(), static_cast<DWORD>(out.size()), &done, nullptr);
-    CloseHandle(h);
-    return out;
 }
 
 inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

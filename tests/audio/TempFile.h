@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/audio/FileBytes.h"
+
 class TempFile {
 public:
     explicit TempFile(const std::vector<uint8_t>& bytes = {}) {
@@ -46,19 +48,7 @@ public:
         CloseHandle(h);
         Open();
     }
-    std::vector<uint8_t> Bytes() const {
-        std::vector<uint8_t> out;
-        HANDLE h = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return out;
-        LARGE_INTEGER size{};
-        GetFileSizeEx(h, &size);
-        out.resize(static_cast<size_t>(size.QuadPart));
-        DWORD done = 0;
-        if (!out.empty()) ReadFile(h, out.data(), static_cast<DWORD>(out.size()), &done, nullptr);
-        CloseHandle(h);
-        return out;
-    }
+    std::vector<uint8_t> Bytes() const { return FileBytes(path_); }
     int64_t Position() const {
         LARGE_INTEGER zero{}, pos{};
         SetFilePointerEx(handle_, zero, &pos, FILE_CURRENT);

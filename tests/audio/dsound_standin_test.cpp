@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "audio/DXAudioIn.h"
+#include "tests/audio/ExceptionMessage.h"
 #include "tests/audio/FakeDSound.h"
 
 using namespace acs;
@@ -30,15 +31,6 @@ std::wstring ExePath() {
 std::wstring ExeDir() {
     std::wstring path = ExePath();
     return path.substr(0, path.find_last_of(L'\\'));
-}
-
-std::wstring MessageOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const fw::Exception& e) {
-        return e.Message;
-    }
-    return L"(no exception)";
 }
 
 // Runs the child copy on one disabled test with extra environment variables;

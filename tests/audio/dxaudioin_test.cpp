@@ -16,7 +16,9 @@
 #include "audio/AuOutput.h"
 #include "audio/DXAudioIn.h"
 #include "framework/Thread.h"
+#include "tests/audio/ExceptionMessage.h"
 #include "tests/audio/FakeDSound.h"
+#include "tests/audio/SyncPump.h"
 
 using namespace acs;
 
@@ -37,15 +39,6 @@ std::vector<uint8_t> Read(TAuInput& in, uint32_t wanted, bool* atEnd = nullptr) 
     if (!p) return {};
     auto* b = static_cast<uint8_t*>(p);
     return std::vector<uint8_t>(b, b + n);
-}
-
-std::wstring MessageOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const fw::Exception& e) {
-        return e.Message;
-    }
-    return L"(no exception)";
 }
 
 class DXAudioInTest : public ::testing::Test {
@@ -465,16 +458,6 @@ protected:
     }
 };
 
-bool WaitUntil(const std::function<bool()>& cond, int ms) {
-    DWORD start = GetTickCount();
-    while (!cond()) {
-        if (static_cast<int>(GetTickCount() - start) > ms) return false;
-        fw::CheckSynchronize(0);
-        Sleep(1);
-    }
-    return true;
-}
-
 TEST_F(DXAudioInTest, StopEndsAWaitForACaptureThatNeverAdvances) {
     world.realSleep = true;
     mic->frozen = true;
@@ -486,7 +469,7 @@ TEST_F(DXAudioInTest, StopEndsAWaitForACaptureThatNeverAdvances) {
         sink->SetInput(in.get());
         int64_t slept = world.sleptMs;
         sink->Run();
-        ASSERT_TRUE(WaitUntil([&] { return world.sleptMs > slept + 100; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return world.sleptMs > slept + 100; }, 5000));
         auto started = std::chrono::steady_clock::now();
         if (how == 0) {
             sink->Stop(false);
@@ -514,7 +497,7 @@ TEST_F(DXAudioInTest, WorkerReportsACaptureThatNeverAdvances) {
     CaptureSink sink;
     sink.SetInput(in.get());
     sink.Run();
-    ASSERT_TRUE(WaitUntil([&] { return !sink.IsBusy(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return !sink.IsBusy(); }, 10000));
     EXPECT_EQ(sink.ExceptionMessage(), L"Input failed: the capture device delivers no data");
     EXPECT_FALSE(in->IsBusy());
     EXPECT_EQ(world.live.load(), 0);
@@ -527,7 +510,7 @@ TEST_F(DXAudioInTest, WorkerRecordsAFixedTime) {
     CaptureSink sink;
     sink.SetInput(in.get());
     sink.Run();
-    ASSERT_TRUE(WaitUntil([&] { return !sink.IsBusy(); }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return !sink.IsBusy(); }, 10000));
     EXPECT_EQ(sink.ExceptionMessage(), L"");
     EXPECT_EQ(sink.data, Expected(0, 8000));
 }

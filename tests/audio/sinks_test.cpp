@@ -16,30 +16,12 @@
 #include "audio/AuInput.h"
 #include "audio/AuOutput.h"
 #include "framework/Thread.h"
+#include "tests/audio/SyncPump.h"
 #include "tests/audio/TempFile.h"
 
 using namespace acs;
 
 namespace {
-
-// Runs synchronized calls on this (the main) thread until cond holds or ms pass.
-bool PumpUntil(const std::function<bool()>& cond, int ms = 5000) {
-    DWORD start = GetTickCount();
-    while (!cond()) {
-        if (static_cast<int>(GetTickCount() - start) > ms) return false;
-        fw::CheckSynchronize(0);
-        Sleep(1);
-    }
-    return true;
-}
-
-void PumpFor(int ms) {
-    DWORD start = GetTickCount();
-    while (static_cast<int>(GetTickCount() - start) < ms) {
-        fw::CheckSynchronize(0);
-        Sleep(1);
-    }
-}
 
 // A source of Size bytes (or endless with Size -1) delivered in blocks of at most Block bytes.
 class TestSource : public TAuInput {

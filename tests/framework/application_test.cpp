@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app_fixture.h"
 #include "framework/DialogSeam.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -16,17 +17,9 @@
 #include "framework/Timer.h"
 
 using namespace fw;
+using namespace fwtest;
 
 namespace {
-
-// Runs the application's loop until done() holds or about five seconds passed.
-bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 500 && !done(); ++i) {
-        Application->ProcessMessages();
-        if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return done();
-}
 
 String WindowClassOf(HWND wnd) {
     wchar_t name[256] = {};
@@ -158,7 +151,7 @@ TEST(Application, ActivationSendsCmActivateOnceAndDeactivation) {
 
     SendMessageW(Application->Handle(), WM_ACTIVATEAPP, TRUE, 0);
     SendMessageW(Application->Handle(), WM_ACTIVATEAPP, TRUE, 0);
-    ASSERT_TRUE(PumpUntil([&] { return count(CM_ACTIVATE) > 0; }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return count(CM_ACTIVATE) > 0; }));
     Application->ProcessMessages();
     EXPECT_EQ(CM_ACTIVATE, 0xB000u);
     EXPECT_EQ(count(CM_ACTIVATE), 1);
@@ -166,7 +159,7 @@ TEST(Application, ActivationSendsCmActivateOnceAndDeactivation) {
     EXPECT_TRUE(Application->Active());
 
     SendMessageW(Application->Handle(), WM_ACTIVATEAPP, FALSE, 0);
-    ASSERT_TRUE(PumpUntil([&] { return count(CM_DEACTIVATE) > 0; }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return count(CM_DEACTIVATE) > 0; }));
     EXPECT_EQ(events.deactivated, 1);
     EXPECT_FALSE(Application->Active());
     Application->UnhookMainWindow(h);
@@ -265,7 +258,7 @@ TEST(Application, ExceptionInEventHandlerReachesErrorDialogAndLoopGoesOn) {
 
     // The loop goes on: a posted click is handled and fails the same way again.
     PostMessageW(button->Handle(), BM_CLICK, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return thrower.calls == 2; }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return thrower.calls == 2; }));
     EXPECT_EQ(DialogSeam::Log().size(), 2u);
     form->Free();
 }
@@ -313,7 +306,8 @@ TEST(Application, OnMessageSeesPostedMessagesAndCanSwallowThem) {
     Application->OnMessage = TMessageEvent(&filter, &Filter::On);
     PostMessageW(Application->Handle(), WM_USER + 20, 0, 0);
     PostMessageW(Application->Handle(), WM_USER + 21, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return std::count(rec.seen.begin(), rec.seen.end(), UINT(WM_USER + 21)) > 0; }));
+    ASSERT_TRUE(
+        ProcessMessagesUntil([&] { return std::count(rec.seen.begin(), rec.seen.end(), UINT(WM_USER + 21)) > 0; }));
     Application->OnMessage.Clear();
     Application->UnhookMainWindow(h);
     EXPECT_EQ(filter.seen, 1);

@@ -43,6 +43,19 @@ protected:
     }
 };
 
+// A plain windowed container, and a windowless control to put in it.
+class TBox : public TWinControl {
+public:
+    explicit TBox(TComponent* AOwner) : TWinControl(AOwner) { controlStyle_.Include(csAcceptsControls); }
+    String ClassName() const override { return L"TBox"; }
+};
+
+class TPlain : public TGraphicControl {
+public:
+    explicit TPlain(TComponent* AOwner) : TGraphicControl(AOwner) {}
+    String ClassName() const override { return L"TPlain"; }
+};
+
 inline void Pump(DWORD ms = 50) {
     DWORD end = GetTickCount() + ms;
     MSG msg;

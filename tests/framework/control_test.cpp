@@ -9,19 +9,6 @@ using namespace fwtest;
 
 namespace {
 
-// A windowed container that never makes a window in these tests.
-class TBox : public TWinControl {
-public:
-    explicit TBox(TComponent* AOwner) : TWinControl(AOwner) { controlStyle_.Include(csAcceptsControls); }
-    String ClassName() const override { return L"TBox"; }
-};
-
-class TPlain : public TGraphicControl {
-public:
-    explicit TPlain(TComponent* AOwner) : TGraphicControl(AOwner) {}
-    String ClassName() const override { return L"TPlain"; }
-};
-
 struct Swallower {
     int seen = 0;
     void Hook(TMessage& m) {

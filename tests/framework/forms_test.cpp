@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app_fixture.h"
 #include "framework/Application.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Screen.h"
@@ -17,16 +18,9 @@
 #include "framework/Timer.h"
 
 using namespace fw;
+using namespace fwtest;
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 500 && !done(); ++i) {
-        Application->ProcessMessages();
-        if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return done();
-}
 
 TRect WindowRect(HWND wnd) {
     RECT r;
@@ -47,12 +41,6 @@ struct Later {
         fn();
     }
 };
-
-struct FormFree {
-    void operator()(TComponent* c) const { c->Free(); }
-};
-template <typename T>
-using FormPtr = std::unique_ptr<T, FormFree>;
 
 }  // namespace
 
@@ -334,7 +322,7 @@ TEST(Forms, CaFreeFromOwnHandlerDestroysLater) {
     EXPECT_FALSE(destroyed);
     EXPECT_TRUE(IsWindow(wnd));
     EXPECT_TRUE(form->aliveAfterClose);
-    ASSERT_TRUE(PumpUntil([&] { return destroyed; }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return destroyed; }));
     EXPECT_FALSE(IsWindow(wnd));
     EXPECT_EQ(Screen->CustomFormCount(), forms - 1);
 }
@@ -374,7 +362,7 @@ TEST(Forms, CloseActions) {
     form->SetWindowState(wsNormal);
     chooser.action = caHide;
     PostMessageW(form->Handle(), WM_CLOSE, 0, 0);  // the close box
-    ASSERT_TRUE(PumpUntil([&] { return !form->Visible(); }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return !form->Visible(); }));
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }
 
@@ -486,12 +474,12 @@ TEST(Forms, ScreenListsFormsFromConstructionAndTracksTheActiveForm) {
     form->OnDeactivate = TNotifyEvent(&activation, &Activation::Deactivate);
     form->Show();
     SetActiveWindow(form->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return form->Active(); }));
     EXPECT_EQ(Screen->ActiveForm(), form.get());
     EXPECT_GE(activation.on, 1);
     custom->Show();
     SetActiveWindow(custom->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return !form->Active(); }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return !form->Active(); }));
     EXPECT_GE(activation.off, 1);
     EXPECT_EQ(Screen->ActiveCustomForm(), custom.get());
     EXPECT_EQ(Screen->ActiveForm(), nullptr);
@@ -535,7 +523,7 @@ TEST(Forms, ActiveControlGetsTheFocusAndGetsItBackOnReactivation) {
     second->SetLeft(100);
     form->SetActiveControl(second);
     form->Show();
-    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return form->Active(); }));
     EXPECT_EQ(GetFocus(), second->Handle());
 
     first->SetFocus();
@@ -543,9 +531,9 @@ TEST(Forms, ActiveControlGetsTheFocusAndGetsItBackOnReactivation) {
     FormPtr<TForm> other(Create<TForm>(Application));
     other->Show();
     SetActiveWindow(other->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return !form->Active(); }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return !form->Active(); }));
     SetActiveWindow(form->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return form->Active(); }));
     EXPECT_EQ(GetFocus(), first->Handle());
 }
 
@@ -577,7 +565,7 @@ TEST(Forms, OnPaintDrawsOnTheFormCanvas) {
     form->SetBounds(30, 30, 100, 100);
     form->Show();
     UpdateWindow(form->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return painter.calls > 0; }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return painter.calls > 0; }));
     HDC dc = GetWindowDC(form->Handle());
     COLORREF pixel = GetPixel(dc, 5, 5);
     COLORREF outside = GetPixel(dc, 50, 50);

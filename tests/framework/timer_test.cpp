@@ -6,19 +6,13 @@
 
 #include <functional>
 
+#include "app_fixture.h"
 #include "framework/Application.h"
 
 using namespace fw;
+using namespace fwtest;
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
-    for (int i = 0; i < ms / 10 && !done(); ++i) {
-        Application->ProcessMessages();
-        if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return done();
-}
 
 struct Counter {
     int ticks = 0;
@@ -62,28 +56,28 @@ TEST(Timer, TicksWhileEnabledAndStops) {
     EXPECT_EQ(timer.Interval(), 1000u);
     timer.SetInterval(20);
     timer.OnTimer = TNotifyEvent(&counter, &Counter::Tick);
-    ASSERT_TRUE(PumpUntil([&] { return counter.ticks >= 3; }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return counter.ticks >= 3; }));
     EXPECT_EQ(counter.sender, &timer);
 
     timer.SetEnabled(false);
     Application->ProcessMessages();
     int stopped = counter.ticks;
-    PumpUntil([] { return false; }, 100);
+    ProcessMessagesUntil([] { return false; }, 100);
     EXPECT_EQ(counter.ticks, stopped);
 
     // Interval 0 keeps it quiet even when enabled.
     timer.SetInterval(0);
     timer.SetEnabled(true);
-    PumpUntil([] { return false; }, 100);
+    ProcessMessagesUntil([] { return false; }, 100);
     EXPECT_EQ(counter.ticks, stopped);
     timer.SetInterval(20);
-    EXPECT_TRUE(PumpUntil([&] { return counter.ticks > stopped; }));
+    EXPECT_TRUE(ProcessMessagesUntil([&] { return counter.ticks > stopped; }));
 }
 
 TEST(Timer, SubclassTicksThroughVirtualTimer) {
     CountingTimer timer(nullptr);
     timer.SetInterval(20);
-    EXPECT_TRUE(PumpUntil([&] { return timer.ticks >= 2; }));
+    EXPECT_TRUE(ProcessMessagesUntil([&] { return timer.ticks >= 2; }));
 }
 
 TEST(Timer, GoesWithItsOwnerAndTakesItsWindow) {
@@ -94,11 +88,11 @@ TEST(Timer, GoesWithItsOwnerAndTakesItsWindow) {
     Counter counter;
     timer->OnTimer = TNotifyEvent(&counter, &Counter::Tick);
     EXPECT_EQ(CountUtilWindows(), before + 1);
-    ASSERT_TRUE(PumpUntil([&] { return counter.ticks > 0; }));
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return counter.ticks > 0; }));
     owner->Free();
     EXPECT_EQ(CountUtilWindows(), before);
     int ticks = counter.ticks;
-    PumpUntil([] { return false; }, 60);
+    ProcessMessagesUntil([] { return false; }, 60);
     EXPECT_EQ(counter.ticks, ticks);
 }
 
@@ -114,6 +108,6 @@ TEST(Timer, ExceptionInOnTimerGoesToTheApplication) {
     TTimer timer(nullptr);
     timer.SetInterval(10);
     timer.OnTimer = TNotifyEvent(&thrower, &Thrower::Tick);
-    EXPECT_TRUE(PumpUntil([&] { return catcher.caught >= 2; }));  // and it keeps ticking
+    EXPECT_TRUE(ProcessMessagesUntil([&] { return catcher.caught >= 2; }));  // and it keeps ticking
     Application->OnException.Clear();
 }

@@ -9,18 +9,6 @@ using namespace fwtest;
 
 namespace {
 
-class TBox : public TWinControl {
-public:
-    explicit TBox(TComponent* AOwner) : TWinControl(AOwner) { controlStyle_.Include(csAcceptsControls); }
-    String ClassName() const override { return L"TBox"; }
-};
-
-class TPlain : public TGraphicControl {
-public:
-    explicit TPlain(TComponent* AOwner) : TGraphicControl(AOwner) {}
-    String ClassName() const override { return L"TPlain"; }
-};
-
 // The system edit under a framework class, as an edit control is built.
 class TTestEdit : public TWinControl {
 public:

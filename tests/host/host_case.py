@@ -18,6 +18,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+ACROBAT_KEY = r"HKCU\Software\Adobe\Acrobat Reader\9.0\InstallPath"
 
 
 def wine_temp_folder():
@@ -50,6 +51,8 @@ def main():
     ap.add_argument("--bin", required=True, help="the folder of the built programs")
     ap.add_argument("--audio", action="store_true", help="the microphone stand-in and the encoder beside the viewer")
     ap.add_argument("--logargs", action="store_true", help="the logging stub program beside the viewer")
+    ap.add_argument("--acrobat", action="store_true",
+                    help="the stub as Acrobat Reader 9 in the stage's Reader folder, registered for the user")
     ap.add_argument("--env", action="append", default=[], help="NAME=VALUE for the viewer")
     ap.add_argument("--recordings", type=int, default=-1,
                     help="micrec1.mp3 .. micrecN.mp3 must be complete afterwards, and no other")
@@ -74,6 +77,14 @@ def main():
         for name in os.listdir(extra):
             if name.endswith((".dll", ".exe")):
                 shutil.move(os.path.join(extra, name), fixture_dir)
+        stage = os.path.abspath(rest[rest.index("--stage") + 1])
+        stage_win = subprocess.run(["winepath", "-w", stage], capture_output=True,
+                                   text=True).stdout.strip().rstrip("\\")
+        if opts.acrobat:
+            os.makedirs(os.path.join(fixture_dir, "Reader"))
+            shutil.copy(os.path.join(opts.bin, "logargs.exe"), os.path.join(fixture_dir, "Reader", "AcroRd32.exe"))
+            subprocess.run(["wine", "reg", "add", ACROBAT_KEY, "/ve", "/d", stage_win + "\\Reader", "/f"],
+                           stdin=subprocess.DEVNULL, capture_output=True)
 
         env_log = subprocess.run(["winepath", "-w", log_file], capture_output=True, text=True).stdout.strip()
         os.environ["WINEDLLOVERRIDES"] = overrides
@@ -81,8 +92,6 @@ def main():
         for pair in opts.env:
             name, value = pair.split("=", 1)
             os.environ[name] = value
-            # Wine hands the Unix environment to its programs; the name must
-            # also reach them when the server already runs.
         os.environ["WINEDEBUG"] = os.environ.get("WINEDEBUG", "-all")
 
         temp = wine_temp_folder()
@@ -124,8 +133,8 @@ def main():
                 logged = []
             pos = 0
             for line in wanted_lines:
-                line = line.replace("@STAGE@", "")
-                while pos < len(logged) and not logged[pos].endswith(line):
+                line = line.replace("@STAGE@", stage_win)
+                while pos < len(logged) and logged[pos] != line:
                     pos += 1
                 if pos == len(logged):
                     problems.append(f"the stub's log lacks {line!r} (log: {logged!r})")
@@ -135,6 +144,9 @@ def main():
             print("FAILED: " + p)
         return rc if rc else (1 if problems else 0)
     finally:
+        if opts.acrobat:
+            subprocess.run(["wine", "reg", "delete", r"HKCU\Software\Adobe", "/f"], stdin=subprocess.DEVNULL,
+                           capture_output=True)
         shutil.rmtree(extra, ignore_errors=True)
 
 

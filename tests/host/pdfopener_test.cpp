@@ -5,11 +5,14 @@
 #include "host/PdfOpener.h"
 
 #include <windows.h>
+// shlobj.h needs windows.h before it
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -117,23 +120,61 @@ struct UserReaderKey {
 
 }  // namespace
 
-TEST(RunPDF, StartsTheReaderWithTheOpenActionInTheExecutablesFolder) {
+// Sets a key's default value for one test; the key's tree goes afterwards.
+struct DefaultValue {
+    HKEY root;
+    String tree;
+    DefaultValue(HKEY root, const String& key, const String& tree, const String& value) : root(root), tree(tree) {
+        HKEY h;
+        RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr);
+        RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(h);
+    }
+    ~DefaultValue() { RegDeleteTreeW(root, tree.c_str()); }
+};
+
+// The reader registered for the user, registered for the classes (its value
+// quoted, as installers write it) and in the program-files folder: each
+// starts with the open action, the PDF beside the executable, in that folder.
+TEST(RunPDF, StartsTheReaderFromEachPlaceInTheExecutablesFolder) {
     String folder = ScratchFolder();
     String log = folder + L"\\acro.log";
-    DeleteFileW(log.c_str());
-    ASSERT_TRUE(CopyFileW((ExeFolder() + L"\\logargs.exe").c_str(), (folder + L"\\AcroRd32.exe").c_str(), FALSE));
+    String stub = ExeFolder() + L"\\logargs.exe";
+    char programFiles[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programFiles)));
+    String adobe = FromAnsi(programFiles) + L"\\Adobe";
+    String programFilesReader = adobe + L"\\Reader 9.0\\Reader";
+    ASSERT_TRUE(CopyFileW(stub.c_str(), (folder + L"\\AcroRd32.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(stub.c_str(), (folder + L"\\Acrobat.exe").c_str(), FALSE));
     SetEnvironmentVariableW(L"LOGARGS_LOG", log.c_str());
-    UserReaderKey key(folder);
     DialogSeam::Scope seam;
-    SetCurrentDir(folder);  // RunPDF moves to the executable's folder itself
 
-    RunPDF(L"page=5", L"manual\\guide.pdf");
-    String text = ReadLog(log);
+    for (int place = 0; place < 3; ++place) {
+        std::unique_ptr<DefaultValue> key;
+        if (place == 0)
+            key = std::make_unique<DefaultValue>(HKEY_CURRENT_USER, kUserKey, L"Software\\Adobe", folder);
+        else if (place == 1)
+            key = std::make_unique<DefaultValue>(HKEY_CLASSES_ROOT, kClassesKey, L"Software\\Adobe",
+                                                 L"\"" + folder + L"\\Acrobat.exe\"");
+        else {
+            SHCreateDirectoryExW(nullptr, programFilesReader.c_str(), nullptr);
+            ASSERT_TRUE(CopyFileW(stub.c_str(), (programFilesReader + L"\\AcroRd32.exe").c_str(), FALSE));
+        }
+        DeleteFileW(log.c_str());
+        SetCurrentDir(folder);  // RunPDF moves to the executable's folder itself
+        RunPDF(L"page=5", L"manual\\guide.pdf");
+        EXPECT_EQ(L"run\ncwd=" + ExeFolder() + L"\narg=/A\narg=page=5=OpenActions\narg=" + ExeFolder() +
+                      L"\\manual\\guide.pdf\nend\n",
+                  ReadLog(log))
+            << place;
+        EXPECT_EQ(ExeFolder(), ExcludeTrailingPathDelimiter(GetCurrentDir()));
+    }
     SetEnvironmentVariableW(L"LOGARGS_LOG", nullptr);
-    EXPECT_EQ(L"run\ncwd=" + ExeFolder() + L"\narg=/A\narg=page=5=OpenActions\narg=" + ExeFolder() +
-                  L"\\manual\\guide.pdf\nend\n",
-              text);
-    EXPECT_EQ(ExeFolder(), ExcludeTrailingPathDelimiter(GetCurrentDir()));
+    DeleteFileW((programFilesReader + L"\\AcroRd32.exe").c_str());
+    RemoveDirectoryW(programFilesReader.c_str());
+    RemoveDirectoryW((adobe + L"\\Reader 9.0").c_str());
+    RemoveDirectoryW(adobe.c_str());
     EXPECT_TRUE(DialogSeam::Log().empty());
 }
 

@@ -42,13 +42,25 @@ void writeText(const std::wstring& path, const std::string& text) {
 TEST(PlayerForm, ComponentsInResourceOrder) {
     Application->Initialize();
     std::unique_ptr<TPlayerForm, FormFree> form(Create<TPlayerForm>(Application));
-    ASSERT_EQ(4, form->ComponentCount());
+    ASSERT_EQ(6, form->ComponentCount());
     EXPECT_EQ(form->FlashPlayer, form->Components(0));
     EXPECT_EQ(form->imgSaveDialog, form->Components(1));
     EXPECT_EQ(form->fileSaveDialog, form->Components(2));
     EXPECT_EQ(form->FileOpenDialog, form->Components(3));
-    const wchar_t* names[] = {L"FlashPlayer", L"imgSaveDialog", L"fileSaveDialog", L"FileOpenDialog"};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(names[i], form->Components(i)->Name());
+    EXPECT_EQ(form->DXAudioIn1, form->Components(4));
+    EXPECT_EQ(form->MP3Out1, form->Components(5));
+    const wchar_t* names[] = {L"FlashPlayer",    L"imgSaveDialog", L"fileSaveDialog",
+                              L"FileOpenDialog", L"DXAudioIn1",    L"MP3Out1"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(names[i], form->Components(i)->Name());
+    // The recorder drives the output, which records from the microphone.
+    EXPECT_EQ(form->DXAudioIn1, form->MP3Out1->Input());
+    EXPECT_NE(nullptr, form->Recorder);
+    EXPECT_EQ(44100u, form->DXAudioIn1->InSampleRate());
+    EXPECT_EQ(1u, form->DXAudioIn1->InChannels());
+    EXPECT_EQ(16u, form->DXAudioIn1->InBitsPerSample());
+    EXPECT_EQ(80u, form->DXAudioIn1->PollingInterval());
+    EXPECT_EQ(acs::mmMono, form->MP3Out1->Mode());
+    EXPECT_EQ(acs::mbrAuto, form->MP3Out1->BitRate());
 
     EXPECT_EQ(L"TPlayerForm", form->ClassName());
     EXPECT_EQ(poMainFormCenter, form->Position());

@@ -1,0 +1,17 @@
+// The message of the framework exception a call throws, so a test can compare
+// the text a user would see.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/Exception.h"
+
+inline std::wstring MessageOf(const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (const fw::Exception& e) {
+        return e.Message;
+    }
+    return L"(no exception)";
+}
