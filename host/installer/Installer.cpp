@@ -6,28 +6,15 @@
 
 #include <string>
 
+#include "player/Journal.h"
+
 namespace {
 
 constexpr int kPlayerResource = 1;
 
 // One line in the journal the test player keeps (STANDIN_JOURNAL), so a test
 // can see that the installer ran and what it did.
-void journal(const std::wstring& text) {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableW(L"STANDIN_JOURNAL", path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return;
-    std::wstring line = L"0 #0 installer " + text + L"\n";
-    int size =
-        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size, nullptr, nullptr);
-    HANDLE f = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-}
+void journal(const std::wstring& text) { player::JournalAppendLine(L"0 #0 installer " + text); }
 
 bool writeFile(const std::wstring& path, const void* data, DWORD size) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

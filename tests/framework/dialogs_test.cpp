@@ -76,7 +76,9 @@ TEST(Dialogs, CaptionsResultsAndDefaultButtons) {
         EXPECT_EQ(MsgDlgDefaultButton(c.buttons), c.def) << c.buttons.Bits();
         TMsgDlgBtn cancel = mbHelp;
         EXPECT_EQ(MsgDlgCancelButton(c.buttons, cancel), c.hasCancel) << c.buttons.Bits();
-        if (c.hasCancel) EXPECT_EQ(cancel, c.cancel) << c.buttons.Bits();
+        if (c.hasCancel) {
+            EXPECT_EQ(cancel, c.cancel) << c.buttons.Bits();
+        }
     }
 }
 

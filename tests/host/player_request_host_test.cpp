@@ -185,6 +185,12 @@ protected:
 };
 
 // A file type whose "open" runs the logging stub, registered for one test.
+String Joined(const std::vector<String>& lines) {
+    String all;
+    for (const String& line : lines) all += line + L"\n";
+    return all;
+}
+
 class TestFileType {
 public:
     TestFileType() {
@@ -261,7 +267,8 @@ TEST_F(PlayerRequestHostTest, ExecOpensADocumentWithItsProgramFromTheExecutables
     // As a path with "/" and as a file:// address with "|" for ":".
     RunScript(
         ToUtf8(L"fs exec " + target + L"\nfs exec file://" + target.substr(0, 1) + L"|" + target.substr(2) + L"\n"));
-    ASSERT_TRUE(WaitForStub(2));
+    ASSERT_TRUE(WaitForStub(2)) << "stub log: " << ToUtf8(Joined(StubLog()))
+                                << "\njournal: " << ToUtf8(Joined(Journal()));
     std::vector<String> log = StubLog();
     String exeDir = ExcludeTrailingPathDelimiter(ExeFolder());
     EXPECT_EQ(log, (std::vector<String>{L"run", L"cwd=" + exeDir, L"arg=" + expected, L"end", L"run", L"cwd=" + exeDir,
