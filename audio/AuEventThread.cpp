@@ -67,16 +67,17 @@ TEventHandler::~TEventHandler() {
 
 void TEventHandler::QueueEvent(PEventRecord Rec, bool First) {
     bool queued = false;
-    CS.Enter();
-    if (Rec->Sender != BlockedSender) {
-        Rec->Epoch = Rec->Sender->eventEpoch_;
-        if (First)
-            Events.Insert(0, Rec);
-        else
-            Events.Add(Rec);
-        queued = true;
+    {
+        std::lock_guard<fw::TCriticalSection> held(CS);
+        if (Rec->Sender != BlockedSender) {
+            Rec->Epoch = Rec->Sender->eventEpoch_;
+            if (First)
+                Events.Insert(0, Rec);
+            else
+                Events.Add(Rec);
+            queued = true;
+        }
     }
-    CS.Leave();
     if (!queued) delete Rec;
     _Evt.SetEvent();
 }
@@ -117,7 +118,7 @@ void TEventHandler::PostNonGuiEvent(TAuOutput* Sender, const TGenericEvent& Hand
 }
 
 void TEventHandler::ClearEvents(TAuOutput* Sender) {
-    CS.Enter();
+    std::lock_guard<fw::TCriticalSection> held(CS);
     for (int i = Events.Count() - 1; i >= 0; --i) {
         auto* rec = static_cast<PEventRecord>(Events[i]);
         if (rec->Sender == Sender) {
@@ -125,21 +126,18 @@ void TEventHandler::ClearEvents(TAuOutput* Sender) {
             delete rec;
         }
     }
-    CS.Leave();
 }
 
 void TEventHandler::BlockEvents(TAuOutput* Sender) {
-    CS.Enter();
+    std::lock_guard<fw::TCriticalSection> held(CS);
     BlockedSender = Sender;
     // Whatever of Sender is already past the queue is refused at delivery.
     ++Sender->eventEpoch_;
-    CS.Leave();
 }
 
 void TEventHandler::UnblockEvents(TAuOutput* /*Sender*/) {
-    CS.Enter();
+    std::lock_guard<fw::TCriticalSection> held(CS);
     BlockedSender = nullptr;
-    CS.Leave();
 }
 
 void TEventHandler::Forget(TAuOutput* Sender) {
@@ -159,14 +157,13 @@ void TEventHandler::Forget(TAuOutput* Sender) {
 }
 
 PEventRecord TEventHandler::TakeEvent() {
+    std::lock_guard<fw::TCriticalSection> held(CS);
     PEventRecord rec = nullptr;
-    CS.Enter();
     if (Events.Count() > 0) {
         rec = static_cast<PEventRecord>(Events[0]);
         Events.Delete(0);
     }
     CurrentEvent = rec;
-    CS.Leave();
     return rec;
 }
 

@@ -1,6 +1,8 @@
 // Every failure the audio components report is raised as EAuException.
 #pragma once
 
+#include <exception>
+
 #include "framework/Exception.h"
 
 namespace acs {
@@ -10,5 +12,8 @@ public:
     using fw::Exception::Exception;
     fw::String ClassName() const override { return L"EAuException"; }
 };
+
+// The text a sink keeps for whatever one of its steps raised.
+fw::String ExceptionText(std::exception_ptr Failure);
 
 }  // namespace acs

@@ -1,5 +1,7 @@
 #include "audio/AuInput.h"
 
+#include <mutex>
+
 #include <cstring>
 
 #include "audio/AuException.h"
@@ -20,85 +22,65 @@ void TAuInput::DetachSinks() {
     while (!sinks_.empty()) sinks_.back()->LoseInput(this);
 }
 
+namespace {}  // namespace
+
 void TAuInput::Init() {
     fw::String failure;
-    bool failed = false;
-    DataCS.Enter();
-    _EndOfStream = false;
-    try {
-        OpenInput();
-    } catch (const fw::Exception& e) {
-        _EndOfStream = true;
-        failed = true;
-        failure = e.Message;
-    } catch (...) {
-        DataCS.Leave();
-        throw;
+    {
+        std::lock_guard<fw::TCriticalSection> held(DataCS);
+        _EndOfStream = false;
+        try {
+            OpenInput();
+            return;
+        } catch (const fw::Exception& e) {
+            _EndOfStream = true;
+            failure = e.Message;
+        }
     }
-    DataCS.Leave();
-    if (failed) throw EAuException(failure);
+    throw EAuException(failure);
 }
 
 void TAuInput::Flush() {
-    DataCS.Enter();
-    try {
-        CloseInput();
-    } catch (...) {
-        DataCS.Leave();
-        throw;
-    }
-    DataCS.Leave();
+    std::lock_guard<fw::TCriticalSection> held(DataCS);
+    CloseInput();
 }
 
 void TAuInput::GetData(void*& Buffer, uint32_t& Bytes) {
-    DataCS.Enter();
-    try {
-        ReadInput(Buffer, Bytes);
-    } catch (...) {
-        DataCS.Leave();
-        throw;
-    }
-    DataCS.Leave();
+    std::lock_guard<fw::TCriticalSection> held(DataCS);
+    ReadInput(Buffer, Bytes);
 }
 
-uint32_t TAuInput::FillBuffer(void* Buffer, uint32_t BufferSize, bool& Eof) {
+namespace {
+
+// Blocks from Read until Buffer is full or a read delivers nothing (Eof).
+template <typename ReadFn>
+uint32_t Fill(void* Buffer, uint32_t BufferSize, bool& Eof, ReadFn Read) {
     uint32_t filled = 0, last = BufferSize;
     auto* out = static_cast<uint8_t*>(Buffer);
     while (filled != BufferSize && last != 0) {
         last = BufferSize - filled;
         void* p = nullptr;
-        GetData(p, last);
+        Read(p, last);
         if (!p) last = 0;  // nothing delivered without a block to copy from
         if (last > BufferSize - filled) last = BufferSize - filled;
-        if (p) std::memcpy(out + filled, p, last);
+        if (last) std::memcpy(out + filled, p, last);
         filled += last;
     }
     Eof = (last == 0);
     return filled;
 }
 
+}  // namespace
+
+uint32_t TAuInput::FillBuffer(void* Buffer, uint32_t BufferSize, bool& Eof) {
+    return Fill(Buffer, BufferSize, Eof, [this](void*& p, uint32_t& n) { GetData(p, n); });
+}
+
 uint32_t TAuInput::FillBufferUnprotected(void* Buffer, uint32_t BufferSize, bool& Eof) {
     if (!Buffer) return 0;
-    uint32_t filled = 0, last = BufferSize;
-    auto* out = static_cast<uint8_t*>(Buffer);
-    DataCS.Enter();
-    try {
-        while (filled != BufferSize && last != 0) {
-            last = BufferSize - filled;
-            void* p = nullptr;
-            ReadInput(p, last);
-            if (!p) last = 0;
-            if (last > BufferSize - filled) last = BufferSize - filled;
-            if (last) std::memcpy(out + filled, p, last);
-            filled += last;
-        }
-        FPosition += filled;
-    } catch (...) {
-        DataCS.Leave();
-        throw;
-    }
-    DataCS.Leave();
-    Eof = (last == 0);
+    std::lock_guard<fw::TCriticalSection> held(DataCS);
+    uint32_t filled = Fill(Buffer, BufferSize, Eof, [this](void*& p, uint32_t& n) { ReadInput(p, n); });
+    FPosition += filled;
     return filled;
 }
 

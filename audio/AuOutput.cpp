@@ -1,5 +1,7 @@
 #include "audio/AuOutput.h"
 
+#include <mutex>
+
 #include <algorithm>
 
 #include "audio/AuEventThread.h"
@@ -59,17 +61,11 @@ void TAuOutput::Shutdown() {
 }
 
 void TAuOutput::Run() {
-    RunCS->Enter();
-    try {
-        SetExceptionMessage(fw::String());
-        if (Busy) throw EAuException(L"Component is Busy");
-        if (!FInput) throw EAuException(L"Input is not assigned");
-        if (!Thread || !Thread->HandOverRun(Busy)) throw EAuException(L"Component is Busy");
-    } catch (...) {
-        RunCS->Leave();
-        throw;
-    }
-    RunCS->Leave();
+    std::lock_guard<fw::TCriticalSection> held(*RunCS);
+    SetExceptionMessage(fw::String());
+    if (Busy) throw EAuException(L"Component is Busy");
+    if (!FInput) throw EAuException(L"Input is not assigned");
+    if (!Thread || !Thread->HandOverRun(Busy)) throw EAuException(L"Component is Busy");
 }
 
 void TAuOutput::Stop(bool Async) {
@@ -229,6 +225,11 @@ fw::String TAuOutput::ExceptionMessage() const {
 void TAuOutput::SetExceptionMessage(const fw::String& Text) {
     std::lock_guard<std::mutex> guard(messageLock_);
     FExceptionMessage = Text;
+}
+
+void TAuOutput::ReportException(const fw::String& Text) {
+    SetExceptionMessage(Text);
+    if (OnThreadException && AudioEventHandler) AudioEventHandler->PostGenericEvent(this, OnThreadException);
 }
 
 int TAuOutput::Delay() const { return Thread ? Thread->Delay.load() : 0; }

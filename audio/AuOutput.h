@@ -75,6 +75,9 @@ protected:
     void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
     void SetExceptionMessage(const fw::String& Text);
+    // Keeps the text of a run's failure for ExceptionMessage and posts
+    // OnThreadException: nothing a run raises leaves its worker.
+    void ReportException(const fw::String& Text);
 
     std::atomic<bool> FStopped{false};
     std::atomic<bool> CanOutput{false};

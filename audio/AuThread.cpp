@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "audio/AuEventThread.h"
+#include "audio/AuException.h"
 #include "audio/AuOutput.h"
 
 namespace acs {
@@ -137,18 +138,7 @@ void TAuThread::Execute() {
             Stop = false;
         } catch (...) {
             // Nothing leaves the worker: the text is kept for the GUI side.
-            fw::String text;
-            try {
-                throw;
-            } catch (const fw::Exception& e) {
-                text = e.Message;
-            } catch (const std::exception& e) {
-                text = fw::FromAnsi(e.what());
-            } catch (...) {
-                text = L"Unknown exception";
-            }
-            P->SetExceptionMessage(text);
-            if (P->OnThreadException && AudioEventHandler) AudioEventHandler->PostGenericEvent(P, P->OnThreadException);
+            P->ReportException(ExceptionText(std::current_exception()));
             Stop = true;
         }
         try {

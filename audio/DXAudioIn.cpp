@@ -1,5 +1,7 @@
 #include "audio/DXAudioIn.h"
 
+#include <mutex>
+
 #include <algorithm>
 #include <climits>
 #include <new>
@@ -212,17 +214,15 @@ void TDXAudioIn::ReadInput(void*& Buffer, uint32_t& Bytes) {
 }
 
 void TDXAudioIn::_Pause() {
-    DataCS.Enter();
+    std::lock_guard<fw::TCriticalSection> held(DataCS);
     StopCapture(DSW);
     if (RecordingEchoed) StopPlayback(DSW);
-    DataCS.Leave();
 }
 
 void TDXAudioIn::_Resume() {
-    DataCS.Enter();
+    std::lock_guard<fw::TCriticalSection> held(DataCS);
     StartCapture(DSW);
     if (RecordingEchoed) RestartPlayback(DSW);
-    DataCS.Leave();
 }
 
 }  // namespace acs

@@ -3,7 +3,6 @@
 #include <exception>
 #include <vector>
 
-#include "audio/AuEventThread.h"
 #include "audio/AuException.h"
 #include "audio/AuFileStream.h"
 #include "audio/AuInput.h"
@@ -35,19 +34,6 @@ fw::AnsiString AnsiPath(const fw::String& name) {
     std::vector<wchar_t> shortName(size);
     if (GetShortPathNameW(name.c_str(), shortName.data(), size) == 0) return ansi;
     return fw::ToAnsi(shortName.data());
-}
-
-// The text of whatever a step raised, for the exception the sink reports.
-fw::String TextOf(std::exception_ptr failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const fw::Exception& e) {
-        return e.Message;
-    } catch (const std::exception& e) {
-        return fw::FromAnsi(e.what());
-    } catch (...) {
-    }
-    return L"Unknown exception";
 }
 
 void WriteAll(fw::TStream* stream, const void* data, uint32_t count) {
@@ -86,12 +72,15 @@ TMP3Out::~TMP3Out() {
     ReleaseRun();
 }
 
+void TMP3Out::CloseOwnedStream() {
+    if (!ownsStream_) return;
+    delete FStream;
+    FStream = nullptr;
+    ownsStream_ = false;
+}
+
 void TMP3Out::ReleaseRun() {
-    if (ownsStream_) {
-        delete FStream;
-        FStream = nullptr;
-        ownsStream_ = false;
-    }
+    CloseOwnedStream();
     run_.reset();
 }
 
@@ -120,7 +109,7 @@ void TMP3Out::BeginOutput() {
         run_->Buffer.assign((run_->BufferSize + 1) / 2, 0);
         run_->mp3buf.assign(outSize, 0);
     } catch (...) {
-        fw::String text = TextOf(std::current_exception());
+        fw::String text = ExceptionText(std::current_exception());
         if (run_ && run_->Stream) Lame().beCloseStream(run_->Stream);
         ReleaseRun();
         // With Busy clear the completion step does nothing: no EndOutput after this.
@@ -172,9 +161,8 @@ void TMP3Out::EndOutput() {
     if (failure) {
         // The worker swallows what its completion step raises: keep the text
         // where the caller looks for it.
-        fw::String text = TextOf(failure);
-        SetExceptionMessage(text);
-        if (OnThreadException && AudioEventHandler) AudioEventHandler->PostGenericEvent(this, OnThreadException);
+        fw::String text = ExceptionText(failure);
+        ReportException(text);
         throw EAuException(text);
     }
 }
@@ -192,11 +180,7 @@ void TMP3Out::FinishFile() {
         failure = std::current_exception();
     }
     // The file, the encoder stream and the blocks go whatever happened above.
-    if (ownsStream_) {
-        delete FStream;
-        FStream = nullptr;
-        ownsStream_ = false;
-    }
+    CloseOwnedStream();
     Lame().beCloseStream(run_->Stream);
     if (run_->Config.format.LHV1.bEnableVBR && !FFileName.empty()) Lame().beWriteVBRHeader(AnsiPath(FFileName).c_str());
     run_.reset();

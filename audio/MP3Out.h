@@ -81,6 +81,8 @@ private:
 
     void FinishFile();
     void WriteTagLibFields();
+    // Deletes the file stream when the sink made it.
+    void CloseOwnedStream();
     void ReleaseRun();
 
     // The encoder stream, its configuration and the two blocks of the current run.

@@ -1,10 +1,12 @@
 #include "audio/TagLibLibrary.h"
 
+#include <mutex>
+
 #include <windows.h>
 
 #include <atomic>
 
-#include "audio/TagLibLock.h"
+#include "framework/SyncObjs.h"
 
 namespace acs {
 
@@ -12,6 +14,12 @@ namespace {
 
 std::atomic<bool> loaded{false};
 TTagLibEntryPoints entries;
+
+// Made on first use, so it exists before any loader needs it whatever the start-up order.
+fw::TCriticalSection& TagLibLock() {
+    static fw::TCriticalSection lock;
+    return lock;
+}
 
 // Every entry point the binding is known by; only some are called.
 const char* const EntryNames[] = {"taglib_audioproperties_bitrate",
@@ -84,16 +92,8 @@ bool LoadUnderLock() {
 }  // namespace
 
 bool LoadTagLib() {
-    TagLibLock().Enter();
-    bool ok = false;
-    try {
-        ok = LoadUnderLock();
-    } catch (...) {
-        TagLibLock().Leave();
-        throw;
-    }
-    TagLibLock().Leave();
-    return ok;
+    std::lock_guard<fw::TCriticalSection> held(TagLibLock());
+    return LoadUnderLock();
 }
 
 bool TagLibLoaded() { return loaded; }

@@ -8,6 +8,7 @@
 #include "framework/DialogSeam.h"
 #include "framework/Forms.h"
 #include "framework/Screen.h"
+#include "framework/SysUtils.h"
 #include "framework/Thread.h"
 
 namespace fw {
@@ -93,14 +94,7 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
-    wchar_t path[MAX_PATH * 2] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    String name = path;
-    size_t slash = name.find_last_of(L"\\/:");
-    if (slash != String::npos) name = name.substr(slash + 1);
-    size_t dot = name.find_last_of(L'.');
-    if (dot != String::npos) name = name.substr(0, dot);
-    title_ = name;
+    title_ = ChangeFileExt(ExtractFileName(ExeName()), String());
 
     RegisterWindowClass(L"TApplication", ApplicationWindowProc);
     // A top-level window that is never shown: it receives WM_ACTIVATEAPP,
@@ -130,14 +124,7 @@ TApplication::~TApplication() {
     if (oleInitialized_) OleUninitialize();
 }
 
-String TApplication::ExeName() const {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n < buffer.size()) return String(buffer.data(), n);
-        buffer.resize(buffer.size() * 2);
-    }
-}
+String TApplication::ExeName() const { return ParamStr(0); }
 
 void TApplication::SetTitle(const String& Value) {
     title_ = Value;
@@ -251,13 +238,7 @@ void TApplication::Run() {
         mainForm_->SetVisible(true);
     }
     while (!terminated_) {
-        try {
-            HandleMessage();
-        } catch (const Exception& e) {
-            HandleException(this, e);
-        } catch (const std::exception& e) {
-            HandleException(this, Exception(FromAnsi(e.what())));
-        }
+        HandleEventExceptions(this, [this] { HandleMessage(); });
     }
 }
 
@@ -378,7 +359,7 @@ void TApplication::ShowException(const Exception& E) {
 void TApplication::HandleException(TObject* Sender, const Exception& E) {
     if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
     // The silent exception ends an operation without a dialog.
-    if (E.ClassName() == L"EAbort") return;
+    if (dynamic_cast<const EAbort*>(&E)) return;
     if (OnException) {
         OnException(Sender, E);
     } else {

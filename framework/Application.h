@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <new>
 #include <vector>
 
@@ -173,5 +174,18 @@ public:
     bool Exists() const;
 };
 extern TApplicationRef Application;
+
+// Runs an event handler (or one turn of a loop): an exception it raises goes
+// to Application->HandleException with Sender, and the caller goes on.
+template <typename F>
+void HandleEventExceptions(TObject* Sender, F&& fn) {
+    try {
+        fn();
+    } catch (const Exception& e) {
+        Application->HandleException(Sender, e);
+    } catch (const std::exception& e) {
+        Application->HandleException(Sender, Exception(FromAnsi(e.what())));
+    }
+}
 
 }  // namespace fw

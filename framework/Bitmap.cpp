@@ -797,10 +797,7 @@ std::vector<uint8_t> TBitmap::SaveToBytes() {
 }
 
 void TBitmap::LoadFromStream(TStream* Stream) {
-    int64_t n = Stream->Size() - Stream->Position();
-    if (n < 0 || n > 0x7FFFFFFF) InvalidBitmap();
-    std::vector<uint8_t> data(static_cast<size_t>(n));
-    if (n) Stream->ReadBuffer(data.data(), int(n));
+    std::vector<uint8_t> data = ReadToEnd(Stream);
     LoadFromBytes(data.data(), data.size());
 }
 

@@ -3,20 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "framework/SysUtils.h"
+
 namespace fw {
 
 namespace {
-
-bool SameName(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        wchar_t x = a[i], y = b[i];
-        if (x >= L'a' && x <= L'z') x = static_cast<wchar_t>(x - 32);
-        if (y >= L'a' && y <= L'z') y = static_cast<wchar_t>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 bool IsValidIdent(const String& s) {
     auto alpha = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_'; };
@@ -108,7 +99,7 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 TComponent* TComponent::FindComponent(const String& AName) const {
     if (AName.empty()) return nullptr;
     for (TComponent* c : components_)
-        if (SameName(c->name_, AName)) return c;
+        if (SameText(c->name_, AName)) return c;
     return nullptr;
 }
 
@@ -126,7 +117,7 @@ void TComponent::DestroyComponents() {
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) const {
-    if (NewName.empty() || SameName(CurName, NewName)) return;
+    if (NewName.empty() || SameText(CurName, NewName)) return;
     TComponent* other = FindComponent(NewName);
     if (other && other != AComponent) throw EComponentError(L"A component named " + NewName + L" already exists");
 }

@@ -683,6 +683,27 @@ private:
     HWND fetchedFrom_ = nullptr;
 };
 
+// Binds a control's canvas to a DC for a scope (a paint, a measurement),
+// locked so the idle release leaves it alone.
+class CanvasBinding {
+public:
+    CanvasBinding(TControlCanvas* canvas, HDC dc) : canvas_(canvas) {
+        canvas_->Lock();
+        canvas_->FreeHandle();
+        canvas_->SetHandle(dc);
+        canvas_->UpdateTextFlags();
+    }
+    ~CanvasBinding() {
+        canvas_->SetHandle(nullptr);
+        canvas_->Unlock();
+    }
+    CanvasBinding(const CanvasBinding&) = delete;
+    CanvasBinding& operator=(const CanvasBinding&) = delete;
+
+private:
+    TControlCanvas* canvas_;
+};
+
 // The control bound to a window of this process, or nullptr. Works from the
 // window's first message on; reads no window property of other processes.
 TWinControl* FindControl(HWND Handle);

@@ -10,18 +10,6 @@ namespace fw {
 
 namespace {
 
-// An event handler's exception goes to the application and the caller goes on.
-template <typename F>
-void Guarded(TObject* sender, F&& fn) {
-    try {
-        fn();
-    } catch (const Exception& e) {
-        Application->HandleException(sender, e);
-    } catch (const std::exception& e) {
-        Application->HandleException(sender, Exception(FromAnsi(e.what())));
-    }
-}
-
 struct DisabledWindows {
     HWND keep = nullptr;
     std::vector<HWND> windows;
@@ -125,11 +113,11 @@ void TCustomForm::BeforeDestruction() {
 }
 
 void TCustomForm::DoCreate() {
-    if (OnCreate) Guarded(this, [&] { OnCreate(this); });
+    if (OnCreate) HandleEventExceptions(this, [&] { OnCreate(this); });
 }
 
 void TCustomForm::DoDestroy() {
-    if (OnDestroy) Guarded(this, [&] { OnDestroy(this); });
+    if (OnDestroy) HandleEventExceptions(this, [&] { OnDestroy(this); });
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -390,11 +378,11 @@ void TCustomForm::Show() {
 void TCustomForm::Hide() { SetVisible(false); }
 
 void TCustomForm::DoShow() {
-    if (OnShow) Guarded(this, [&] { OnShow(this); });
+    if (OnShow) HandleEventExceptions(this, [&] { OnShow(this); });
 }
 
 void TCustomForm::DoHide() {
-    if (OnHide) Guarded(this, [&] { OnHide(this); });
+    if (OnHide) HandleEventExceptions(this, [&] { OnHide(this); });
 }
 
 void TCustomForm::ShowingChanged() {
@@ -548,11 +536,11 @@ void TCustomForm::SetActive(bool Value) {
 }
 
 void TCustomForm::Activate() {
-    if (OnActivate) Guarded(this, [&] { OnActivate(this); });
+    if (OnActivate) HandleEventExceptions(this, [&] { OnActivate(this); });
 }
 
 void TCustomForm::Deactivate() {
-    if (OnDeactivate) Guarded(this, [&] { OnDeactivate(this); });
+    if (OnDeactivate) HandleEventExceptions(this, [&] { OnDeactivate(this); });
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Control) {

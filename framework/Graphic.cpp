@@ -1,5 +1,9 @@
 #include "framework/Graphic.h"
 
+#include <algorithm>
+#include <climits>
+
+#include "framework/Exception.h"
 #include "framework/Streams.h"
 
 namespace fw {
@@ -25,6 +29,14 @@ void TGraphic::Changed(TObject*) {
 void TGraphic::Progress(TObject* Sender, TProgressStage Stage, uint8_t PercentDone, bool RedrawNow, const TRect& R,
                         const String& Msg) {
     if (OnProgress) OnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
+}
+
+std::vector<uint8_t> TGraphic::ReadToEnd(TStream* Stream) {
+    const int64_t size = Stream->Size() - Stream->Position();
+    if (size > INT_MAX) throw EInvalidGraphic(L"Graphic stream too large");
+    std::vector<uint8_t> bytes(size_t(std::max<int64_t>(size, 0)));
+    if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), int(bytes.size()));
+    return bytes;
 }
 
 void TGraphic::LoadFromFile(const String& FileName) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "framework/Method.h"
 #include "framework/Object.h"
@@ -55,6 +56,9 @@ protected:
     virtual void Changed(TObject* Sender);
     virtual void Progress(TObject* Sender, TProgressStage Stage, uint8_t PercentDone, bool RedrawNow, const TRect& R,
                           const String& Msg);
+    // The bytes from the stream's position to its end; EInvalidGraphic when
+    // they cannot be held in memory.
+    static std::vector<uint8_t> ReadToEnd(TStream* Stream);
     // Sets the flag without announcing a change (for copies that announce once).
     void StoreTransparent(bool value) { transparent_ = value; }
 

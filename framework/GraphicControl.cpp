@@ -14,24 +14,6 @@ namespace {
 std::mutex canvasListLock;
 std::vector<TControlCanvas*> canvasList;
 
-// Binds a canvas to a DC for the length of a paint.
-class CanvasBinding {
-public:
-    CanvasBinding(TControlCanvas* canvas, HDC dc) : canvas_(canvas) {
-        canvas_->Lock();
-        canvas_->FreeHandle();
-        canvas_->SetHandle(dc);
-        canvas_->UpdateTextFlags();
-    }
-    ~CanvasBinding() {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-    }
-
-private:
-    TControlCanvas* canvas_;
-};
-
 }  // namespace
 
 void FreeDeviceContexts() {

@@ -1,7 +1,6 @@
 #include "framework/Icon.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
 #include "framework/Canvas.h"
@@ -255,10 +254,7 @@ void TIcon::LoadFromFile(const String& FileName) {
     {
         // Raises the usual open error for a missing or locked file.
         TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
-        const int64_t size = file.Size();
-        if (size > INT_MAX) InvalidIcon();
-        bytes.resize(size_t(size));
-        if (!bytes.empty()) file.ReadBuffer(bytes.data(), int(bytes.size()));
+        bytes = ReadToEnd(&file);
     }
     // Ask LoadImage for the size of the entry LoadFromStream would take, so
     // a file and the same bytes in a stream give the same icon (with 0 x 0

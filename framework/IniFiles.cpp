@@ -133,19 +133,17 @@ void TMemIniFile::LoadValues() {
     Clear();
     encoding_ = Encoding::Ansi;
     if (fileName_.empty() || !FileExists(fileName_)) return;
+    TMemoryStream file;
+    file.LoadFromFile(fileName_);
     // The list reads the text by its byte-order mark; note which one, to
     // write the file back the same way.
-    {
-        TFileStream file(fileName_, fmOpenRead | fmShareDenyWrite);
-        unsigned char bom[3] = {};
-        int n = file.Read(bom, 3);
-        if (n >= 3 && bom[0] == 0xEF && bom[1] == 0xBB && bom[2] == 0xBF)
-            encoding_ = Encoding::Utf8;
-        else if (n >= 2 && bom[0] == 0xFF && bom[1] == 0xFE)
-            encoding_ = Encoding::Utf16;
-    }
+    const auto* bom = static_cast<const unsigned char*>(file.Memory());
+    if (file.Size() >= 3 && bom[0] == 0xEF && bom[1] == 0xBB && bom[2] == 0xBF)
+        encoding_ = Encoding::Utf8;
+    else if (file.Size() >= 2 && bom[0] == 0xFF && bom[1] == 0xFE)
+        encoding_ = Encoding::Utf16;
     TStringList list;
-    list.LoadFromFile(fileName_);
+    list.LoadFromStream(&file);
     SetStrings(&list);
 }
 
@@ -203,27 +201,28 @@ TMemIniFile::Section& TMemIniFile::Add(const String& Section) {
     return sections_.back();
 }
 
+const TMemIniFile::Entry* TMemIniFile::FindEntry(const Section& Section, const String& Ident) {
+    const String folded = Fold(Ident);
+    for (const Entry& e : Section.entries)
+        if (e.folded == folded) return &e;
+    return nullptr;
+}
+
 String TMemIniFile::ReadString(const String& Section, const String& Ident, const String& Default) const {
-    if (const auto* section = Find(Section)) {
-        const String folded = Fold(Ident);
-        for (const Entry& e : section->entries)
-            if (e.folded == folded) return e.value;
-    }
-    return Default;
+    const auto* section = Find(Section);
+    const Entry* entry = section ? FindEntry(*section, Ident) : nullptr;
+    return entry ? entry->value : Default;
 }
 
 void TMemIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     auto* section = Find(Section);
     if (!section) section = &Add(Section);
-    const String folded = Fold(Ident);
-    for (Entry& e : section->entries) {
-        if (e.folded == folded) {
-            e.value = Value;
-            e.hasValue = true;
-            return;
-        }
+    if (auto* entry = const_cast<Entry*>(FindEntry(*section, Ident))) {
+        entry->value = Value;
+        entry->hasValue = true;
+        return;
     }
-    section->entries.push_back({Ident, folded, Value, true});
+    section->entries.push_back({Ident, Fold(Ident), Value, true});
 }
 
 void TMemIniFile::ReadSection(const String& Section, TStrings* Strings) const {
@@ -252,12 +251,8 @@ void TMemIniFile::ReadSectionValues(const String& Section, TStrings* Strings) co
 bool TMemIniFile::SectionExists(const String& Section) const { return Find(Section) != nullptr; }
 
 bool TMemIniFile::ValueExists(const String& Section, const String& Ident) const {
-    if (const auto* section = Find(Section)) {
-        const String folded = Fold(Ident);
-        for (const Entry& e : section->entries)
-            if (e.folded == folded) return true;
-    }
-    return false;
+    const auto* section = Find(Section);
+    return section && FindEntry(*section, Ident);
 }
 
 void TMemIniFile::EraseSection(const String& Section) {

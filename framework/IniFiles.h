@@ -123,6 +123,7 @@ private:
     const Section* Find(const String& Section) const;
     Section* Find(const String& Section);
     Section& Add(const String& Section);
+    static const Entry* FindEntry(const Section& Section, const String& Ident);
 
     std::vector<Section> sections_;
     Encoding encoding_ = Encoding::Ansi;

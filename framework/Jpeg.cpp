@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
 #include "framework/Bitmap.h"
@@ -14,7 +13,12 @@ namespace fw {
 
 namespace {
 
-std::unique_ptr<TBitmap> BitmapFromPixels(const JpegPixels& pixels) {
+// A 24-bit bitmap of the decoded stream (luminance only when grayscale).
+std::unique_ptr<TBitmap> DecodeBitmap(const std::vector<uint8_t>& bytes, bool grayscale) {
+    JpegDecodeOptions options;
+    options.Grayscale = grayscale;
+    options.Order = JpegPixelOrder::Bgr;
+    const JpegPixels pixels = JpegDecode(bytes.data(), bytes.size(), options);
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->SetPixelFormat(pf24bit);
     bitmap->SetSize(pixels.Width, pixels.Height);
@@ -94,10 +98,7 @@ void TJPEGImage::SetGrayscale(bool value) {
     if (!Empty()) {
         // Keep the colour stream, so grey can be switched off again.
         Compress();
-        JpegDecodeOptions options;
-        options.Grayscale = value;
-        options.Order = JpegPixelOrder::Bgr;
-        bitmap_ = BitmapFromPixels(JpegDecode(data_.data(), data_.size(), options));
+        bitmap_ = DecodeBitmap(data_, value);
     }
     grayscale_ = value;
     Changed(this);
@@ -134,15 +135,8 @@ void TJPEGImage::Draw(TCanvas* ACanvas, const TRect& Rect) {
 }
 
 void TJPEGImage::LoadFromStream(TStream* Stream) {
-    const int64_t size = Stream->Size() - Stream->Position();
-    if (size > INT_MAX) throw EInvalidGraphic(L"JPEG error: stream too large");
-    std::vector<uint8_t> bytes(size_t(std::max<int64_t>(size, 0)));
-    if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), int(bytes.size()));
-
-    JpegDecodeOptions options;
-    options.Grayscale = grayscale_;
-    options.Order = JpegPixelOrder::Bgr;
-    auto bitmap = BitmapFromPixels(JpegDecode(bytes.data(), bytes.size(), options));
+    std::vector<uint8_t> bytes = ReadToEnd(Stream);
+    auto bitmap = DecodeBitmap(bytes, grayscale_);
     data_ = std::move(bytes);
     ownCompression_ = false;
     bitmap_ = std::move(bitmap);

@@ -23,11 +23,6 @@ void TOleControl::ensureState() {
     site_->InitState({});
 }
 
-TRect TOleControl::hostedBounds() {
-    TRect r = ClientRect();
-    return r;
-}
-
 void TOleControl::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.Style |= WS_CLIPCHILDREN;
@@ -36,8 +31,7 @@ void TOleControl::CreateParams(TCreateParams& Params) {
 void TOleControl::CreateWnd() {
     TWinControl::CreateWnd();
     ensureState();
-    TRect r = hostedBounds();
-    site_->Activate(WindowHandle(), RECT{r.Left, r.Top, r.Right, r.Bottom});
+    site_->Activate(WindowHandle(), ClientRect());
 }
 
 void TOleControl::DestroyWnd() {
@@ -47,10 +41,7 @@ void TOleControl::DestroyWnd() {
 
 void TOleControl::WndProc(TMessage& Message) {
     TWinControl::WndProc(Message);
-    if (Message.Msg == WM_SIZE && site_->Active()) {
-        TRect r = hostedBounds();
-        site_->SetBounds(RECT{r.Left, r.Top, r.Right, r.Bottom});
-    }
+    if (Message.Msg == WM_SIZE && site_->Active()) site_->SetBounds(ClientRect());
 }
 
 }  // namespace fw

@@ -41,7 +41,6 @@ protected:
 
 private:
     void ensureState();
-    TRect hostedBounds();
 
     std::unique_ptr<OleControlSite> site_;
     bool stateGiven_ = false;

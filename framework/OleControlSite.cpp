@@ -1,19 +1,14 @@
 #include "framework/OleControlSite.h"
 
+#include "framework/SysUtils.h"
+
 #include <ocidl.h>
 #include <olectl.h>
 
 namespace fw {
 
 String OleErrorText(HRESULT hr) {
-    wchar_t* text = nullptr;
-    DWORD n =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    String message = n ? String(text, n) : String();
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-        message.pop_back();
+    String message = SysErrorMessage(static_cast<DWORD>(hr));
     if (message.empty()) {
         wchar_t code[16];
         swprintf(code, 16, L"%08X", static_cast<unsigned>(hr));

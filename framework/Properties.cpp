@@ -2,25 +2,11 @@
 
 #include <string>
 
+#include "framework/SysUtils.h"
+
 namespace fw {
 
 namespace {
-
-wchar_t Fold(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c; }
-
-bool SameName(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    return true;
-}
-
-String Trimmed(const String& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && s[b] <= L' ') ++b;
-    while (e > b && s[e - 1] <= L' ') --e;
-    return s.substr(b, e - b);
-}
 
 const TPropInfo& Require(const TObject* Instance, const String& PropName) {
     const TPropInfo* info = GetPropInfo(Instance, PropName);
@@ -48,7 +34,7 @@ int ElementIndex(const TPropInfo& info, const String& name) {
 }
 
 int ParseInteger(const String& text) {
-    String s = Trimmed(text);
+    String s = Trim(text);
     try {
         size_t used = 0;
         long long v;
@@ -69,7 +55,7 @@ int ParseInteger(const String& text) {
 const TPropInfo* TPropTable::Find(const String& Name) const {
     for (const TPropTable* t = this; t; t = t->Parent)
         for (const TPropInfo& p : t->Properties)
-            if (SameName(p.Name, Name)) return &p;
+            if (SameText(p.Name, Name)) return &p;
     return nullptr;
 }
 
@@ -112,7 +98,7 @@ void SetEnumProp(TObject* Instance, const String& PropName, const String& Value)
     RequireWriter(info, info.SetOrd);
     // Enumeration value names compare as identifiers do.
     for (size_t i = 0; i < info.ElementNames.size(); ++i)
-        if (SameName(info.ElementNames[i], Value)) return info.SetOrd(Instance, static_cast<int>(i));
+        if (SameText(info.ElementNames[i], Value)) return info.SetOrd(Instance, static_cast<int>(i));
     throw EPropertyError(L"Invalid property element: " + Value);
 }
 
@@ -133,14 +119,14 @@ void SetSetProp(TObject* Instance, const String& PropName, const String& Value) 
     const TPropInfo& info = Require(Instance, PropName);
     RequireKind(info, info.Kind == tkSet);
     RequireWriter(info, info.SetOrd);
-    String text = Trimmed(Value);
+    String text = Trim(Value);
     if (!text.empty() && text.front() == L'[' && text.back() == L']') text = text.substr(1, text.size() - 2);
     unsigned bits = 0;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(L',', start);
         if (end == String::npos) end = text.size();
-        String name = Trimmed(text.substr(start, end - start));
+        String name = Trim(text.substr(start, end - start));
         if (!name.empty()) bits |= 1u << ElementIndex(info, name);
         start = end + 1;
     }

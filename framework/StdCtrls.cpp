@@ -235,25 +235,15 @@ void TCustomLabel::Paint() {
 void TCustomLabel::AdjustBounds() {
     if (ComponentState().Contains(csReading) || ComponentState().Contains(csLoading) || !autoSize_) return;
     TRect r = ClientRect();
-    HDC dc = GetDC(nullptr);
     {
-        TCanvas* canvas = Canvas();
-        auto* cc = static_cast<TControlCanvas*>(canvas);
-        cc->Lock();
-        cc->FreeHandle();
-        cc->SetHandle(dc);
-        try {
-            DoDrawText(r, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
-        } catch (...) {
-            cc->SetHandle(nullptr);
-            cc->Unlock();
-            ReleaseDC(nullptr, dc);
-            throw;
-        }
-        cc->SetHandle(nullptr);
-        cc->Unlock();
+        // Measured on a screen DC: the label may have no parent window yet.
+        struct ScreenDC {
+            HDC dc = GetDC(nullptr);
+            ~ScreenDC() { ReleaseDC(nullptr, dc); }
+        } screen;
+        CanvasBinding binding(static_cast<TControlCanvas*>(Canvas()), screen.dc);
+        DoDrawText(r, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
     }
-    ReleaseDC(nullptr, dc);
     int x = Left();
     if (alignment_ == taRightJustify)
         x += Width() - r.Right;

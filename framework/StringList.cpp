@@ -11,13 +11,6 @@ namespace fw {
 
 namespace {
 
-// Locale-aware comparison, as the framework's AnsiCompareStr/AnsiCompareText.
-int CompareLocale(const String& a, const String& b, bool ignoreCase) {
-    int r = CompareStringW(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(), static_cast<int>(a.size()),
-                           b.data(), static_cast<int>(b.size()));
-    return r - CSTR_EQUAL;
-}
-
 String FormatIndex(const String& format, int index) {
     String out = format;
     size_t at = out.find(L"%d");
@@ -150,7 +143,7 @@ bool TStrings::Equals(const TStrings* Other) const {
     return true;
 }
 
-int TStrings::CompareStrings(const String& S1, const String& S2) const { return CompareLocale(S1, S2, true); }
+int TStrings::CompareStrings(const String& S1, const String& S2) const { return AnsiCompareText(S1, S2); }
 
 int TStrings::IndexOf(const String& S) const {
     for (int i = 0; i < Count(); ++i)
@@ -463,7 +456,7 @@ void TStringList::Exchange(int Index1, int Index2) {
 }
 
 int TStringList::CompareStrings(const String& S1, const String& S2) const {
-    return CompareLocale(S1, S2, !caseSensitive_);
+    return caseSensitive_ ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
 }
 
 bool TStringList::Find(const String& S, int& Index) const {

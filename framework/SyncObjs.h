@@ -67,6 +67,9 @@ public:
     void Enter() { Acquire(); }
     void Leave() { Release(); }
     bool TryEnter();
+    // So that std::lock_guard / std::scoped_lock hold it for a scope.
+    void lock() { Acquire(); }
+    void unlock() { Release(); }
 
 private:
     CRITICAL_SECTION section_;

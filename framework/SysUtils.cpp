@@ -741,11 +741,17 @@ int CompareText(const String& a, const String& b) {
 
 bool SameText(const String& a, const String& b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
-int AnsiCompareText(const String& a, const String& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+namespace {
+int CompareLocale(const String& a, const String& b, DWORD flags) {
+    return CompareStringW(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()), b.data(),
                           static_cast<int>(b.size())) -
            CSTR_EQUAL;
 }
+}  // namespace
+
+int AnsiCompareStr(const String& a, const String& b) { return CompareLocale(a, b, 0); }
+
+int AnsiCompareText(const String& a, const String& b) { return CompareLocale(a, b, NORM_IGNORECASE); }
 
 bool AnsiSameText(const String& a, const String& b) { return AnsiCompareText(a, b) == 0; }
 

@@ -193,6 +193,7 @@ String AnsiLowerCase(const String& s);
 int CompareStr(const String& a, const String& b);   // ordinal, case-sensitive
 int CompareText(const String& a, const String& b);  // ordinal, ASCII case folded
 bool SameText(const String& a, const String& b);
+int AnsiCompareStr(const String& a, const String& b);   // user locale
 int AnsiCompareText(const String& a, const String& b);  // user locale, case ignored
 bool AnsiSameText(const String& a, const String& b);
 

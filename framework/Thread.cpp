@@ -6,6 +6,8 @@
 #include <memory>
 #include <mutex>
 
+#include "framework/SysUtils.h"
+
 namespace fw {
 
 extern const DWORD MainThreadID = GetCurrentThreadId();
@@ -102,17 +104,6 @@ SyncQueue& SyncCalls() {
 
 bool OnMainThread() { return GetCurrentThreadId() == MainThreadID; }
 
-String ErrorText(DWORD code) {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    String result = text ? String(text) : L"error " + std::to_wstring(code);
-    if (text) LocalFree(text);
-    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
-        result.pop_back();
-    return result;
-}
-
 // Waits for a thread handle. On the main thread queued calls keep running and
 // sent messages keep being dispatched. With swallow set (destructors) an
 // exception from a queued call goes to the boundary handler instead of
@@ -140,7 +131,7 @@ void WaitForHandle(HANDLE handle, bool swallow) {
                 WaitForSingleObject(handle, INFINITE);
                 return;
             }
-            throw EThread(L"Thread wait failed: " + ErrorText(error));
+            throw EThread(L"Thread wait failed: " + SysErrorMessage(error));
         }
     }
 }
@@ -183,7 +174,7 @@ bool CheckSynchronize(DWORD Timeout) {
 TThread::TThread(bool CreateSuspended) : createSuspended_(CreateSuspended) {
     unsigned id = 0;
     handle_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id));
-    if (!handle_) throw EThread(L"Thread creation error: " + ErrorText(GetLastError()));
+    if (!handle_) throw EThread(L"Thread creation error: " + SysErrorMessage(GetLastError()));
     threadId_ = id;
 }
 
@@ -213,7 +204,8 @@ void TThread::Start() {
     if (started_) throw EThread(L"Cannot call Start on a running or finished thread");
     started_ = true;
     suspended_ = false;
-    if (ResumeThread(handle_) == static_cast<DWORD>(-1)) throw EThread(L"Thread error: " + ErrorText(GetLastError()));
+    if (ResumeThread(handle_) == static_cast<DWORD>(-1))
+        throw EThread(L"Thread error: " + SysErrorMessage(GetLastError()));
 }
 
 void TThread::Resume() {
@@ -255,7 +247,7 @@ void TThread::Synchronize(TThread* AThread, const TThreadMethod& Method) {
     request.thread = AThread;
     request.method = Method;
     request.done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!request.done) throw EThread(L"Thread error: " + ErrorText(GetLastError()));
+    if (!request.done) throw EThread(L"Thread error: " + SysErrorMessage(GetLastError()));
     SyncCalls().Push(&request);
     WaitForSingleObject(request.done, INFINITE);
     CloseHandle(request.done);

@@ -35,14 +35,10 @@ void TTimer::SetInterval(unsigned Value) {
 }
 
 void TTimer::UpdateTimer() {
-    if (running_) {
-        KillTimer(window_, kTimerId);
-        running_ = false;
-    }
-    if (enabled_ && interval_ != 0 && window_) {
-        if (!SetTimer(window_, kTimerId, interval_, nullptr)) throw EOutOfMemory(L"Not enough timers available");
-        running_ = true;
-    }
+    // Killing a timer that is not running is harmless.
+    KillTimer(window_, kTimerId);
+    if (enabled_ && interval_ != 0 && !SetTimer(window_, kTimerId, interval_, nullptr))
+        throw EOutOfMemory(L"Not enough timers available");
 }
 
 void TTimer::Timer() {
@@ -51,11 +47,7 @@ void TTimer::Timer() {
 
 void TTimer::WndProc(TMessage& Message) {
     if (Message.Msg == WM_TIMER) {
-        try {
-            Timer();
-        } catch (const Exception& e) {
-            Application->HandleException(this, e);
-        }
+        HandleEventExceptions(this, [this] { Timer(); });
         return;
     }
     Message.Result = DefWindowProcW(window_, Message.Msg, Message.WParam, Message.LParam);

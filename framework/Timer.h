@@ -36,7 +36,6 @@ private:
     HWND window_ = nullptr;
     bool enabled_ = true;
     unsigned interval_ = 1000;
-    bool running_ = false;
 };
 
 }  // namespace fw

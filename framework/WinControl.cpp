@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Controls.h"
+#include "framework/Screen.h"
 #include "framework/SysUtils.h"
 
 namespace fw {
@@ -32,43 +33,6 @@ UINT NextChildId() {
     static UINT next = 0x100;
     if (++next > 0xFFF0) next = 0x100;
     return next;
-}
-
-LPCWSTR CursorResource(TCursor c) {
-    switch (c) {
-        case crArrow:
-            return IDC_ARROW;
-        case crCross:
-            return IDC_CROSS;
-        case crIBeam:
-            return IDC_IBEAM;
-        case crSizeNESW:
-            return IDC_SIZENESW;
-        case crSizeNS:
-        case crVSplit:
-            return IDC_SIZENS;
-        case crSizeNWSE:
-            return IDC_SIZENWSE;
-        case crSizeWE:
-        case crHSplit:
-            return IDC_SIZEWE;
-        case crUpArrow:
-            return IDC_UPARROW;
-        case crHourGlass:
-            return IDC_WAIT;
-        case crNo:
-            return IDC_NO;
-        case crAppStart:
-            return IDC_APPSTARTING;
-        case crHelp:
-            return IDC_HELP;
-        case crHandPoint:
-            return IDC_HAND;
-        case crSizeAll:
-            return IDC_SIZEALL;
-        default:
-            return nullptr;
-    }
 }
 
 // Undoes an include of a ControlState flag however the scope is left.
@@ -1110,12 +1074,16 @@ void TWinControl::CNChar(TWMKey& Message) {
 
 void TWinControl::WMSetCursor(TMessage& Message) {
     if (LOWORD(Message.LParam) == HTCLIENT && reinterpret_cast<HWND>(Message.WParam) == handle_) {
-        TCursor cursor = cursor_;
-        POINT p;
-        GetCursorPos(&p);
-        if (TControl* c = ControlAtPos(ScreenToClient(TPoint(p)), false)) cursor = c->Cursor();
-        if (LPCWSTR res = CursorResource(cursor)) {
-            ::SetCursor(LoadCursorW(nullptr, res));
+        // The screen's cursor (an hourglass while busy) wins over the controls'.
+        TCursor cursor = Screen->Cursor();
+        if (cursor == crDefault) {
+            cursor = cursor_;
+            POINT p;
+            GetCursorPos(&p);
+            if (TControl* c = ControlAtPos(ScreenToClient(TPoint(p)), false)) cursor = c->Cursor();
+        }
+        if (cursor != crDefault) {
+            ::SetCursor(Screen->Cursors(cursor));
             Message.Result = 1;
             return;
         }

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/Exception.h"
+#include "framework/Streams.h"
 
 namespace host {
 
@@ -28,31 +30,26 @@ bool InstallerOffset(uint64_t FileSize, uint32_t Length, uint64_t& Offset) {
 
 namespace {
 
-struct File {
-    FILE* f;
-    explicit File(FILE* file) : f(file) {}
-    ~File() {
-        if (f) std::fclose(f);
-    }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-};
-
 bool readInstaller(const AnsiString& exePath, std::vector<char>& bytes) {
-    File exe(std::fopen(exePath.c_str(), "rb"));
-    if (!exe.f || _fseeki64(exe.f, 0, SEEK_END) != 0) return false;
-    int64_t size = _ftelli64(exe.f);
-    unsigned char trailer[4];
-    if (size < 4 || _fseeki64(exe.f, size - 4, SEEK_SET) != 0 || std::fread(trailer, 1, 4, exe.f) != 4) return false;
-    uint32_t length = (uint32_t(trailer[0]) << 24) | (uint32_t(trailer[1]) << 16) | (uint32_t(trailer[2]) << 8) |
-                      uint32_t(trailer[3]);
-    uint64_t offset = 0;
-    if (!InstallerOffset(static_cast<uint64_t>(size), length, offset)) return false;
-    if (_fseeki64(exe.f, static_cast<int64_t>(offset), SEEK_SET) != 0) return false;
-    bytes.resize(length);
-    if (std::fread(bytes.data(), 1, length, exe.f) != length) return false;
+    try {
+        fw::TFileStream exe(fw::FromAnsi(exePath), fw::fmOpenRead | fw::fmShareDenyNone);
+        int64_t size = exe.Size();
+        unsigned char trailer[4];
+        if (size < 4) return false;
+        exe.SetPosition(size - 4);
+        exe.ReadBuffer(trailer, 4);
+        uint32_t length = (uint32_t(trailer[0]) << 24) | (uint32_t(trailer[1]) << 16) | (uint32_t(trailer[2]) << 8) |
+                          uint32_t(trailer[3]);
+        uint64_t offset = 0;
+        if (!InstallerOffset(static_cast<uint64_t>(size), length, offset) || length > INT32_MAX) return false;
+        exe.SetPosition(static_cast<int64_t>(offset));
+        bytes.resize(length);
+        exe.ReadBuffer(bytes.data(), static_cast<int>(length));
+    } catch (const fw::Exception&) {
+        return false;
+    }
     // Only a program is ever run: anything else at the end is not an installer.
-    return length >= 2 && bytes[0] == 'M' && bytes[1] == 'Z';
+    return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z';
 }
 
 }  // namespace
@@ -60,18 +57,15 @@ bool readInstaller(const AnsiString& exePath, std::vector<char>& bytes) {
 bool ExtractInstaller(const AnsiString& ExePath, const AnsiString& Target) {
     std::vector<char> bytes;
     if (!readInstaller(ExePath, bytes)) return false;
-    bool written = false;
-    {
-        File out(std::fopen(Target.c_str(), "wb"));
-        if (out.f) {
-            written = std::fwrite(bytes.data(), 1, bytes.size(), out.f) == bytes.size();
-            written = std::fclose(out.f) == 0 && written;
-            out.f = nullptr;
-        }
+    try {
+        fw::TFileStream out(fw::FromAnsi(Target), fw::fmCreate);
+        out.WriteBuffer(bytes.data(), static_cast<int>(bytes.size()));
+        return true;
+    } catch (const fw::Exception&) {
+        // A half-written program must never be started.
+        DeleteFileA(Target.c_str());
+        return false;
     }
-    // A half-written program must never be started.
-    if (!written) DeleteFileA(Target.c_str());
-    return written;
 }
 
 bool RunInstaller(const AnsiString& Path) {

@@ -12,14 +12,12 @@ int KVBTxtParser::Load(const String& FileName) {
     long size = 0;
     if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
     if (size < 0) size = 0;
-    // Text mode reads CR LF as LF, so fewer bytes may arrive than the size
-    // says; the rest stays zero and the scan passes over it.
+    // Text mode reads CR LF as LF, so fewer bytes may arrive than the size says.
     std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
     std::fseek(f, 0, SEEK_SET);
     size_t got = std::fread(buffer.data(), 1, static_cast<size_t>(size), f);
     std::fclose(f);
-    (void)got;
-    Parse(buffer.data(), static_cast<size_t>(size));
+    Parse(buffer.data(), got);
     return 0;
 }
 

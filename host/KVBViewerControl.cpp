@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "audio/MP3Out.h"
+#include "framework/Streams.h"
 #include "framework/SysUtils.h"
 #include "host/InvokeRequest.h"
 #include "host/ShockwaveFlash.h"
@@ -16,7 +17,7 @@ namespace {
 // One counter for the whole run: every recording of a run gets a new name.
 int RecordingCounter = 1;
 
-constexpr DWORD kId3v1Size = 128;
+constexpr int64_t kId3v1Size = 128;
 
 String TempFolder() {
     char buffer[MAX_PATH + 1] = {};
@@ -31,20 +32,16 @@ String RecordingFileName(const String& tempFolder, int number) {
 }
 
 bool IsCompleteRecording(const String& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    bool complete = false;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(f, &size) && size.QuadPart > kId3v1Size) {
-        LARGE_INTEGER at{};
-        at.QuadPart = size.QuadPart - kId3v1Size;
+    try {
+        TFileStream f(path, fmOpenRead | fmShareDenyWrite);
+        int64_t size = f.Size();
+        if (size <= kId3v1Size) return false;
+        f.SetPosition(size - kId3v1Size);
         char tag[3] = {};
-        DWORD read = 0;
-        complete = SetFilePointerEx(f, at, nullptr, FILE_BEGIN) && ReadFile(f, tag, 3, &read, nullptr) && read == 3 &&
-                   tag[0] == 'T' && tag[1] == 'A' && tag[2] == 'G';
+        return f.Read(tag, 3) == 3 && tag[0] == 'T' && tag[1] == 'A' && tag[2] == 'G';
+    } catch (const EStreamError&) {
+        return false;  // missing, or still held by the encoder
     }
-    CloseHandle(f);
-    return complete;
 }
 
 KVBViewerControl::KVBViewerControl(acs::TMP3Out* output) : output_(output) {}

@@ -78,7 +78,7 @@ void SaveTextFile(FileServiceContext& context, const String& note, const String&
         return;
     }
     String folder = String(1, drive) + L":\\" + kNotesFolder;
-    CreateDirectoryA(ToAnsi(folder).c_str(), nullptr);  // usually there already
+    CreateDir(folder);  // usually there already
     bool written = WriteAnsiTextFile(folder + fileName, note);
     context.SetVariable(L"saveSuccess", written ? L"success" : L"fail");
 }

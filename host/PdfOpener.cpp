@@ -14,22 +14,16 @@ using namespace fw;
 
 namespace {
 
+// True when the key opens; a missing value, or one that is not text, reads as "".
 bool ReadDefaultValue(HKEY root, const String& key, String& value) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    value.clear();
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(h, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ) && size >= sizeof(wchar_t)) {
-        String buffer(size / sizeof(wchar_t), L'\0');
-        if (RegQueryValueExW(h, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) ==
-            ERROR_SUCCESS) {
-            buffer.resize(size / sizeof(wchar_t));
-            while (!buffer.empty() && buffer.back() == L'\0') buffer.pop_back();
-            value = buffer;
-        }
+    TRegistry reg(KEY_READ);
+    reg.SetRootKey(root);
+    if (!reg.OpenKeyReadOnly(key)) return false;
+    try {
+        value = reg.ReadString(L"");
+    } catch (const ERegistryException&) {
+        value.clear();
     }
-    RegCloseKey(h);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "host/RequestFields.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace host {
 
@@ -12,7 +13,7 @@ SplitText SplitAtSeparator(const String& text) {
         return split;
     }
     split.Before = text.substr(0, at);
-    split.After = text.substr(at + 3);
+    split.After = text.substr(at + std::size(kFieldSeparator) - 1);
     split.Found = true;
     return split;
 }

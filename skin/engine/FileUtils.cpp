@@ -19,20 +19,10 @@ String NormalDir(const String& Dir) {
     return Dir + L'\\';
 }
 
-static String ModuleFileName() {
-    std::wstring buf(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) return String();
-        if (n < buf.size()) return buf.substr(0, n);
-        buf.resize(buf.size() * 2);
-    }
-}
-
-String GetAppPath() { return fw::ExtractFilePath(ModuleFileName()); }
+String GetAppPath() { return fw::ExtractFilePath(fw::ParamStr(0)); }
 
 String GetAppName() {
-    String name = fw::ExtractFileName(ModuleFileName());
+    String name = fw::ExtractFileName(fw::ParamStr(0));
     return fw::AnsiLowerCase(fw::ChangeFileExt(name, String()));
 }
 
@@ -42,25 +32,17 @@ String GetSystemDir() {
     return n > 0 && n < 1024 ? String(buf, n) : String();
 }
 
-String acGetCurrentDir() {
-    wchar_t buf[MAX_PATH];
-    DWORD n = GetCurrentDirectoryW(MAX_PATH, buf);
-    return n > 0 && n < MAX_PATH ? String(buf, n) : String();
-}
+String acGetCurrentDir() { return fw::GetCurrentDir(); }
 
-bool acSetCurrentDir(const String& Dir) { return SetCurrentDirectoryW(Dir.c_str()) != 0; }
+bool acSetCurrentDir(const String& Dir) { return fw::SetCurrentDir(Dir); }
 
-bool acDirExists(const String& Dir) {
-    if (Dir.empty()) return false;
-    DWORD attr = GetFileAttributesW(Dir.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+bool acDirExists(const String& Dir) { return fw::DirectoryExists(Dir); }
 
-bool acCreateDir(const String& Dir) { return !Dir.empty() && CreateDirectoryW(Dir.c_str(), nullptr) != 0; }
+bool acCreateDir(const String& Dir) { return fw::CreateDir(Dir); }
 
-bool acRemoveDir(const String& Dir) { return !Dir.empty() && RemoveDirectoryW(Dir.c_str()) != 0; }
+bool acRemoveDir(const String& Dir) { return fw::RemoveDir(Dir); }
 
-bool acDeleteFile(const String& FileName) { return !FileName.empty() && DeleteFileW(FileName.c_str()) != 0; }
+bool acDeleteFile(const String& FileName) { return fw::DeleteFile(FileName); }
 
 bool acCopyFile(const String& Source, const String& Dest, bool FailIfExists) {
     return CopyFileW(Source.c_str(), Dest.c_str(), FailIfExists ? TRUE : FALSE) != 0;

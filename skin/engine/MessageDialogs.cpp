@@ -65,21 +65,20 @@ int sMessageDlgPosHelp(const String& Title, const String& Msg, fw::TMsgDlgType D
                        int /*HelpCtx*/, int X, int Y, const String& /*HelpFileName*/) {
     UINT flags = sMsgDlgFlags(DlgType, Buttons);
     String caption = Title.empty() ? sMsgDlgCaption(DlgType) : Title;
-    DlgLeft = X;
-    DlgTop = Y;
-    int result = 0;
-    try {
-        // The application's box is owned by the active window, else by the
-        // application window, and counts as a modal loop.
-        result = fw::Application->MessageBox(Msg, caption, flags);
-    } catch (...) {
-        DlgLeft = -1;
-        DlgTop = -1;
-        throw;
-    }
-    DlgLeft = -1;
-    DlgTop = -1;
-    return result;
+    // The position holds while the box is up, however it ends.
+    struct Position {
+        Position(int x, int y) {
+            DlgLeft = x;
+            DlgTop = y;
+        }
+        ~Position() {
+            DlgLeft = -1;
+            DlgTop = -1;
+        }
+    } position(X, Y);
+    // The application's box is owned by the active window, else by the
+    // application window, and counts as a modal loop.
+    return fw::Application->MessageBox(Msg, caption, flags);
 }
 
 int sMessageDlg(const String& Msg, fw::TMsgDlgType DlgType, fw::TMsgDlgButtons Buttons, int HelpCtx) {

@@ -14,6 +14,9 @@ inline uint8_t* Pixel(fw::TBitmap* b, int x, int y, int bpp) { return static_cas
 
 inline uint8_t AlphaBlend(int d, int s, int a) { return uint8_t((d * 256 + (s - d) * a) >> 8); }
 
+// The image's see-through colour: 0x00FF00FF (magenta, alpha 0).
+inline bool SeeThrough(const uint8_t* s) { return s[0] == 0xFF && s[1] == 0 && s[2] == 0xFF && s[3] == 0; }
+
 struct Tint {
     bool on = false;
     double k[3] = {};  // blue, green, red factors
@@ -38,20 +41,11 @@ struct Tint {
     }
 };
 
-fw::TBitmap* CreateDib(fw::TPixelFormat Format, int Width, int Height) {
-    auto* b = new fw::TBitmap();
-    b->SetPixelFormat(Format);
-    b->SetHandleType(fw::bmDIB);
-    b->SetWidth(Width);
-    b->SetHeight(Height);
-    return b;
-}
-
 }  // namespace
 
-fw::TBitmap* CreateBmp24(int Width, int Height) { return CreateDib(fw::pf24bit, Width, Height); }
+fw::TBitmap* CreateBmp24(int Width, int Height) { return new fw::TBitmap(Width, Height, fw::pf24bit); }
 
-fw::TBitmap* CreateBmp32(int Width, int Height) { return CreateDib(fw::pf32bit, Width, Height); }
+fw::TBitmap* CreateBmp32(int Width, int Height) { return new fw::TBitmap(Width, Height, fw::pf32bit); }
 
 void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2, const TCacheInfo& CI, bool UpdateTrans,
                fw::TColor Color, int Blend, bool Reflected) {
@@ -85,8 +79,7 @@ void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2,
         const uint8_t* s = Pixel(Bmp2, R2.Left, R2.Top + k, 4);
         uint8_t* d = Pixel(Bmp1, R1.Left, R1.Top + k, dstBpp);
         for (int i = 0; i < w; ++i, s += 4, d += dstBpp) {
-            const bool seeThrough = s[0] == 0xFF && s[1] == 0 && s[2] == 0xFF && s[3] == 0;
-            if (parent && seeThrough) {
+            if (parent && SeeThrough(s)) {
                 if (!UpdateTrans) continue;
                 const int px = R1.Left + i + CI.X, py = R1.Top + k + CI.Y;
                 if (py >= CI.Bmp->Height() || px < 0) continue;
@@ -117,7 +110,7 @@ void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2,
         const uint8_t* s = Pixel(Bmp2, R2.Left, srcRow, 4);
         uint8_t* d = Pixel(Bmp1, R1.Left, dstRow, dstBpp);
         for (int i = 0; i < w; ++i, s += 4, d += dstBpp) {
-            if (s[0] == 0xFF && s[1] == 0 && s[2] == 0xFF && s[3] == 0) continue;
+            if (SeeThrough(s)) continue;
             const int a = Blend ? std::max(0, e * s[3] / 300) * level / 255 : level * (s[3] / 3) / 255;
             int tg[3];
             tint.Targets(s, tg);

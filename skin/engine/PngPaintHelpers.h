@@ -13,7 +13,7 @@
 
 namespace skin::pngpaint {
 
-// DIBs of pf24bit / pf32bit, format first, then width, then height.
+// New DIBs of pf24bit / pf32bit, every pixel 0.
 fw::TBitmap* CreateBmp24(int Width, int Height);
 fw::TBitmap* CreateBmp32(int Width, int Height);
 

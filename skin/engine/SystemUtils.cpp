@@ -12,9 +12,6 @@ namespace {
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 using DwmIsCompositionEnabledFn = HRESULT(WINAPI*)(BOOL*);
 
-HMODULE kernelLib = nullptr;
-IsWow64ProcessFn isWow64Process = nullptr;
-
 // The caption metrics; the record is 4 bytes shorter before Windows 6.
 bool CaptionMetrics(NONCLIENTMETRICSW& metrics) {
     metrics = NONCLIENTMETRICSW{};
@@ -26,16 +23,11 @@ bool CaptionMetrics(NONCLIENTMETRICSW& metrics) {
     return SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, size, &metrics, 0) != 0;
 }
 
+// Switches x64woAero on where it applies. kernel32 is always loaded, so its
+// handle needs no load or release.
 struct StartUp {
     StartUp() {
-        kernelLib = LoadLibraryW(L"kernel32.dll");
-        if (kernelLib) isWow64Process = reinterpret_cast<IsWow64ProcessFn>(GetProcAddress(kernelLib, "IsWow64Process"));
         if (IsWOW64Proc() && !acAeroIsEnabled()) x64woAero = true;
-    }
-    ~StartUp() {
-        isWow64Process = nullptr;
-        if (kernelLib) FreeLibrary(kernelLib);
-        kernelLib = nullptr;
     }
 };
 StartUp startUp;
@@ -53,6 +45,9 @@ HFONT acGetTitleFont() {
 }
 
 bool IsWOW64Proc() {
+    // Absent before Windows XP SP2.
+    static const auto isWow64Process =
+        reinterpret_cast<IsWow64ProcessFn>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"));
     BOOL wow64 = FALSE;
     if (!isWow64Process || !isWow64Process(GetCurrentProcess(), &wow64)) return false;
     return wow64 != FALSE;

@@ -205,16 +205,7 @@ String DelChars(const String& S, wchar_t Chr) {
 }
 
 String ReplaceStr(const String& S, const String& Srch, const String& Replace) {
-    if (Srch.empty()) return S;
-    String result;
-    size_t from = 0;
-    for (size_t at = S.find(Srch); at != String::npos; at = S.find(Srch, from)) {
-        result.append(S, from, at - from);
-        result += Replace;
-        from = at + Srch.size();
-    }
-    result.append(S, from, String::npos);
-    return result;
+    return fw::StringReplace(S, Srch, Replace, fw::rfReplaceAll);
 }
 
 bool SubStrInclude(const String& SubStr, const String& S, bool IgnoreCase) {

@@ -1,5 +1,6 @@
 #include "skin/engine/ZLibEx.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace skin {
@@ -286,7 +287,9 @@ void DecompressBuffer(const void* inBuffer, int inSize, std::vector<uint8_t>& ou
         z.next_out = out.data();
         z.avail_out = static_cast<uInt>(out.size());
         while (CheckDecompressResult(Inflate(z, Z_NO_FLUSH)) != Z_STREAM_END) {
-            out.resize(out.size() + step);
+            // Doubling: a fixed step makes highly compressed data cost
+            // quadratic copying.
+            out.resize(out.size() + std::max(step, out.size()));
             z.next_out = out.data() + z.total_out;
             z.avail_out = static_cast<uInt>(out.size() - z.total_out);
         }

@@ -7,10 +7,12 @@
 
 #include "framework/Exception.h"
 
-inline std::wstring MessageOf(const std::function<void()>& fn) {
+// E narrows the exceptions caught: any other one fails the test.
+template <typename E = fw::Exception>
+std::wstring MessageOf(const std::function<void()>& fn) {
     try {
         fn();
-    } catch (const fw::Exception& e) {
+    } catch (const E& e) {
         return e.Message;
     }
     return L"(no exception)";

@@ -148,5 +148,3 @@ inline Mp3Layout ParseMp3(const std::vector<uint8_t>& b) {
     m.valid = pos == end;
     return m;
 }
-
-inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

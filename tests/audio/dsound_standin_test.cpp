@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "audio/DXAudioIn.h"
+#include "framework/SysUtils.h"
 #include "tests/audio/ExceptionMessage.h"
 #include "tests/audio/FakeDSound.h"
 
@@ -28,10 +29,7 @@ std::wstring ExePath() {
     return path;
 }
 
-std::wstring ExeDir() {
-    std::wstring path = ExePath();
-    return path.substr(0, path.find_last_of(L'\\'));
-}
+std::wstring ExeDir() { return fw::ExtractFileDir(ExePath()); }
 
 // Runs the child copy on one disabled test with extra environment variables;
 // returns its exit code (-1 when it did not end in time) and its output.

@@ -104,15 +104,14 @@ void MarkChildPassed() {
 bool RunAloneWith(const std::wstring& test, const std::vector<std::wstring>& dlls) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring here(self);
-    here.resize(here.find_last_of(L'\\') + 1);
+    const std::wstring here = fw::ExtractFilePath(self);
     ScratchPath folder(L"alone");
     const std::wstring dir = folder.Path() + L"\\";
     CreateDirectoryW(dir.c_str(), nullptr);
     std::vector<std::wstring> files = {dir + L"audio_tests.exe", dir + L"passed.mark", dir + L"journal.txt"};
     bool ready = CopyFileW(self, files[0].c_str(), FALSE);
     for (const auto& dll : dlls) {
-        files.push_back(dir + dll.substr(dll.find_last_of(L'\\') + 1));
+        files.push_back(dir + fw::ExtractFileName(dll));
         ready = ready && CopyFileW((here + dll).c_str(), files.back().c_str(), FALSE);
     }
     bool passed = false;
@@ -128,7 +127,7 @@ bool RunAloneWith(const std::wstring& test, const std::vector<std::wstring>& dll
             if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
             CloseHandle(pi.hThread);
             CloseHandle(pi.hProcess);
-            passed = code == 0 && FileExists(files[1]);
+            passed = code == 0 && fw::FileExists(files[1]);
         }
         SetEnvironmentVariableW(L"KVB_MP3_CHILD_MARK", nullptr);
     }
@@ -566,7 +565,7 @@ TEST(MP3OutAlone, WithoutLame) {
     out.SetFileName(file.Path());
     RunToEnd(out);
     EXPECT_EQ(out.ExceptionMessage(), L"lame_enc.dll library could not be loaded.");
-    EXPECT_FALSE(FileExists(file.Path()));
+    EXPECT_FALSE(fw::FileExists(file.Path()));
     EXPECT_EQ(tone.opens, 0);
     EXPECT_EQ(out.Status(), tosIdle);
     if (!HasFailure()) MarkChildPassed();
@@ -608,7 +607,7 @@ TEST(MP3OutFailures, FailuresBeforeEncodingLeaveTheSinkIdle) {
         EXPECT_EQ(tone.opens, row.opens) << row.what;
         EXPECT_EQ(tone.closes, row.closes) << row.what;
         if (!row.name.empty()) {
-            EXPECT_EQ(FileExists(row.name), row.fileLeft) << row.what;
+            EXPECT_EQ(fw::FileExists(row.name), row.fileLeft) << row.what;
         }
         if (row.fileLeft) {
             EXPECT_EQ(FileBytes(row.name).size(), 0u) << row.what;
@@ -722,7 +721,7 @@ TEST(MP3OutAlone, WithStandInEncoder) {
     const std::vector<std::string> failed = {"source opened", "beInitStream " + Hex(config), "source closed"};
     EXPECT_EQ(JournalLines(), failed);
     EXPECT_EQ(FileBytes(file.Path()).size(), 0u);
-    EXPECT_TRUE(FileExists(file.Path()));
+    EXPECT_TRUE(fw::FileExists(file.Path()));
     out.SetInput(nullptr);
     if (!HasFailure()) MarkChildPassed();
 }

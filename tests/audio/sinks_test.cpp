@@ -16,6 +16,7 @@
 #include "audio/AuInput.h"
 #include "audio/AuOutput.h"
 #include "framework/Thread.h"
+#include "tests/audio/ExceptionMessage.h"
 #include "tests/audio/SyncPump.h"
 #include "tests/audio/TempFile.h"
 
@@ -151,23 +152,13 @@ struct Rig {
     }
 };
 
-template <typename F>
-fw::String ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const EAuException& e) {
-        return e.Message;
-    }
-    return L"(no error)";
-}
-
 }  // namespace
 
 TEST(AuOutput, RefusesARunWithoutInputOrWhileBusy) {
     TestSink sink;
-    EXPECT_EQ(ErrorOf([&] { sink.Run(); }), L"Input is not assigned");
+    EXPECT_EQ(MessageOf<EAuException>([&] { sink.Run(); }), L"Input is not assigned");
     EXPECT_FALSE(sink.IsBusy());
-    EXPECT_EQ(ErrorOf([&] { sink.Pause(); }), L"Input is not assigned.");
+    EXPECT_EQ(MessageOf<EAuException>([&] { sink.Pause(); }), L"Input is not assigned.");
 
     TestSource source;
     source.total = -1;
@@ -176,7 +167,7 @@ TEST(AuOutput, RefusesARunWithoutInputOrWhileBusy) {
     sink.Run();
     EXPECT_TRUE(sink.IsBusy());
     EXPECT_EQ(sink.Status(), tosPlaying);
-    EXPECT_EQ(ErrorOf([&] { sink.Run(); }), L"Component is Busy");
+    EXPECT_EQ(MessageOf<EAuException>([&] { sink.Run(); }), L"Component is Busy");
     sink.Stop(false);
     EXPECT_FALSE(sink.IsBusy());
     EXPECT_EQ(sink.Status(), tosIdle);
@@ -216,7 +207,7 @@ TEST(AuOutput, AsynchronousStopReturnsAtOnceAndOnDoneFollowsOnTheGuiThread) {
     auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::milliseconds(100));
     // Still completing: a new run is refused.
-    EXPECT_EQ(ErrorOf([&] { rig.sink.Run(); }), L"Component is Busy");
+    EXPECT_EQ(MessageOf<EAuException>([&] { rig.sink.Run(); }), L"Component is Busy");
     EXPECT_EQ(rig.sink.done, 0);
     ASSERT_TRUE(PumpUntil([&] { return rig.sink.done == 1; }));
     EXPECT_EQ(rig.sink.doneThread, GetCurrentThreadId());
@@ -531,7 +522,7 @@ TEST(AuOutput, LosingTheSourceDuringARunStopsTheRunAndClearsInput) {
         EXPECT_FALSE(sink.IsBusy()) << how;
         EXPECT_EQ(sink.ends, 1) << how;
         EXPECT_EQ(sink.Input(), nullptr) << how;
-        EXPECT_EQ(ErrorOf([&] { sink.Run(); }), L"Input is not assigned") << how;
+        EXPECT_EQ(MessageOf<EAuException>([&] { sink.Run(); }), L"Input is not assigned") << how;
     }
 }
 
@@ -693,7 +684,7 @@ TEST(AuInput, FillBufferKeepsAskingUntilFullOrEmpty) {
 TEST(AuInput, InitReportsTheSourcesFailure) {
     TestSource source;
     source.failOpen = true;
-    EXPECT_EQ(ErrorOf([&] { source.Init(); }), L"The device is gone");
+    EXPECT_EQ(MessageOf<EAuException>([&] { source.Init(); }), L"The device is gone");
     source.failOpen = false;
     source.Init();
     EXPECT_TRUE(source.IsBusy());
@@ -742,7 +733,7 @@ TEST(AuFileStream, CreatesOpensAndShares) {
         if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
     }
     fw::String missing = file.Path() + L".missing";
-    fw::String text = ErrorOf([&] { TAuFileStream s(missing, 0x0000); });
-    EXPECT_NE(text, L"(no error)");
+    fw::String text = MessageOf<EAuException>([&] { TAuFileStream s(missing, 0x0000); });
+    EXPECT_NE(text, L"(no exception)");
     EXPECT_NE(text, L"");
 }

@@ -351,6 +351,9 @@ TEST(Text, CaseMappingAndComparison) {
     EXPECT_FALSE(AnsiSameText(L"녹음", L"녹"));
     EXPECT_LT(AnsiCompareText(L"a", L"B"), 0);
     EXPECT_GT(AnsiCompareText(L"b", L"A"), 0);
+    EXPECT_LT(AnsiCompareStr(L"a", L"B"), 0);  // by locale, not by code
+    EXPECT_NE(AnsiCompareStr(L"a", L"A"), 0);
+    EXPECT_EQ(AnsiCompareStr(L"녹음", L"녹음"), 0);
 
     EXPECT_EQ(QuotedStr(L"it's"), L"'it''s'");
     EXPECT_EQ(AnsiQuotedStr(L"a\"b", L'"'), L"\"a\"\"b\"");

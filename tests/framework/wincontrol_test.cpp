@@ -2,6 +2,7 @@
 // key pipeline, hover tracking and the exception barrier.
 #include "control_fixture.h"
 
+#include "framework/Screen.h"
 #include "framework/StdCtrls.h"
 
 using namespace fw;
@@ -489,6 +490,26 @@ TEST_F(HostTest, MouseEnterAndLeaveCarryTheControlUpTheParentChain) {
     labelLog.Detach();
     panelLog.Detach();
     hostLog.Detach();
+}
+
+// A busy application sets Screen.Cursor; moving the mouse over a control
+// must not put the control's own cursor back until it is reset.
+TEST_F(HostTest, ScreenCursorWinsOverTheControlsCursor) {
+    host->SetCursor(crHandPoint);
+    HWND h = host->Handle();
+    auto setCursor = [h] {
+        return SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    EXPECT_EQ(setCursor(), 1);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(setCursor(), 1);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(setCursor(), 1);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 }
 
 TEST_F(HostTest, ExceptionInAnEventHandlerReachesTheBoundaryAndTheLoopGoesOn) {

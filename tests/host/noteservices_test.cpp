@@ -17,13 +17,6 @@ using Vars = std::vector<std::pair<String, String>>;
 
 namespace {
 
-std::string Cp949(const std::wstring& text) {
-    int n = WideCharToMultiByte(949, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(n, '\0');
-    WideCharToMultiByte(949, 0, text.c_str(), int(text.size()), bytes.data(), n, nullptr, nullptr);
-    return bytes;
-}
-
 std::set<String> SplitSet(String text, const String& separator) {
     std::set<String> items;
     for (size_t at; (at = text.find(separator)) != String::npos; text.erase(0, at + separator.size()))

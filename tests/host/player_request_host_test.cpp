@@ -8,7 +8,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "framework/Application.h"
@@ -18,6 +17,7 @@
 #include "framework/Timer.h"
 #include "host/RequestDispatcher.h"
 #include "host/WindowServices.h"
+#include "live_player.h"
 
 using namespace fw;
 
@@ -31,30 +31,10 @@ String TempFolder() {
     return folder;
 }
 
-std::vector<String> ReadUtf8Lines(const String& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    String text = FromUtf8(bytes.str());
-    std::vector<String> lines;
-    std::wistringstream split(text);
-    for (String line; std::getline(split, line);) lines.push_back(line);
-    return lines;
-}
-
 bool Contains(const std::vector<String>& lines, const String& part) {
     for (const String& line : lines)
         if (line.find(part) != String::npos) return true;
     return false;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 10000) {
-    DWORD end = GetTickCount() + ms;
-    while (!done() && LONG(end - GetTickCount()) > 0) {
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return done();
 }
 
 BOOL CALLBACK AddMessageForm(HWND w, LPARAM p) {

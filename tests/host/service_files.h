@@ -1,5 +1,6 @@
 // A scratch folder for the file services' tests: files written and read as
-// raw bytes, and the whole tree removed afterwards.
+// raw bytes, and the whole tree removed afterwards; and the code page 949
+// bytes those files are expected to hold.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,15 @@
 #include <string>
 
 #include "framework/Strings.h"
+
+// The bytes a Korean text has on disk in code page 949, spelled out rather
+// than taken from the conversions under test.
+inline std::string Cp949(const std::wstring& text) {
+    int n = WideCharToMultiByte(949, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(n, '\0');
+    WideCharToMultiByte(949, 0, text.c_str(), int(text.size()), bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
 
 class ScratchFolder {
 public:

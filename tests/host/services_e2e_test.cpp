@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <memory>
-#include <sstream>
 
 #include "framework/Application.h"
 #include "framework/Jpeg.h"
@@ -14,6 +13,7 @@
 #include "host/FormServiceContext.h"
 #include "host/NoteServices.h"
 #include "host/ScrapSave.h"
+#include "live_player.h"
 #include "service_files.h"
 
 using namespace fw;
@@ -64,30 +64,6 @@ public:
     }
     std::vector<String> messages;
 };
-
-std::vector<String> ReadUtf8Lines(const String& path) {
-    String text = FromUtf8(ScratchFolder::ReadBytes(path));
-    std::vector<String> lines;
-    std::wistringstream split(text);
-    for (String line; std::getline(split, line);) lines.push_back(line);
-    return lines;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    while (!done() && LONG(end - GetTickCount()) > 0) {
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return done();
-}
-
-std::string Cp949(const std::wstring& text) {
-    int n = WideCharToMultiByte(949, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(n, '\0');
-    WideCharToMultiByte(949, 0, text.c_str(), int(text.size()), bytes.data(), n, nullptr, nullptr);
-    return bytes;
-}
 
 struct FormFree {
     void operator()(TComponent* c) const { c->Free(); }

@@ -81,6 +81,7 @@ private:
         for (const auto& n : ListDir(dir)) {
             fw::String p = dir + L"\\" + n;
             DWORD attr = GetFileAttributesW(p.c_str());
+            SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files go too
             if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY))
                 Remove(p);
             else

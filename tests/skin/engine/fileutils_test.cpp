@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "EngineTestFiles.h"
 #include "framework/Icon.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
@@ -17,35 +18,6 @@ namespace {
 // A fresh folder under the temporary folder, removed with everything in it.
 class FileUtilsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t tmp[MAX_PATH];
-        GetTempPathW(MAX_PATH, tmp);
-        root_ = String(tmp) + L"kvb_fileutils_" + fw::IntToStr(GetCurrentProcessId()) + L"_" +
-                fw::IntToStr(static_cast<int>(GetTickCount())) + L"\\";
-        ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
-    }
-    void TearDown() override { RemoveTree(root_); }
-
-    // Independent of the code under test: the plain Win32 walk.
-    static void RemoveTree(const String& dir) {
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((dir + L"*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                String name = fd.cFileName;
-                if (name == L"." || name == L"..") continue;
-                String path = dir + name;
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(path + L"\\");
-                else
-                    DeleteFileW(path.c_str());
-            } while (FindNextFileW(h, &fd));
-            FindClose(h);
-        }
-        RemoveDirectoryW(dir.c_str());
-    }
-
     void MakeFile(const String& name, const std::string& content = "data") {
         HANDLE h = CreateFileW((root_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE) << name;
@@ -58,7 +30,8 @@ protected:
         return GetFileAttributesW((root_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    String root_;
+    enginetest::TempDir dir_{L"kfu"};
+    const String root_ = dir_.Path() + L"\\";
 };
 
 TEST(NormalDir, EndsEveryDirInOneBackslash) {
