@@ -36,7 +36,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     // BorderWidth and bevels are taken off the client rectangle.
     void AdjustClientRect(TRect& Rect) override;
-    // Bevel frames, background fill (unless ParentBackground), centred caption.
+    // Bevel frames, background fill in Color, centred caption.
     void Paint() override;
 
     void CMTextChanged(TMessage& Message);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -219,8 +220,9 @@ JpegPixels JpegDecode(const void* Bytes, std::size_t Size, const JpegDecodeOptio
     else
         d.out_color_space = Options.Order == JpegPixelOrder::Bgr ? JCS_EXT_BGR : JCS_RGB;
 
-    const std::size_t rowBytes = static_cast<std::size_t>(d.image_width) * 3;
-    if (d.image_width == 0 || d.image_height == 0 || rowBytes * d.image_height > kMaxDecodedBytes)
+    // In 64 bits: a 32-bit product of a crafted header can wrap below the limit.
+    const uint64_t decodedBytes = uint64_t(d.image_width) * 3 * d.image_height;
+    if (d.image_width == 0 || d.image_height == 0 || decodedBytes > kMaxDecodedBytes)
         throw EInvalidGraphic(L"JPEG error: image too large (" + std::to_wstring(d.image_width) + L" x " +
                               std::to_wstring(d.image_height) + L")");
     if (!StartGuarded(&ctx)) RaiseJpegError(ctx.err);

@@ -211,7 +211,12 @@ String TRegIniFile::ReadString(const String& Section, const String& Ident, const
     if (!key) return Default;
     String result = Default;
     DWORD type = 0;
-    if (QueryValue(key, Ident, &type, nullptr)) result = ReadStringFrom(key, Ident);
+    try {
+        if (QueryValue(key, Ident, &type, nullptr)) result = ReadStringFrom(key, Ident);
+    } catch (...) {
+        if (key != CurrentKey()) RegCloseKey(key);
+        throw;
+    }
     if (key != CurrentKey()) RegCloseKey(key);
     return result;
 }

@@ -305,6 +305,12 @@ int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
 
 void TPNGGraphic::LoadFromStream(fw::TStream* Stream) {
     fw::TBitmap::Assign(nullptr);
+    // A key colour of the previous file must not make this one transparent.
+    if (keyFromFile_) {
+        SetTransparent(false);
+        SetTransparentMode(fw::tmAuto);
+        keyFromFile_ = false;
+    }
     SetPixelFormat(fw::pfDevice);
     FBasePosition = Stream->Position();
     FDecoder.reset();
@@ -354,8 +360,14 @@ void TPNGGraphic::LoadFromStream(fw::TStream* Stream) {
             } else if (IsChunk("gAMA")) {
                 ReadDataAndCheckCRC();
                 const uint32_t g = FHeader.Length >= 4 ? BE32(FRawBuffer.data()) : 0;
+                // The table's range follows the sample depths: set this image's
+                // first, not leave the previous image's in place.
+                const bool setHere = !depthReady_;
+                if (setHere) FSourceBPP = SetupColorDepth(header[9], header[8]);
                 FColorManager->SetGamma(float(g / 100000.0), 2.2f);
                 FColorManager->TargetOptions.Include(coApplyGamma);
+                // Set up again at the image data, so that a gray palette takes the gamma.
+                if (setHere) depthReady_ = false;
                 FImageProperties.Options.Include(ioUseGamma);
                 LoadAndSwapHeader();
                 continue;
@@ -415,6 +427,7 @@ void TPNGGraphic::LoadIDAT(const uint8_t* header) {
     if (FTransparentColor != fw::clNone) {
         SetTransparentColor(FTransparentColor);
         SetTransparent(true);
+        keyFromFile_ = true;
     }
 
     // In 64 bits: a row of a huge width must not wrap into a short buffer.

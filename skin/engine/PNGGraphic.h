@@ -138,6 +138,7 @@ private:
     fw::TColor FTransparentColor = fw::clNone;
     fw::TColor FBackgroundColor = 0xFFFFFF;
     bool depthReady_ = false;  // SetupColorDepth ran for this load
+    bool keyFromFile_ = false;  // the last load made the bitmap transparent by its tRNS key
 };
 
 // Byte order reversal of 32-bit values.

@@ -162,10 +162,21 @@ String ReadRegString(HKEY RootKey, const String& Section, const String& Ident) {
     return reg.ReadString(Ident);
 }
 
+namespace {
+
+// A write that cannot reach its key fails aloud: a silent return would pass
+// for a stored value.
+void OpenForWriting(fw::TRegistry& reg, HKEY RootKey, const String& Section) {
+    reg.SetRootKey(RootKey);
+    if (!reg.OpenKey(Section, true)) throw fw::ERegistryException(L"Failed to create key " + Section);
+}
+
+}  // namespace
+
 void WriteRegString(HKEY RootKey, const String& Section, const String& Ident, const String& Value) {
     fw::TRegistry reg;
-    reg.SetRootKey(RootKey);
-    if (reg.OpenKey(Section, true)) reg.WriteString(Ident, Value);
+    OpenForWriting(reg, RootKey, Section);
+    reg.WriteString(Ident, Value);
 }
 
 void DeleteRegParam(HKEY RootKey, const String& Section, const String& Ident) {
@@ -176,8 +187,8 @@ void DeleteRegParam(HKEY RootKey, const String& Section, const String& Ident) {
 
 void WriteRegInteger(const String& Section, const String& Ident, int Value) {
     fw::TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    if (reg.OpenKey(Section, true)) reg.WriteString(Ident, fw::IntToStr(Value));
+    OpenForWriting(reg, HKEY_CURRENT_USER, Section);
+    reg.WriteString(Ident, fw::IntToStr(Value));
 }
 
 }  // namespace skin

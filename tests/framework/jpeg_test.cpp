@@ -183,6 +183,22 @@ TEST(JpegCodec, BrokenInputRaisesInvalidGraphicNamingJpeg) {
         }
     }
 
+    // A header whose size in bytes overflows 32 bits (65500 x 21858 x 3) is
+    // refused before anything is allocated or written.
+    std::vector<uint8_t> huge = good;
+    for (size_t i = 2; i + 9 < huge.size(); ++i)
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+            huge[i + 5] = 21858 >> 8, huge[i + 6] = 21858 & 0xFF;  // height
+            huge[i + 7] = 65500 >> 8, huge[i + 8] = 65500 & 0xFF;  // width
+            break;
+        }
+    try {
+        JpegDecode(huge.data(), huge.size());
+        ADD_FAILURE() << "a 65500 x 21858 picture decoded";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_NE(e.Message.find(L"too large"), String::npos);
+    }
+
     // Only the final EOI missing: the whole picture was there, so it loads.
     std::vector<uint8_t> noEoi(good.begin(), good.end() - 2);
     EXPECT_EQ(JpegDecode(noEoi.data(), noEoi.size()).Height, h);

@@ -119,18 +119,20 @@ struct ProgressLog {
 TEST(PngReader, CorpusMatchesTheReferenceDecoder) {
     auto files = CorpusFiles(L"ok_");
     ASSERT_GE(files.size(), 30u);
-    // One graphic for the whole corpus, each file loaded twice: nothing of an
-    // earlier image may leak into the next load.
+    // One graphic for the whole corpus, each file loaded after one with an RGB
+    // key colour and one of 2-bit gray, then again after itself: nothing of an
+    // earlier image (key, sample depths, gamma range) may leak into the next.
     auto png = std::make_unique<TPNGGraphic>();
     for (const auto& name : files) {
         SCOPED_TRACE(fw::ToAnsi(name));
         Reference ref = Reference::Load(DataPath(L"png\\" + name.substr(0, name.size() - 4) + L".ref"));
         ASSERT_GT(ref.w, 0u);
-        for (int load = 0; load < 2; ++load) {
+        for (const fw::String& file : {fw::String(L"edge_trns_rgb16.png"), fw::String(L"edge_gray2.png"), name, name}) {
             fw::TMemoryStream s;
-            s.LoadFromFile(DataPath(L"png\\" + name));
+            s.LoadFromFile(DataPath(L"png\\" + file));
             png->LoadFromStream(&s);
         }
+        EXPECT_FALSE(png->Transparent()) << "no gray or RGB key in the corpus";
         ASSERT_EQ(png->Width(), int(ref.w));
         ASSERT_EQ(png->Height(), int(ref.h));
         EXPECT_EQ(png->ImageProperties().Interlaced, ref.interlace != 0);

@@ -2,6 +2,8 @@
 // on files in the temporary folder and under a private HKCU key.
 #include "skin/engine/StorageUtils.h"
 
+#include "framework/Exception.h"
+
 #include <gtest/gtest.h>
 
 #include "framework/Component.h"
@@ -222,6 +224,10 @@ TEST_F(RegistryStorageTest, StringsIntegersAndDeletion) {
     HKEY h;
     EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, (base + L"\\Missing").c_str(), 0, KEY_READ, &h), ERROR_SUCCESS)
         << "deleting never creates the key";
+
+    // A key that cannot be created is an error, never a silent no-op.
+    HKEY bogus = reinterpret_cast<HKEY>(uintptr_t(0x800000F0));
+    EXPECT_THROW(WriteRegString(bogus, key, L"Skin", L"x"), fw::ERegistryException);
 }
 
 }  // namespace
