@@ -84,20 +84,20 @@ void TEventHandler::QueueEvent(PEventRecord Rec, bool First) {
 
 void TEventHandler::Wake() { _Evt.SetEvent(); }
 
-void TEventHandler::PostOnProgress(TAuOutput* Sender, const TOutputProgressEvent& Handler) {
+void TEventHandler::PostHandler(TEventType Type, TAuOutput* Sender, const TGenericEvent& Handler, bool First) {
     auto* rec = new TEventRecord;
-    rec->_type = etOnProgress;
+    rec->_type = Type;
     rec->Sender = Sender;
     rec->Handler = Handler;
-    QueueEvent(rec, false);
+    QueueEvent(rec, First);
+}
+
+void TEventHandler::PostOnProgress(TAuOutput* Sender, const TOutputProgressEvent& Handler) {
+    PostHandler(etOnProgress, Sender, Handler, false);
 }
 
 void TEventHandler::PostGenericEvent(TAuOutput* Sender, const TGenericEvent& Handler) {
-    auto* rec = new TEventRecord;
-    rec->_type = etGeneric;
-    rec->Sender = Sender;
-    rec->Handler = Handler;
-    QueueEvent(rec, false);
+    PostHandler(etGeneric, Sender, Handler, false);
 }
 
 void TEventHandler::PostOnDone(TAuOutput* Sender, TAuThread* Thread) {
@@ -110,11 +110,7 @@ void TEventHandler::PostOnDone(TAuOutput* Sender, TAuThread* Thread) {
 }
 
 void TEventHandler::PostNonGuiEvent(TAuOutput* Sender, const TGenericEvent& Handler) {
-    auto* rec = new TEventRecord;
-    rec->_type = etNonGUI;
-    rec->Sender = Sender;
-    rec->Handler = Handler;
-    QueueEvent(rec, true);
+    PostHandler(etNonGUI, Sender, Handler, true);
 }
 
 void TEventHandler::ClearEvents(TAuOutput* Sender) {

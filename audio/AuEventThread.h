@@ -20,7 +20,6 @@ enum TEventType { etOnProgress, etOnDone, etGeneric, etNonGUI };
 struct TEventRecord {
     TEventType _type = etGeneric;
     TAuOutput* Sender = nullptr;
-    int i = 0;
     TGenericEvent Handler;
     TAuThread* Thread = nullptr;  // done events only
     uint32_t Generation = 0;      // the run a done event ends
@@ -56,6 +55,7 @@ protected:
 
 private:
     void QueueEvent(PEventRecord Rec, bool First);
+    void PostHandler(TEventType Type, TAuOutput* Sender, const TGenericEvent& Handler, bool First);
     PEventRecord TakeEvent();
     void HandleDone(PEventRecord Rec);
     void CallHandler(PEventRecord Rec);

@@ -22,8 +22,6 @@ void TAuInput::DetachSinks() {
     while (!sinks_.empty()) sinks_.back()->LoseInput(this);
 }
 
-namespace {}  // namespace
-
 void TAuInput::Init() {
     fw::String failure;
     {

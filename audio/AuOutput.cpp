@@ -102,7 +102,7 @@ void TAuOutput::Pause() {
 void TAuOutput::Resume() {
     if (!Busy || !Thread || !Thread->Paused) return;
     if (FInput) FInput->_Resume();
-    Thread->Unpause();
+    Thread->SoftWake();
     while (Thread->Paused && Busy) Thread->WaitForChange(10);
 }
 

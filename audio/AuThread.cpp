@@ -30,8 +30,6 @@ void TAuThread::SoftWake() {
     Notify();
 }
 
-void TAuThread::Unpause() { SoftWake(); }
-
 void TAuThread::SoftPause() {
     std::unique_lock<std::mutex> guard(lock_);
     resume_ = false;

@@ -35,7 +35,8 @@ public:
     std::atomic<bool> Sleeping{false};
     TAuOutput* Parent = nullptr;
 
-    // Wakes whatever the worker is waiting for (a run, the end of a pause, termination).
+    // Wakes whatever the worker is waiting for (a run, the end of a pause,
+    // termination); resumes a pause.
     void SoftWake();
     // Blocks the worker between two steps until resumed, stopped or terminated.
     void SoftPause();
@@ -63,8 +64,6 @@ public:
     // Waits up to ms for a change of the worker's state (sleep, pause, run).
     void WaitForChange(unsigned ms);
 
-    // Resumes a pause.
-    void Unpause();
     // Asks the current run to end after its step (waking a pause) and sets DoNotify.
     void RequestStop(bool notify);
     // Kills the system thread (TerminateThread) while holding the worker's

@@ -31,7 +31,6 @@ bool StopRequested() {
 
 TDXAudioIn::TDXAudioIn(fw::TComponent* AOwner) : TAuInput(AOwner), System(CurrentDSoundSystem()) {
     DSW.System = System.get();
-    FPollingInterval = 100;
     FSize = -1;
     EnumerateCaptureDevices(*System, Devices);
     FDeviceCount = Devices.devcount;

@@ -24,9 +24,7 @@ private:
     TBitmap* bitmap_;
 };
 
-namespace {
-
-int BitsOf(TPixelFormat f) {
+int PixelFormatBits(TPixelFormat f) {
     switch (f) {
         case pf1bit:
             return 1;
@@ -45,6 +43,8 @@ int BitsOf(TPixelFormat f) {
             return 0;
     }
 }
+
+namespace {
 
 TPixelFormat FormatOf(int bpp, bool rgb565) {
     switch (bpp) {
@@ -272,7 +272,7 @@ TBitmap::~TBitmap() {
     FreePalette();
 }
 
-int TBitmap::FormatBits() const { return BitsOf(format_); }
+int TBitmap::FormatBits() const { return PixelFormatBits(format_); }
 
 // The palette handle follows the colour table only: drawing keeps it, so a
 // caller may hold it selected while painting.
@@ -383,7 +383,7 @@ void TBitmap::SetPixelFormat(TPixelFormat value) {
         SetHandleType(bmDDB);
         return;
     }
-    int bpp = BitsOf(value);
+    int bpp = PixelFormatBits(value);
     if (bpp == 0) throw EInvalidGraphic(L"Unsupported pixel format");
     std::vector<RGBQUAD> table = bpp <= 8 ? DefaultColors(bpp) : std::vector<RGBQUAD>();
     ToDIB(value, &table);
@@ -396,7 +396,7 @@ void TBitmap::SetHandleType(TBitmapHandleType value) {
         ToDDB();
     } else {
         TPixelFormat f = ScreenFormat();
-        std::vector<RGBQUAD> table = BitsOf(f) <= 8 ? DefaultColors(BitsOf(f)) : std::vector<RGBQUAD>();
+        std::vector<RGBQUAD> table = PixelFormatBits(f) <= 8 ? DefaultColors(PixelFormatBits(f)) : std::vector<RGBQUAD>();
         ToDIB(f, &table);
     }
     Changed(this);
@@ -405,7 +405,7 @@ void TBitmap::SetHandleType(TBitmapHandleType value) {
 // Converts the image to a DIB of the given format; colors is the new colour
 // table for indexed formats.
 void TBitmap::ToDIB(TPixelFormat format, const std::vector<RGBQUAD>* colors) {
-    int bpp = BitsOf(format);
+    int bpp = PixelFormatBits(format);
     DropCanvasDC();
     FreePalette();
     std::vector<RGBQUAD> table = bpp <= 8 ? TableFor(bpp, colors ? *colors : colors_) : std::vector<RGBQUAD>();
@@ -695,7 +695,7 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
     bool topDown = height < 0;
     if (topDown) height = -height;
     if (width < 0 || width > 0x10000 || height > 0x10000) InvalidBitmap();
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) InvalidBitmap();
+    if (!PixelSurface::ValidBitsPerPixel(bpp)) InvalidBitmap();
 
     size_t pos = 14 + headerSize;
     bool rgb565 = false;
@@ -729,7 +729,7 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
         table.resize(size_t(1) << bpp, RGBQUAD{});
     }
     if (offBits >= pos && offBits <= size) pos = offBits;
-    int64_t stride = ((width * bpp + 31) / 32) * 4;
+    int64_t stride = PixelSurface::StrideOf(int(width), bpp);
     if (int64_t(size - pos) < stride * height) throw EInvalidGraphic(L"Bitmap data is truncated");
 
     PixelSurface next;

@@ -29,6 +29,9 @@ enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit,
 enum TBitmapHandleType { bmDIB, bmDDB };
 enum TTransparentMode { tmAuto, tmFixed };
 
+// Bits per pixel of a DIB format; 0 for pfDevice and pfCustom.
+int PixelFormatBits(TPixelFormat format);
+
 class TBitmap : public TGraphic {
 public:
     TBitmap();

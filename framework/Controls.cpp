@@ -411,13 +411,10 @@ void TControl::WMGetTextLength(TMessage& Message) { Message.Result = LRESULT(tex
 // ---- appearance
 
 void TControl::SetColor(TColor Value) {
-    if (color_ != Value) {
-        color_ = Value;
-        parentColor_ = false;
-        Perform(CM_COLORCHANGED);
-    } else {
-        parentColor_ = false;
-    }
+    parentColor_ = false;
+    if (color_ == Value) return;
+    color_ = Value;
+    Perform(CM_COLORCHANGED);
 }
 
 void TControl::SetParentColor(bool Value) {

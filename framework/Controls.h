@@ -478,7 +478,6 @@ public:
     TRect ClientRect() override;
     TPoint ClientOrigin() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    void SetClientSize(int AWidth, int AHeight) override;
     void SetParent(TWinControl* AParent) override;
     void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
@@ -605,8 +604,6 @@ private:
     void InsertTab(TWinControl* Control);
     void RemoveTab(TWinControl* Control);
     void UpdateTabStopStyle();
-    void MoveWindowToZOrder();
-    void DoAlign();
 
     HWND parentWindow_ = nullptr;
     bool showing_ = false;

@@ -163,8 +163,6 @@ OleControlSite::OleControlSite(const CLSID& clsid, const IID& eventInterface, Ev
         raise(hr);
     }
     site_ = new Site(*this);
-    DWORD status = 0;
-    oleObject_->GetMiscStatus(DVASPECT_CONTENT, &status);
     oleObject_->SetClientSite(site_);
 
     sink_ = new Sink(eventInterface, std::move(onEvent));

@@ -7,8 +7,6 @@ namespace fw {
 
 namespace {
 
-int StrideOf(int width, int bpp) { return int(((int64_t(width) * bpp + 31) / 32) * 4); }
-
 // Some GDIs report a top-down section's height as positive. Flip the first
 // byte in memory and see whether GDI's top-left pixel changed, then put it back.
 bool ProbeTopDown(HBITMAP dib, uint8_t* bits) {
@@ -66,9 +64,7 @@ bool PixelSurface::Create(int width, int height, int bitsPerPixel, bool topDown,
     topDown_ = topDown;
     rgb565_ = bitsPerPixel == 16 && rgb565;
     if (width <= 0 || height <= 0) return width == 0 || height == 0;
-    if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 &&
-        bitsPerPixel != 32)
-        return false;
+    if (!ValidBitsPerPixel(bitsPerPixel)) return false;
     // Refuse sizes whose byte count does not fit in 32 bits before GDI sees them.
     if (int64_t(StrideOf(width, bitsPerPixel)) * height > 0x7FFFFFFF) return false;
 
@@ -114,7 +110,7 @@ bool PixelSurface::Attach(HBITMAP dib) {
     DIBSECTION ds{};
     if (!dib || GetObjectW(dib, sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits) return false;
     int bpp = ds.dsBmih.biBitCount;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+    if (!ValidBitsPerPixel(bpp)) return false;
     Free();
     bitmap_ = dib;
     bits_ = static_cast<uint8_t*>(ds.dsBm.bmBits);

@@ -36,6 +36,14 @@ public:
     HBITMAP Detach();
     void Free();
 
+    // The bit depths a surface can have: 1, 4, 8, 16, 24, 32.
+    static bool ValidBitsPerPixel(int bitsPerPixel) {
+        return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
+               bitsPerPixel == 24 || bitsPerPixel == 32;
+    }
+    // Bytes per row of a DIB, padded to 4.
+    static int StrideOf(int width, int bitsPerPixel) { return int(((int64_t(width) * bitsPerPixel + 31) / 32) * 4); }
+
     bool Allocated() const { return bitmap_ != nullptr; }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -57,7 +65,6 @@ public:
     HBITMAP Bitmap() const { return bitmap_; }
     // Memory DC with the section selected, made on first use.
     HDC DC();
-    bool HasDC() const { return dc_ != nullptr; }
     void FreeDC();
 
     std::vector<RGBQUAD> Colors() const;

@@ -41,8 +41,6 @@ struct TPropInfo {
     std::function<void(TObject*, TObject*)> SetObj;
     // Whether an object property can hold this value (nullptr always can).
     std::function<bool(const TObject*)> AcceptsObject;
-
-    bool Writable() const { return SetOrd || SetStr || SetObj; }
 };
 
 struct TPropTable {

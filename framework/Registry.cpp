@@ -11,6 +11,15 @@ namespace {
 
 bool IsRelative(const String& key) { return key.empty() || key[0] != L'\\'; }
 
+// A section key opened for one call: closed on the way out unless it is the current key.
+struct SectionKey {
+    HKEY key;
+    HKEY current;
+    ~SectionKey() {
+        if (key && key != current) RegCloseKey(key);
+    }
+};
+
 }  // namespace
 
 TRegistry::TRegistry(REGSAM AAccess) : access_(AAccess) {}
@@ -207,35 +216,22 @@ HKEY TRegIniFile::OpenSection(const String& Section, bool CanCreate) const {
 }
 
 String TRegIniFile::ReadString(const String& Section, const String& Ident, const String& Default) const {
-    HKEY key = OpenSection(Section, false);
-    if (!key) return Default;
-    String result = Default;
+    SectionKey section{OpenSection(Section, false), CurrentKey()};
     DWORD type = 0;
-    try {
-        if (QueryValue(key, Ident, &type, nullptr)) result = ReadStringFrom(key, Ident);
-    } catch (...) {
-        if (key != CurrentKey()) RegCloseKey(key);
-        throw;
-    }
-    if (key != CurrentKey()) RegCloseKey(key);
-    return result;
+    if (!section.key || !QueryValue(section.key, Ident, &type, nullptr)) return Default;
+    return ReadStringFrom(section.key, Ident);
 }
 
 void TRegIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
-    HKEY key = OpenSection(Section, true);
-    if (!key) throw ERegistryException(L"Failed to create key " + Section);
-    try {
-        WriteStringTo(key, Ident, Value);
-    } catch (...) {
-        if (key != CurrentKey()) RegCloseKey(key);
-        throw;
-    }
-    if (key != CurrentKey()) RegCloseKey(key);
+    SectionKey section{OpenSection(Section, true), CurrentKey()};
+    if (!section.key) throw ERegistryException(L"Failed to create key " + Section);
+    WriteStringTo(section.key, Ident, Value);
 }
 
 int TRegIniFile::ReadInteger(const String& Section, const String& Ident, int Default) const {
-    HKEY key = OpenSection(Section, false);
-    if (!key) return Default;
+    SectionKey section{OpenSection(Section, false), CurrentKey()};
+    if (!section.key) return Default;
+    HKEY key = section.key;
     int result = Default;
     DWORD type = 0, value = 0, size = sizeof value;
     if (RegQueryValueExW(key, Ident.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
@@ -246,7 +242,6 @@ int TRegIniFile::ReadInteger(const String& Section, const String& Ident, int Def
             result = StrToIntDef(ReadStringFrom(key, Ident), Default);
         }
     }
-    if (key != CurrentKey()) RegCloseKey(key);
     return result;
 }
 

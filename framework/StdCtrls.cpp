@@ -197,19 +197,17 @@ void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags) {
     if (!showAccelChar_) Flags |= DT_NOPREFIX;
     TCanvas* canvas = Canvas();
     canvas->SetFont(Font());
-    HDC dc = canvas->Handle();
+    // Handle() selects the font as it is now.
+    auto draw = [&] { DrawTextW(canvas->Handle(), text.c_str(), int(text.size()), Rect.AsRECT(), Flags); };
     if (!Enabled() && !(Flags & DT_CALCRECT)) {
+        // Disabled: a highlight one pixel down and right, the shadow on top.
         OffsetRect(Rect, 1, 1);
         canvas->Font()->SetColor(clBtnHighlight);
-        dc = canvas->Handle();
-        DrawTextW(dc, text.c_str(), int(text.size()), Rect.AsRECT(), Flags);
+        draw();
         OffsetRect(Rect, -1, -1);
         canvas->Font()->SetColor(clBtnShadow);
-        dc = canvas->Handle();
-        DrawTextW(dc, text.c_str(), int(text.size()), Rect.AsRECT(), Flags);
-    } else {
-        DrawTextW(dc, text.c_str(), int(text.size()), Rect.AsRECT(), Flags);
     }
+    draw();
 }
 
 void TCustomLabel::Paint() {

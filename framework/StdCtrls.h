@@ -13,16 +13,12 @@ public:
     explicit TButtonControl(TComponent* AOwner);
     String ClassName() const override { return L"TButtonControl"; }
 
-    // Set while code changes a checked state, so Click does not run.
-    bool ClicksDisabled() const { return clicksDisabled_; }
-    void SetClicksDisabled(bool Value) { clicksDisabled_ = Value; }
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool Value);
 
 protected:
     void CreateParams(TCreateParams& Params) override;
 
-    bool clicksDisabled_ = false;
     bool wordWrap_ = false;
 };
 

@@ -43,6 +43,21 @@ struct StateFlag {
     ~StateFlag() { state.Exclude(item); }
 };
 
+// The nearest parent with KeyPreview on: it sees the control's keys first.
+TWinControl* KeyPreviewParent(const TControl* Control) {
+    for (TWinControl* p = Control->Parent(); p; p = p->Parent())
+        if (p->KeyPreviewActive()) return p;
+    return nullptr;
+}
+
+// Dialog keys and characters go to the form, or to the topmost control
+// when there is none.
+TWinControl* DialogKeyTarget(TWinControl* Control) {
+    if (TWinControl* form = Control->GetParentFormControl()) return form;
+    while (Control->Parent()) Control = Control->Parent();
+    return Control;
+}
+
 }  // namespace
 
 TWinControl* FindControl(HWND Handle) {
@@ -407,8 +422,6 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (!parent_ || !parent_->controlState_.Contains(csAligning)) UpdateAnchorRules();
     RequestAlign();
 }
-
-void TWinControl::SetClientSize(int AWidth, int AHeight) { TControl::SetClientSize(AWidth, AHeight); }
 
 void TWinControl::UpdateBounds() {
     if (!handle_ || IsIconic(handle_)) return;
@@ -943,11 +956,7 @@ void TWinControl::CNCtlColor(TWMCtlColor& Message) {
 // ---- keys
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
-    for (TWinControl* p = parent_; p; p = p->parent_)
-        if (p->KeyPreviewActive()) {
-            if (p->DoKeyDown(Message)) return true;
-            break;
-        }
+    if (TWinControl* p = KeyPreviewParent(this); p && p->DoKeyDown(Message)) return true;
     if (!controlStyle_.Contains(csNoStdEvents)) {
         WORD key = Message.CharCode;
         KeyDown(key, KeyDataToShiftState(Message.KeyData));
@@ -958,11 +967,7 @@ bool TWinControl::DoKeyDown(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
-    for (TWinControl* p = parent_; p; p = p->parent_)
-        if (p->KeyPreviewActive()) {
-            if (p->DoKeyPress(Message)) return true;
-            break;
-        }
+    if (TWinControl* p = KeyPreviewParent(this); p && p->DoKeyPress(Message)) return true;
     if (!controlStyle_.Contains(csNoStdEvents)) {
         wchar_t ch = wchar_t(Message.CharCode);
         KeyPress(ch);
@@ -973,11 +978,7 @@ bool TWinControl::DoKeyPress(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
-    for (TWinControl* p = parent_; p; p = p->parent_)
-        if (p->KeyPreviewActive()) {
-            if (p->DoKeyUp(Message)) return true;
-            break;
-        }
+    if (TWinControl* p = KeyPreviewParent(this); p && p->DoKeyUp(Message)) return true;
     if (!controlStyle_.Contains(csNoStdEvents)) {
         WORD key = Message.CharCode;
         KeyUp(key, KeyDataToShiftState(Message.KeyData));
@@ -1047,12 +1048,7 @@ void TWinControl::CNKeyDown(TWMKey& Message) {
     }
     if (mask && Perform(CM_WANTSPECIALKEY, Message.CharCode, Message.KeyData) == 0 &&
         (Perform(WM_GETDLGCODE) & mask) == 0) {
-        TWinControl* form = GetParentFormControl();
-        if (!form) {
-            form = this;
-            while (form->parent_) form = form->parent_;
-        }
-        if (form->Perform(CM_DIALOGKEY, Message.CharCode, Message.KeyData) != 0) return;
+        if (DialogKeyTarget(this)->Perform(CM_DIALOGKEY, Message.CharCode, Message.KeyData) != 0) return;
     }
     Message.Result = 0;
 }
@@ -1060,12 +1056,7 @@ void TWinControl::CNKeyDown(TWMKey& Message) {
 void TWinControl::CNChar(TWMKey& Message) {
     Message.Result = 1;
     if ((Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0) {
-        TWinControl* form = GetParentFormControl();
-        if (!form) {
-            form = this;
-            while (form->parent_) form = form->parent_;
-        }
-        if (form->Perform(CM_DIALOGCHAR, Message.CharCode, Message.KeyData) != 0) return;
+        if (DialogKeyTarget(this)->Perform(CM_DIALOGCHAR, Message.CharCode, Message.KeyData) != 0) return;
     }
     Message.Result = 0;
 }

@@ -56,8 +56,7 @@ BookWindowPlan PlanBookWindow(const KVBTxtParser* Vars, const String& MoviePath,
     plan.Title = BookTitle(Vars->Get(L"title"));
     String width = Vars->Get(L"width"), height = Vars->Get(L"height");
     int w = 0, h = 0;
-    // Tested in order: both present, then both numbers of at least 1.
-    if (!width.empty() && !height.empty() && ReadSide(width, w) && ReadSide(height, h)) {
+    if (ReadSide(width, w) && ReadSide(height, h)) {
         plan.Sized = true;
         // Never larger than the screen, so the whole window stays reachable.
         plan.Width = ScreenWidth > 0 ? std::min(w, ScreenWidth) : w;

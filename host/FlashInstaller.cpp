@@ -89,7 +89,7 @@ void InstallFlashPlayer() {
     try {
         AnsiString target = InstallerTempPath();
         if (!ExtractInstaller(fw::ToAnsi(fw::Application->ExeName()), target)) return;
-        RunInstaller(InstallerTempPath());
+        RunInstaller(target);
         DeleteFileA(target.c_str());
     } catch (...) {
         // Start-up goes on whatever happened here; the player check later

@@ -34,6 +34,12 @@ constexpr NameId kNames[] = {
     {L"CallFunction", DISPID_CallFunction},
 };
 
+const wchar_t* nameOf(DISPID id) {
+    for (const NameId& n : kNames)
+        if (n.id == id) return n.name;
+    return L"";
+}
+
 // Arguments arrive last-first in rgvarg.
 HRESULT stringArg(DISPPARAMS* params, UINT index, std::wstring& out) {
     if (!params || index >= params->cArgs) return DISP_E_BADPARAMCOUNT;
@@ -378,13 +384,12 @@ STDMETHODIMP StandInPlayer::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARA
                              : id == DISPID_Scale     ? &scale_
                              : id == DISPID_FlashVars ? &flashVars_
                                                       : nullptr;
-    const wchar_t* propertyName = id == DISPID_Movie ? L"Movie" : id == DISPID_Scale ? L"Scale" : L"FlashVars";
     if (property) {
         if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
             std::wstring value;
             if (HRESULT hr = stringArg(params, 0, value); FAILED(hr)) return hr;
             *property = value;
-            Journal(std::wstring(L"put ") + propertyName + L" " + Quoted(value));
+            Journal(std::wstring(L"put ") + nameOf(id) + L" " + Quoted(value));
             if (id == DISPID_Movie) startScript();
             return S_OK;
         }

@@ -86,37 +86,27 @@ void TColorManager::Error(const wchar_t* msg) { throw EColorConversionError(msg)
 
 void TColorManager::SetSourceBitsPerSample(uint8_t value) {
     if (value == 0 || value > 16) Error(kBadDepth);
-    if (value != FSourceBPS) FChanged = true;
-    FSourceBPS = value;
+    Update(FSourceBPS, value);
 }
 
 void TColorManager::SetTargetBitsPerSample(uint8_t value) {
     if (value == 0 || value > 16) Error(kBadDepth);
-    if (value != FTargetBPS) FChanged = true;
-    FTargetBPS = value;
+    Update(FTargetBPS, value);
 }
 
 void TColorManager::SetSourceSamplesPerPixel(uint8_t value) {
     if (value == 0 || value > 4) Error(kBadSampleCount);
-    if (value != FSourceSPP) FChanged = true;
-    FSourceSPP = value;
+    Update(FSourceSPP, value);
 }
 
 void TColorManager::SetTargetSamplesPerPixel(uint8_t value) {
     if (value == 0 || value > 4) Error(kBadSampleCount);
-    if (value != FTargetSPP) FChanged = true;
-    FTargetSPP = value;
+    Update(FTargetSPP, value);
 }
 
-void TColorManager::SetSourceColorScheme(TColorScheme value) {
-    if (value != FSourceScheme) FChanged = true;
-    FSourceScheme = value;
-}
+void TColorManager::SetSourceColorScheme(TColorScheme value) { Update(FSourceScheme, value); }
 
-void TColorManager::SetTargetColorScheme(TColorScheme value) {
-    if (value != FTargetScheme) FChanged = true;
-    FTargetScheme = value;
-}
+void TColorManager::SetTargetColorScheme(TColorScheme value) { Update(FTargetScheme, value); }
 
 fw::TPixelFormat TColorManager::GetPixelFormat(int index) const {
     const int bits = index == 0 ? FSourceBPS : FTargetBPS;
@@ -204,28 +194,28 @@ void TColorManager::PrepareConversion() {
             break;
         case csRGB:
         case csRGBA:
-            if (toRGB) FRowConversion = &TColorManager::RowConvertRGB2RGB;
-            if (toBGR) FRowConversion = &TColorManager::RowConvertRGB2BGR;
+            if (toRGB) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertColour3, false>;
+            if (toBGR) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertColour3, true>;
             break;
         case csBGR:
         case csBGRA:
             // Same order, or first and third exchanged: the RGB pair serves both.
-            if (toRGB) FRowConversion = &TColorManager::RowConvertRGB2BGR;
-            if (toBGR) FRowConversion = &TColorManager::RowConvertRGB2RGB;
+            if (toRGB) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertColour3, true>;
+            if (toBGR) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertColour3, false>;
             break;
         case csCMYK:
-            if (toRGB) FRowConversion = &TColorManager::RowConvertCMYK2RGB;
-            if (toBGR) FRowConversion = &TColorManager::RowConvertCMYK2BGR;
+            if (toRGB) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertCMYK, false>;
+            if (toBGR) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertCMYK, true>;
             break;
         case csCIELab:
-            if (toRGB) FRowConversion = &TColorManager::RowConvertCIELAB2RGB;
-            if (toBGR) FRowConversion = &TColorManager::RowConvertCIELAB2BGR;
+            if (toRGB) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertLab, false>;
+            if (toBGR) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertLab, true>;
             break;
         case csYCbCr:
         case csPhotoYCC:
             CreateYCbCrLookup();
-            if (toRGB) FRowConversion = &TColorManager::RowConvertYCbCr2RGB;
-            if (toBGR) FRowConversion = &TColorManager::RowConvertYCbCr2BGR;
+            if (toRGB) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertYCC, false>;
+            if (toBGR) FRowConversion = &TColorManager::RowConvertColour<&TColorManager::ConvertYCC, true>;
             break;
         default:
             break;
@@ -241,6 +231,11 @@ void TColorManager::ConvertRow(TSourceRows Source, void* Target, unsigned Count,
 }
 
 // ---- colour families ---------------------------------------------------------
+
+template <TColorManager::TColourFamily Family, bool Exchange>
+void TColorManager::RowConvertColour(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
+    (this->*Family)(Source, Target, Count, Mask, Exchange);
+}
 
 void TColorManager::ConvertColour3(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask, bool exchange) {
     const int S = FSourceBPS, T = FTargetBPS;
@@ -290,14 +285,6 @@ void TColorManager::ConvertColour3(TSourceRows Source, void* Target, unsigned Co
     }
 }
 
-void TColorManager::RowConvertRGB2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertColour3(Source, Target, Count, Mask, false);
-}
-
-void TColorManager::RowConvertRGB2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertColour3(Source, Target, Count, Mask, true);
-}
-
 void TColorManager::ConvertCMYK(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask, bool bgr) {
     const int S = FSourceBPS, T = FTargetBPS;
     if (!Depth8or16(S) || !Depth8or16(T)) return;
@@ -325,14 +312,6 @@ void TColorManager::ConvertCMYK(TSourceRows Source, void* Target, unsigned Count
         uint8_t* q = t;
         for (int k = 0; k < 3; ++k) Put(q, out[bgr ? 2 - k : k], wide);
     }
-}
-
-void TColorManager::RowConvertCMYK2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertCMYK(Source, Target, Count, Mask, false);
-}
-
-void TColorManager::RowConvertCMYK2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertCMYK(Source, Target, Count, Mask, true);
 }
 
 void TColorManager::ConvertLab(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask, bool bgr) {
@@ -372,14 +351,6 @@ void TColorManager::ConvertLab(TSourceRows Source, void* Target, unsigned Count,
     }
 }
 
-void TColorManager::RowConvertCIELAB2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertLab(Source, Target, Count, Mask, false);
-}
-
-void TColorManager::RowConvertCIELAB2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertLab(Source, Target, Count, Mask, true);
-}
-
 void TColorManager::ConvertYCC(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask, bool bgr) {
     const int S = FSourceBPS, T = FTargetBPS;
     if (!Depth8or16(S) || !Depth8or16(T) || FCrToRedTable.size() != 256) return;
@@ -411,14 +382,6 @@ void TColorManager::ConvertYCC(TSourceRows Source, void* Target, unsigned Count,
         uint8_t* q = t;
         for (int k = 0; k < 3; ++k) Put(q, uint16_t(out[bgr ? 2 - k : k]), wide);
     }
-}
-
-void TColorManager::RowConvertYCbCr2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertYCC(Source, Target, Count, Mask, false);
-}
-
-void TColorManager::RowConvertYCbCr2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask) {
-    ConvertYCC(Source, Target, Count, Mask, true);
 }
 
 // ---- gray and indexed ------------------------------------------------------------

@@ -105,17 +105,20 @@ private:
     using TConversionMethod = void (TColorManager::*)(TSourceRows, void*, unsigned, uint8_t);
 
     [[noreturn]] static void Error(const wchar_t* msg);
+    // A setting that changes chooses the converter again at the next row.
+    template <typename T>
+    void Update(T& field, T value) {
+        if (value != field) FChanged = true;
+        field = value;
+    }
     void PrepareConversion();
     void CreateYCbCrLookup();
 
-    void RowConvertRGB2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
-    void RowConvertRGB2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
-    void RowConvertCMYK2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
-    void RowConvertCMYK2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
-    void RowConvertCIELAB2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
-    void RowConvertCIELAB2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
-    void RowConvertYCbCr2RGB(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
-    void RowConvertYCbCr2BGR(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
+    // A colour family's converter with its output order fixed: true gives
+    // the first and third samples exchanged.
+    using TColourFamily = void (TColorManager::*)(TSourceRows, void*, unsigned, uint8_t, bool);
+    template <TColourFamily Family, bool Exchange>
+    void RowConvertColour(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
     void RowConvertGray(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
     void RowConvertIndexed8(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);
     void RowConvertIndexedBoth16(TSourceRows Source, void* Target, unsigned Count, uint8_t Mask);

@@ -83,6 +83,17 @@ void SetConversion(TColorManager& cm, TColorScheme source, TColorScheme target, 
     cm.SetTargetBitsPerSample(uint8_t(targetBits));
 }
 
+// Source stretched with halftoning into a W x H target of the given format.
+void HalftoneStretch(fw::TBitmap& target, int W, int H, fw::TBitmap* source, fw::TPixelFormat format) {
+    target.SetWidth(W);
+    target.SetHeight(H);
+    HDC dc = target.Canvas()->Handle();
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, W, H, source->Canvas()->Handle(), 0, 0, source->Width(), source->Height(), SRCCOPY);
+    target.SetPixelFormat(format);
+}
+
 }  // namespace
 
 void SwapLong(uint32_t* P, int Count) {
@@ -239,7 +250,6 @@ bool TPNGGraphic::ReadImageProperties(fw::TStream* Stream, unsigned) {
     p.Interlaced = h[12] != 0;
     p.HasAlpha = p.ColorScheme == csGA || p.ColorScheme == csRGBA || p.ColorScheme == csBGRA;
 
-    bool result = true;
     for (;;) {
         LoadAndSwapHeader();
         if (IsChunk("gAMA")) {
@@ -252,7 +262,7 @@ bool TPNGGraphic::ReadImageProperties(fw::TStream* Stream, unsigned) {
     }
     FRawBuffer.clear();
     FRawBuffer.shrink_to_fit();
-    return result;
+    return true;
 }
 
 int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
@@ -391,20 +401,20 @@ void TPNGGraphic::LoadFromStream(fw::TStream* Stream) {
         } catch (...) {
         }
         FDecoder.reset();
-        FRawBuffer.clear();
-        FRawBuffer.shrink_to_fit();
-        FCurrentSource = nullptr;
-        FreePalette();
-        Progress(this, fw::psEnding, 0, false, FProgressRect, L"");
+        ReleaseLoadState();
         throw;
     }
     std::unique_ptr<TLZ77Decoder> decoder = std::move(FDecoder);
+    ReleaseLoadState();
+    decoder->DecodeEnd();
+}
+
+void TPNGGraphic::ReleaseLoadState() {
     FRawBuffer.clear();
     FRawBuffer.shrink_to_fit();
     FCurrentSource = nullptr;
     FreePalette();
     Progress(this, fw::psEnding, 0, false, FProgressRect, L"");
-    decoder->DecodeEnd();
 }
 
 void TPNGGraphic::LoadIDAT(const uint8_t* header) {
@@ -597,24 +607,12 @@ void TPNGGraphic::Draw(fw::TCanvas* ACanvas, const fw::TRect& Rect) {
     } else {
         // Colours and alpha stretched separately, then composed at the new size.
         fw::TBitmap stretched;
-        stretched.SetWidth(W);
-        stretched.SetHeight(H);
-        HDC sdc = stretched.Canvas()->Handle();
-        SetStretchBltMode(sdc, HALFTONE);
-        SetBrushOrgEx(sdc, 0, 0, nullptr);
-        StretchBlt(sdc, 0, 0, W, H, Canvas()->Handle(), 0, 0, Width(), Height(), SRCCOPY);
-        stretched.SetPixelFormat(fw::pf32bit);
+        HalftoneStretch(stretched, W, H, this, fw::pf32bit);
 
         fw::TBitmap alpha(Width(), Height(), fw::pf8bit);
         pngpaint::CopyChannel(this, &alpha, 3, true);
         fw::TBitmap alphaStretched;
-        alphaStretched.SetWidth(W);
-        alphaStretched.SetHeight(H);
-        HDC adc = alphaStretched.Canvas()->Handle();
-        SetStretchBltMode(adc, HALFTONE);
-        SetBrushOrgEx(adc, 0, 0, nullptr);
-        StretchBlt(adc, 0, 0, W, H, alpha.Canvas()->Handle(), 0, 0, Width(), Height(), SRCCOPY);
-        alphaStretched.SetPixelFormat(fw::pf8bit);
+        HalftoneStretch(alphaStretched, W, H, &alpha, fw::pf8bit);
         pngpaint::CopyChannel(&stretched, &alphaStretched, 3, false);
 
         pngpaint::CopyBmp32(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), work.get(), &stretched, EmptyCI, false,

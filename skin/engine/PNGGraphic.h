@@ -120,6 +120,8 @@ private:
     void LoadTransparency(const uint8_t* header);
     void SkipChunk();
     void FreePalette();
+    // What a load holds only while it runs, let go when it ends or fails.
+    void ReleaseLoadState();
 
     std::unique_ptr<TColorManager> FColorManager;
     fw::TRect FProgressRect;

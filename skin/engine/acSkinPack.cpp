@@ -87,7 +87,7 @@ void ReadEntries(fw::TStream& data,
 }  // namespace
 
 void TacSkinConvertor::Clear() {
-    while (!Files.empty()) Files.pop_back();
+    Files.clear();
     Options.reset();
     PackedData.reset();
 }

@@ -4,6 +4,7 @@
 
 #include "framework/Icon.h"
 #include "framework/IniFiles.h"
+#include "framework/SysUtils.h"
 #include "skin/engine/FileUtils.h"
 
 namespace skin {
@@ -21,15 +22,9 @@ bool aSkinRemoving = false;
 
 namespace {
 
-fw::String ExecutableName() {
-    wchar_t buf[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? fw::String(buf, n) : fw::String();
-}
-
 struct StartUp {
     StartUp() {
-        fw::String exe = ExecutableName();
+        const fw::String exe = fw::ParamStr(0);
         AppIcon = GetIconForFile(exe, SHGFI_SMALLICON);
         AppIconLarge = GetIconForFile(exe, SHGFI_LARGEICON);
     }

@@ -142,6 +142,19 @@ private:
     int stepInRun_ = 0;
 };
 
+// Runs the sink as soon as it takes the run, calling wait() after each refusal.
+template <typename Wait>
+void RunOnceTaken(TAuOutput& sink, Wait wait) {
+    for (;;) {
+        try {
+            sink.Run();
+            return;
+        } catch (const EAuException&) {
+            wait();
+        }
+    }
+}
+
 struct Rig {
     TestSource source;
     TestSink sink;
@@ -390,15 +403,8 @@ TEST(AuOutput, AThousandRunsAndStopsLoseNoRun) {
                 ++accepted;
                 break;
             case 3:
-                for (;;) {
-                    try {
-                        rig.sink.Run();
-                        ++accepted;
-                        break;
-                    } catch (const EAuException&) {
-                        fw::CheckSynchronize(0);
-                    }
-                }
+                RunOnceTaken(rig.sink, [] { fw::CheckSynchronize(0); });
+                ++accepted;
                 rig.sink.Stop(false);
                 break;
         }
@@ -421,15 +427,8 @@ TEST(AuOutput, RunsFromAnotherThreadAreNeverLost) {
     std::atomic<bool> finished{false};
     std::thread caller([&] {
         for (int i = 0; i < 500; ++i) {
-            for (;;) {
-                try {
-                    rig.sink.Run();
-                    ++accepted;
-                    break;
-                } catch (const EAuException&) {
-                    SwitchToThread();
-                }
-            }
+            RunOnceTaken(rig.sink, [] { SwitchToThread(); });
+            ++accepted;
         }
         finished = true;
     });

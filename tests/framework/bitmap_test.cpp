@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 
 using namespace fw;
 
@@ -14,28 +15,10 @@ namespace {
 
 const TPixelFormat kDibFormats[] = {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
 
-int BitsOf(TPixelFormat f) {
-    switch (f) {
-        case pf1bit:
-            return 1;
-        case pf4bit:
-            return 4;
-        case pf8bit:
-            return 8;
-        case pf15bit:
-        case pf16bit:
-            return 16;
-        case pf24bit:
-            return 24;
-        default:
-            return 32;
-    }
-}
-
-int StrideOf(int width, TPixelFormat f) { return ((width * BitsOf(f) + 31) / 32) * 4; }
+int StrideOf(int width, TPixelFormat f) { return ((width * PixelFormatBits(f) + 31) / 32) * 4; }
 
 // Bytes of one row that hold pixels (padding excluded).
-int RowBytes(int width, TPixelFormat f) { return (width * BitsOf(f) + 7) / 8; }
+int RowBytes(int width, TPixelFormat f) { return (width * PixelFormatBits(f) + 7) / 8; }
 
 // A deterministic pattern over every pixel byte (padding left alone).
 void FillPattern(TBitmap& b, int seed) {
@@ -43,7 +26,7 @@ void FillPattern(TBitmap& b, int seed) {
         uint8_t* row = static_cast<uint8_t*>(b.ScanLine(y));
         for (int i = 0; i < RowBytes(b.Width(), b.PixelFormat()); ++i) row[i] = uint8_t(seed + 37 * y + 11 * i);
         // Keep the bits beyond the last pixel of a 1/4-bit row zero.
-        int used = b.Width() * BitsOf(b.PixelFormat()) % 8;
+        int used = b.Width() * PixelFormatBits(b.PixelFormat()) % 8;
         if (used) row[RowBytes(b.Width(), b.PixelFormat()) - 1] &= uint8_t(0xFF << (8 - used));
     }
 }
@@ -106,6 +89,10 @@ TEST(Bitmap, StartsEmptyAsADeviceBitmap) {
 }
 
 TEST(Bitmap, FormatAndSizeCanBeSetInAnyOrder) {
+    // The helpers above take their depths from PixelFormatBits: pin it down.
+    const int bits[] = {1, 4, 8, 16, 16, 24, 32};
+    for (size_t i = 0; i < std::size(kDibFormats); ++i) EXPECT_EQ(PixelFormatBits(kDibFormats[i]), bits[i]);
+    EXPECT_EQ(PixelFormatBits(pfDevice), 0);
     for (TPixelFormat f : kDibFormats) {
         TBitmap sizeFirst, formatFirst, widthOnly;
         sizeFirst.SetSize(5, 3);
@@ -138,8 +125,8 @@ TEST(Bitmap, NewAndAddedPixelsAreZero) {
         for (int y = 0; y < 4; ++y) {
             std::vector<uint8_t> row = RowOf(b, y);
             const std::vector<uint8_t>* old = y == 0 ? &row0 : y == 1 ? &row1 : nullptr;
-            int keptBits = old ? 3 * BitsOf(f) : 0;
-            for (int bit = 0; bit < 11 * BitsOf(f); ++bit) {
+            int keptBits = old ? 3 * PixelFormatBits(f) : 0;
+            for (int bit = 0; bit < 11 * PixelFormatBits(f); ++bit) {
                 int v = (row[bit / 8] >> (7 - bit % 8)) & 1;
                 int want = bit < keptBits ? ((*old)[bit / 8] >> (7 - bit % 8)) & 1 : 0;
                 ASSERT_EQ(v, want) << "format " << f << " row " << y << " bit " << bit;
@@ -227,7 +214,7 @@ TEST(Bitmap, ScanLineZeroIsTheTopRowAfterGdiDrawing) {
         EXPECT_EQ(top[1], 0x22);
         EXPECT_EQ(top[2], 0x11);
         const uint8_t* bottom = static_cast<const uint8_t*>(b.ScanLine(2));
-        int at = 2 * BitsOf(f) / 8;
+        int at = 2 * PixelFormatBits(f) / 8;
         EXPECT_EQ(bottom[at + 2], 0xFF);
         EXPECT_EQ(bottom[at], 0x00);
     }
@@ -378,7 +365,7 @@ TEST(Bitmap, BmpRoundTripsByteForByte) {
             TBitmap b(w, 3, f);
             FillPattern(b, w);
             std::vector<uint8_t> first = b.SaveToBytes();
-            EXPECT_EQ(first.size(), 14u + 40u + (f == pf16bit ? 12u : 0u) + (BitsOf(f) <= 8 ? 4u << BitsOf(f) : 0u) +
+            EXPECT_EQ(first.size(), 14u + 40u + (f == pf16bit ? 12u : 0u) + (PixelFormatBits(f) <= 8 ? 4u << PixelFormatBits(f) : 0u) +
                                         3u * StrideOf(w, f));
             TBitmap loaded;
             loaded.LoadFromBytes(first.data(), first.size());
