@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "audio/AuEvents.h"
-#include "framework/List.h"
-#include "framework/SyncObjs.h"
-#include "framework/Thread.h"
+#include "framework/rtl/List.h"
+#include "framework/rtl/SyncObjs.h"
+#include "framework/rtl/Thread.h"
 
 namespace acs {
 

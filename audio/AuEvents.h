@@ -1,7 +1,7 @@
 // The event types of the sinks: all carry only the sending component.
 #pragma once
 
-#include "framework/Method.h"
+#include "framework/rtl/Method.h"
 
 namespace fw {
 class TComponent;

@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "framework/Exception.h"
+#include "framework/rtl/Exception.h"
 
 namespace acs {
 

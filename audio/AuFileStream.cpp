@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "audio/AuException.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace acs {
 

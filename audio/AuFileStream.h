@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/Streams.h"
+#include "framework/rtl/Streams.h"
 
 namespace acs {
 

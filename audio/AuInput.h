@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/Component.h"
-#include "framework/SyncObjs.h"
+#include "framework/rtl/Component.h"
+#include "framework/rtl/SyncObjs.h"
 
 namespace acs {
 

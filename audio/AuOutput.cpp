@@ -8,7 +8,7 @@
 #include "audio/AuException.h"
 #include "audio/AuInput.h"
 #include "audio/AuThread.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace acs {
 

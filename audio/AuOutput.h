@@ -12,10 +12,10 @@
 #include <mutex>
 
 #include "audio/AuEvents.h"
-#include "framework/Component.h"
-#include "framework/Streams.h"
-#include "framework/SyncObjs.h"
-#include "framework/Thread.h"
+#include "framework/rtl/Component.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtl/SyncObjs.h"
+#include "framework/rtl/Thread.h"
 
 namespace acs {
 

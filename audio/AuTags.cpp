@@ -1,7 +1,7 @@
 #include "audio/AuTags.h"
 
 #include "audio/TagFileIo.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace acs {
 

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "framework/Object.h"
-#include "framework/StringList.h"
-#include "framework/Variant.h"
+#include "framework/rtl/Object.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/Variant.h"
 
 namespace acs {
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "framework/Thread.h"
+#include "framework/rtl/Thread.h"
 
 namespace acs {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/Exception.h"
+#include "framework/rtl/Exception.h"
 
 namespace acs {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "audio/DSoundSystem.h"
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace acs {
 

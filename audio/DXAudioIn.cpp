@@ -9,7 +9,7 @@
 #include "audio/AuEventThread.h"
 #include "audio/AuException.h"
 #include "audio/AuThread.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace acs {
 

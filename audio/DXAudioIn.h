@@ -13,7 +13,7 @@
 
 #include "audio/AuInput.h"
 #include "audio/DSoundWrapper.h"
-#include "framework/Method.h"
+#include "framework/rtl/Method.h"
 
 namespace acs {
 

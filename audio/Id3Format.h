@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace acs::id3 {
 

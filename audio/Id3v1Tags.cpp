@@ -2,7 +2,7 @@
 
 #include "audio/Id3Format.h"
 #include "audio/TagFileIo.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace acs {
 

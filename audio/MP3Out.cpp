@@ -10,7 +10,7 @@
 #include "audio/LameLibrary.h"
 #include "audio/Mp3Id3v1Record.h"
 #include "audio/TagLibLibrary.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace acs {
 

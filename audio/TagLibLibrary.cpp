@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "framework/SyncObjs.h"
+#include "framework/rtl/SyncObjs.h"
 
 namespace acs {
 

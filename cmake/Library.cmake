@@ -1,14 +1,20 @@
-# A library made of every .cpp in its folder; new files need no CMake edit.
-# A folder with no sources yet gives an interface library, so the tree always configures.
+# A library made of every .cpp in its folder (and in the sub-folders listed after
+# a closing FOLDERS); new files need no CMake edit. A folder with no sources yet gives an
+# interface library, so the tree always configures.
 function(kvb_library name)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "FOLDERS")
+  set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(folder IN LISTS arg_FOLDERS)
+    list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${globs})
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARGN})
+    target_link_libraries(${name} PUBLIC ${arg_UNPARSED_ARGUMENTS})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${ARGN})
+    target_link_libraries(${name} INTERFACE ${arg_UNPARSED_ARGUMENTS})
   endif()
 endfunction()

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/Application.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace host {
 

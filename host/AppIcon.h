@@ -2,7 +2,7 @@
 // one, else the icon the shell shows for the executable's file name.
 #pragma once
 
-#include "framework/Icon.h"
+#include "framework/graphics/Icon.h"
 
 namespace host {
 

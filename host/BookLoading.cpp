@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 #include "host/KVBTxtParser.h"
 
 namespace host {

@@ -4,7 +4,7 @@
 // sized and placed from that file.
 #pragma once
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

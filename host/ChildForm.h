@@ -5,9 +5,9 @@
 // to, so that the main book can follow. It frees itself when closed.
 #pragma once
 
-#include "framework/CommonDialogs.h"
-#include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
+#include "framework/windows/CommonDialogs.h"
+#include "framework/windows/ExtCtrls.h"
+#include "framework/windows/Forms.h"
 #include "host/ShockwaveFlash.h"
 
 namespace host {

@@ -1,6 +1,6 @@
 #include "host/CopyFilters.h"
 
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace host {
 

@@ -3,7 +3,7 @@
 // the document table of "function_doccopy", which has no catch-all entry.
 #pragma once
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -1,6 +1,6 @@
 #include "host/CopyServices.h"
 
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 #include "host/CopyFilters.h"
 
 namespace host {

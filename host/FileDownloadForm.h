@@ -4,8 +4,8 @@
 // mrCancel to cancel (the close box too).
 #pragma once
 
-#include "framework/Forms.h"
-#include "framework/StdCtrls.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/StdCtrls.h"
 
 namespace host {
 

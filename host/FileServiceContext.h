@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "framework/CommonDialogs.h"
-#include "framework/Strings.h"
+#include "framework/windows/CommonDialogs.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -1,7 +1,7 @@
 #include "host/FlashCheck.h"
 
-#include "framework/Registry.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/Registry.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace host {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

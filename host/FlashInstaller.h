@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/Dialogs.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Dialogs.h"
 #include "host/FileDownloadForm.h"
 #include "host/Shell.h"
 

@@ -4,7 +4,7 @@
 // drives are the system's.
 #pragma once
 
-#include "framework/Forms.h"
+#include "framework/windows/Forms.h"
 #include "host/FileServiceContext.h"
 #include "host/ShockwaveFlash.h"
 

@@ -1,8 +1,8 @@
 #include "host/INIController.h"
 
-#include "framework/Application.h"
-#include "framework/IniFiles.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/Application.h"
+#include "framework/rtl/IniFiles.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace host {
 

@@ -4,7 +4,7 @@
 // book; values stay text, their users convert them.
 #pragma once
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

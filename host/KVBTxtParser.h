@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "audio/MP3Out.h"
-#include "framework/Streams.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtl/SysUtils.h"
 #include "host/InvokeRequest.h"
 #include "host/ShockwaveFlash.h"
 

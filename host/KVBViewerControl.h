@@ -10,7 +10,7 @@
 // without a start is.
 #pragma once
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace acs {
 class TMP3Out;

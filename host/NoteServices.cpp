@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace host {
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

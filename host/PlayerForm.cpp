@@ -1,8 +1,8 @@
 #include "host/PlayerForm.h"
 
-#include "framework/Application.h"
-#include "framework/Screen.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Screen.h"
+#include "framework/rtl/SysUtils.h"
 #include "host/BookLoading.h"
 #include "host/FormServiceContext.h"
 #include "host/INIController.h"

@@ -5,8 +5,8 @@
 
 #include "audio/DXAudioIn.h"
 #include "audio/MP3Out.h"
-#include "framework/CommonDialogs.h"
-#include "framework/Forms.h"
+#include "framework/windows/CommonDialogs.h"
+#include "framework/windows/Forms.h"
 #include "host/ScrapSave.h"
 #include "host/ShockwaveFlash.h"
 

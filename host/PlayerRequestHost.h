@@ -3,7 +3,7 @@
 // dialogs and the shell is the system's. Cheap to make per request.
 #pragma once
 
-#include "framework/Forms.h"
+#include "framework/windows/Forms.h"
 #include "host/FileServiceContext.h"
 #include "host/RequestHost.h"
 #include "host/ScrapSave.h"

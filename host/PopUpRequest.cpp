@@ -1,6 +1,6 @@
 #include "host/PopUpRequest.h"
 
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 #include "host/ChildForm.h"
 
 namespace host {

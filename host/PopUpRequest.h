@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "framework/Component.h"
-#include "framework/Strings.h"
+#include "framework/rtl/Component.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -3,7 +3,7 @@
 // movie writes. Texts that are shown or stored (alerts, notes) keep theirs.
 #pragma once
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -6,7 +6,7 @@
 // nothing, so their requests go unanswered.
 #pragma once
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "framework/Jpeg.h"
-#include "framework/StringList.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/Jpeg.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace host {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/Bitmap.h"
-#include "framework/CommonDialogs.h"
-#include "framework/Strings.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/windows/CommonDialogs.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

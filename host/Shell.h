@@ -2,7 +2,7 @@
 // the system's ANSI code page, as the viewer's documents are named there.
 #pragma once
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace host {
 

@@ -3,7 +3,7 @@
 // window, "wmNormal" on the pop-up); both compare the whole text exactly.
 #pragma once
 
-#include "framework/Forms.h"
+#include "framework/windows/Forms.h"
 
 namespace host {
 

@@ -4,7 +4,7 @@
 // window, and the message loop.
 #include <windows.h>
 
-#include "framework/Application.h"
+#include "framework/windows/Application.h"
 #include "host/AppIcon.h"
 #include "host/FlashCheck.h"
 #include "host/FlashInstaller.h"

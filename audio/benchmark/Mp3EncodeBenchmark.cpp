@@ -9,7 +9,7 @@
 
 #include "audio/LameLibrary.h"
 #include "audio/MP3Out.h"
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 #include "tests/audio/Mp3TestKit.h"
 
 using namespace acs;

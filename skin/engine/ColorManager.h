@@ -11,9 +11,9 @@
 #include <span>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Exception.h"
-#include "framework/Object.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/rtl/Exception.h"
+#include "framework/rtl/Object.h"
 
 namespace skin {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "framework/Icon.h"
-#include "framework/StringList.h"
+#include "framework/graphics/Icon.h"
+#include "framework/rtl/StringList.h"
 
 namespace skin {
 

@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "framework/Strings.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/Strings.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace fw {
 class TStrings;

@@ -1,6 +1,6 @@
 #include "skin/engine/MessageDialogs.h"
 
-#include "framework/Application.h"
+#include "framework/windows/Application.h"
 
 namespace skin {
 

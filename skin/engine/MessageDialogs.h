@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "framework/Dialogs.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/Dialogs.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace skin {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/Canvas.h"
-#include "framework/Picture.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Picture.h"
+#include "framework/rtl/SysUtils.h"
 #include "skin/engine/PngPaintHelpers.h"
 
 namespace skin {

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "skin/engine/ColorManager.h"
 #include "skin/engine/ZLibEx.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/Canvas.h"
+#include "framework/graphics/Canvas.h"
 #include "skin/engine/PNGGraphic.h"
 #include "skin/engine/PngPaintHelpers.h"
 

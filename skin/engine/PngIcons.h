@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "framework/Bitmap.h"
-#include "framework/Color.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Color.h"
 
 namespace skin {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/Canvas.h"
-#include "framework/Color.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Color.h"
 
 namespace skin::pngpaint {
 

@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-#include "framework/Bitmap.h"
-#include "framework/Types.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/rtl/Types.h"
 #include "skin/engine/sConst.h"
 
 namespace skin::pngpaint {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/Properties.h"
+#include "framework/rtl/Properties.h"
 
 namespace skin {
 

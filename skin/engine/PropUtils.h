@@ -4,7 +4,7 @@
 // existing property raises the framework's EPropertyError.
 #pragma once
 
-#include "framework/Object.h"
+#include "framework/rtl/Object.h"
 
 namespace skin {
 

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "framework/Forms.h"
-#include "framework/GraphicsObjects.h"
-#include "framework/IniFiles.h"
-#include "framework/Registry.h"
-#include "framework/StringList.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/Forms.h"
+#include "framework/graphics/GraphicsObjects.h"
+#include "framework/rtl/IniFiles.h"
+#include "framework/rtl/Registry.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace skin {
 

@@ -15,7 +15,7 @@
 
 #include <windows.h>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace fw {
 class TStrings;

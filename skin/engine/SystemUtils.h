@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace skin {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "framework/StringList.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/SysUtils.h"
 
 namespace skin {
 

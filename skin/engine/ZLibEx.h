@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/Exception.h"
-#include "framework/Method.h"
-#include "framework/Streams.h"
+#include "framework/rtl/Exception.h"
+#include "framework/rtl/Method.h"
+#include "framework/rtl/Streams.h"
 
 namespace skin {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Object.h"
-#include "framework/Streams.h"
+#include "framework/rtl/Object.h"
+#include "framework/rtl/Streams.h"
 
 namespace skin {
 

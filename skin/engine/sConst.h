@@ -19,11 +19,11 @@
 #include <initializer_list>
 #include <vector>
 
-#include "framework/Color.h"
-#include "framework/Method.h"
-#include "framework/Object.h"
-#include "framework/Strings.h"
-#include "framework/Types.h"
+#include "framework/graphics/Color.h"
+#include "framework/rtl/Method.h"
+#include "framework/rtl/Object.h"
+#include "framework/rtl/Strings.h"
+#include "framework/rtl/Types.h"
 
 namespace fw {
 class TBitmap;

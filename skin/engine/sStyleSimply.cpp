@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "framework/Icon.h"
-#include "framework/IniFiles.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/Icon.h"
+#include "framework/rtl/IniFiles.h"
+#include "framework/rtl/SysUtils.h"
 #include "skin/engine/FileUtils.h"
 
 namespace skin {

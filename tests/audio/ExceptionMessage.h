@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "framework/Exception.h"
+#include "framework/rtl/Exception.h"
 
 // E narrows the exceptions caught: any other one fails the test.
 template <typename E = fw::Exception>

@@ -12,7 +12,7 @@
 
 #include "audio/AuInput.h"
 #include "audio/AuOutput.h"
-#include "framework/Exception.h"
+#include "framework/rtl/Exception.h"
 #include "tests/audio/FileBytes.h"
 
 // A 440 Hz tone of Frames sample frames, 16-bit, delivered in blocks of at most 4096 bytes.

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "framework/Thread.h"
+#include "framework/rtl/Thread.h"
 
 // Until cond holds (true) or ms pass (false).
 inline bool PumpUntil(const std::function<bool()>& cond, int ms = 5000) {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "audio/DXAudioIn.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 #include "tests/audio/ExceptionMessage.h"
 #include "tests/audio/FakeDSound.h"
 

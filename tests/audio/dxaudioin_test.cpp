@@ -15,7 +15,7 @@
 #include "audio/AuException.h"
 #include "audio/AuOutput.h"
 #include "audio/DXAudioIn.h"
-#include "framework/Thread.h"
+#include "framework/rtl/Thread.h"
 #include "tests/audio/ExceptionMessage.h"
 #include "tests/audio/FakeDSound.h"
 #include "tests/audio/SyncPump.h"

@@ -18,8 +18,8 @@
 #include "audio/MP3Out.h"
 #include "audio/Mp3Id3v1Record.h"
 #include "audio/TagLibLibrary.h"
-#include "framework/Strings.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/Strings.h"
+#include "framework/rtl/SysUtils.h"
 #include "tests/audio/Mp3TestKit.h"
 
 using namespace acs;

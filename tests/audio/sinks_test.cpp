@@ -15,7 +15,7 @@
 #include "audio/AuFileStream.h"
 #include "audio/AuInput.h"
 #include "audio/AuOutput.h"
-#include "framework/Thread.h"
+#include "framework/rtl/Thread.h"
 #include "tests/audio/ExceptionMessage.h"
 #include "tests/audio/SyncPump.h"
 #include "tests/audio/TempFile.h"

@@ -10,7 +10,7 @@
 #include "audio/AuTags.h"
 #include "audio/Id3v1Tags.h"
 #include "audio/Id3v2Tags.h"
-#include "framework/StringList.h"
+#include "framework/rtl/StringList.h"
 #include "tests/audio/TempFile.h"
 
 using namespace acs;

@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/Component.h"
+#include "framework/windows/Application.h"
+#include "framework/rtl/Component.h"
 
 namespace fwtest {
 

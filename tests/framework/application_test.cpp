@@ -1,6 +1,6 @@
 // The application object: its hidden window and hooks, the loop, activation,
 // the synchronize wake-up and where exceptions from handlers go.
-#include "framework/Application.h"
+#include "framework/windows/Application.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>
@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "framework/DialogSeam.h"
-#include "framework/Forms.h"
-#include "framework/StdCtrls.h"
-#include "framework/Thread.h"
-#include "framework/Timer.h"
+#include "framework/windows/DialogSeam.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/StdCtrls.h"
+#include "framework/rtl/Thread.h"
+#include "framework/windows/Timer.h"
 
 using namespace fw;
 using namespace fwtest;

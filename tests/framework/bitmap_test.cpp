@@ -1,8 +1,8 @@
 // TBitmap on tiny images: exact pixel tables in every format, both row
 // orders, odd widths for row padding, conversions and BMP round trips.
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Streams.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 

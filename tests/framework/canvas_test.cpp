@@ -1,9 +1,9 @@
 // The canvas on memory DCs: no window is needed. Text is measured against
 // GDI with the same font, never against fixed widths (Wine's fonts are not
 // Windows').
-#include "framework/Canvas.h"
-#include "framework/Bitmap.h"
-#include "framework/PixelSurface.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/PixelSurface.h"
 
 #include <gtest/gtest.h>
 

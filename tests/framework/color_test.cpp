@@ -1,4 +1,4 @@
-#include "framework/Color.h"
+#include "framework/graphics/Color.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Open and save dialogs: the filter and option translation, the seam, and
 // the real save dialog driven under Xvfb.
-#include "framework/CommonDialogs.h"
+#include "framework/windows/CommonDialogs.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/Application.h"
-#include "framework/DialogSeam.h"
-#include "framework/Timer.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/DialogSeam.h"
+#include "framework/windows/Timer.h"
 
 using namespace fw;
 

@@ -1,5 +1,5 @@
 // Ownership, notification and loading order of components.
-#include "framework/Component.h"
+#include "framework/rtl/Component.h"
 
 #include <gtest/gtest.h>
 

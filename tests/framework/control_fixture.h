@@ -13,7 +13,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "framework/Controls.h"
+#include "framework/windows/Controls.h"
 
 namespace fwtest {
 

@@ -2,7 +2,7 @@
 // child list and alignment.
 #include "control_fixture.h"
 
-#include "framework/StdCtrls.h"
+#include "framework/windows/StdCtrls.h"
 
 using namespace fw;
 using namespace fwtest;

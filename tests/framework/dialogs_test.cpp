@@ -1,16 +1,16 @@
 // Message dialogs: the seam's queue and log, the TMessageForm they are built
 // as, and one real dialog pressed under Xvfb.
-#include "framework/Dialogs.h"
+#include "framework/windows/Dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "app_fixture.h"
-#include "framework/Application.h"
-#include "framework/DialogSeam.h"
-#include "framework/Screen.h"
-#include "framework/Timer.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/DialogSeam.h"
+#include "framework/windows/Screen.h"
+#include "framework/windows/Timer.h"
 
 using namespace fw;
 using namespace fwtest;

@@ -1,7 +1,7 @@
 // TPanel: bevels, border, caption and the client area its children get.
 #include "control_fixture.h"
 
-#include "framework/ExtCtrls.h"
+#include "framework/windows/ExtCtrls.h"
 
 using namespace fw;
 using namespace fwtest;

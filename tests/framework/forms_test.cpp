@@ -1,7 +1,7 @@
 // Forms under Wine and Xvfb: the border table on live windows, window state
 // with kept restored bounds, positioning, closing with caFree from the form's
 // own handler, and the modal loop.
-#include "framework/Forms.h"
+#include "framework/windows/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app_fixture.h"
-#include "framework/Application.h"
-#include "framework/ExtCtrls.h"
-#include "framework/Screen.h"
-#include "framework/StdCtrls.h"
-#include "framework/Thread.h"
-#include "framework/Timer.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/ExtCtrls.h"
+#include "framework/windows/Screen.h"
+#include "framework/windows/StdCtrls.h"
+#include "framework/rtl/Thread.h"
+#include "framework/windows/Timer.h"
 
 using namespace fw;
 using namespace fwtest;

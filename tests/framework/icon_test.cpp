@@ -1,5 +1,5 @@
 // TIcon: adopting and releasing handles, .ico data in and out, drawing.
-#include "framework/Icon.h"
+#include "framework/graphics/Icon.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Streams.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/rtl/Streams.h"
 
 using namespace fw;
 

@@ -1,5 +1,5 @@
 // INI settings in memory and through the system's profile functions.
-#include "framework/IniFiles.h"
+#include "framework/rtl/IniFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 
 #include <fstream>
 
-#include "framework/StringList.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/SysUtils.h"
 
 using namespace fw;
 

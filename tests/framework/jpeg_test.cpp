@@ -1,6 +1,6 @@
 // JPEG: the libjpeg codec in memory (round trips, the default encoding
 // settings, grey images, refusal of broken input), then TJPEGImage on top.
-#include "framework/JpegCodec.h"
+#include "framework/graphics/JpegCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <map>
 #include <vector>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Jpeg.h"
-#include "framework/Streams.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Jpeg.h"
+#include "framework/rtl/Streams.h"
 
 using namespace fw;
 

@@ -1,5 +1,5 @@
 // The pointer list: order-changing operations and index errors.
-#include "framework/List.h"
+#include "framework/rtl/List.h"
 
 #include <gtest/gtest.h>
 

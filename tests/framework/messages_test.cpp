@@ -1,5 +1,5 @@
 // The message record, its typed views and the numbers other code compares.
-#include "framework/Messages.h"
+#include "framework/windows/Messages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Hosting an ActiveX control in place, against the stand-in player that the
 // test prefix registers under the player's CLSID.
-#include "framework/OleControlSite.h"
+#include "framework/ole/OleControlSite.h"
 
 #include <gtest/gtest.h>
 

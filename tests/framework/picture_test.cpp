@@ -1,15 +1,15 @@
 // TPicture: the graphic it owns, and loading by file extension.
-#include "framework/Picture.h"
+#include "framework/graphics/Picture.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Icon.h"
-#include "framework/Jpeg.h"
-#include "framework/Streams.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Icon.h"
+#include "framework/graphics/Jpeg.h"
+#include "framework/rtl/Streams.h"
 
 using namespace fw;
 

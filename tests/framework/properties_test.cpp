@@ -1,10 +1,10 @@
 // Published properties by name, through a small class pair that publishes a
 // property of each kind.
-#include "framework/Properties.h"
+#include "framework/rtl/Properties.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/Component.h"
+#include "framework/rtl/Component.h"
 
 using namespace fw;
 

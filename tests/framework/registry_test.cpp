@@ -1,9 +1,9 @@
 // Registry access under a private key of HKEY_CURRENT_USER, removed afterwards.
-#include "framework/Registry.h"
+#include "framework/rtl/Registry.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/StringList.h"
+#include "framework/rtl/StringList.h"
 
 using namespace fw;
 

@@ -1,10 +1,10 @@
 // The screen object: metrics and the cursor table. Form bookkeeping is
 // tested with the forms.
-#include "framework/Screen.h"
+#include "framework/windows/Screen.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/Forms.h"
+#include "framework/windows/Forms.h"
 
 using namespace fw;
 

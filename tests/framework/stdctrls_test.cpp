@@ -1,7 +1,7 @@
 // TButton on the system button, and TLabel painted by its parent.
 #include "control_fixture.h"
 
-#include "framework/StdCtrls.h"
+#include "framework/windows/StdCtrls.h"
 
 using namespace fw;
 using namespace fwtest;

@@ -1,6 +1,6 @@
 // Streams: memory growth and zero fill, all-or-nothing transfers, CopyFrom,
 // file open and share modes with their errors, and resources.
-#include "framework/Streams.h"
+#include "framework/rtl/Streams.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // String lists: the delimited and comma forms, sorting with duplicates,
 // name=value pairs, text splitting, events, owned objects and loading.
-#include "framework/StringList.h"
+#include "framework/rtl/StringList.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "framework/Streams.h"
+#include "framework/rtl/Streams.h"
 
 using namespace fw;
 

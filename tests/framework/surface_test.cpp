@@ -1,5 +1,5 @@
 // The 32-bit working surface: direct pixel memory that GDI draws into.
-#include "framework/PixelSurface.h"
+#include "framework/graphics/PixelSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/SyncObjs.h"
+#include "framework/rtl/SyncObjs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // File search, folder helpers and OS error text on a real folder tree made
 // under the temporary folder.
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 

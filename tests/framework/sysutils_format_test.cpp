@@ -1,5 +1,5 @@
 // Format: each specifier with width, precision, '*', '-' and argument index.
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 

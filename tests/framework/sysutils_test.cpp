@@ -1,6 +1,6 @@
 // Command line, integer and floating-point conversion, rounding, paths and
 // text helpers.
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 

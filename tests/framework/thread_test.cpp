@@ -1,13 +1,13 @@
 // Worker threads and their hand-over of calls to the main thread. The test
 // program's main thread is the GUI thread here (it ran static start-up).
-#include "framework/Thread.h"
+#include "framework/rtl/Thread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>
 
-#include "framework/SyncObjs.h"
+#include "framework/rtl/SyncObjs.h"
 
 using namespace fw;
 

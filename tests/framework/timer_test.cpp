@@ -1,13 +1,13 @@
 // Timers tick from the message loop on their own hidden window and go with
 // their owner.
-#include "framework/Timer.h"
+#include "framework/windows/Timer.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "app_fixture.h"
-#include "framework/Application.h"
+#include "framework/windows/Application.h"
 
 using namespace fw;
 using namespace fwtest;

@@ -1,5 +1,5 @@
 // Rectangles exclude their right and bottom edges, as GDI does.
-#include "framework/Types.h"
+#include "framework/rtl/Types.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Variants as the tag containers use them: kinds, comparison, conversion.
-#include "framework/Variant.h"
+#include "framework/rtl/Variant.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // key pipeline, hover tracking and the exception barrier.
 #include "control_fixture.h"
 
-#include "framework/Screen.h"
-#include "framework/StdCtrls.h"
+#include "framework/windows/Screen.h"
+#include "framework/windows/StdCtrls.h"
 
 using namespace fw;
 using namespace fwtest;

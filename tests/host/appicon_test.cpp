@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/Streams.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/Application.h"
+#include "framework/rtl/Streams.h"
+#include "framework/rtl/SysUtils.h"
 
 using namespace fw;
 

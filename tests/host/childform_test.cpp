@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/Application.h"
-#include "framework/DialogSeam.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/DialogSeam.h"
+#include "framework/rtl/SysUtils.h"
 #include "host/CopyFilters.h"
 #include "host/INIController.h"
 #include "host/WindowControl.h"

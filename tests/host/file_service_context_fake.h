@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/CommonDialogs.h"
-#include "framework/Forms.h"
+#include "framework/windows/CommonDialogs.h"
+#include "framework/windows/Forms.h"
 #include "host/FileServiceContext.h"
 #include "host/Shell.h"
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <memory>
 
-#include "framework/Application.h"
-#include "framework/DialogSeam.h"
-#include "framework/Timer.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/DialogSeam.h"
+#include "framework/windows/Timer.h"
 #include "host/FormServiceContext.h"
 
 using namespace fw;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/DialogSeam.h"
+#include "framework/windows/DialogSeam.h"
 
 using namespace host;
 

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "file_service_context_fake.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 #include "service_files.h"
 
 using namespace fw;

@@ -10,11 +10,11 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Application.h"
-#include "framework/DialogSeam.h"
-#include "framework/Dialogs.h"
-#include "framework/SysUtils.h"
-#include "framework/Timer.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/DialogSeam.h"
+#include "framework/windows/Dialogs.h"
+#include "framework/rtl/SysUtils.h"
+#include "framework/windows/Timer.h"
 #include "host/RequestDispatcher.h"
 #include "host/WindowServices.h"
 #include "live_player.h"

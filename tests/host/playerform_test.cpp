@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Application.h"
+#include "framework/windows/Application.h"
 
 using namespace host;
 using namespace fw;

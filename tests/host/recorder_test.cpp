@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "audio/MP3Out.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/SysUtils.h"
 #include "tests/audio/Mp3TestKit.h"
 
 using namespace host;

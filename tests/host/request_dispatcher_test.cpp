@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "framework/rtl/Exception.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <climits>
 #include <memory>
 
-#include "framework/DialogSeam.h"
-#include "framework/Exception.h"
-#include "framework/Jpeg.h"
-#include "framework/SysUtils.h"
+#include "framework/windows/DialogSeam.h"
+#include "framework/rtl/Exception.h"
+#include "framework/graphics/Jpeg.h"
+#include "framework/rtl/SysUtils.h"
 #include "service_files.h"
 
 using namespace fw;

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 // The bytes a Korean text has on disk in code page 949, spelled out rather
 // than taken from the conversions under test.

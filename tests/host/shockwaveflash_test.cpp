@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/Application.h"
-#include "framework/Bitmap.h"
-#include "framework/Forms.h"
+#include "framework/windows/Application.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/windows/Forms.h"
 
 using namespace fw;
 using namespace host;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Strings.h"
+#include "framework/rtl/Strings.h"
 
 namespace enginetest {
 

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "EngineTestFiles.h"
-#include "framework/Icon.h"
-#include "framework/StringList.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/Icon.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/SysUtils.h"
 
 using namespace skin;
 using fw::String;

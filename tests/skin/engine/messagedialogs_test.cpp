@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/DialogSeam.h"
+#include "framework/windows/DialogSeam.h"
 #include "skin/engine/SystemUtils.h"
 
 using namespace skin;

@@ -2,7 +2,7 @@
 // message, the class-code sets and the colour views.
 #include <gtest/gtest.h>
 
-#include "framework/Icon.h"
+#include "framework/graphics/Icon.h"
 #include "skin/engine/sConst.h"
 #include "skin/engine/sMaskData.h"
 #include "skin/engine/sMessages.h"

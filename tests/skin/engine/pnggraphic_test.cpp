@@ -8,8 +8,8 @@
 #include <random>
 
 #include "EngineTestFiles.h"
-#include "framework/Canvas.h"
-#include "framework/Picture.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Picture.h"
 
 using namespace skin;
 using namespace enginetest;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "framework/Canvas.h"
+#include "framework/graphics/Canvas.h"
 #include "skin/engine/PNGGraphic.h"
 
 using namespace skin;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/Canvas.h"
+#include "framework/graphics/Canvas.h"
 
 using namespace skin;
 using namespace skin::pngpaint;

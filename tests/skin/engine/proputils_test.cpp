@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Component.h"
-#include "framework/Properties.h"
+#include "framework/rtl/Component.h"
+#include "framework/rtl/Properties.h"
 
 using namespace skin;
 using fw::String;

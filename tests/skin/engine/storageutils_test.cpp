@@ -2,16 +2,16 @@
 // on files in the temporary folder and under a private HKCU key.
 #include "skin/engine/StorageUtils.h"
 
-#include "framework/Exception.h"
+#include "framework/rtl/Exception.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/Component.h"
-#include "framework/Forms.h"
-#include "framework/GraphicsObjects.h"
-#include "framework/IniFiles.h"
-#include "framework/StringList.h"
-#include "framework/SysUtils.h"
+#include "framework/rtl/Component.h"
+#include "framework/windows/Forms.h"
+#include "framework/graphics/GraphicsObjects.h"
+#include "framework/rtl/IniFiles.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/SysUtils.h"
 
 using namespace skin;
 using fw::String;

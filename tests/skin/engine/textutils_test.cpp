@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "framework/StringList.h"
+#include "framework/rtl/StringList.h"
 
 using namespace skin;
 using fw::String;

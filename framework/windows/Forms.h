@@ -1,0 +1,215 @@
+// Forms: the top-level windows. A form is a windowed control without a
+// parent; its border, state, position and modal loop are its own.
+//
+// Life of a form built in code: the constructor (a subclass builds its
+// components between BeginLoading(this) and EndLoading(this)), then
+// AfterConstruction runs OnCreate. Application->CreateForm and Create<T>()
+// do both steps. Close with caFree releases the form: it is destroyed later,
+// from the message loop, so a form may close itself from its own handlers.
+//
+// Border table (CreateParams and in-place changes use the same one):
+//   bsNone        WS_POPUP                                no border icons
+//   bsSingle      WS_CAPTION                              (WS_CAPTION holds WS_BORDER)
+//   bsSizeable    WS_CAPTION | WS_THICKFRAME
+//   bsDialog      WS_POPUP | WS_CAPTION | DS_MODALFRAME,
+//                 ex WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE   icons: biSystemMenu, biHelp only
+//   bsToolWindow  WS_CAPTION, ex WS_EX_TOOLWINDOW             icons: biSystemMenu only
+//   bsSizeToolWin WS_CAPTION | WS_THICKFRAME, ex WS_EX_TOOLWINDOW  icons: biSystemMenu only
+// Icons (what is left of BorderIcons after the limit above): biSystemMenu
+// WS_SYSMENU, biMinimize WS_MINIMIZEBOX, biMaximize WS_MAXIMIZEBOX, biHelp
+// WS_EX_CONTEXTHELP when neither box is there. fsStayOnTop adds WS_EX_TOPMOST.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/windows/Controls.h"
+#include "framework/windows/ExtCtrls.h"
+#include "framework/graphics/Icon.h"
+
+namespace fw {
+
+class TMainMenu;
+
+using TFormBorderStyle = TBorderStyle;  // bsNone ... bsSizeToolWin
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = Set<TBorderIcon>;
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
+using TFormState = Set<TFormStateItem>;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;          // 1
+constexpr TModalResult mrCancel = IDCANCEL;  // 2
+constexpr TModalResult mrAbort = IDABORT;    // 3
+constexpr TModalResult mrRetry = IDRETRY;    // 4
+constexpr TModalResult mrIgnore = IDIGNORE;  // 5
+constexpr TModalResult mrYes = IDYES;        // 6
+constexpr TModalResult mrNo = IDNO;          // 7
+constexpr TModalResult mrAll = mrNo + 1;
+constexpr TModalResult mrNoToAll = mrAll + 1;
+constexpr TModalResult mrYesToAll = mrNoToAll + 1;
+constexpr TModalResult mrClose = mrYesToAll + 1;
+
+using TCloseEvent = Method<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = Method<void(TObject* Sender, bool& CanClose)>;
+
+// The window styles of the border table above. Mask: every bit the table
+// decides (the rest of a live window's style is kept on a change).
+struct TFormFrameStyle {
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+};
+TFormFrameStyle FormFrameStyle(TFormBorderStyle Border, TBorderIcons Icons);
+constexpr DWORD kFormFrameStyleMask =
+    WS_POPUP | WS_CAPTION | WS_THICKFRAME | DS_MODALFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD kFormFrameExStyleMask = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP;
+
+class TCustomForm : public TWinControl {
+public:
+    // A form without a resource ("CreateNew"); AOwner may be nullptr or Application.
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+    String ClassName() const override { return L"TCustomForm"; }
+
+    // Runs OnCreate (its exceptions go to Application->HandleException).
+    void AfterConstruction() override;
+    // Runs OnDestroy, then destroys the window.
+    void BeforeDestruction() override;
+
+    // ---- frame
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons Value);
+    TFormStyle FormStyle() const { return formStyle_; }
+    // fsMDIForm and fsMDIChild raise EInvalidOperation: there is no MDI here.
+    void SetFormStyle(TFormStyle Value);
+    TWindowState WindowState();
+    void SetWindowState(TWindowState Value);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition Value) { position_ = Value; }
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool Value);
+    BYTE AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(BYTE Value);
+    TMainMenu* Menu() const { return nullptr; }
+    // The window's icon; changes reach a live window at once.
+    TIcon* Icon() { return &icon_; }
+    TFormState FormState() const { return formState_; }
+
+    // ---- no MDI
+    int MDIChildCount() const { return 0; }
+    TCustomForm* MDIChildren(int) const { return nullptr; }
+    TCustomForm* ActiveMDIChild() const { return nullptr; }
+    HWND ClientHandle() const { return nullptr; }
+
+    // ---- geometry: a maximised or minimised form takes new bounds as its restored ones
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    TRect ClientRect() override;
+    void SetClientSize(int AWidth, int AHeight) override;
+
+    // ---- showing and closing
+    void Show();
+    void Hide();
+    // The nested loop: other windows of the thread disabled until
+    // ModalResult is set; the form is hidden again before it returns.
+    virtual int ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult Value) { modalResult_ = Value; }
+    void Close();
+    virtual bool CloseQuery();
+    // Destroys the form later, from the message loop.
+    void Release();
+
+    // ---- activation and focus
+    bool Active() const { return active_; }
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* Control);
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool Value) { keyPreview_ = Value; }
+
+    // The canvas OnPaint draws on.
+    TCanvas* Canvas() { return canvas_; }
+
+    bool IsForm() const override { return true; }
+    bool KeyPreviewActive() const override { return keyPreview_; }
+    void ChildModalResult(int Value) override { SetModalResult(Value); }
+    bool SetFocusedControl(TWinControl* Control) override;
+    void Dispatch(TMessage& Message) override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateHandleDone() override;
+    void PaintWindow(HDC DC) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual void Activate();
+    virtual void Deactivate();
+    virtual void Paint();
+
+private:
+    void ShowingChanged();
+    void ApplyPosition();
+    void ApplyFrameStyle();
+    void ApplyAlphaBlend();
+    void IconChanged(TObject* Sender);
+    void CloseModal();
+    void SetActive(bool Value);
+    TRect FrameRect() const;  // outer minus client: how much the frame adds on each side
+
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
+    TFormStyle formStyle_ = fsNormal;
+    TWindowState windowState_ = wsNormal;
+    TPosition position_ = poDesigned;
+    TFormState formState_;
+    bool alphaBlend_ = false;
+    BYTE alphaBlendValue_ = 255;
+    bool keyPreview_ = false;
+    bool active_ = false;
+    bool destroyFired_ = false;
+    bool positioned_ = false;
+    TModalResult modalResult_ = mrNone;
+    TWinControl* activeControl_ = nullptr;
+    TIcon icon_;
+    TControlCanvas* canvas_;
+};
+
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+    String ClassName() const override { return L"TForm"; }
+};
+
+// The form Control is on: the outermost one (TopForm) or the nearest.
+TCustomForm* GetParentForm(TControl* Control, bool TopForm = true);
+
+}  // namespace fw

@@ -1,0 +1,154 @@
+#include "framework/windows/Screen.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "framework/windows/Forms.h"
+
+namespace fw {
+
+TScreenRef Screen;
+
+namespace {
+
+TScreen*& screenInstance() {
+    static TScreen* instance = nullptr;
+    return instance;
+}
+
+}  // namespace
+
+TScreen* TScreenRef::get() const {
+    TScreen*& instance = screenInstance();
+    if (!instance) {
+        instance = new TScreen(nullptr);
+        std::atexit([] {
+            TScreen* s = screenInstance();
+            screenInstance() = nullptr;
+            delete s;
+        });
+    }
+    return instance;
+}
+
+bool TScreenRef::Exists() const { return screenInstance() != nullptr; }
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+TScreen::~TScreen() = default;
+
+int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+int TScreen::DesktopLeft() const { return GetSystemMetrics(SM_XVIRTUALSCREEN); }
+int TScreen::DesktopTop() const { return GetSystemMetrics(SM_YVIRTUALSCREEN); }
+int TScreen::DesktopWidth() const { return GetSystemMetrics(SM_CXVIRTUALSCREEN); }
+int TScreen::DesktopHeight() const { return GetSystemMetrics(SM_CYVIRTUALSCREEN); }
+
+TRect TScreen::WorkAreaRect() const {
+    RECT r{0, 0, Width(), Height()};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return TRect(r);
+}
+
+TCustomForm* TScreen::CustomForms(int Index) const {
+    if (Index < 0 || Index >= CustomFormCount())
+        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+    return forms_[Index];
+}
+
+int TScreen::FormCount() const {
+    return static_cast<int>(std::count_if(forms_.begin(), forms_.end(), [](TCustomForm* f) { return f->Is<TForm>(); }));
+}
+
+TForm* TScreen::Forms(int Index) const {
+    int seen = 0;
+    for (TCustomForm* f : forms_) {
+        if (TForm* form = dynamic_cast<TForm*>(f)) {
+            if (seen++ == Index) return form;
+        }
+    }
+    throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+}
+
+TForm* TScreen::ActiveForm() const { return dynamic_cast<TForm*>(activeForm_); }
+
+void TScreen::SetCursor(TCursor Value) {
+    if (cursor_ == Value) return;
+    cursor_ = Value;
+    // Shown at once; the controls keep it while it is not crDefault.
+    POINT p;
+    if (Value != crDefault) {
+        ::SetCursor(Cursors(Value));
+    } else if (GetCursorPos(&p)) {
+        // Let the window under the mouse choose its cursor again.
+        HWND w = WindowFromPoint(p);
+        if (w && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
+            SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w),
+                         MAKELPARAM(SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), WM_MOUSEMOVE));
+    }
+}
+
+HCURSOR TScreen::Cursors(TCursor Index) const {
+    const wchar_t* id = IDC_ARROW;
+    switch (Index) {
+        case crNone:
+            return nullptr;
+        case crCross:
+            id = IDC_CROSS;
+            break;
+        case crIBeam:
+            id = IDC_IBEAM;
+            break;
+        case crSizeNESW:
+            id = IDC_SIZENESW;
+            break;
+        case crSizeNS:
+        case crVSplit:
+            id = IDC_SIZENS;
+            break;
+        case crSizeNWSE:
+            id = IDC_SIZENWSE;
+            break;
+        case crSizeWE:
+        case crHSplit:
+            id = IDC_SIZEWE;
+            break;
+        case crUpArrow:
+            id = IDC_UPARROW;
+            break;
+        case crHourGlass:
+            id = IDC_WAIT;
+            break;
+        case crNo:
+            id = IDC_NO;
+            break;
+        case crAppStart:
+            id = IDC_APPSTARTING;
+            break;
+        case crHelp:
+            id = IDC_HELP;
+            break;
+        case crHandPoint:
+            id = IDC_HAND;
+            break;
+        case crSizeAll:
+            id = IDC_SIZEALL;
+            break;
+        default:
+            break;
+    }
+    return LoadCursorW(nullptr, id);
+}
+
+void TScreen::AddForm(TCustomForm* Form) {
+    if (std::find(forms_.begin(), forms_.end(), Form) == forms_.end()) forms_.push_back(Form);
+}
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), Form), forms_.end());
+    if (activeForm_ == Form) activeForm_ = nullptr;
+}
+
+void TScreen::SetActiveForm(TCustomForm* Form) { activeForm_ = Form; }
+
+}  // namespace fw
