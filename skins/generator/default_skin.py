@@ -249,12 +249,12 @@ def build():
 
     # Forms and dialogs. State 0 is the inactive look, state 1 the active one.
     s.keys("FORM", COLOR=tc(BG), HOTCOLOR=tc(BG), FONTCOLOR=tc(TEXT), HOTFONTCOLOR=tc(TEXT))
-    s.border("FORM", "BORDERSMASK", hstack(form_border(0), form_border(1)), 2, (4, 4, 4, 4), 1)
+    s.border("FORM", "BORDERSMASK", hstack(form_border(0), form_border(1)), 2, (4, 6, 4, 4), 1)
     s.keys("FORMTITLE", COLOR=tc(TITLE_INACTIVE[1]), HOTCOLOR=tc(TITLE_ACTIVE[1]),
            FONTCOLOR=tc(TITLE_TEXT_INACTIVE), HOTFONTCOLOR=tc(TITLE_TEXT_ACTIVE),
            GRADIENTPERCENT=100, GRADIENTDATA=gradient(*TITLE_INACTIVE),
            HOTGRADIENTPERCENT=100, HOTGRADIENTDATA=gradient(*TITLE_ACTIVE))
-    s.border("FORMTITLE", "BORDERSMASK", hstack(form_title(0), form_title(1)), 2, (5, 4, 5, 2), 5)
+    s.border("FORMTITLE", "BORDERSMASK", hstack(form_title(0), form_title(1)), 2, (6, 6, 6, 2), 5)
     s.keys("DIALOG", PARENTCLASS="FORM", COLOR=tc(BG))
     s.keys("MDIAREA", COLOR=tc((206, 214, 225)))
 

@@ -22,6 +22,7 @@ class Skin:
         self.sections = {}  # name -> [(key, value)], in order
         self.files = {}  # separate files: name -> bytes
         self.placed = []  # (x, y, canvas)
+        self.images = {}  # (section, key) -> (canvas, count, widths or None, draw mode), for previews
         self._shelf_x = self._shelf_y = self._shelf_h = 0
         self._bottom = 0
 
@@ -61,10 +62,12 @@ class Skin:
 
     def glyph(self, section, key, img, count, mask_type=0, at=None):
         l, t, r, b = self.place(img, at)
+        self.images[(section, key)] = (img, count, None, 0)
         self.set(section, key, "@%04d@%04d@%04d@%04d@%d@%d" % (l, t, r, b, count, mask_type), True)
 
     def border(self, section, key, img, count, widths, draw_mode, mask_type=0, border_width=0, at=None):
         l, t, r, b = self.place(img, at)
+        self.images[(section, key)] = (img, count, widths, draw_mode)
         wl, wt, wr, wb = widths
         self.set(section, key, "^%04d^%04d^%04d^%04d^%04d^%04d^%04d^%04d^%d^%d^%d^%d" %
                  (l, t, r, b, wl, wt, wr, wb, count, mask_type, draw_mode, border_width), True)
