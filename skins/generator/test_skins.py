@@ -10,7 +10,8 @@ of an image by its colour:
   (124,0)-(163,13)  COMBOBOX arrow, 3 states of 13 x 13
   (163,0)-(241,13)  RADIOCHECKED, RADIOUNCHECKED
   (0,16)-(48,32)    TABTOP border (widths from BorderWidth 3)
-  (124,13)-(244,29) SCROLLBTNLEFT arrow and border, SCROLLSLIDERH border
+  (124,13)-(244,29) SCROLLBTNLEFT arrow and border, SCROLLSLIDERH border; EDIT
+                    borrows (173,17)-(180,24) with one side width only
   (0,32)-(234,58)   title icons (13 x 13 and 9 x 9), BOXCHECKED, BOXUNCHECKED
   (135,45)-(183,61) SCROLLBAR1H border; (0,56)-(16,64) its texture"""
 
@@ -156,6 +157,8 @@ def t1():
     s.keys("COMBOBOX", PARENTCLASS="EDIT")
     s.glyph("COMBOBOX", "GLYPHMASK", title_icon(5, 13, ["xxxxx", ".xxx.", "..x.."]), 3, at=(124, 0))
     s.keys("EDIT", COLOR=16777215, HOTCOLOR=16777215)
+    # Widths given on one side only are kept as written.
+    s.set("EDIT", "BORDERSMASK", "^0173^0017^0180^0024^0000^0000^0002^0000^1^0^1^1", True)
     s.keys("TABTOP", COLOR=15263976)
     s.border("TABTOP", "BORDERSMASK", states(6, 16, 16), 3, (0, 0, 0, 0), 1, border_width=3, at=(0, 16))
     s.keys("SCROLLBTNLEFT", RESERVEDBOOLEAN="TRUE")
