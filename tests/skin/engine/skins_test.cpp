@@ -10,6 +10,7 @@
 
 #include "EngineTestFiles.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Jpeg.h"
 #include "framework/rtl/IniFiles.h"
 #include "framework/rtl/Streams.h"
 #include "skin/engine/PNGGraphic.h"
@@ -94,6 +95,52 @@ TEST(CommittedSkins, PackedCopyUnpacksToTheFolder) {
         auto unpacked = FolderFiles(out.Path());
         EXPECT_EQ(unpacked, folder);
     }
+}
+
+TEST(CommittedSkins, TestSkinPicturesAreWhatTheirValuesDescribe) {
+    fw::String dir = SkinsPath(L"test\\T1");
+    // JPEGs on both sides of the 90000-pixel line between patterns and textures.
+    for (auto [name, size] : {std::pair{L"Big.jpg", 300}, std::pair{L"Small.jpg", 100}}) {
+        fw::TJPEGImage jpg;
+        jpg.LoadFromFile(dir + L"\\" + name);
+        EXPECT_EQ(jpg.Width(), size);
+        EXPECT_EQ(jpg.Height(), size);
+    }
+    // The PNG glyph keeps alpha and has fully transparent white pixels.
+    TPNGGraphic glyph;
+    glyph.LoadFromFile(dir + L"\\Glyph.png");
+    ASSERT_EQ(glyph.PixelFormat(), fw::pf32bit);
+    ASSERT_EQ(glyph.Width(), 48);
+    const TsRGBA corner = static_cast<const TsRGBA*>(glyph.ScanLine(0))[0];
+    EXPECT_TRUE(corner.A == 0 && corner.R == 255 && corner.G == 255 && corner.B == 255);
+    EXPECT_EQ(static_cast<const TsRGBA*>(glyph.ScanLine(8))[8].A, 255);
+
+    fw::TBitmap master;
+    master.LoadFromFile(dir + L"\\Master.bmp");
+    ASSERT_EQ(master.PixelFormat(), fw::pf24bit);
+    ASSERT_EQ(master.Width(), 256);
+    ASSERT_EQ(master.Height(), 64);
+    auto at = [&](int x, int y) {
+        TsRGB p = static_cast<const TsRGB*>(master.ScanLine(y))[x];
+        return RGB(p.R, p.G, p.B);
+    };
+    const COLORREF key = RGB(255, 0, 255);
+    // BUTTON's keyed border, 3 states of 16 x 16: fuchsia corners, a black edge, a face per state.
+    for (int s = 0; s < 3; ++s) {
+        EXPECT_EQ(at(16 * s, 0), key);
+        EXPECT_EQ(at(16 * s + 15, 15), key);
+        EXPECT_EQ(at(16 * s + 8, 0), RGB(0, 0, 0));
+        EXPECT_NE(at(16 * s + 8, 8), key);
+    }
+    EXPECT_NE(at(8, 8), at(24, 8));
+    EXPECT_NE(at(24, 8), at(40, 8));
+    // COMBOBTN's masked border: the mask row under the image is white at the corners, black inside.
+    EXPECT_EQ(at(48, 16), RGB(255, 255, 255));
+    EXPECT_EQ(at(56, 24), RGB(0, 0, 0));
+    // The title icons have grey, coloured and fuchsia pixels.
+    EXPECT_EQ(at(0, 32), key);
+    EXPECT_EQ(at(4, 36), RGB(128, 128, 128));
+    EXPECT_NE(at(13, 32), key);
 }
 
 TEST(CommittedSkins, DefaultSkinCoversEveryElementOfTheViewer) {
