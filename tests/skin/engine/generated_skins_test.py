@@ -14,7 +14,7 @@ import sys
 import tempfile
 
 GENERATED = ["skins/test", "skins/default", "skin/engine/resources"]
-NOT_GENERATED = {"skin/engine/resources/skin_engine.rc"}
+NOT_GENERATED = {"skin/engine/resources/skin_engine.rc", "skin/engine/resources/README.md"}
 CODE = re.compile(r"^[@^~](\d{4})[@^~](\d{4})[@^~](\d{4})[@^~](\d{4})")
 
 
@@ -92,7 +92,13 @@ def lint(folder):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True)
-    source = parser.parse_args().source
+    parser.add_argument("--screenshots", help="where to leave a preview of the default skin")
+    args = parser.parse_args()
+    source = args.source
+    if args.screenshots:
+        os.makedirs(args.screenshots, exist_ok=True)
+        subprocess.run([sys.executable, os.path.join(source, "skins", "generator", "preview.py"),
+                        os.path.join(args.screenshots, "default-skin-preview.png")], check=True)
     with tempfile.TemporaryDirectory() as fresh:
         subprocess.run([sys.executable, os.path.join(source, "skins", "generator", "make_skins.py"),
                         "--out", fresh], check=True)
