@@ -59,85 +59,89 @@ String acs_HintDsgnLoad, acs_HintDsgnSave, acs_HintDsgnColor, acs_HintDsgnBorder
 String acs_Shadow, acs_Background, acs_Gradient, acs_PreviewHint;
 String acs_Root, acs_SelectDir, acs_Create;
 
+HINSTANCE acResourceInstance() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&acResourceInstance), &module);
+    return module;
+}
+
 namespace {
 
 struct CaptionString {
     String* Target;
     UINT Id;
-    const wchar_t* Text;
 };
 
 const CaptionString kCaptions[] = {
-    {&acs_MsgDlgOK, 58992, L"OK"},
-    {&acs_MsgDlgCancel, 58991, L"Cancel"},
-    {&acs_MsgDlgHelp, 58990, L"&Help"},
-    {&acs_RestoreStr, 58981, L"Restore"},
-    {&acs_MoveStr, 58980, L"Move"},
-    {&acs_SizeStr, 58979, L"Size"},
-    {&acs_MinimizeStr, 58978, L"Minimize"},
-    {&acs_MaximizeStr, 58977, L"Maximize"},
-    {&acs_CloseStr, 58976, L"Close"},
-    {&acs_FileOpen, 58970, L"File open"},
-    {&acs_AvailSkins, 58964, L"Available skins"},
-    {&acs_InternalSkin, 58963, L"(internal)"},
-    {&acs_ErrorSettingCount, 58962, L"Error setting %s.Count"},
-    {&acs_ListBoxMustBeVirtual, 58961, L"Listbox (%s) style must be virtual in order to set Count"},
-    {&acs_ColorDlgAdd, 58960, L"Add to custom colors set"},
-    {&acs_ColorDlgDefine, 58959, L"Define colors"},
-    {&acs_ColorDlgMainPal, 58958, L"Main palette :"},
-    {&acs_ColorDlgAddPal, 58957, L"Additional colors :"},
-    {&acs_ColorDlgTitle, 58956, L"Color"},
-    {&acs_ColorDlgRed, 58955, L"Red :"},
-    {&acs_ColorDlgGreen, 58954, L"Green :"},
-    {&acs_ColorDlgBlue, 58953, L"Blue :"},
-    {&acs_ColorDlgDecimal, 58952, L"Decimal - "},
-    {&acs_ColorDlgHex, 58951, L"Hex - "},
-    {&acs_FrameAdapterError1, 58950, L"TsFrameAdapter adapter must be placed on the handled frame"},
-    {&acs_HintDsgnTitle, 58949, L"Hint Designer Form"},
-    {&acs_HintDsgnPreserved, 58948, L"Preserved settings :"},
-    {&acs_HintDsgnStyle, 58947, L"Style :"},
-    {&acs_HintDsgnBevelWidth, 58946, L"Bevel width"},
-    {&acs_Blur, 58945, L"Blur"},
-    {&acs_HintDsgnArrowLength, 58944, L"Arrow length"},
-    {&acs_HintDsgnHorizMargin, 58943, L"Horiz. margin"},
-    {&acs_HintDsgnVertMargin, 58942, L"Vert. margin"},
-    {&acs_HintDsgnRadius, 58941, L"Corners radius"},
-    {&acs_HintDsgnMaxWidth, 58940, L"Max width"},
-    {&acs_HintDsgnPauseHide, 58939, L"Pause hide (ms)"},
-    {&acs_Percent, 58938, L"Percent"},
-    {&acs_HintDsgnOffset, 58937, L"Offset"},
-    {&acs_HintDsgnTransparency, 58936, L"Transparency"},
-    {&acs_HintDsgnNoPicture, 58935, L"No picture available"},
-    {&acs_Font, 58934, L"Font"},
-    {&acs_Texture, 58933, L"Texture"},
-    {&acs_HintDsgnLoad, 58932, L"Load from file"},
-    {&acs_HintDsgnSave, 58931, L"Save to file as..."},
-    {&acs_HintDsgnColor, 58930, L"Color"},
-    {&acs_HintDsgnBorderTop, 58929, L"Top border"},
-    {&acs_HintDsgnBorderBottom, 58928, L"Bottom border"},
-    {&acs_Shadow, 58927, L"Shadow"},
-    {&acs_Background, 58926, L"Background"},
-    {&acs_Gradient, 58925, L"Gradient"},
-    {&acs_PreviewHint, 58924, L"Preview of the future hint window"},
-    {&acs_Root, 0, L"Root :"},
-    {&acs_SelectDir, 58911, L"Select directory"},
-    {&acs_Create, 58910, L"Create"},
+    {&acs_MsgDlgOK, 58992},
+    {&acs_MsgDlgCancel, 58991},
+    {&acs_MsgDlgHelp, 58990},
+    {&acs_RestoreStr, 58981},
+    {&acs_MoveStr, 58980},
+    {&acs_SizeStr, 58979},
+    {&acs_MinimizeStr, 58978},
+    {&acs_MaximizeStr, 58977},
+    {&acs_CloseStr, 58976},
+    {&acs_FileOpen, 58970},
+    {&acs_AvailSkins, 58964},
+    {&acs_InternalSkin, 58963},
+    {&acs_ErrorSettingCount, 58962},
+    {&acs_ListBoxMustBeVirtual, 58961},
+    {&acs_ColorDlgAdd, 58960},
+    {&acs_ColorDlgDefine, 58959},
+    {&acs_ColorDlgMainPal, 58958},
+    {&acs_ColorDlgAddPal, 58957},
+    {&acs_ColorDlgTitle, 58956},
+    {&acs_ColorDlgRed, 58955},
+    {&acs_ColorDlgGreen, 58954},
+    {&acs_ColorDlgBlue, 58953},
+    {&acs_ColorDlgDecimal, 58952},
+    {&acs_ColorDlgHex, 58951},
+    {&acs_FrameAdapterError1, 58950},
+    {&acs_HintDsgnTitle, 58949},
+    {&acs_HintDsgnPreserved, 58948},
+    {&acs_HintDsgnStyle, 58947},
+    {&acs_HintDsgnBevelWidth, 58946},
+    {&acs_Blur, 58945},
+    {&acs_HintDsgnArrowLength, 58944},
+    {&acs_HintDsgnHorizMargin, 58943},
+    {&acs_HintDsgnVertMargin, 58942},
+    {&acs_HintDsgnRadius, 58941},
+    {&acs_HintDsgnMaxWidth, 58940},
+    {&acs_HintDsgnPauseHide, 58939},
+    {&acs_Percent, 58938},
+    {&acs_HintDsgnOffset, 58937},
+    {&acs_HintDsgnTransparency, 58936},
+    {&acs_HintDsgnNoPicture, 58935},
+    {&acs_Font, 58934},
+    {&acs_Texture, 58933},
+    {&acs_HintDsgnLoad, 58932},
+    {&acs_HintDsgnSave, 58931},
+    {&acs_HintDsgnColor, 58930},
+    {&acs_HintDsgnBorderTop, 58929},
+    {&acs_HintDsgnBorderBottom, 58928},
+    {&acs_Shadow, 58927},
+    {&acs_Background, 58926},
+    {&acs_Gradient, 58925},
+    {&acs_PreviewHint, 58924},
+    {&acs_SelectDir, 58911},
+    {&acs_Create, 58910},
 };
 
-// The string-table text of Id, or Fallback when the program carries none.
-String LoadCaption(UINT Id, const wchar_t* Fallback) {
-    if (Id != 0) {
-        const wchar_t* text = nullptr;
-        int n = LoadStringW(GetModuleHandleW(nullptr), Id, reinterpret_cast<LPWSTR>(&text), 0);
-        if (n > 0 && text) return String(text, n);
-    }
-    return Fallback;
+// The string-table text of Id; empty only in a program built without the
+// library's resources.
+String LoadCaption(UINT Id) {
+    const wchar_t* text = nullptr;
+    int n = LoadStringW(acResourceInstance(), Id, reinterpret_cast<LPWSTR>(&text), 0);
+    return n > 0 && text ? String(text, n) : String();
 }
 
 struct StartUp {
     StartUp() {
         acScrollBtnLength = GetSystemMetrics(SM_CXHSCROLL);
-        for (const CaptionString& c : kCaptions) *c.Target = LoadCaption(c.Id, c.Text);
+        for (const CaptionString& c : kCaptions) *c.Target = LoadCaption(c.Id);
+        acs_Root = L"Root :";  // the one caption without a resource
     }
     ~StartUp() {
         // The system image lists belong to the system: forget them only.

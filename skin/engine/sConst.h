@@ -285,8 +285,8 @@ void InitShellImageLists(bool Large, bool Small);
 
 // ---- Caption strings ----------------------------------------------------------------
 
-// Loaded at start-up from the string table (ids 58910..58992); a missing
-// resource leaves the built-in English text.
+// Loaded at start-up from the library's string table (ids 58910..58992,
+// skin/engine/resources), which every program linking the engine carries.
 extern fw::String acs_MsgDlgOK, acs_MsgDlgCancel, acs_MsgDlgHelp;
 extern fw::String acs_RestoreStr, acs_MoveStr, acs_SizeStr, acs_MinimizeStr, acs_MaximizeStr, acs_CloseStr;
 extern fw::String acs_FileOpen, acs_AvailSkins, acs_InternalSkin;
@@ -302,5 +302,9 @@ extern fw::String acs_HintDsgnLoad, acs_HintDsgnSave, acs_HintDsgnColor, acs_Hin
     acs_HintDsgnBorderBottom;
 extern fw::String acs_Shadow, acs_Background, acs_Gradient, acs_PreviewHint;
 extern fw::String acs_Root, acs_SelectDir, acs_Create;
+
+// The module holding the library's resources (its string table and the
+// "acSHDA"/"acSHDI" shadow images): the one this code is linked into.
+HINSTANCE acResourceInstance();
 
 }  // namespace skin
