@@ -278,15 +278,13 @@ TEST(ScrapSave, PixelTextBeyondThePictureIsRefusedLikeAnOversizePicture) {
     EXPECT_EQ(scrap.Finish(dialog), ScrapSave::Outcome::Refused);
 
     // The same outcome as an oversize picture, and as data with no picture declared.
-    ScrapSave oversize;
-    oversize.Start(L"5000,5000");
-    oversize.AddData(kThreeByTwo);
-    EXPECT_TRUE(oversize.PixelText.empty());
-    EXPECT_EQ(oversize.Finish(dialog), ScrapSave::Outcome::Refused);
-    ScrapSave undeclared;
-    undeclared.AddData(kThreeByTwo);
-    EXPECT_TRUE(undeclared.PixelText.empty());
-    EXPECT_EQ(undeclared.Finish(dialog), ScrapSave::Outcome::Refused);
+    for (const wchar_t* size : {L"5000,5000", L""}) {
+        ScrapSave other;
+        if (*size) other.Start(size);
+        other.AddData(kThreeByTwo);
+        EXPECT_TRUE(other.PixelText.empty()) << size;
+        EXPECT_EQ(other.Finish(dialog), ScrapSave::Outcome::Refused) << size;
+    }
     EXPECT_TRUE(DialogSeam::Log().empty());
 
     // A new start takes text again.
