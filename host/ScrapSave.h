@@ -45,9 +45,8 @@ public:
     // Builds the picture, encodes it and saves it where the reader chooses in
     // `dialog` (filter and file name set here, and left set). Refused (no
     // dialog, nothing allocated) when the size is not accepted or the text
-    // overflowed; an item of six
-    // characters that is not hexadecimal raises EConvertError before the
-    // dialog. The pixel text is kept.
+    // overflowed; an item of six characters that is not hexadecimal raises
+    // EConvertError before the dialog. The pixel text is kept.
     Outcome Finish(fw::TSaveDialog& dialog);
 
     // The picture the text describes: 24 bits, black where no item gives a
