@@ -60,6 +60,19 @@ bool IsPlainFileName(const String& name) {
     return !IsDeviceName(name);
 }
 
+bool IsFolderBelow(const String& subFolder) {
+    const wchar_t* separators = L"\\/";
+    size_t at = subFolder.find_first_not_of(separators);
+    if (at == String::npos) return true;
+    if (at > 0) return false;  // rooted, UNC or a device path
+    while (at != String::npos) {
+        size_t end = subFolder.find_first_of(separators, at);
+        if (!IsPlainFileName(subFolder.substr(at, end == String::npos ? String::npos : end - at))) return false;
+        at = subFolder.find_first_not_of(separators, end);
+    }
+    return true;
+}
+
 String NoteListText(const std::vector<String>& names) {
     String list = L"&name=";
     for (const String& name : names) list += name + L",";
@@ -95,7 +108,8 @@ void LoadTextFile(FileServiceContext& context) {
 
 void SearchList(FileServiceContext& context, const String& subFolder) {
     String result;
-    for (const String& name : TextEntries(context, subFolder)) result += name + L"@@@";
+    if (IsFolderBelow(subFolder))
+        for (const String& name : TextEntries(context, subFolder)) result += name + L"@@@";
     context.SetVariable(L"resultList", result);
 }
 
@@ -103,7 +117,7 @@ void TxtListSaveToFile(FileServiceContext& context, const String& subFolder, con
     // The names are used as the 8-bit file functions would see them.
     String folder = FromAnsi(ToAnsi(subFolder));
     String listSuffix = FromAnsi(ToAnsi(suffix));
-    if (!IsPlainFileName(L"TxtList" + listSuffix)) return;
+    if (!IsFolderBelow(folder) || !IsPlainFileName(L"TxtList" + listSuffix)) return;
 
     std::vector<String> names;
     for (const String& name : TextEntries(context, folder)) {

@@ -6,7 +6,9 @@
 //
 // The file names come from the movie: a name with a path separator, a drive,
 // ".." or a device name is refused, so notes stay inside "TxtData\" and a
-// list inside its folder.
+// list inside its folder. A list's folder is confined the same way to the
+// executable's folder and what lies below it; a refused one is answered as a
+// missing folder is.
 #pragma once
 
 #include <vector>
@@ -36,6 +38,10 @@ void TxtListSaveToFile(FileServiceContext& context, const String& subFolder, con
 wchar_t FindRemovableDrive(FileServiceContext& context);
 // A name that stays in its folder: not empty, no "\", "/", ":", "..", and not a device (CON, NUL, COM1...).
 bool IsPlainFileName(const String& name);
+// A folder below the executable's: relative, each part a plain name ("a\b",
+// "a/b/"); separators alone ("", "\") are the executable's folder itself.
+// Not absolute, UNC, on a drive, nor through "..".
+bool IsFolderBelow(const String& subFolder);
 // "&name=a,b&" from the names; "&name&" when there are none.
 String NoteListText(const std::vector<String>& names);
 // The list file of a folder: every run of three backslashes becomes one.

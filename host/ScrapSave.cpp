@@ -19,6 +19,9 @@ void SplitAtCommas(const String& text, TStringList& items) {
     items.SetDelimitedText(text);
 }
 
+// ", RRGGBB": the longest item a movie needs, with a blank after its comma.
+constexpr size_t kMaxItemChars = 8;
+
 // Six characters RRGGBB, else black.
 void ItemColour(const String& item, BYTE& r, BYTE& g, BYTE& b) {
     String s = Trim(item);
@@ -37,6 +40,7 @@ void ScrapSave::Reset() {
     PixelText.clear();
     Width = 0;
     Height = 0;
+    TextOverflow = false;
 }
 
 void ScrapSave::Start(const String& size) {
@@ -49,16 +53,29 @@ void ScrapSave::Start(const String& size) {
 }
 
 void ScrapSave::AddData(const String& chunk) {
-    size_t comma = chunk.find(L',');
-    PixelText += comma == String::npos ? chunk : chunk.substr(comma);
+    if (TextOverflow) return;
+    const size_t comma = chunk.find(L',');
+    const size_t from = comma == String::npos ? 0 : comma;
+    const size_t capacity = TextCapacity(Width, Height);
+    if (PixelText.size() > capacity || chunk.size() - from > capacity - PixelText.size()) {
+        TextOverflow = true;
+        UnicodeString().swap(PixelText);  // give the memory back now
+        return;
+    }
+    PixelText.append(chunk, from, String::npos);
 }
 
 bool ScrapSave::SizeAccepted(int width, int height) {
     return width > 0 && height > 0 && int64_t(width) * height <= kMaxPixels;
 }
 
+size_t ScrapSave::TextCapacity(int width, int height) {
+    if (!SizeAccepted(width, height)) return 0;
+    return (size_t(width) * size_t(height) + 1) * kMaxItemChars;
+}
+
 std::unique_ptr<TBitmap> ScrapSave::BuildBitmap() const {
-    if (!SizeAccepted(Width, Height)) return nullptr;
+    if (!SizeAccepted(Width, Height) || TextOverflow) return nullptr;
     TStringList items;
     SplitAtCommas(PixelText, items);
 

@@ -1,5 +1,7 @@
 // How fast the MP3 sink encodes one minute of a tone into a file with the
-// real lame_enc.dll, on the calling thread. Prints one line per setting.
+// real lame_enc.dll, on the calling thread. Prints first a reference that
+// tells whether this machine runs 32-bit code natively (the figures depend on
+// it many times over), then one line per setting.
 // Usage: mp3_encode_benchmark [file kept with the viewer's settings]
 #include <windows.h>
 
@@ -9,6 +11,7 @@
 
 #include "audio/LameLibrary.h"
 #include "audio/MP3Out.h"
+#include "audio/benchmark/CpuReference.h"
 #include "framework/rtl/Strings.h"
 #include "tests/audio/Mp3TestKit.h"
 
@@ -33,6 +36,16 @@ int main(int argc, char** argv) {
         std::printf("lame_enc.dll not found\n");
         return 1;
     }
+    const bench::CpuReference ref = bench::MeasureCpuReference();
+    std::printf("reference, in this process: an integer multiply-add %.2f ns, a double multiply-add %.2f ns, "
+                "ratio %.1f\n",
+                ref.integerNs, ref.floatNs, ref.Ratio());
+    std::printf("  (x86 processors: 1 to 2.5; a translator that emulates floating point, as qemu does: 5 or more)\n");
+    std::printf("  processor reported: %s\n", ref.processor.empty() ? "(none)" : ref.processor.c_str());
+    std::printf("  => 32-bit code runs %s\n", ref.LooksTranslated()
+                                                   ? "translated, not natively: the figures below are far below "
+                                                     "what a machine running it natively gives"
+                                                   : "natively");
     const Setting settings[] = {
         {"viewer: mono, 44.1 kHz, rate left to the encoder, no reservoir", 1,
          [](TMP3Out& o) {
@@ -70,7 +83,7 @@ int main(int argc, char** argv) {
         }
         std::sort(times, times + runs);
         size_t bytes = FileBytes(path).size();
-        std::printf("%s: median %.0f ms (best %.0f ms) for %.0f s of audio = %.0fx real time, %zu bytes\n", s.name,
+        std::printf("%s: median %.0f ms (best %.0f ms) for %.0f s of audio = %.1fx real time, %zu bytes\n", s.name,
                     times[runs / 2] * 1000, times[0] * 1000, audioSeconds, audioSeconds / times[runs / 2], bytes);
         if (!(argc > 1 && s.channels == 1)) DeleteFileW(path.c_str());
     }

@@ -31,6 +31,18 @@ inline uint32_t BE32(const uint8_t* p) {
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
 }
 
+// The reader looks its gamma table up with 8-bit values only (palette
+// entries, the grey ramp, 8-bit and scaled 16-bit samples), so the table spans
+// 0..255 at both ends whatever depths this or an earlier image set up.
+void SetByteGamma(TColorManager& cm, float fileGamma) {
+    const uint8_t source = cm.SourceBitsPerSample(), target = cm.TargetBitsPerSample();
+    cm.SetSourceBitsPerSample(8);
+    cm.SetTargetBitsPerSample(8);
+    cm.SetGamma(fileGamma, 2.2f);
+    cm.SetSourceBitsPerSample(source);
+    cm.SetTargetBitsPerSample(target);
+}
+
 // Sample i (16-bit big-endian) of a chunk's data; missing bytes read as 0.
 uint16_t Sample16(const std::vector<uint8_t>& data, size_t length, size_t i) {
     const size_t at = 2 * i;
@@ -370,14 +382,8 @@ void TPNGGraphic::LoadFromStream(fw::TStream* Stream) {
             } else if (IsChunk("gAMA")) {
                 ReadDataAndCheckCRC();
                 const uint32_t g = FHeader.Length >= 4 ? BE32(FRawBuffer.data()) : 0;
-                // The table's range follows the sample depths: set this image's
-                // first, not leave the previous image's in place.
-                const bool setHere = !depthReady_;
-                if (setHere) FSourceBPP = SetupColorDepth(header[9], header[8]);
-                FColorManager->SetGamma(float(g / 100000.0), 2.2f);
+                SetByteGamma(*FColorManager, float(g / 100000.0));
                 FColorManager->TargetOptions.Include(coApplyGamma);
-                // Set up again at the image data, so that a gray palette takes the gamma.
-                if (setHere) depthReady_ = false;
                 FImageProperties.Options.Include(ioUseGamma);
                 LoadAndSwapHeader();
                 continue;

@@ -199,6 +199,76 @@ TEST_F(NoteServicesTest, AListSuffixThatLeavesItsFolderWritesNothing) {
     EXPECT_FALSE(ScratchFolder::Exists(folder / L"deep\\notes\\TxtList..txt"));
 }
 
+// The sub-folder of a list request is taken below the executable's folder.
+// A form that could name a folder elsewhere is answered as a missing folder
+// is: an empty "resultList", and no list file written. A sub-folder of
+// separators only is the executable's folder itself.
+TEST_F(NoteServicesTest, AListSubFolderStaysBelowTheExecutablesFolder) {
+    context.exeName = folder / L"book\\viewer.exe";
+    folder.Write(L"secret.txt", "outside");
+    folder.Write(L"outside\\other.txt", "outside");
+    folder.Write(L"book\\top.txt", "t");
+    folder.Write(L"book\\notes\\a.txt", "a");
+    folder.Write(L"book\\deep\\notes\\b.txt", "b");
+    const std::wstring noDrive = folder.Path().substr(2);  // \...\kvb-notes-N\ (rooted, no drive)
+
+    struct Case {
+        std::wstring sub;
+        std::set<String> found;  // empty: answered as a missing folder
+        std::wstring listFolder;  // where TxtList1.txt lands, below folder; empty: nowhere
+    } cases[] = {
+        {L"notes", {L"a.txt"}, L"book\\notes\\"},
+        {L"deep\\notes", {L"b.txt"}, L"book\\deep\\notes\\"},
+        {L"deep/notes/", {L"b.txt"}, L"book\\deep\\notes\\"},
+        {L"\\", {L"top.txt"}, L"book\\"},
+        {L"", {L"top.txt"}, L"book\\"},
+        // ".." anywhere
+        {L"..", {}, L""},
+        {L"..\\", {}, L""},
+        {L"../outside", {}, L""},
+        {L"notes\\..\\..", {}, L""},
+        {L"notes/../../outside", {}, L""},
+        {L"notes\\...\\..", {}, L""},
+        // a drive
+        {L"E:\\TxtData", {}, L""},
+        {L"E:TxtData", {}, L""},
+        {folder.Path().substr(0, 2) + noDrive + L"outside", {}, L""},
+        // an absolute path
+        {noDrive + L"outside", {}, L""},
+        {L"/" + noDrive.substr(1) + L"outside", {}, L""},
+        {L"\\notes", {}, L""},
+        // a UNC or device path
+        {L"\\\\localhost\\C$", {}, L""},
+        {L"//localhost/C$", {}, L""},
+        {L"\\\\?\\" + folder.Path() + L"outside", {}, L""},
+        {L"\\\\.\\C:", {}, L""},
+        // a device name
+        {L"notes\\CON", {}, L""},
+    };
+    const std::wstring escapes[] = {folder / L"TxtList1.txt", folder / L"outside\\TxtList1.txt",
+                                    kNotes + L"TxtList1.txt", L"C:\\TxtList1.txt"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToAnsi(c.sub));
+        context.variables.clear();
+        host::SearchList(context, c.sub);
+        ASSERT_EQ(context.variables.size(), 1u);
+        EXPECT_EQ(context.variables[0].first, L"resultList");
+        EXPECT_EQ(SplitSet(context.variables[0].second, L"@@@"), c.found);
+
+        host::TxtListSaveToFile(context, c.sub, L"1.txt");
+        EXPECT_TRUE(context.variables.size() == 1u);  // no answer
+        if (!c.listFolder.empty()) {
+            const std::wstring list = folder / (c.listFolder + L"TxtList1.txt");
+            EXPECT_TRUE(ScratchFolder::Exists(list));
+            DeleteFileW(list.c_str());
+        }
+        for (const std::wstring& escaped : escapes) {
+            EXPECT_FALSE(ScratchFolder::Exists(escaped)) << ToAnsi(escaped);
+            DeleteFileW(escaped.c_str());
+        }
+    }
+}
+
 TEST(NoteServices, ListPathAndListText) {
     struct PathCase {
         const wchar_t *sub, *suffix, *path;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -71,6 +72,7 @@ TEST(ScrapSave, StartReadsTheSizeAndAFailedStartChangesNothing) {
 
 TEST(ScrapSave, ChunksLoseTheirLeadingFieldAndJoinWithCommas) {
     ScrapSave scrap;
+    scrap.Start(L"4,1");
     scrap.AddData(L"0,FF0000,00FF00");
     scrap.AddData(L"1,0000FF");
     EXPECT_EQ(scrap.PixelText, L",FF0000,00FF00,0000FF");
@@ -224,7 +226,7 @@ TEST(ScrapSave, ABadItemRaisesBeforeTheDialog) {
     scrap.AddData(L"0,FF0000,GG0000");
     EXPECT_THROW(scrap.Finish(dialog), EConvertError);
     scrap.Reset();
-    scrap.Start(L"1,1");
+    scrap.Start(L"2,1");
     scrap.AddData(L"0,FF0000,00FF00,12345Z");  // outside the picture, still read
     EXPECT_THROW(scrap.Finish(dialog), EConvertError);
     EXPECT_TRUE(DialogSeam::Log().empty());
@@ -247,4 +249,64 @@ TEST(ScrapSave, SizesOutOfRangeAreRefusedWithoutAPicture) {
     EXPECT_TRUE(DialogSeam::Log().empty());  // nobody was asked where to save
     EXPECT_TRUE(ScrapSave::SizeAccepted(4096, 4096));
     EXPECT_TRUE(ScrapSave::SizeAccepted(1, 1));
+}
+
+// A picture of W x H pixels needs at most W x H items and the empty first
+// one, each a comma, a blank and six digits. Text beyond that is refused as an
+// oversize picture is: nothing more is kept, nobody is asked where to save,
+// until a new start.
+TEST(ScrapSave, PixelTextBeyondThePictureIsRefusedLikeAnOversizePicture) {
+    DialogSeam::Scope seam;
+    TSaveDialog dialog(nullptr);
+    ScrapSave scrap;
+    scrap.Start(L"3,2");
+    // The fullest text the picture can take, in three chunks.
+    scrap.AddData(L"0, FF0000, 00FF00, 0000FF");
+    scrap.AddData(L"1, FFFFFF, 000000, 808080");
+    EXPECT_EQ(scrap.PixelText.size(), ScrapSave::TextCapacity(3, 2) - 8);
+    scrap.AddData(L"2, 123456");
+    EXPECT_EQ(scrap.PixelText.size(), ScrapSave::TextCapacity(3, 2));
+    ASSERT_TRUE(scrap.BuildBitmap());
+    EXPECT_EQ(PixelAt(*scrap.BuildBitmap(), 2, 1).r, 0);  // the item after the picture is dropped
+
+    scrap.AddData(L"3,F");  // one character too many
+    EXPECT_TRUE(scrap.PixelText.empty());
+    EXPECT_FALSE(scrap.BuildBitmap());
+    EXPECT_EQ(scrap.Finish(dialog), ScrapSave::Outcome::Refused);
+    scrap.AddData(L"4,FF0000");  // stays refused
+    EXPECT_TRUE(scrap.PixelText.empty());
+    EXPECT_EQ(scrap.Finish(dialog), ScrapSave::Outcome::Refused);
+
+    // The same outcome as an oversize picture, and as data with no picture declared.
+    for (const wchar_t* size : {L"5000,5000", L""}) {
+        ScrapSave other;
+        if (*size) other.Start(size);
+        other.AddData(kThreeByTwo);
+        EXPECT_TRUE(other.PixelText.empty()) << size;
+        EXPECT_EQ(other.Finish(dialog), ScrapSave::Outcome::Refused) << size;
+    }
+    EXPECT_TRUE(DialogSeam::Log().empty());
+
+    // A new start takes text again.
+    scrap.Reset();
+    scrap.Start(L"3,2");
+    scrap.AddData(kThreeByTwo);
+    ASSERT_TRUE(scrap.BuildBitmap());
+    EXPECT_EQ(PixelAt(*scrap.BuildBitmap(), 1, 0).r, 255);
+}
+
+// A movie that keeps sending chunks cannot make the text grow past the bound.
+TEST(ScrapSave, EndlessChunksKeepTheTextBounded) {
+    ScrapSave scrap;
+    scrap.Start(L"100,100");
+    std::wstring chunk = L"0";
+    for (int i = 0; i < 1000; ++i) chunk += L",ABCDEF";
+    size_t longest = 0;
+    for (int i = 0; i < 2000; ++i) {
+        scrap.AddData(chunk);
+        longest = std::max(longest, scrap.PixelText.size());
+    }
+    EXPECT_LE(longest, ScrapSave::TextCapacity(100, 100));
+    EXPECT_TRUE(scrap.PixelText.empty());
+    EXPECT_FALSE(scrap.BuildBitmap());
 }
