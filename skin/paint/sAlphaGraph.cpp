@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/SysUtils.h"
@@ -60,22 +61,12 @@ void TacFast24::SetPixel(int X, int Y, TsColor Color) {
 bool TacFast32::Attach(fw::TBitmap* Bmp) { return AttachFast(*this, Bmp, fw::pf32bit); }
 
 TsColor TacFast32::GetPixel(int X, int Y) const {
-    const uint8_t* p = FStart + intptr_t(Y) * FDelta + 4 * X;
     TsColor c{0};
-    c.B = p[0];
-    c.G = p[1];
-    c.R = p[2];
-    c.A = p[3];
+    std::memcpy(&c, FStart + intptr_t(Y) * FDelta + 4 * X, 4);
     return c;
 }
 
-void TacFast32::SetPixel(int X, int Y, TsColor Color) {
-    uint8_t* p = FStart + intptr_t(Y) * FDelta + 4 * X;
-    p[0] = Color.B;
-    p[1] = Color.G;
-    p[2] = Color.R;
-    p[3] = Color.A;
-}
+void TacFast32::SetPixel(int X, int Y, TsColor Color) { std::memcpy(FStart + intptr_t(Y) * FDelta + 4 * X, &Color, 4); }
 
 void TacFast32::FillBitmap(TColor Color) {
     fw::TRect all(0, 0, FWidth, FHeight);

@@ -31,6 +31,8 @@ public:
     int DstStart = 0;
 };
 
+// 32-bit pixels move whole: the value's lowest byte is the pixel's first
+// (blue) byte, as in a TsColor_ view, so SetPixel(0x80112233) stores 33 22 11 80.
 class TacFast32 {
 public:
     bool Attach(fw::TBitmap* Bmp);
