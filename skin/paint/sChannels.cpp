@@ -6,21 +6,13 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
 #include "skin/paint/sCopies.h"
+#include "skin/paint/sTiling.h"
 
 namespace skin {
 
 namespace {
 
 bool Is24or32(fw::TBitmap* b) { return b && (b->PixelFormat() == fw::pf24bit || b->PixelFormat() == fw::pf32bit); }
-
-// Pieces of PieceW x PieceH from (SrcX, SrcY) over the area, the last column
-// and row cut to fit. An empty piece repeats nothing and draws nothing.
-void TileBlt(HDC Dst, int X, int Y, int W, int H, HDC Src, int SrcX, int SrcY, int PieceW, int PieceH) {
-    if (PieceW <= 0 || PieceH <= 0) return;
-    for (int x = X; x < X + W; x += PieceW)
-        for (int y = Y; y < Y + H; y += PieceH)
-            BitBlt(Dst, x, y, std::min(PieceW, X + W - x), std::min(PieceH, Y + H - y), Src, SrcX, SrcY, SRCCOPY);
-}
 
 void Blt(HDC Dst, int X, int Y, int W, int H, HDC Src, int SrcX, int SrcY) {
     if (W > 0 && H > 0) BitBlt(Dst, X, Y, W, H, Src, SrcX, SrcY, SRCCOPY);
@@ -74,7 +66,7 @@ void PaintControlByTemplate(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, const fw::
     } vertical[2] = {{DrawModes.Left, D.Left, L, S.Left}, {DrawModes.Right, D.Right - Rt, Rt, S.Right - Rt}};
     for (const auto& v : vertical) {
         if (v.mode == 0)
-            TileBlt(dc, v.x, D.Top + W.Top, v.width, sideH, sc, v.srcX, S.Top + W.Top, v.width, cy);
+            TileRect(dc, v.x, D.Top + W.Top, v.width, sideH, sc, v.srcX, S.Top + W.Top, v.width, cy);
         else if (v.mode == 1)
             StretchOnto(dc, v.x, D.Top + W.Top, v.width, sideH, sc, v.srcX, S.Top + W.Top, v.width, srcSideH);
     }
@@ -84,7 +76,7 @@ void PaintControlByTemplate(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, const fw::
     } horizontal[2] = {{DrawModes.Top, D.Top, T, S.Top}, {DrawModes.Bottom, D.Bottom - B, B, S.Bottom - B}};
     for (const auto& h : horizontal) {
         if (h.mode == 0)
-            TileBlt(dc, D.Left + W.Left, h.y, sideW, h.height, sc, S.Left + W.Left, h.srcY, cx, h.height);
+            TileRect(dc, D.Left + W.Left, h.y, sideW, h.height, sc, S.Left + W.Left, h.srcY, cx, h.height);
         else if (h.mode == 1)
             StretchOnto(dc, D.Left + W.Left, h.y, sideW, h.height, sc, S.Left + W.Left, h.srcY, srcSideW, h.height);
     }
@@ -92,7 +84,7 @@ void PaintControlByTemplate(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, const fw::
     if (StretchCenter)
         StretchOnto(dc, D.Left + W.Left, D.Top + W.Top, sideW, sideH, sc, S.Left + W.Left, S.Top + W.Top, cx, cy);
     else
-        TileBlt(dc, D.Left + W.Left, D.Top + W.Top, sideW, sideH, sc, S.Left + W.Left, S.Top + W.Top, cx, cy);
+        TileRect(dc, D.Left + W.Left, D.Top + W.Top, sideW, sideH, sc, S.Left + W.Left, S.Top + W.Top, cx, cy);
 }
 
 void DrawGlyphEx(fw::TBitmap* Glyph, fw::TBitmap* DstBmp, const fw::TRect& R, int NumGlyphs, bool Enabled,

@@ -1,6 +1,7 @@
 #include "skin/paint/sTiling.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "framework/graphics/Jpeg.h"
 #include "skin/engine/sBitmapBase.h"
@@ -13,14 +14,54 @@ namespace {
 
 const fw::TRect kCovered(-1, -1, -1, -1);
 
-// W x H pieces from (SrcX, SrcY) over (X, Y, X + Width, Y + Height), the last
-// column and row cut to fit.
-void Tile(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H) {
-    if (W <= 0 || H <= 0) return;
+// Size of the bitmap selected into a DC; 0 x 0 for none.
+SIZE SelectedSize(HDC dc) {
+    BITMAP bm{};
+    HGDIOBJ obj = GetCurrentObject(dc, OBJ_BITMAP);
+    if (!obj || !GetObjectW(obj, sizeof bm, &bm)) return SIZE{0, 0};
+    return SIZE{bm.bmWidth, std::abs(bm.bmHeight)};
+}
+
+bool Within(int X, int Y, int W, int H, SIZE s) { return X >= 0 && Y >= 0 && X + W <= s.cx && Y + H <= s.cy; }
+
+// The destination can be read back exactly: a memory DC without a clip
+// region, the area and the tile inside their bitmaps.
+bool CanDouble(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H) {
+    if (GetObjectType(Dst) != OBJ_MEMDC) return false;
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    const int hasClip = GetClipRgn(Dst, clip);
+    DeleteObject(clip);
+    if (hasClip != 0) return false;
+    POINT org{};
+    GetWindowOrgEx(Dst, &org);
+    if (org.x || org.y || GetMapMode(Dst) != MM_TEXT) return false;
+    GetViewportOrgEx(Dst, &org);
+    if (org.x || org.y) return false;
+    return Within(X, Y, Width, Height, SelectedSize(Dst)) && Within(SrcX, SrcY, W, H, SelectedSize(Src));
+}
+
+}  // namespace
+
+void TileRect(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H) {
+    if (W <= 0 || H <= 0 || Width <= 0 || Height <= 0) return;
+    const int w0 = std::min(W, Width), h0 = std::min(H, Height);
+    if ((Width > W || Height > H) && CanDouble(Dst, X, Y, Width, Height, Src, SrcX, SrcY, w0, h0)) {
+        // One tile, then the painted strip copied beside itself, twice as wide
+        // each time (a multiple of the tile, so the pattern holds): the same
+        // pixels as tile by tile in a few blits.
+        BitBlt(Dst, X, Y, w0, h0, Src, SrcX, SrcY, SRCCOPY);
+        for (int done = w0; done < Width; done *= 2)
+            BitBlt(Dst, X + done, Y, std::min(done, Width - done), h0, Dst, X, Y, SRCCOPY);
+        for (int done = h0; done < Height; done *= 2)
+            BitBlt(Dst, X, Y + done, Width, std::min(done, Height - done), Dst, X, Y, SRCCOPY);
+        return;
+    }
     for (int x = X; x < X + Width; x += W)
         for (int y = Y; y < Y + Height; y += H)
             BitBlt(Dst, x, y, std::min(W, X + Width - x), std::min(H, Y + Height - y), Src, SrcX, SrcY, SRCCOPY);
 }
+
+namespace {
 
 void Stretch(HDC Dst, int X, int Y, int W, int H, HDC Src, const fw::TRect& S) {
     if (W <= 0 || H <= 0) return;
@@ -35,7 +76,7 @@ void TileBitmap(fw::TCanvas* Canvas, const fw::TRect& R, fw::TGraphic* Graphic) 
     if (!Canvas || !Graphic || Graphic->Width() <= 0 || Graphic->Height() <= 0) return;
     const int W = Graphic->Width(), H = Graphic->Height();
     if (auto* bmp = dynamic_cast<fw::TBitmap*>(Graphic)) {
-        Tile(Canvas->Handle(), R.Left, R.Top, R.Width(), R.Height(), bmp->Canvas()->Handle(), 0, 0, W, H);
+        TileRect(Canvas->Handle(), R.Left, R.Top, R.Width(), R.Height(), bmp->Canvas()->Handle(), 0, 0, W, H);
     } else if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(Graphic)) {
         HDC dc = Canvas->Handle();
         const int saved = SaveDC(dc);
@@ -75,32 +116,32 @@ void TileBitmap(fw::TCanvas* Canvas, fw::TRect& R, fw::TGraphic* Graphic, const 
         case fmDisTiled: {
             // Whole tiles only downwards; the last column is cut to fit.
             const int rows = std::max<int>(0, (R.Height() - 1) / h);
-            Tile(dc, R.Left, R.Top, R.Width(), std::min<int>(rows * h, R.Height()), src, T.Left, T.Top, w, h);
+            TileRect(dc, R.Left, R.Top, R.Width(), std::min<int>(rows * h, R.Height()), src, T.Left, T.Top, w, h);
             R = kCovered;
             break;
         }
         case fmTiled:
-            Tile(dc, R.Left, R.Top, R.Width(), R.Height(), src, T.Left, T.Top, w, h);
+            TileRect(dc, R.Left, R.Top, R.Width(), R.Height(), src, T.Left, T.Top, w, h);
             R = kCovered;
             break;
         case fmTiledHorz:
-            Tile(dc, R.Left, R.Top, R.Width(), R.Height(), src, T.Left, T.Top, w, R.Height());
+            TileRect(dc, R.Left, R.Top, R.Width(), R.Height(), src, T.Left, T.Top, w, R.Height());
             R.Top += h;
             break;
         case fmTiledVert:
-            Tile(dc, R.Left, R.Top, R.Width(), R.Height(), src, T.Left, T.Top, R.Width(), h);
+            TileRect(dc, R.Left, R.Top, R.Width(), R.Height(), src, T.Left, T.Top, R.Width(), h);
             R.Left += w;
             break;
         case fmTileHorBtm: {
             const int top = std::max<int>(R.Top, R.Bottom - h);
-            Tile(dc, R.Left, top, R.Width(), R.Bottom - top, src, T.Left, T.Top, w, h);
+            TileRect(dc, R.Left, top, R.Width(), R.Bottom - top, src, T.Left, T.Top, w, h);
             R.Bottom -= h;
             break;
         }
         case fmTileVertRight:
         default: {
             const int left = std::max<int>(R.Left, R.Right - w);
-            Tile(dc, left, R.Top, R.Right - left, R.Height(), src, T.Left, T.Top, w, h);
+            TileRect(dc, left, R.Top, R.Right - left, R.Height(), src, T.Left, T.Top, w, h);
             if (FillMode == fmTileVertRight)
                 R.Right -= w;
             else
@@ -144,7 +185,7 @@ void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMa
 void TileBitmapFromOther(fw::TCanvas* Canvas, const fw::TRect& R, const TsMaskData& MaskData) {
     if (!Canvas || !MaskData.Bmp) return;
     const fw::TRect& T = MaskData.R;
-    Tile(Canvas->Handle(), R.Left, R.Top, R.Width(), R.Height(), MaskData.Bmp->Canvas()->Handle(), T.Left, T.Top,
+    TileRect(Canvas->Handle(), R.Left, R.Top, R.Width(), R.Height(), MaskData.Bmp->Canvas()->Handle(), T.Left, T.Top,
          T.Width(), T.Height());
 }
 

@@ -10,6 +10,10 @@
 
 namespace skin {
 
+// W x H pieces from (SrcX, SrcY) of Src over (X, Y, Width, Height) of Dst,
+// the last column and row cut to fit; an empty piece draws nothing.
+void TileRect(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H);
+
 // A TBitmap or TJPEGImage repeated over R from its top-left; other graphics
 // and empty ones draw nothing.
 void TileBitmap(fw::TCanvas* Canvas, const fw::TRect& R, fw::TGraphic* Graphic);
