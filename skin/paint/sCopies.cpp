@@ -4,7 +4,6 @@
 #include <array>
 #include <cstring>
 
-#include <emmintrin.h>
 
 #include "framework/rtl/SysUtils.h"
 
@@ -55,54 +54,24 @@ bool CopyArea(fw::TRect& R1, fw::TRect& R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2
     return h >= 1 && w >= 1;
 }
 
-// The mask blend over Count bytes of three parallel rows: d := (s * (256 - m)
-// + d * m) shr 8, the same value as MaskBlend, in 16-bit lanes (at most 255 * 256).
-void MaskBlendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int count) {
-    const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(256);
-    int i = 0;
-    for (; i + 16 <= count; i += 16) {
-        const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i mv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + i));
-        auto half = [&](__m128i d16, __m128i s16, __m128i m16) {
-            return _mm_srli_epi16(
-                _mm_add_epi16(_mm_mullo_epi16(s16, _mm_sub_epi16(full, m16)), _mm_mullo_epi16(d16, m16)), 8);
-        };
-        const __m128i lo = half(_mm_unpacklo_epi8(dv, zero), _mm_unpacklo_epi8(sv, zero), _mm_unpacklo_epi8(mv, zero));
-        const __m128i hi = half(_mm_unpackhi_epi8(dv, zero), _mm_unpackhi_epi8(sv, zero), _mm_unpackhi_epi8(mv, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_packus_epi16(lo, hi));
-    }
-    for (; i < count; ++i) d[i] = MaskBlend(d[i], s[i], m[i]);
+// The mask blend over Count bytes of three parallel rows. Plain integer
+// code, not vectorised: see BlendRowBytes.
+__attribute__((optimize("no-tree-vectorize"))) void MaskBlendRow(uint8_t* d, const uint8_t* s, const uint8_t* m,
+                                                                   int count) {
+    for (int i = 0; i < count; ++i) d[i] = MaskBlend(d[i], s[i], m[i]);
 }
 
-// The alpha blend of Count 32-bit pixels: colour bytes d := (d * (256 - a) +
-// s * a) shr 8 with a the source alpha; the alpha byte becomes 255 when
-// Opaque, else stays.
-void AlphaBlendRow32(uint8_t* d, const uint8_t* s, int count, bool opaque) {
-    const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(256);
-    const __m128i alphaBytes = _mm_set1_epi32(int(0xFF000000u));
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 4 * i));
-        const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
-        auto half = [&](__m128i d16, __m128i s16) {
-            // Each pixel's alpha in all four of its lanes.
-            const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, 0xFF), 0xFF);
-            return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(d16, _mm_sub_epi16(full, a)), _mm_mullo_epi16(s16, a)),
-                                  8);
-        };
-        const __m128i blended =
-            _mm_packus_epi16(half(_mm_unpacklo_epi8(dv, zero), _mm_unpacklo_epi8(sv, zero)),
-                             half(_mm_unpackhi_epi8(dv, zero), _mm_unpackhi_epi8(sv, zero)));
-        const __m128i alpha = opaque ? alphaBytes : _mm_and_si128(dv, alphaBytes);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 4 * i),
-                         _mm_or_si128(_mm_andnot_si128(alphaBytes, blended), alpha));
-    }
-    for (; i < count; ++i) {
-        uint8_t* p = d + 4 * i;
-        const uint8_t* q = s + 4 * i;
-        for (int c = 0; c < 3; ++c) p[c] = uint8_t((p[c] * 256 + (q[c] - p[c]) * q[3]) >> 8);
-        if (opaque) p[3] = 255;
+// The alpha blend of Count 32-bit pixels: colour bytes d := (d * 256 + (s - d)
+// * a) shr 8 with a the source alpha; the alpha byte becomes 255 when Opaque,
+// else stays.
+__attribute__((optimize("no-tree-vectorize"))) void AlphaBlendRow32(uint8_t* d, const uint8_t* s, int count,
+                                                                      bool opaque) {
+    for (int i = 0; i < count; ++i, d += 4, s += 4) {
+        const int a = s[3];
+        d[0] = uint8_t((d[0] * 256 + (s[0] - d[0]) * a) >> 8);
+        d[1] = uint8_t((d[1] * 256 + (s[1] - d[1]) * a) >> 8);
+        d[2] = uint8_t((d[2] * 256 + (s[2] - d[2]) * a) >> 8);
+        if (opaque) d[3] = 255;
     }
 }
 
