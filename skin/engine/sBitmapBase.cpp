@@ -64,6 +64,31 @@ TPixelRows PixelRows(fw::TBitmap* Bmp, int Bpp) {
     return r;
 }
 
+fw::TRect ClipToBitmap(fw::TBitmap* Bmp, fw::TRect R) {
+    R.Left = std::max<LONG>(R.Left, 0);
+    R.Top = std::max<LONG>(R.Top, 0);
+    R.Right = std::min<LONG>(R.Right, Bmp->Width());
+    R.Bottom = std::min<LONG>(R.Bottom, Bmp->Height());
+    return R;
+}
+
+bool ClipCopyArea(fw::TRect& R1, fw::TRect& R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2, int& w, int& h) {
+    h = std::min({int(R1.Height()), int(R2.Height()), Bmp1->Height() - int(R1.Top), Bmp2->Height() - int(R2.Top)});
+    w = std::min({int(R1.Width()), int(R2.Width()), Bmp1->Width() - int(R1.Left), Bmp2->Width() - int(R2.Left)});
+    if (h < 1 || w < 1) return false;
+    if (const int dl = std::min(R1.Left, R2.Left); dl < 0) {
+        R1.Left -= dl;
+        R2.Left -= dl;
+        w += dl;
+    }
+    if (const int dt = std::min(R1.Top, R2.Top); dt < 0) {
+        R1.Top -= dt;
+        R2.Top -= dt;
+        h += dt;
+    }
+    return h >= 1 && w >= 1;
+}
+
 TParentPixels::TParentPixels(const TCacheInfo& CI) {
     if (!CI.Bmp) return;
     const fw::TPixelFormat f = CI.Bmp->PixelFormat();
@@ -99,24 +124,8 @@ void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2,
     const int dstBpp = Bmp1->PixelFormat() == fw::pf32bit ? 4 : 3;
     if (dstBpp == 3 && Bmp1->PixelFormat() != fw::pf24bit) return;
 
-    int h = std::min({std::max<int>(R1.Height(), 0), std::max<int>(R2.Height(), 0), Bmp1->Height() - int(R1.Top),
-                      Bmp2->Height() - int(R2.Top)});
-    int w = std::min({std::max<int>(R1.Width(), 0), std::max<int>(R2.Width(), 0), Bmp1->Width() - int(R1.Left),
-                      Bmp2->Width() - int(R2.Left)});
-    if (h < 1 || w < 1) return;
-    const int dl = std::min(R1.Left, R2.Left);
-    if (dl < 0) {
-        R1.Left -= dl;
-        R2.Left -= dl;
-        w += dl;
-    }
-    const int dt = std::min(R1.Top, R2.Top);
-    if (dt < 0) {
-        R1.Top -= dt;
-        R2.Top -= dt;
-        h += dt;
-    }
-    if (h < 1 || w < 1) return;
+    int w, h;
+    if (!ClipCopyArea(R1, R2, Bmp1, Bmp2, w, h)) return;
 
     const Tint tint(Color);
     const bool parent = CI.Ready && CI.Bmp;

@@ -19,6 +19,13 @@ namespace skin {
 fw::TBitmap* CreateBmp24(int Width, int Height);
 fw::TBitmap* CreateBmp32(int Width, int Height);
 
+// The DIB formats the pixel loops read; others are left alone.
+inline bool Is24or32(fw::TBitmap* Bmp) {
+    return Bmp && (Bmp->PixelFormat() == fw::pf24bit || Bmp->PixelFormat() == fw::pf32bit);
+}
+// The part of R inside Bmp.
+fw::TRect ClipToBitmap(fw::TBitmap* Bmp, fw::TRect R);
+
 // Rows of a DIB reached from row 0 and the signed row step, so one flush and
 // one range check serve a whole loop. Empty (p0 null) for a bitmap without rows.
 struct TPixelRows {
@@ -34,6 +41,11 @@ struct TPixelRows {
 };
 // Bpp 0 takes the bitmap's own (3 for pf24bit, 4 for pf32bit, 1 for pf8bit).
 TPixelRows PixelRows(fw::TBitmap* Bmp, int Bpp = 0);
+
+// The area a copy of R2 of Bmp2 into R1 of Bmp1 draws: w x h, the smallest
+// of both rectangles and what fits in both bitmaps, negative origins moved in
+// (both rectangles move alike). False when nothing is left.
+bool ClipCopyArea(fw::TRect& R1, fw::TRect& R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2, int& w, int& h);
 
 // Where a see-through pixel looks in the parent's cache (CI.Bmp) at (X, Y):
 // below or left of it the pixel is kept, right of or above it the rest of the

@@ -15,8 +15,7 @@ namespace {
 
 const wchar_t kUnsupported[] = L"Bitmap format is not supported";
 
-template <class Fast>
-bool AttachFast(Fast& f, fw::TBitmap* Bmp, fw::TPixelFormat Format) {
+bool AttachFast(TacFastBase& f, fw::TBitmap* Bmp, fw::TPixelFormat Format) {
     if (!Bmp || Bmp->Height() < 2 || Bmp->Width() < 2) {
         f.FWidth = 0;
         return false;
@@ -28,15 +27,6 @@ bool AttachFast(Fast& f, fw::TBitmap* Bmp, fw::TPixelFormat Format) {
     f.FStart = static_cast<uint8_t*>(Bmp->ScanLine(0));
     f.FDelta = Bmp->RowStep();
     return true;
-}
-
-// The part of R inside Bmp.
-fw::TRect Clipped(fw::TBitmap* Bmp, fw::TRect R) {
-    R.Left = std::max<LONG>(R.Left, 0);
-    R.Top = std::max<LONG>(R.Top, 0);
-    R.Right = std::min<LONG>(R.Right, Bmp->Width());
-    R.Bottom = std::min<LONG>(R.Bottom, Bmp->Height());
-    return R;
 }
 
 }  // namespace
@@ -77,7 +67,7 @@ void TacFast32::FillBitmap(TColor Color) {
 void TacFast32::FillRect(fw::TRect& R, TColor Color) {
     if (!FBitmap) return;
     // Clipped all the same: a stray rectangle must not reach past the rows.
-    const fw::TRect c = Clipped(FBitmap, R);
+    const fw::TRect c = ClipToBitmap(FBitmap, R);
     const int w = c.Width();
     if (w <= 0) return;
     const uint32_t v = uint32_t(Color);
@@ -141,7 +131,7 @@ void FillRect32(fw::TBitmap* Bmp, fw::TRect R, TColor Color) {
 void FillAlphaRect(fw::TBitmap* Bmp, fw::TRect R, uint8_t Value) {
     if (!Bmp || Bmp->PixelFormat() != fw::pf32bit) return;
     const TPixelRows rows = PixelRows(Bmp, 4);
-    R = Clipped(Bmp, R);
+    R = ClipToBitmap(Bmp, R);
     for (int y = R.Top; y < R.Bottom; ++y) {
         uint8_t* p = rows.At(R.Left, y) + 3;
         for (int x = R.Left; x < R.Right; ++x, p += 4) *p = Value;
@@ -151,7 +141,7 @@ void FillAlphaRect(fw::TBitmap* Bmp, fw::TRect R, uint8_t Value) {
 void BlendColorRect(fw::TBitmap* Bmp, fw::TRect R, int8_t Blend, TColor Color) {
     // Other formats have rows too short for 3-byte pixels: left alone.
     if (!Bmp || (Bmp->PixelFormat() != fw::pf24bit && Bmp->PixelFormat() != fw::pf32bit)) return;
-    R = Clipped(Bmp, R);
+    R = ClipToBitmap(Bmp, R);
     if (R.IsEmpty()) return;
     const uint32_t c = uint32_t(fw::ColorToRGB(Color));
     const double k = uint8_t(Blend) / 100.0;

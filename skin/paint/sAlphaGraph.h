@@ -11,47 +11,41 @@
 
 namespace skin {
 
-// Attach fails (Width 0) for a bitmap under 2 x 2 and raises EAssertionFailed
-// "Bitmap format is not supported" for another pixel format. GetPixel and
-// SetPixel check nothing: callers keep inside Width x Height.
-class TacFast24 {
-public:
-    bool Attach(fw::TBitmap* Bmp);
-    TsColor GetPixel(int X, int Y) const;
-    void SetPixel(int X, int Y, TsColor Color);
+// The fields both pixel objects keep of the attached bitmap.
+struct TacFastBase {
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
 
-    fw::TBitmap* FBitmap = nullptr;
+    fw::TBitmap* FBitmap = nullptr;  // not owned
     int FWidth = 0;
     int FHeight = 0;
-    int FDelta = 0;
+    int FDelta = 0;  // signed byte step from row 0 to row 1
     uint8_t* FStart = nullptr;
     int FLength = 0;
     int DstStart = 0;
 };
 
+// Attach fails (Width 0) for a bitmap under 2 x 2 and raises EAssertionFailed
+// "Bitmap format is not supported" for another pixel format. GetPixel and
+// SetPixel check nothing: callers keep inside Width x Height.
+class TacFast24 : public TacFastBase {
+public:
+    bool Attach(fw::TBitmap* Bmp);
+    TsColor GetPixel(int X, int Y) const;
+    void SetPixel(int X, int Y, TsColor Color);
+};
+
 // 32-bit pixels move whole: the value's lowest byte is the pixel's first
 // (blue) byte, as in a TsColor_ view, so SetPixel(0x80112233) stores 33 22 11 80.
-class TacFast32 {
+class TacFast32 : public TacFastBase {
 public:
     bool Attach(fw::TBitmap* Bmp);
     TsColor GetPixel(int X, int Y) const;
     void SetPixel(int X, int Y, TsColor Color);
     // The raw value Color (lowest byte to blue, highest to alpha) into every pixel.
     void FillBitmap(TColor Color);
-    // Rows R.Top..R.Bottom-1, R.Width() pixels from R.Left; the caller keeps R inside.
+    // Rows R.Top..R.Bottom-1, R.Width() pixels from R.Left, clipped to the bitmap.
     void FillRect(fw::TRect& R, TColor Color);
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
-
-    fw::TBitmap* FBitmap = nullptr;
-    int FWidth = 0;
-    int FHeight = 0;
-    int FDelta = 0;
-    uint8_t* FStart = nullptr;
-    int FLength = 0;
-    int DstStart = 0;
 };
 
 // d := (d * Alpha + s * (255 - Alpha) + 127) shr 8 on every byte, alpha too.

@@ -12,8 +12,6 @@ namespace skin {
 
 namespace {
 
-bool Is24or32(fw::TBitmap* b) { return b && (b->PixelFormat() == fw::pf24bit || b->PixelFormat() == fw::pf32bit); }
-
 void Blt(HDC Dst, int X, int Y, int W, int H, HDC Src, int SrcX, int SrcY) {
     if (W > 0 && H > 0) BitBlt(Dst, X, Y, W, H, Src, SrcX, SrcY, SRCCOPY);
 }

@@ -23,17 +23,27 @@ double HueOf(double R, double G, double B, double max, double d) {
     return hue;
 }
 
-// (R, G, B) of a hue sector from the top value and the three derived ones.
-uint32_t Sector(int sector, double v, double p, double q, double t) {
-    double r, g, b;
+// (R, G, B) of hue sector 0..5 from the top value and the three derived
+// ones. Any other sector reads as 5 when OtherAsLast, else sets nothing.
+bool SectorRgb(int sector, double v, double p, double q, double t, double& r, double& g, double& b,
+               bool otherAsLast) {
     switch (sector) {
-        case 0: r = v, g = t, b = p; break;
-        case 1: r = q, g = v, b = p; break;
-        case 2: r = p, g = v, b = t; break;
-        case 3: r = p, g = q, b = v; break;
-        case 4: r = t, g = p, b = v; break;
-        default: r = v, g = p, b = q; break;
+        case 0: r = v, g = t, b = p; return true;
+        case 1: r = q, g = v, b = p; return true;
+        case 2: r = p, g = v, b = t; return true;
+        case 3: r = p, g = q, b = v; return true;
+        case 4: r = t, g = p, b = v; return true;
+        case 5: r = v, g = p, b = q; return true;
+        default:
+            if (otherAsLast) r = v, g = p, b = q;
+            return otherAsLast;
     }
+}
+
+// The rounded colour of a hue sector.
+uint32_t Sector(int sector, double v, double p, double q, double t) {
+    double r = 0, g = 0, b = 0;
+    SectorRgb(sector, v, p, q, t, r, g, b, true);
     return Rgb(int(fw::Round(r)), int(fw::Round(g)), int(fw::Round(b)));
 }
 
@@ -144,15 +154,7 @@ void HSVtoRGB(double H, double S, double V, double& R, double& G, double& B) {
     const double x = H / 60;
     const int sector = int(std::trunc(x));
     const double fr = x - sector, p = V * (1 - S), q = V * (1 - S * fr), t = V * (1 - S * (1 - fr));
-    switch (sector) {
-        case 0: R = V, G = t, B = p; break;
-        case 1: R = q, G = V, B = p; break;
-        case 2: R = p, G = V, B = t; break;
-        case 3: R = p, G = q, B = V; break;
-        case 4: R = t, G = p, B = V; break;
-        case 5: R = V, G = p, B = q; break;
-        default: break;
-    }
+    SectorRgb(sector, V, p, q, t, R, G, B, false);
 }
 
 void RGBToHSV(double R, double G, double B, double& H, double& S, double& V) {

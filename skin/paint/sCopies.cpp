@@ -11,8 +11,6 @@ namespace skin {
 
 namespace {
 
-bool Is24or32(fw::TBitmap* b) { return b && (b->PixelFormat() == fw::pf24bit || b->PixelFormat() == fw::pf32bit); }
-
 inline bool IsFuchsia(const uint8_t* p) { return p[0] == 0xFF && p[1] == 0 && p[2] == 0xFF; }
 
 inline bool SameRgb(const uint8_t* p, uint32_t key) {
@@ -31,27 +29,6 @@ inline void Store32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
 inline uint32_t Stored(TColor c, uint32_t a) {
     const uint32_t v = uint32_t(c);
     return (a << 24) | ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
-}
-
-// The common area of CopyByMask: R1 and R2 cut to equal size and to both
-// bitmaps, negative origins moved in. False when nothing is left.
-bool CopyArea(fw::TRect& R1, fw::TRect& R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2, int& w, int& h) {
-    h = std::min({int(R1.Height()), int(R2.Height()), Bmp1->Height() - int(R1.Top), Bmp2->Height() - int(R2.Top)});
-    w = std::min({int(R1.Width()), int(R2.Width()), Bmp1->Width() - int(R1.Left), Bmp2->Width() - int(R2.Left)});
-    if (h < 1 || w < 1) return false;
-    const int dl = std::min(R1.Left, R2.Left);
-    if (dl < 0) {
-        R1.Left -= dl;
-        R2.Left -= dl;
-        w += dl;
-    }
-    const int dt = std::min(R1.Top, R2.Top);
-    if (dt < 0) {
-        R1.Top -= dt;
-        R2.Top -= dt;
-        h += dt;
-    }
-    return h >= 1 && w >= 1;
 }
 
 // The mask blend over Count bytes of three parallel rows. Plain integer
@@ -163,7 +140,7 @@ void CopyByMask(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2
                 bool UpdateTrans) {
     if (!Is24or32(Bmp2) || !Is24or32(Bmp1)) return;
     int w, h;
-    if (!CopyArea(R1, R2, Bmp1, Bmp2, w, h)) return;
+    if (!ClipCopyArea(R1, R2, Bmp1, Bmp2, w, h)) return;
     TMaskedCopy copy;
     copy.dst = PixelRows(Bmp1);
     const bool image32 = Bmp2->PixelFormat() == fw::pf32bit;
@@ -191,7 +168,7 @@ void CopyByMask(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2
                 bool UpdateTrans, const TsMaskData& MaskData) {
     if (!Is24or32(Bmp2) || !Is24or32(Bmp1)) return;
     int w, h;
-    if (!CopyArea(R1, R2, Bmp1, Bmp2, w, h)) return;
+    if (!ClipCopyArea(R1, R2, Bmp1, Bmp2, w, h)) return;
     TMaskedCopy copy;
     copy.img = PixelRows(Bmp2, 3);
     copy.dst = PixelRows(Bmp1);
@@ -236,6 +213,21 @@ void CopyTransBitmaps(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, Ts
 
 namespace {
 
+// Pixel(s, d, dx, dy) for every source pixel of the inclusive S whose place
+// (X + c, Y + r) lies inside the destination; a false answer ends that row.
+template <class F>
+void ForEachPlaced(const TPixelRows& src, const TPixelRows& dst, const fw::TRect& S, int X, int Y, F&& Pixel) {
+    for (int r = 0; r <= S.Bottom - S.Top; ++r) {
+        const int dy = Y + r;
+        if (dy < 0 || dy >= dst.height) continue;
+        for (int c = 0; c <= S.Right - S.Left; ++c) {
+            const int dx = X + c;
+            if (dx < 0 || dx >= dst.width) continue;
+            if (!Pixel(src.At(S.Left + c, S.Top + r), dst.At(dx, dy), dx, dy)) break;
+        }
+    }
+}
+
 // SrcRect cut to the source and read as inclusive.
 fw::TRect InclusiveClip(fw::TRect R, fw::TBitmap* Src) {
     R.Left = std::max<LONG>(R.Left, 0);
@@ -268,51 +260,42 @@ void CopyTransRect(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::T
         mode = CI.Ready ? kCopy32Ready : kCopy32Fill;
     }
     const bool parentMode = mode == kParent || mode == kParentSelf;
-    for (int r = 0; r <= S.Bottom - S.Top; ++r) {
-        const int dy = Y + r;
-        if (dy < 0 || dy >= dst.height) continue;
-        for (int c = 0; c <= S.Right - S.Left; ++c) {
-            const int dx = X + c;
-            if (dx < 0 || dx >= dst.width) continue;
-            const uint8_t* s = src.At(S.Left + c, S.Top + r);
-            uint8_t* d = dst.At(dx, dy);
-            const bool isKey = src32 && !parentMode ? Load32(s) == key32 : SameRgb(s, key);
-            if (isKey) {
-                switch (mode) {
-                    case kParent: {
-                        const TParentLook look = parent.Look(dx + CI.X, dy + CI.Y, d);
-                        if (look == plTake && dst32) d[3] = 255;
-                        if (look == plEndRow) c = S.Right - S.Left;  // the rest of the row keeps its pixels
-                        break;
-                    }
-                    case kCopy24Fill:
-                        if (dst32)
-                            Store32(d, Stored(CI.FillColor, 255));
-                        else
-                            d[0] = uint8_t(uint32_t(CI.FillColor) >> 16), d[1] = uint8_t(uint32_t(CI.FillColor) >> 8),
-                            d[2] = uint8_t(CI.FillColor);
-                        break;
-                    case kCopy32Fill: {
-                        const uint32_t f = uint32_t(CI.FillColor);
-                        if (dst32)
-                            Store32(d, f);
-                        else
-                            d[0] = uint8_t(f), d[1] = uint8_t(f >> 8), d[2] = uint8_t(f >> 16);
-                        break;
-                    }
-                    default: break;
+    ForEachPlaced(src, dst, S, X, Y, [&](const uint8_t* s, uint8_t* d, int dx, int dy) {
+        const bool isKey = src32 && !parentMode ? Load32(s) == key32 : SameRgb(s, key);
+        if (isKey) {
+            switch (mode) {
+                case kParent: {
+                    const TParentLook look = parent.Look(dx + CI.X, dy + CI.Y, d);
+                    if (look == plTake && dst32) d[3] = 255;
+                    return look != plEndRow;  // past the parent's edge the rest of the row stays
                 }
-                continue;
-            }
-            d[0] = s[0], d[1] = s[1], d[2] = s[2];
-            if (dst32) {
-                if (src32 && (mode == kCopy32Ready || mode == kCopy32Fill))
-                    d[3] = s[3];
-                else if (mode != kCopy24Ready)
-                    d[3] = 255;
+                case kCopy24Fill:
+                    if (dst32)
+                        Store32(d, Stored(CI.FillColor, 255));
+                    else
+                        d[0] = uint8_t(uint32_t(CI.FillColor) >> 16), d[1] = uint8_t(uint32_t(CI.FillColor) >> 8),
+                        d[2] = uint8_t(CI.FillColor);
+                    return true;
+                case kCopy32Fill: {
+                    const uint32_t f = uint32_t(CI.FillColor);
+                    if (dst32)
+                        Store32(d, f);
+                    else
+                        d[0] = uint8_t(f), d[1] = uint8_t(f >> 8), d[2] = uint8_t(f >> 16);
+                    return true;
+                }
+                default: return true;
             }
         }
-    }
+        d[0] = s[0], d[1] = s[1], d[2] = s[2];
+        if (dst32) {
+            if (src32 && (mode == kCopy32Ready || mode == kCopy32Fill))
+                d[3] = s[3];
+            else if (mode != kCopy24Ready)
+                d[3] = 255;
+        }
+        return true;
+    });
 }
 
 void CopyTransRectA(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::TRect SrcRect, TColor TransColor,
@@ -321,18 +304,10 @@ void CopyTransRectA(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::
     const fw::TRect S = InclusiveClip(SrcRect, SrcBmp);
     const TPixelRows src = PixelRows(SrcBmp), dst = PixelRows(DstBmp);
     const uint32_t key = uint32_t(TransColor);
-    for (int r = 0; r <= S.Bottom - S.Top; ++r) {
-        const int dy = Y + r;
-        if (dy < 0 || dy >= dst.height) continue;
-        for (int c = 0; c <= S.Right - S.Left; ++c) {
-            const int dx = X + c;
-            if (dx < 0 || dx >= dst.width) continue;
-            const uint8_t* s = src.At(S.Left + c, S.Top + r);
-            if (SameRgb(s, key)) continue;
-            uint8_t* d = dst.At(dx, dy);
-            d[0] = s[0], d[1] = s[1], d[2] = s[2];
-        }
-    }
+    ForEachPlaced(src, dst, S, X, Y, [&](const uint8_t* s, uint8_t* d, int, int) {
+        if (!SameRgb(s, key)) d[0] = s[0], d[1] = s[1], d[2] = s[2];
+        return true;
+    });
 }
 
 void CopyRect(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::TRect SrcRect, TColor) {

@@ -13,8 +13,6 @@ namespace skin {
 
 namespace {
 
-bool Is24or32(fw::TBitmap* b) { return b && (b->PixelFormat() == fw::pf24bit || b->PixelFormat() == fw::pf32bit); }
-
 // Draws with a clear pen and a solid grey brush on a mask DC.
 class TMaskPainter {
 public:

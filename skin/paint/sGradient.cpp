@@ -137,10 +137,7 @@ void PrepareGradArray(const fw::String& GradientData, TsGradArray& GradArray) {
 
 void PaintGrad(fw::TBitmap* Bmp, fw::TRect R, const TsGradArray& Data, int, int OffsetY) {
     if (!Bmp || R.Width() <= 0 || R.Height() <= 0 || Data.empty()) return;
-    R.Right = std::min<LONG>(R.Right, Bmp->Width());
-    R.Bottom = std::min<LONG>(R.Bottom, Bmp->Height());
-    R.Left = std::max<LONG>(R.Left, 0);
-    R.Top = std::max<LONG>(R.Top, 0);
+    R = ClipToBitmap(Bmp, R);
     if (R.IsEmpty()) return;
     const int kind = Data[0].Mode1;
     if (kind == 2) {

@@ -24,11 +24,8 @@ void CopyMasterRect(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp, const TCacheIn
     if (!M || !Bmp) return;
     const TPixelRows src = PixelRows(M), dst = PixelRows(Bmp);
     if (!src || !dst || src.bpp < 3 || dst.bpp < 3) return;
-    int rows = std::min({int(R1.Height()), int(R2.Height()), dst.height - int(R1.Top), src.height - int(R2.Top)});
-    int cols = std::min({int(R1.Width()), int(R2.Width()), dst.width - int(R1.Left), src.width - int(R2.Left)});
-    if (rows <= 0 || cols <= 0) return;
-    if (const int dl = std::min(R1.Left, R2.Left); dl < 0) R1.Left -= dl, R2.Left -= dl, cols += dl;
-    if (const int dt = std::min(R1.Top, R2.Top); dt < 0) R1.Top -= dt, R2.Top -= dt, rows += dt;
+    int cols, rows;
+    if (!ClipCopyArea(R1, R2, Bmp, M, cols, rows)) return;
     const int maskOffset = MaskData.R.Height() / 2;
     rows = std::min(rows, src.height - int(R2.Top) - maskOffset);  // the mask rows lie inside too
     if (rows <= 0 || cols <= 0) return;

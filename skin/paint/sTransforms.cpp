@@ -34,10 +34,7 @@ void GradientBmp(fw::TBitmap* Bmp, fw::TRect R, TsColor Color1, TsColor Color2, 
     const uint32_t c1 = uint32_t(fw::ColorToRGB(Color1.C)), c2 = uint32_t(fw::ColorToRGB(Color2.C));
     const uint32_t a = uint32_t(AverageColor(TColor(c1), TColor(c2)));
     Bmp->SetPixelFormat(fw::pf24bit);
-    R.Right = std::min<LONG>(R.Right, Bmp->Width());
-    R.Bottom = std::min<LONG>(R.Bottom, Bmp->Height());
-    R.Left = std::max<LONG>(R.Left, 0);
-    R.Top = std::max<LONG>(R.Top, 0);
+    R = ClipToBitmap(Bmp, R);
     if (R.IsEmpty()) return;
     const int extent = GradientType == gtLeftRight ? R.Width() : R.Height();
     const int q = std::max(1, std::min(std::max(uint8_t(Percent1) * Size / 100, 1), extent));
