@@ -137,6 +137,19 @@ void BitBltBorder(HDC DstDC, int X, int Y, int Width, int Height, HDC SrcDC, int
     Blt(DstDC, X + bw, Y + Height - bw, Width - 2 * bw, bw, SrcDC, X + bw + dx, Y + Height - bw + dy);
 }
 
+void ExcludeControls(HDC DC, fw::TWinControl* Ctrl, TacCtrlType, int OffsetX, int OffsetY) {
+    if (!Ctrl) return;
+    for (int i = 0; i < Ctrl->ControlCount(); ++i) {
+        fw::TControl* c = Ctrl->Controls(i);
+        // The skinned splitter paints itself over its neighbours; it is known
+        // by its class name until the skinned controls exist here.
+        if (!c || !c->Is<fw::TGraphicControl>() || StdTransparency || c->ClassName() == L"TsSplitter" || !c->Visible())
+            continue;
+        const fw::TRect b = c->BoundsRect();
+        ExcludeClipRect(DC, b.Left + OffsetX, b.Top + OffsetY, b.Right + OffsetX, b.Bottom + OffsetY);
+    }
+}
+
 void GrayScale(fw::TBitmap* Bmp) {
     if (!Is24or32(Bmp)) return;
     const TPixelRows rows = PixelRows(Bmp);

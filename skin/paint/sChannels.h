@@ -6,6 +6,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/rtl/Types.h"
+#include "framework/windows/Controls.h"
 #include "skin/engine/sBitmapBase.h"  // CopyChannel and FillDC live there
 
 namespace skin {
@@ -31,6 +32,11 @@ void DrawGlyphEx(fw::TBitmap* Glyph, fw::TBitmap* DstBmp, const fw::TRect& R, in
 void FillDCBorder(HDC DC, const fw::TRect& R, int Left, int Top, int Right, int Bottom, TColor Color);
 // The BorderWidth-wide frame of (X, Y, Width, Height) from SrcDC at (SrcX, SrcY).
 void BitBltBorder(HDC DstDC, int X, int Y, int Width, int Height, HDC SrcDC, int SrcX, int SrcY, int BorderWidth);
+
+// Excludes from DC's clipping the visible graphic children of Ctrl (not when
+// StdTransparency, never a TsSplitter), each at its bounds + (OffsetX, OffsetY).
+// CtrlType is not used.
+void ExcludeControls(HDC DC, fw::TWinControl* Ctrl, TacCtrlType CtrlType, int OffsetX, int OffsetY);
 
 // Blue, green and red each become (blue + green + red) div 3; alpha kept.
 void GrayScale(fw::TBitmap* Bmp);
