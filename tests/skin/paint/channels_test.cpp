@@ -145,3 +145,21 @@ TEST(Channels, GlyphStripPicksItsImage) {
         EXPECT_EQ(Get(*dst, 1, 3), V(3, 1));  // the key row is see-through
     }
 }
+
+TEST(Channels, DisabledSingleGlyphIsGreyedAndHalfBlended) {
+    auto glyph = Make(fw::pf24bit, 2, 2);
+    Put(*glyph, 0, 0, V{10, 20, 31});
+    Put(*glyph, 1, 0, V{10, 20, 31});
+    Put(*glyph, 0, 1, V{0xFF, 0, 0xFF});  // the key: bottom-left pixel
+    Put(*glyph, 1, 1, V{0xFF, 0, 0xFF});
+    auto dst = Make(fw::pf24bit, 4, 4);
+    Fill(*dst, 100);
+    const Snapshot before(*dst);
+    TsDisabledGlyphKind kind;
+    kind.Include(dgGrayed);
+    kind.Include(dgBlended);
+    DrawGlyphEx(glyph.get(), dst.get(), fw::TRect(1, 1, 3, 3), 1, false, kind, 0, 0);
+    EXPECT_EQ(Get(*dst, 1, 1), V(3, 60));   // grey 20, half over 100
+    EXPECT_EQ(Get(*dst, 1, 2), V(3, 100));  // the key stays
+    EXPECT_TRUE(UnchangedOutside(*dst, before, fw::TRect(1, 1, 3, 2)));
+}

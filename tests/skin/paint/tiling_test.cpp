@@ -133,3 +133,16 @@ TEST_F(TilingTest, DiscreteMaskedTilingFillsOnlyInsideR) {
         EXPECT_TRUE(UnchangedOutside(*dst, before, fw::TRect(2, 10, 8, 16)));
     }
 }
+
+TEST_F(TilingTest, TilesFromAnotherBitmapsRectangle) {
+    TsMaskData md;
+    md.Bmp = master_.get();
+    md.R = fw::TRect(5, 6, 12, 9);  // 7 x 3
+    auto dst = Make(fw::pf24bit, 30, 20);
+    Fill(*dst, 1);
+    const Snapshot before(*dst);
+    TileBitmapFromOther(dst->Canvas(), fw::TRect(2, 2, 25, 12), md);
+    for (int y = 2; y < 12; ++y)
+        for (int x = 2; x < 25; ++x) ASSERT_EQ(Get(*dst, x, y), MasterAt(5 + (x - 2) % 7, 6 + (y - 2) % 3)) << x << "," << y;
+    EXPECT_TRUE(UnchangedOutside(*dst, before, fw::TRect(2, 2, 25, 12)));
+}
