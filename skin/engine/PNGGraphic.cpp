@@ -6,7 +6,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Picture.h"
 #include "framework/rtl/SysUtils.h"
-#include "skin/engine/PngPaintHelpers.h"
+#include "skin/engine/sBitmapBase.h"
 
 namespace skin {
 
@@ -603,26 +603,26 @@ void TPNGGraphic::Draw(fw::TCanvas* ACanvas, const fw::TRect& Rect) {
     if (W <= 0 || H <= 0 || Empty()) return;
     const bool sameSize = W == Width() && H == Height();
     const bool mirror = Reflected && sameSize;
-    std::unique_ptr<fw::TBitmap> work(pngpaint::CreateBmp24(W, Reflected ? H + H / 2 : H));
+    std::unique_ptr<fw::TBitmap> work(CreateBmp24(W, Reflected ? H + H / 2 : H));
     HDC dst = ACanvas->Handle();
     BitBlt(work->Canvas()->Handle(), 0, 0, work->Width(), work->Height(), dst, Rect.Left, Rect.Top, SRCCOPY);
 
     if (sameSize) {
-        pngpaint::CopyBmp32(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), work.get(), this, EmptyCI, false, fw::clNone,
-                            0, mirror);
+        CopyBmp32(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), work.get(), this, EmptyCI, false, fw::clNone, 0,
+                  mirror);
     } else {
         // Colours and alpha stretched separately, then composed at the new size.
         fw::TBitmap stretched;
         HalftoneStretch(stretched, W, H, this, fw::pf32bit);
 
         fw::TBitmap alpha(Width(), Height(), fw::pf8bit);
-        pngpaint::CopyChannel(this, &alpha, 3, true);
+        CopyChannel(this, &alpha, 3, true);
         fw::TBitmap alphaStretched;
         HalftoneStretch(alphaStretched, W, H, &alpha, fw::pf8bit);
-        pngpaint::CopyChannel(&stretched, &alphaStretched, 3, false);
+        CopyChannel(&stretched, &alphaStretched, 3, false);
 
-        pngpaint::CopyBmp32(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), work.get(), &stretched, EmptyCI, false,
-                            fw::clNone, 0, false);
+        CopyBmp32(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), work.get(), &stretched, EmptyCI, false, fw::clNone,
+                  0, false);
     }
     BitBlt(dst, Rect.Left, Rect.Top, work->Width(), work->Height(), work->Canvas()->Handle(), 0, 0, SRCCOPY);
 }

@@ -5,7 +5,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "skin/engine/PNGGraphic.h"
-#include "skin/engine/PngPaintHelpers.h"
+#include "skin/engine/sBitmapBase.h"
 
 namespace skin {
 
@@ -50,8 +50,8 @@ HICON MakeCompIcon(TPNGGraphic* Png, fw::TColor Background) {
     if (!Png) return nullptr;
     const int w = Png->Width(), h = Png->Height();
     fw::TBitmap mask(w, h, fw::pf1bit);
-    std::unique_ptr<fw::TBitmap> bmp(pngpaint::CreateBmp32(w, h));
-    pngpaint::FillDC(bmp->Canvas()->Handle(), fw::TRect(0, 0, w, h), Background);
+    std::unique_ptr<fw::TBitmap> bmp(CreateBmp32(w, h));
+    FillDC(bmp->Canvas()->Handle(), fw::TRect(0, 0, w, h), Background);
     Png->Draw(bmp->Canvas(), fw::TRect(0, 0, w, h));
     if (Png->PixelFormat() != fw::pf32bit) Png->SetPixelFormat(fw::pf32bit);
     if (PixelAccess(Png) && PixelAccess(bmp.get())) {

@@ -1,4 +1,4 @@
-#include "skin/engine/PngPaintHelpers.h"
+#include "skin/engine/sBitmapBase.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include "framework/graphics/Canvas.h"
 
 using namespace skin;
-using namespace skin::pngpaint;
 
 namespace {
 
@@ -36,7 +35,7 @@ std::unique_ptr<fw::TBitmap> Filled24(int w, int h, uint8_t v) {
 
 }  // namespace
 
-TEST(PngPaint, WorkingBitmapsAreDibsOfTheirFormat) {
+TEST(BitmapBase, WorkingBitmapsAreDibsOfTheirFormat) {
     std::unique_ptr<fw::TBitmap> a(CreateBmp24(5, 3)), b(CreateBmp32(2, 7));
     EXPECT_EQ(a->PixelFormat(), fw::pf24bit);
     EXPECT_EQ(a->HandleType(), fw::bmDIB);
@@ -45,7 +44,7 @@ TEST(PngPaint, WorkingBitmapsAreDibsOfTheirFormat) {
     EXPECT_EQ(b->Height(), 7);
 }
 
-TEST(PngPaint, CopyBmp32BlendsByAlphaInTwoHundredFiftySixths) {
+TEST(BitmapBase, CopyBmp32BlendsByAlphaInTwoHundredFiftySixths) {
     struct Case {
         const char* what;
         uint8_t imgByte, alpha, dst;
@@ -72,7 +71,7 @@ TEST(PngPaint, CopyBmp32BlendsByAlphaInTwoHundredFiftySixths) {
     }
 }
 
-TEST(PngPaint, CopyBmp32ClipsNegativeOriginsAndSeeThroughPixels) {
+TEST(BitmapBase, CopyBmp32ClipsNegativeOriginsAndSeeThroughPixels) {
     auto img = Image(6, 2, 10, 20, 30, 255);
     At(*img, 4, 0, 4)[0] = 0xFF;  // fuchsia with alpha 0: see-through
     At(*img, 4, 0, 4)[1] = 0;
@@ -101,7 +100,7 @@ TEST(PngPaint, CopyBmp32ClipsNegativeOriginsAndSeeThroughPixels) {
     EXPECT_EQ(At(*dst2, 1, 0, 3)[2], 0x33);
 }
 
-TEST(PngPaint, ReflectionFadesInSteps) {
+TEST(BitmapBase, ReflectionFadesInSteps) {
     auto img = Image(1, 10, 255, 255, 255, 255);
     auto dst = Filled24(1, 20, 0);
     CopyBmp32(fw::TRect(0, 0, 1, 10), fw::TRect(0, 0, 1, 10), dst.get(), img.get(), EmptyCI, false, fw::clNone, 0,
@@ -116,7 +115,7 @@ TEST(PngPaint, ReflectionFadesInSteps) {
     EXPECT_EQ(At(*dst, 0, 16, 3)[1], 0);
 }
 
-TEST(PngPaint, ChannelCopiesAndFill) {
+TEST(BitmapBase, ChannelCopiesAndFill) {
     auto img = Image(3, 2, 1, 2, 3, 4);
     fw::TBitmap eight(3, 2, fw::pf8bit);
     CopyChannel(img.get(), &eight, 3, true);

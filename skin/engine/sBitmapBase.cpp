@@ -1,4 +1,4 @@
-#include "skin/engine/PngPaintHelpers.h"
+#include "skin/engine/sBitmapBase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,11 +6,9 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
 
-namespace skin::pngpaint {
+namespace skin {
 
 namespace {
-
-inline uint8_t* Pixel(fw::TBitmap* b, int x, int y, int bpp) { return static_cast<uint8_t*>(b->ScanLine(y)) + x * bpp; }
 
 inline uint8_t AlphaBlend(int d, int s, int a) { return uint8_t((d * 256 + (s - d) * a) >> 8); }
 
@@ -47,6 +45,78 @@ fw::TBitmap* CreateBmp24(int Width, int Height) { return new fw::TBitmap(Width, 
 
 fw::TBitmap* CreateBmp32(int Width, int Height) { return new fw::TBitmap(Width, Height, fw::pf32bit); }
 
+TPixelRows PixelRows(fw::TBitmap* Bmp, int Bpp) {
+    TPixelRows r;
+    if (!Bmp || Bmp->Width() <= 0 || Bmp->Height() <= 0) return r;
+    if (Bpp == 0) {
+        switch (Bmp->PixelFormat()) {
+            case fw::pf8bit: Bpp = 1; break;
+            case fw::pf24bit: Bpp = 3; break;
+            case fw::pf32bit: Bpp = 4; break;
+            default: return r;
+        }
+    }
+    r.p0 = static_cast<uint8_t*>(Bmp->ScanLine(0));
+    r.step = Bmp->RowStep();
+    r.bpp = Bpp;
+    r.width = Bmp->Width();
+    r.height = Bmp->Height();
+    return r;
+}
+
+fw::TRect ClipToBitmap(fw::TBitmap* Bmp, fw::TRect R) {
+    R.Left = std::max<LONG>(R.Left, 0);
+    R.Top = std::max<LONG>(R.Top, 0);
+    R.Right = std::min<LONG>(R.Right, Bmp->Width());
+    R.Bottom = std::min<LONG>(R.Bottom, Bmp->Height());
+    return R;
+}
+
+bool ClipCopyArea(fw::TRect& R1, fw::TRect& R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2, int& w, int& h) {
+    h = std::min({int(R1.Height()), int(R2.Height()), Bmp1->Height() - int(R1.Top), Bmp2->Height() - int(R2.Top)});
+    w = std::min({int(R1.Width()), int(R2.Width()), Bmp1->Width() - int(R1.Left), Bmp2->Width() - int(R2.Left)});
+    if (h < 1 || w < 1) return false;
+    if (const int dl = std::min(R1.Left, R2.Left); dl < 0) {
+        R1.Left -= dl;
+        R2.Left -= dl;
+        w += dl;
+    }
+    if (const int dt = std::min(R1.Top, R2.Top); dt < 0) {
+        R1.Top -= dt;
+        R2.Top -= dt;
+        h += dt;
+    }
+    return h >= 1 && w >= 1;
+}
+
+TParentPixels::TParentPixels(const TCacheInfo& CI) {
+    if (!CI.Bmp) return;
+    const fw::TPixelFormat f = CI.Bmp->PixelFormat();
+    if (f == fw::pf24bit || f == fw::pf32bit)
+        rows_ = PixelRows(CI.Bmp);
+    else if (CI.Bmp->Width() > 0 && CI.Bmp->Height() > 0)
+        bmp_ = CI.Bmp;
+}
+
+TParentLook TParentPixels::Look(int X, int Y, uint8_t* Bgr) const {
+    const int w = rows_ ? rows_.width : bmp_ ? bmp_->Width() : 0;
+    const int h = rows_ ? rows_.height : bmp_ ? bmp_->Height() : 0;
+    if (Y >= h || X < 0) return plKeep;
+    if (X >= w || Y < 0) return plEndRow;
+    if (rows_) {
+        const uint8_t* p = rows_.At(X, Y);
+        Bgr[0] = p[0];
+        Bgr[1] = p[1];
+        Bgr[2] = p[2];
+    } else {
+        const fw::TColor c = bmp_->Canvas()->Pixels(X, Y);
+        Bgr[0] = uint8_t(c >> 16);
+        Bgr[1] = uint8_t(c >> 8);
+        Bgr[2] = uint8_t(c);
+    }
+    return plTake;
+}
+
 void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2, const TCacheInfo& CI, bool UpdateTrans,
                fw::TColor Color, int Blend, bool Reflected) {
     if (!Bmp2 || !Bmp1) return;
@@ -54,40 +124,21 @@ void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2,
     const int dstBpp = Bmp1->PixelFormat() == fw::pf32bit ? 4 : 3;
     if (dstBpp == 3 && Bmp1->PixelFormat() != fw::pf24bit) return;
 
-    int h = std::min({std::max<int>(R1.Height(), 0), std::max<int>(R2.Height(), 0), Bmp1->Height() - int(R1.Top),
-                      Bmp2->Height() - int(R2.Top)});
-    int w = std::min({std::max<int>(R1.Width(), 0), std::max<int>(R2.Width(), 0), Bmp1->Width() - int(R1.Left),
-                      Bmp2->Width() - int(R2.Left)});
-    if (h < 1 || w < 1) return;
-    const int dl = std::min(R1.Left, R2.Left);
-    if (dl < 0) {
-        R1.Left -= dl;
-        R2.Left -= dl;
-        w += dl;
-    }
-    const int dt = std::min(R1.Top, R2.Top);
-    if (dt < 0) {
-        R1.Top -= dt;
-        R2.Top -= dt;
-        h += dt;
-    }
-    if (h < 1 || w < 1) return;
+    int w, h;
+    if (!ClipCopyArea(R1, R2, Bmp1, Bmp2, w, h)) return;
 
     const Tint tint(Color);
     const bool parent = CI.Ready && CI.Bmp;
+    const TParentPixels parentPixels(CI);
+    const TPixelRows src = PixelRows(Bmp2, 4), dst = PixelRows(Bmp1, dstBpp);
     for (int k = 0; k < h; ++k) {
-        const uint8_t* s = Pixel(Bmp2, R2.Left, R2.Top + k, 4);
-        uint8_t* d = Pixel(Bmp1, R1.Left, R1.Top + k, dstBpp);
+        const uint8_t* s = src.At(R2.Left, R2.Top + k);
+        uint8_t* d = dst.At(R1.Left, R1.Top + k);
         for (int i = 0; i < w; ++i, s += 4, d += dstBpp) {
             if (parent && SeeThrough(s)) {
                 if (!UpdateTrans) continue;
-                const int px = R1.Left + i + CI.X, py = R1.Top + k + CI.Y;
-                if (py >= CI.Bmp->Height() || px < 0) continue;
-                if (px >= CI.Bmp->Width() || py < 0) break;
-                const fw::TColor c = CI.Bmp->Canvas()->Pixels(px, py);
-                d[0] = uint8_t(c >> 16);
-                d[1] = uint8_t(c >> 8);
-                d[2] = uint8_t(c);
+                const TParentLook look = parentPixels.Look(R1.Left + i + CI.X, R1.Top + k + CI.Y, d);
+                if (look == plEndRow) break;
                 continue;
             }
             const int a = Blend ? (100 - Blend) * s[3] / 100 : s[3];
@@ -107,8 +158,8 @@ void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2,
     for (int t = 1; t <= n; ++t, level -= step) {
         const int srcRow = R2.Bottom - 1 - t, dstRow = R1.Bottom + t;
         if (srcRow < 0 || srcRow >= Bmp2->Height() || dstRow < 0) continue;
-        const uint8_t* s = Pixel(Bmp2, R2.Left, srcRow, 4);
-        uint8_t* d = Pixel(Bmp1, R1.Left, dstRow, dstBpp);
+        const uint8_t* s = src.At(R2.Left, srcRow);
+        uint8_t* d = dst.At(R1.Left, dstRow);
         for (int i = 0; i < w; ++i, s += 4, d += dstBpp) {
             if (SeeThrough(s)) continue;
             const int a = Blend ? std::max(0, e * s[3] / 300) * level / 255 : level * (s[3] / 3) / 255;
@@ -142,4 +193,4 @@ void FillDC(HDC DC, const fw::TRect& R, fw::TColor Color) {
     DeleteObject(brush);
 }
 
-}  // namespace skin::pngpaint
+}  // namespace skin

@@ -1,0 +1,28 @@
+// Gradients of skin sections: the ";"-separated text of a section's gradient
+// keys parsed into stops (five words a stop), and the stops painted into a
+// rectangle: kind 0 vertical, 1 horizontal, 2 four triangles from the centre.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/graphics/Bitmap.h"
+#include "skin/engine/sConst.h"
+
+namespace skin {
+
+// Words Color1;Color2;Percent;Mode1;(unused) per stop; words after the last
+// whole group are ignored. A word that is no number counts as 0, so a
+// malformed skin never stops the skin from loading.
+void PrepareGradArray(const fw::String& GradientData, TsGradArray& GradArray);
+
+// The stops into R of a 24- or 32-bit Bmp (alpha 255), clipped to Bmp.
+// OffsetX is unused; OffsetY shifts and stretches a vertical gradient, rows
+// outside R are not painted.
+void PaintGrad(fw::TBitmap* Bmp, fw::TRect R, const TsGradArray& Data, int OffsetX, int OffsetY);
+void PaintGrad(fw::TBitmap* Bmp, const fw::TRect& R, const fw::String& GradientData);
+
+using TGradientFill = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+// msimg32's GradientFill looked up at start-up, or null (kind 2 then paints nothing).
+extern TGradientFill acGradientFill;
+
+}  // namespace skin

