@@ -31,18 +31,15 @@ inline uint32_t Stored(TColor c, uint32_t a) {
     return (a << 24) | ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
 }
 
-// The mask blend over Count bytes of three parallel rows. Plain integer
-// code, not vectorised: see BlendRowBytes.
-__attribute__((optimize("no-tree-vectorize"))) void MaskBlendRow(uint8_t* d, const uint8_t* s, const uint8_t* m,
-                                                                   int count) {
+// The mask blend over Count bytes of three parallel rows.
+void MaskBlendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int count) {
     for (int i = 0; i < count; ++i) d[i] = MaskBlend(d[i], s[i], m[i]);
 }
 
 // The alpha blend of Count 32-bit pixels: colour bytes d := (d * 256 + (s - d)
 // * a) shr 8 with a the source alpha; the alpha byte becomes 255 when Opaque,
 // else stays.
-__attribute__((optimize("no-tree-vectorize"))) void AlphaBlendRow32(uint8_t* d, const uint8_t* s, int count,
-                                                                      bool opaque) {
+void AlphaBlendRow32(uint8_t* d, const uint8_t* s, int count, bool opaque) {
     for (int i = 0; i < count; ++i, d += 4, s += 4) {
         const int a = s[3];
         d[0] = uint8_t((d[0] * 256 + (s[0] - d[0]) * a) >> 8);
