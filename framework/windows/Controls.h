@@ -27,6 +27,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
@@ -514,6 +515,10 @@ protected:
     virtual void CreateHandle();
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& Params);
+    // Runs Create, which makes this control's window some other way (an MDI
+    // client's WM_MDICREATE), binding the window to this control at its
+    // first message as CreateWindowHandle does. Returns the window.
+    HWND CreateBoundWindow(const std::function<HWND()>& Create);
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
     // The window exists; children are not yet created.

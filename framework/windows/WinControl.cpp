@@ -199,11 +199,23 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
     HMENU id = (Params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(UINT_PTR(NextChildId())) : nullptr;
+    CreateBoundWindow([&] {
+        return CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
+                               Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, id, ModuleInstance(),
+                               Params.Param);
+    });
+}
+
+HWND TWinControl::CreateBoundWindow(const std::function<HWND()>& Create) {
     TWinControl* saved = creationControl;
     creationControl = this;
-    HWND h =
-        CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
-                        Params.Y, Params.Width, Params.Height, Params.WndParent, id, ModuleInstance(), Params.Param);
+    HWND h = nullptr;
+    try {
+        h = Create();
+    } catch (...) {
+        if (creationControl == this) creationControl = saved;
+        throw;
+    }
     DWORD error = GetLastError();
     if (creationControl == this) creationControl = saved;
     if (h && !handle_) {
@@ -213,6 +225,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
         SetPropW(h, ControlProp(), this);
     }
     SetLastError(error);
+    return h;
 }
 
 void TWinControl::CreateHandle() {
@@ -269,7 +282,7 @@ void TWinControl::DestroyWindowHandle() {
     StateFlag destroying(controlState_, csDestroyingHandle);
     HWND h = handle_;
     if (h && !DestroyWindow(h)) RaiseLastOSError();
-    if (handle_ == h) {
+    if (h && handle_ == h) {
         // The window went without WM_NCDESTROY reaching us (another thread).
         RemovePropW(h, ControlProp());
         handle_ = nullptr;
@@ -1313,6 +1326,7 @@ void TWinControl::Dispatch(TMessage& Message) {
             break;
         case CM_DIALOGKEY:
         case CM_DIALOGCHAR:
+        case CM_FOCUSCHANGED:
             Broadcast(Message);
             break;
         default:
