@@ -723,6 +723,10 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
     ApplyMenu();
 }
 
+bool TCustomForm::IsShortCut(TWMKey& Message) {
+    return menu_ && menu_->IsShortCut(Message.CharCode, KeyDataToShiftState(Message.KeyData));
+}
+
 void TCustomForm::ApplyMenu() {
     if (!HandleAllocated() || parent_ || ParentWindow()) return;
     if (menu_) menu_->SetWindowHandle(handle_);

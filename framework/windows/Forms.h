@@ -176,6 +176,8 @@ public:
     void Dispatch(TMessage& Message) override;
     // DefFrameProc for an MDI form, DefMDIChildProc for an MDI child.
     void DefaultHandler(TMessage& Message) override;
+    // The main menu's shortcuts.
+    bool IsShortCut(TWMKey& Message) override;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

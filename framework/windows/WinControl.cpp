@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/windows/Controls.h"
+#include "framework/windows/Menus.h"
 #include "framework/windows/Screen.h"
 #include "framework/rtl/SysUtils.h"
 
@@ -48,6 +49,16 @@ TWinControl* KeyPreviewParent(const TControl* Control) {
     for (TWinControl* p = Control->Parent(); p; p = p->Parent())
         if (p->KeyPreviewActive()) return p;
     return nullptr;
+}
+
+// A shortcut of a popup menu of the control or one of its parents, then of
+// the form's menu, clicks its item and uses the key up.
+bool IsMenuKey(TWinControl* Control, TWMKey& Message) {
+    TShiftState shift = KeyDataToShiftState(Message.KeyData);
+    for (TControl* c = Control; c; c = c->Parent())
+        if (TPopupMenu* menu = c->PopupMenu(); menu && menu->IsShortCut(Message.CharCode, shift)) return true;
+    TWinControl* form = Control->GetParentFormControl();
+    return form && form->IsShortCut(Message);
 }
 
 // Dialog keys and characters go to the form, or to the topmost control
@@ -1039,6 +1050,7 @@ void TWinControl::WMSysChar(TWMKey& Message) { DefaultHandler(reinterpret_cast<T
 // control does not ask for (WM_GETDLGCODE) go to the form as CM_DIALOGKEY.
 void TWinControl::CNKeyDown(TWMKey& Message) {
     Message.Result = 1;
+    if (IsMenuKey(this, Message)) return;
     LRESULT mask = 0;
     switch (Message.CharCode) {
         case VK_TAB:

@@ -12,6 +12,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/StdCtrls.h"
 
 using namespace fw;
 using namespace fwtest;
@@ -439,4 +440,100 @@ TEST(Menus, MainMenuOnAFormTakesCommandsAndReportsChanges) {
     form->SetMenu(menu);
     menu->Free();
     EXPECT_EQ(form->Menu(), nullptr);
+}
+
+// ---- context menus of controls
+
+namespace {
+void CALLBACK CloseMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+}  // namespace
+
+TEST(Menus, ContextMenuPopsUpTheControlsPopupMenuUnlessHandled) {
+    THostWindow* host = Create<THostWindow>(nullptr);
+    TBox* box = Create<TBox>(nullptr);
+    box->SetBounds(10, 10, 100, 80);
+    box->SetParent(host);
+    TPlain* label = Create<TPlain>(nullptr);
+    label->SetBounds(5, 5, 30, 20);
+    label->SetParent(box);
+    host->Show();
+    Pump(30);
+    TPopupMenu* menu = Create<TPopupMenu>(nullptr);
+    menu->Items()->Add(NewItem(L"Copy"));
+    struct Probe {
+        int popups = 0;
+        bool handle = false;
+        std::vector<TPoint> asked;
+        void Popup(TObject*) {
+            ++popups;
+            SetTimer(nullptr, 0, 50, CloseMenuSoon);
+        }
+        void Context(TObject*, TPoint MousePos, bool& Handled) {
+            asked.push_back(MousePos);
+            Handled = handle;
+        }
+    } probe;
+    menu->OnPopup = TNotifyEvent(&probe, &Probe::Popup);
+    box->SetPopupMenu(menu);
+    label->OnContextPopup = TContextPopupEvent(&probe, &Probe::Context);
+
+    // Over the graphic child: it is asked first, then the box pops its menu.
+    TPoint overLabel = box->ClientToScreen(TPoint(10, 10));
+    LRESULT r = SendMessageW(box->Handle(), WM_CONTEXTMENU, WPARAM(box->Handle()), MAKELPARAM(overLabel.X, overLabel.Y));
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(probe.asked, (std::vector<TPoint>{TPoint(5, 5)}));
+    EXPECT_EQ(probe.popups, 1);
+    EXPECT_EQ(menu->PopupComponent(), box);
+
+    // Handled by the child's event: no menu.
+    probe.handle = true;
+    SendMessageW(box->Handle(), WM_CONTEXTMENU, WPARAM(box->Handle()), MAKELPARAM(overLabel.X, overLabel.Y));
+    EXPECT_EQ(probe.popups, 1);
+
+    // From the keyboard, and not at all once AutoPopup is off or the menu is gone.
+    SendMessageW(box->Handle(), WM_CONTEXTMENU, WPARAM(box->Handle()), MAKELPARAM(-1, -1));
+    EXPECT_EQ(probe.popups, 2);
+    menu->SetAutoPopup(false);
+    SendMessageW(box->Handle(), WM_CONTEXTMENU, WPARAM(box->Handle()), MAKELPARAM(-1, -1));
+    EXPECT_EQ(probe.popups, 2);
+    menu->Free();
+    EXPECT_EQ(box->PopupMenu(), nullptr);
+    host->Free();
+}
+
+TEST(Menus, ShortcutKeysOfTheControlsPopupMenuAndTheFormsMenuClickTheirItems) {
+    FormPtr<TForm> form(Create<TForm>(Application));
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(panel);
+    TMainMenu* bar = Create<TMainMenu>(form.get());
+    TMenuItem* file = NewItem(L"File", form.get());
+    TMenuItem* quit = NewItem(L"Quit", form.get());
+    bar->Items()->Add(file);
+    file->Add(quit);
+    quit->SetShortCut(TextToShortCut(L"Alt+Q"));
+    form->SetMenu(bar);
+    TPopupMenu* context = Create<TPopupMenu>(form.get());
+    TMenuItem* paste = NewItem(L"Paste", form.get());
+    paste->SetShortCut(TextToShortCut(L"Alt+P"));
+    context->Items()->Add(paste);
+    panel->SetPopupMenu(context);
+    std::vector<TObject*> clicks;
+    struct Recorder {
+        std::vector<TObject*>* list;
+        void Click(TObject* s) { list->push_back(s); }
+    } recorder{&clicks};
+    quit->OnClick = TNotifyEvent(&recorder, &Recorder::Click);
+    paste->OnClick = TNotifyEvent(&recorder, &Recorder::Click);
+    form->Show();
+
+    const LPARAM alt = 0x20000000;  // the Alt bit of the key data
+    EXPECT_EQ(edit->Perform(CN_SYSKEYDOWN, 'P', alt), 1);  // a parent's popup menu
+    EXPECT_EQ(edit->Perform(CN_SYSKEYDOWN, 'Q', alt), 1);  // the form's menu
+    EXPECT_EQ(edit->Perform(CN_SYSKEYDOWN, 'Z', alt), 0);  // nobody's
+    EXPECT_EQ(clicks, (std::vector<TObject*>{paste, quit}));
 }
