@@ -82,14 +82,18 @@ TMenuItem::~TMenuItem() {
         DestroyMenu(handle_);
         handle_ = nullptr;
     }
+    FreeChildren();
+    delete bitmap_;
+    Commands().erase(command_);
+}
+
+void TMenuItem::FreeChildren() {
     while (!items_.empty()) {
         TMenuItem* child = items_.back();
         items_.pop_back();
         child->parent_ = nullptr;
         child->Free();
     }
-    delete bitmap_;
-    Commands().erase(command_);
 }
 
 TMenuItem* TMenuItem::Items(int Index) const {
@@ -137,12 +141,7 @@ void TMenuItem::Remove(TMenuItem* Item) {
 }
 
 void TMenuItem::Clear() {
-    while (!items_.empty()) {
-        TMenuItem* child = items_.back();
-        items_.pop_back();
-        child->parent_ = nullptr;
-        child->Free();
-    }
+    FreeChildren();
     MenuChangedList(true);
 }
 

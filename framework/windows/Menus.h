@@ -145,6 +145,7 @@ private:
     friend class TMenu;
     // The items of this list into the menu handle again.
     void RebuildHandle();
+    void FreeChildren();
     // This list changed (an item came or went).
     void MenuChangedList(bool Rebuild);
     void AppendTo(HMENU Menu, bool OwnerDraw);

@@ -537,3 +537,41 @@ TEST(Menus, ShortcutKeysOfTheControlsPopupMenuAndTheFormsMenuClickTheirItems) {
     EXPECT_EQ(edit->Perform(CN_SYSKEYDOWN, 'Z', alt), 0);  // nobody's
     EXPECT_EQ(clicks, (std::vector<TObject*>{paste, quit}));
 }
+
+TEST(Menus, OwnerDrawnMenuBarIsMeasuredAndDrawnThroughTheForm) {
+    FormPtr<TForm> form(Create<TForm>(Application));
+    DWORD pid = GetCurrentProcessId();
+    form->SetBounds(30 + int(pid * 37 % 500), 30 + int(pid * 53 % 400), 300, 200);
+    TMainMenu* bar = Create<TMainMenu>(form.get());
+    bar->SetOwnerDraw(true);
+    TMenuItem* view = NewItem(L"View", form.get());
+    bar->Items()->Add(view);
+    view->Add(NewItem(L"Zoom", form.get()));
+    struct Painter {
+        int measured = 0, drawn = 0;
+        TRect rect;
+        void Measure(TObject*, TCanvas*, int& Width, int& Height) {
+            ++measured;
+            Width = 77;
+            Height = 18;
+        }
+        void Draw(TObject*, TCanvas* ACanvas, TRect ARect, TOwnerDrawState) {
+            ++drawn;
+            rect = ARect;
+            ACanvas->Brush()->SetColor(TColor(0x00C0FF));
+            ACanvas->FillRect(ARect);
+        }
+    } painter;
+    view->OnMeasureItem = TMenuMeasureItemEvent(&painter, &Painter::Measure);
+    view->OnAdvancedDrawItem = TAdvancedMenuDrawItemEvent(&painter, &Painter::Draw);
+    form->SetMenu(bar);
+    form->Show();
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return painter.drawn > 0; }));
+    EXPECT_GT(painter.measured, 0);
+    EXPECT_GE(painter.rect.Width(), 77);
+    // The bar item on screen, in the handler's colour (the DC is the window's).
+    Capture c = CaptureWindow(form->Handle());
+    TPoint mid(painter.rect.Left + 5, painter.rect.Top + painter.rect.Height() / 2);
+    ASSERT_TRUE(mid.X < c.Width && mid.Y < c.Height);
+    EXPECT_EQ(c.At(mid.X, mid.Y), Rgb(TColor(0x00C0FF)));
+}
