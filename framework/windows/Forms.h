@@ -27,6 +27,8 @@
 // is the main form when that is an MDI form, else the first MDI form on the
 // screen. Closing an MDI child minimises it (caMinimize) when it has
 // biMinimize, else does nothing (caNone), unless OnClose decides otherwise.
+// The application's loop hands the MDI keys (Ctrl+F4, Ctrl+F6) to the main
+// form's client while that form is active.
 //
 // Menu: the form's TMainMenu is the window's menu bar (not for MDI children);
 // the form passes the menu's WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM to it.

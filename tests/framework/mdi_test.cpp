@@ -184,3 +184,24 @@ TEST_F(MDITest, ChildWithoutAnMdiFormIsRefusedAndStyleChangesRemakeTheWindow) {
     EXPECT_FALSE(GetWindowLongW(one->Handle(), GWL_STYLE) & WS_CHILD);
     EXPECT_EQ(parent->MDIChildCount(), 0);
 }
+
+TEST_F(MDITest, CtrlF4FromTheMessageLoopClosesTheActiveChild) {
+    one = NewChild(L"One");
+    one->Show();
+    two = NewChild(L"Two");
+    two->Show();
+    SetForegroundWindow(parent->Handle());
+    ASSERT_TRUE(ProcessMessagesUntil([&] { return parent->Active(); }));
+    ASSERT_EQ(parent->ActiveMDIChild(), two);
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(two->Handle(), WM_KEYDOWN, VK_F4, 0);
+    bool closed = ProcessMessagesUntil([&] { return IsIconic(two->Handle()) != FALSE; }, 2000);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(closed);  // closing an MDI child minimises it
+    EXPECT_FALSE(IsIconic(one->Handle()));
+}
