@@ -44,6 +44,13 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc) {
     RegisterClassW(&wc);
 }
 
+// Ctrl+F4, Ctrl+F6 and Ctrl+Tab act on the active MDI child while the MDI
+// main form is the active form.
+bool IsMDIMsg(TCustomForm* MainForm, MSG& Msg) {
+    return MainForm && MainForm->FormStyle() == fsMDIForm && MainForm->ClientHandle() &&
+           Screen->ActiveCustomForm() == MainForm && TranslateMDISysAccel(MainForm->ClientHandle(), &Msg);
+}
+
 }  // namespace
 
 HWND AllocateHWnd(const TWndMethod& Method) {
@@ -191,7 +198,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     }
     bool handled = false;
     if (OnMessage) OnMessage(Msg, handled);
-    if (!handled && !IsKeyMsg(Msg)) {
+    if (!handled && !IsKeyMsg(Msg) && !IsMDIMsg(mainForm_, Msg)) {
         TranslateMessage(&Msg);
         DispatchMessageW(&Msg);
     }

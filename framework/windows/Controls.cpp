@@ -1,7 +1,11 @@
 // TControl, and the process-wide mouse state: capture and hover tracking.
 #include "framework/windows/Controls.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
+
+#include "framework/windows/Menus.h"
 
 namespace fw {
 
@@ -642,6 +646,9 @@ void TControl::Dispatch(TMessage& Message) {
         case CM_MOUSEWHEEL:
             CMMouseWheel(reinterpret_cast<TCMMouseWheel&>(Message));
             break;
+        case WM_CONTEXTMENU:
+            WMContextMenu(Message);
+            break;
         default:
             DefaultHandler(Message);
             break;
@@ -777,5 +784,52 @@ void TControl::SetZOrder(bool TopMost) {
 
 void TControl::BringToFront() { SetZOrder(true); }
 void TControl::SendToBack() { SetZOrder(false); }
+
+// ---- context menu
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+    if (popupMenu_ == Value) return;
+    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = Value;
+    if (popupMenu_) popupMenu_->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
+}
+
+// LParam: the screen point, or (-1, -1) from the keyboard. A graphic child
+// under the point is asked first; a message nobody takes goes to the native
+// procedure, which hands it on to the parent window.
+void TControl::WMContextMenu(TMessage& Message) {
+    TPoint screen(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+    bool keyboard = screen.X == -1 && screen.Y == -1;
+    TPoint client = keyboard ? TPoint(-1, -1) : ScreenToClient(screen);
+    if (auto* w = dynamic_cast<TWinControl*>(this); w && !keyboard) {
+        if (TControl* child = w->ControlAtPos(client, false)) {
+            Message.Result = child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+            if (Message.Result != 0) return;
+        }
+    }
+    bool handled = false;
+    DoContextPopup(client, handled);
+    if (handled) {
+        Message.Result = 1;
+        return;
+    }
+    if (popupMenu_ && popupMenu_->AutoPopup()) {
+        if (keyboard) screen = ClientToScreen(TPoint(0, 0));
+        popupMenu_->SetPopupComponent(this);
+        popupMenu_->Popup(screen.X, screen.Y);
+        Message.Result = 1;
+        return;
+    }
+    DefaultHandler(Message);
+}
 
 }  // namespace fw

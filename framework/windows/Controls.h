@@ -27,6 +27,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
@@ -41,6 +42,7 @@ namespace fw {
 
 class TControl;
 class TWinControl;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -127,6 +129,8 @@ using TKeyPressEvent = Method<void(TObject* Sender, wchar_t& Key)>;
 using TMouseWheelEvent =
     Method<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent = Method<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// MousePos in client coordinates; (-1, -1) when the keyboard asked for the menu.
+using TContextPopupEvent = Method<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
 // Size limits of a control; 0 means no limit. SetBounds keeps the control
 // within them.
@@ -310,6 +314,13 @@ public:
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
+    // ---- context menu: WM_CONTEXTMENU runs OnContextPopup, then pops up
+    // PopupMenu (when AutoPopup) at the mouse, or at the client's corner
+    // when the keyboard asked. Not owned; cleared when the menu is freed.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* Value);
+    TContextPopupEvent OnContextPopup;
+
 protected:
     void Loaded() override;
     // True when the turn was used; otherwise CM_MOUSEWHEEL goes on to the parent.
@@ -357,6 +368,9 @@ protected:
     void CMMouseLeave(TMessage& Message);
     void CMHitTest(TMessage& Message);
     void CMMouseWheel(TCMMouseWheel& Message);
+    void WMContextMenu(TMessage& Message);
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Fields a subclass reads directly, as the framework's own classes do.
     TWinControl* parent_ = nullptr;
@@ -381,6 +395,7 @@ protected:
     TAnchors anchors_ = {akLeft, akTop};
     TSizeConstraints constraints_;
     TBiDiMode biDiMode_ = bdLeftToRight;
+    TPopupMenu* popupMenu_ = nullptr;
 
 private:
     friend class TWinControl;
@@ -497,6 +512,11 @@ public:
     virtual bool SetFocusedControl(TWinControl* Control);
     // Focus to Control, through the form.
     virtual void FocusControl(TWinControl* Control);
+    // A form's own shortcuts (its main menu's): true when the key clicked one.
+    virtual bool IsShortCut(TWMKey& Message) {
+        (void)Message;
+        return false;
+    }
 
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
@@ -514,6 +534,10 @@ protected:
     virtual void CreateHandle();
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& Params);
+    // Runs Create, which makes this control's window some other way (an MDI
+    // client's WM_MDICREATE), binding the window to this control at its
+    // first message as CreateWindowHandle does. Returns the window.
+    HWND CreateBoundWindow(const std::function<HWND()>& Create);
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
     // The window exists; children are not yet created.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/windows/Application.h"
+#include "framework/windows/Menus.h"
 #include "framework/windows/Screen.h"
 
 namespace fw {
@@ -122,7 +123,10 @@ void TCustomForm::DoDestroy() {
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == activeControl_) activeControl_ = nullptr;
+    if (Operation != opRemove) return;
+    if (AComponent == activeControl_) activeControl_ = nullptr;
+    if (AComponent == focusedControl_) focusedControl_ = nullptr;
+    if (AComponent == menu_) menu_ = nullptr;
 }
 
 // ---- the window
@@ -137,6 +141,16 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     Params.Style |= frame.Style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     Params.ExStyle |= frame.ExStyle;
     if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == fsMDIChild) {
+        Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD;
+        Params.ExStyle |= WS_EX_MDICHILD;
+        TCustomForm* mdiParent = MDIParentForm();
+        if (mdiParent) mdiParent->HandleNeeded();
+        Params.WndParent = mdiParent ? mdiParent->ClientHandle() : nullptr;
+        if (position_ == poDefault || position_ == poDefaultPosOnly) Params.X = Params.Y = CW_USEDEFAULT;
+        if (position_ == poDefault || position_ == poDefaultSizeOnly) Params.Width = Params.Height = CW_USEDEFAULT;
+        return;
+    }
 
     // Owner: the main form on the task bar is unowned; the others belong to
     // it (or to the application window when it is not on the task bar).
@@ -165,6 +179,8 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateHandleDone() {
     TWinControl::CreateHandleDone();
+    if (formStyle_ == fsMDIForm && !parent_ && !ParentWindow()) CreateMDIClient();
+    ApplyMenu();
     if (position_ == poDefault || position_ == poDefaultPosOnly || position_ == poDefaultSizeOnly) UpdateBounds();
     ApplyAlphaBlend();
     if (!icon_.Empty()) IconChanged(this);
@@ -205,9 +221,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 }
 
 void TCustomForm::SetFormStyle(TFormStyle Value) {
-    if (Value == fsMDIChild || Value == fsMDIForm) throw EInvalidOperation(L"MDI forms are not supported");
     if (formStyle_ == Value) return;
+    bool mdi = Value == fsMDIChild || Value == fsMDIForm || formStyle_ == fsMDIChild || formStyle_ == fsMDIForm;
     formStyle_ = Value;
+    if (mdi) {
+        RecreateForStyle();
+        return;
+    }
     if (!HandleAllocated() || parent_) return;
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(handle_, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
@@ -286,7 +306,7 @@ void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         wp.length = sizeof wp;
         GetWindowPlacement(handle_, &wp);
         LONG dx = 0, dy = 0;
-        if (!(GetWindowLongW(handle_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        if (!(GetWindowLongW(handle_, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_MDICHILD))) {
             // Placement rectangles are in work-area coordinates.
             TRect work = Screen->WorkAreaRect();
             dx = work.Left;
@@ -320,11 +340,17 @@ void TCustomForm::SetWindowState(TWindowState Value) {
         for (int i = 0; i < 2 && (IsIconic(handle_) || IsZoomed(handle_)); ++i) ShowWindow(handle_, SW_RESTORE);
         return;
     }
+    HWND client = formStyle_ == fsMDIChild ? GetParent(handle_) : nullptr;
+    if (client && Value == wsMaximized) {
+        SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(handle_), 0);
+        return;
+    }
     static const int commands[] = {SW_RESTORE, SW_MINIMIZE, SW_SHOWMAXIMIZED};
     ShowWindow(handle_, commands[Value]);
 }
 
 void TCustomForm::ApplyPosition() {
+    if (formStyle_ == fsMDIChild) return;  // placed by its MDI client
     int x = left_, y = top_;
     TRect around;
     bool centre = true;
@@ -369,7 +395,9 @@ void TCustomForm::ApplyPosition() {
 
 void TCustomForm::Show() {
     SetVisible(true);
-    if (HandleAllocated()) {
+    if (HandleAllocated() && formStyle_ == fsMDIChild) {
+        SendMessageW(GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+    } else if (HandleAllocated()) {
         SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(handle_);
     }
@@ -403,7 +431,15 @@ void TCustomForm::ShowingChanged() {
         if (windowState_ == wsMinimized) command = SW_SHOWMINIMIZED;
         if (formStyle_ == fsStayOnTop)
             SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ShowWindow(handle_, command);
+        if (formStyle_ == fsMDIChild) {
+            // Shown, then activated and maximised by its client.
+            HWND client = GetParent(handle_);
+            ShowWindow(handle_, command == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : command);
+            SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+            if (command == SW_SHOWMAXIMIZED) SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(handle_), 0);
+        } else {
+            ShowWindow(handle_, command);
+        }
         UpdateBounds();
         if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
     } else {
@@ -496,6 +532,7 @@ void TCustomForm::Close() {
     }
     if (!CloseQuery()) return;
     TCloseAction action = caHide;
+    if (formStyle_ == fsMDIChild) action = borderIcons_.Contains(biMinimize) ? caMinimize : caNone;
     DoClose(action);
     if (action == caNone) return;
     if (Application->MainForm() == this) {
@@ -557,6 +594,32 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
             Control->FreeNotification(this);
         }
     }
+    if (!Control || Control->ControlState().Contains(csFocusing)) return true;
+    Control->SetControlState(Control->ControlState() + TControlState{csFocusing});
+    struct Done {
+        TWinControl* control;
+        ~Done() { control->SetControlState(control->ControlState() - TControlState{csFocusing}); }
+    } done{Control};
+    if (!focusedControl_) focusedControl_ = this;
+    if (focusedControl_ == Control) return true;
+    auto follow = [this](TWinControl* c) {
+        focusedControl_ = c;
+        if (c && c != this) c->FreeNotification(this);
+    };
+    // Up from the old control to the common ancestor, then down to the new one.
+    while (focusedControl_ && !focusedControl_->ContainsControl(Control)) {
+        TWinControl* leaving = focusedControl_;
+        follow(leaving->Parent());
+        leaving->Perform(CM_EXIT);
+    }
+    while (focusedControl_ && focusedControl_ != Control) {
+        TWinControl* next = Control;
+        while (next->Parent() && next->Parent() != focusedControl_) next = next->Parent();
+        if (next->Parent() != focusedControl_) break;
+        follow(next);
+        next->Perform(CM_ENTER);
+    }
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
     return true;
 }
 
@@ -584,6 +647,31 @@ void TCustomForm::PaintWindow(HDC DC) {
 
 void TCustomForm::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+        case WM_COMMAND:
+            // A menu command: no control window, notification code 0.
+            if (Message.LParam == 0 && HIWORD(Message.WParam) == 0 && menu_ &&
+                menu_->DispatchCommand(LOWORD(Message.WParam)))
+                return;
+            break;
+        case WM_MEASUREITEM: {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+            if (mis && mis->CtlType == ODT_MENU && menu_ && menu_->DispatchMeasureItem(*mis)) {
+                Message.Result = TRUE;
+                return;
+            }
+            break;
+        }
+        case WM_DRAWITEM: {
+            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+            if (dis && dis->CtlType == ODT_MENU && menu_ && menu_->DispatchDrawItem(*dis)) {
+                Message.Result = TRUE;
+                return;
+            }
+            break;
+        }
+        case WM_MDIACTIVATE:
+            MDIActivate(Message);
+            return;
         case CM_SHOWINGCHANGED:
             ShowingChanged();
             return;
@@ -618,6 +706,38 @@ void TCustomForm::Dispatch(TMessage& Message) {
             break;
     }
     TWinControl::Dispatch(Message);
+}
+
+// ---- the menu bar
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+    if (menu_ == Value) return;
+    if (menu_) {
+        if (HandleAllocated() && GetMenu(handle_) && GetMenu(handle_) == menu_->Items()->HandleIfMade())
+            ::SetMenu(handle_, nullptr);
+        if (menu_->WindowHandle() == handle_) menu_->SetWindowHandle(nullptr);
+        menu_->RemoveFreeNotification(this);
+    }
+    menu_ = Value;
+    if (menu_) menu_->FreeNotification(this);
+    ApplyMenu();
+}
+
+bool TCustomForm::IsShortCut(TWMKey& Message) {
+    return menu_ && menu_->IsShortCut(Message.CharCode, KeyDataToShiftState(Message.KeyData));
+}
+
+void TCustomForm::ApplyMenu() {
+    if (!HandleAllocated() || parent_ || ParentWindow()) return;
+    if (menu_) menu_->SetWindowHandle(handle_);
+    // Child windows have no menu bar.
+    if (formStyle_ == fsMDIChild) return;
+    HMENU bar = menu_ ? menu_->Handle() : nullptr;
+    if (GetMenu(handle_) != bar) {
+        ::SetMenu(handle_, bar);
+        UpdateBounds();
+        Realign();
+    }
 }
 
 }  // namespace fw

@@ -18,6 +18,20 @@
 // Icons (what is left of BorderIcons after the limit above): biSystemMenu
 // WS_SYSMENU, biMinimize WS_MINIMIZEBOX, biMaximize WS_MAXIMIZEBOX, biHelp
 // WS_EX_CONTEXTHELP when neither box is there. fsStayOnTop adds WS_EX_TOPMOST.
+//
+// MDI: an fsMDIForm makes an "MDICLIENT" window (ClientHandle) in the client
+// area its aligned controls leave free, and its default handler is
+// DefFrameProc. An fsMDIChild's window is made by that client (WM_MDICREATE)
+// with the border table's styles and WS_CHILD, and its default handler is
+// DefMDIChildProc; WM_MDIACTIVATE makes it Active. The MDI parent of a child
+// is the main form when that is an MDI form, else the first MDI form on the
+// screen. Closing an MDI child minimises it (caMinimize) when it has
+// biMinimize, else does nothing (caNone), unless OnClose decides otherwise.
+// The application's loop hands the MDI keys (Ctrl+F4, Ctrl+F6) to the main
+// form's client while that form is active.
+//
+// Menu: the form's TMainMenu is the window's menu bar (not for MDI children);
+// the form passes the menu's WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM to it.
 #pragma once
 
 #include <windows.h>
@@ -46,6 +60,7 @@ enum TPosition {
 };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
 enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
 using TFormState = Set<TFormStateItem>;
 
@@ -95,7 +110,8 @@ public:
     TBorderIcons BorderIcons() const { return borderIcons_; }
     void SetBorderIcons(TBorderIcons Value);
     TFormStyle FormStyle() const { return formStyle_; }
-    // fsMDIForm and fsMDIChild raise EInvalidOperation: there is no MDI here.
+    // Moving into or out of MDI makes the window again. An fsMDIChild window
+    // raises EInvalidOperation when there is no MDI form to hold it.
     void SetFormStyle(TFormStyle Value);
     TWindowState WindowState();
     void SetWindowState(TWindowState Value);
@@ -105,16 +121,25 @@ public:
     void SetAlphaBlend(bool Value);
     BYTE AlphaBlendValue() const { return alphaBlendValue_; }
     void SetAlphaBlendValue(BYTE Value);
-    TMainMenu* Menu() const { return nullptr; }
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* Value);
     // The window's icon; changes reach a live window at once.
     TIcon* Icon() { return &icon_; }
     TFormState FormState() const { return formState_; }
 
-    // ---- no MDI
-    int MDIChildCount() const { return 0; }
-    TCustomForm* MDIChildren(int) const { return nullptr; }
-    TCustomForm* ActiveMDIChild() const { return nullptr; }
-    HWND ClientHandle() const { return nullptr; }
+    // ---- MDI (an fsMDIForm's children; nothing for other forms)
+    // Children in z-order, the active one first.
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int Index) const;
+    TCustomForm* ActiveMDIChild() const;
+    HWND ClientHandle() const { return clientHandle_; }
+    TTileMode TileMode() const { return tileMode_; }
+    void SetTileMode(TTileMode Value) { tileMode_ = Value; }
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
 
     // ---- geometry: a maximised or minimised form takes new bounds as its restored ones
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -147,8 +172,14 @@ public:
     bool IsForm() const override { return true; }
     bool KeyPreviewActive() const override { return keyPreview_; }
     void ChildModalResult(int Value) override { SetModalResult(Value); }
+    // Sends CM_EXIT up from the control that had the focus and CM_ENTER
+    // down to the new one, then CM_FOCUSCHANGED through the form.
     bool SetFocusedControl(TWinControl* Control) override;
     void Dispatch(TMessage& Message) override;
+    // DefFrameProc for an MDI form, DefMDIChildProc for an MDI child.
+    void DefaultHandler(TMessage& Message) override;
+    // The main menu's shortcuts.
+    bool IsShortCut(TWMKey& Message) override;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
@@ -163,6 +194,9 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateHandleDone() override;
+    void CreateWindowHandle(const TCreateParams& Params) override;
+    void DestroyWindowHandle() override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
     void PaintWindow(HDC DC) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -184,6 +218,12 @@ private:
     void CloseModal();
     void SetActive(bool Value);
     TRect FrameRect() const;  // outer minus client: how much the frame adds on each side
+    void ApplyMenu();
+    void CreateMDIClient();
+    // The MDI form that holds this MDI child's window.
+    static TCustomForm* MDIParentForm();
+    void MDIActivate(TMessage& Message);
+    void RecreateForStyle();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = {biSystemMenu, biMinimize, biMaximize};
@@ -199,6 +239,10 @@ private:
     bool positioned_ = false;
     TModalResult modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;
+    TWinControl* focusedControl_ = nullptr;  // the end of the CM_ENTER chain
+    TMainMenu* menu_ = nullptr;
+    HWND clientHandle_ = nullptr;
+    TTileMode tileMode_ = tbHorizontal;
     TIcon icon_;
     TControlCanvas* canvas_;
 };

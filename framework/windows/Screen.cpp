@@ -35,7 +35,26 @@ bool TScreenRef::Exists() const { return screenInstance() != nullptr; }
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
-TScreen::~TScreen() = default;
+TScreen::~TScreen() { delete menuFont_; }
+
+TFont* TScreen::MenuFont() {
+    if (!menuFont_) {
+        menuFont_ = new TFont;
+        NONCLIENTMETRICSW metrics = {};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            const LOGFONTW& lf = metrics.lfMenuFont;
+            menuFont_->SetName(lf.lfFaceName);
+            menuFont_->SetHeight(lf.lfHeight);
+            menuFont_->SetCharset(TFontCharset(lf.lfCharSet));
+            TFontStyles style;
+            if (lf.lfWeight >= FW_BOLD) style.Include(fsBold);
+            if (lf.lfItalic) style.Include(fsItalic);
+            menuFont_->SetStyle(style);
+        }
+    }
+    return menuFont_;
+}
 
 int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
 int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }

@@ -51,6 +51,9 @@ public:
     // The system cursor of a framework cursor number (crArrow, crHourGlass...).
     HCURSOR Cursors(TCursor Index) const;
 
+    // The system's menu font (SPI_GETNONCLIENTMETRICS), read on first use.
+    TFont* MenuFont();
+
     // Called by the forms.
     void AddForm(TCustomForm* Form);
     void RemoveForm(TCustomForm* Form);
@@ -60,6 +63,7 @@ private:
     std::vector<TCustomForm*> forms_;
     TCustomForm* activeForm_ = nullptr;
     TCursor cursor_ = crDefault;
+    TFont* menuFont_ = nullptr;
 };
 
 class TScreenRef {

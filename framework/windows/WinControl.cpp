@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/windows/Controls.h"
+#include "framework/windows/Menus.h"
 #include "framework/windows/Screen.h"
 #include "framework/rtl/SysUtils.h"
 
@@ -48,6 +49,16 @@ TWinControl* KeyPreviewParent(const TControl* Control) {
     for (TWinControl* p = Control->Parent(); p; p = p->Parent())
         if (p->KeyPreviewActive()) return p;
     return nullptr;
+}
+
+// A shortcut of a popup menu of the control or one of its parents, then of
+// the form's menu, clicks its item and uses the key up.
+bool IsMenuKey(TWinControl* Control, TWMKey& Message) {
+    TShiftState shift = KeyDataToShiftState(Message.KeyData);
+    for (TControl* c = Control; c; c = c->Parent())
+        if (TPopupMenu* menu = c->PopupMenu(); menu && menu->IsShortCut(Message.CharCode, shift)) return true;
+    TWinControl* form = Control->GetParentFormControl();
+    return form && form->IsShortCut(Message);
 }
 
 // Dialog keys and characters go to the form, or to the topmost control
@@ -199,11 +210,23 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
     HMENU id = (Params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(UINT_PTR(NextChildId())) : nullptr;
+    CreateBoundWindow([&] {
+        return CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
+                               Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, id, ModuleInstance(),
+                               Params.Param);
+    });
+}
+
+HWND TWinControl::CreateBoundWindow(const std::function<HWND()>& Create) {
     TWinControl* saved = creationControl;
     creationControl = this;
-    HWND h =
-        CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
-                        Params.Y, Params.Width, Params.Height, Params.WndParent, id, ModuleInstance(), Params.Param);
+    HWND h = nullptr;
+    try {
+        h = Create();
+    } catch (...) {
+        if (creationControl == this) creationControl = saved;
+        throw;
+    }
     DWORD error = GetLastError();
     if (creationControl == this) creationControl = saved;
     if (h && !handle_) {
@@ -213,6 +236,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
         SetPropW(h, ControlProp(), this);
     }
     SetLastError(error);
+    return h;
 }
 
 void TWinControl::CreateHandle() {
@@ -269,7 +293,7 @@ void TWinControl::DestroyWindowHandle() {
     StateFlag destroying(controlState_, csDestroyingHandle);
     HWND h = handle_;
     if (h && !DestroyWindow(h)) RaiseLastOSError();
-    if (handle_ == h) {
+    if (h && handle_ == h) {
         // The window went without WM_NCDESTROY reaching us (another thread).
         RemovePropW(h, ControlProp());
         handle_ = nullptr;
@@ -1026,6 +1050,7 @@ void TWinControl::WMSysChar(TWMKey& Message) { DefaultHandler(reinterpret_cast<T
 // control does not ask for (WM_GETDLGCODE) go to the form as CM_DIALOGKEY.
 void TWinControl::CNKeyDown(TWMKey& Message) {
     Message.Result = 1;
+    if (IsMenuKey(this, Message)) return;
     LRESULT mask = 0;
     switch (Message.CharCode) {
         case VK_TAB:
@@ -1313,6 +1338,7 @@ void TWinControl::Dispatch(TMessage& Message) {
             break;
         case CM_DIALOGKEY:
         case CM_DIALOGCHAR:
+        case CM_FOCUSCHANGED:
             Broadcast(Message);
             break;
         default:

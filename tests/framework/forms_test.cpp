@@ -239,7 +239,7 @@ TEST(Forms, StayOnTopAlphaBlendAndNoMdi) {
     form->SetAlphaBlend(false);
     EXPECT_FALSE(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
 
-    EXPECT_THROW(form->SetFormStyle(fsMDIForm), EInvalidOperation);
+    EXPECT_EQ(form->ClientHandle(), nullptr);  // no MDI client on a plain form
     EXPECT_EQ(form->MDIChildCount(), 0);
     EXPECT_EQ(form->Menu(), nullptr);
     EXPECT_EQ(form->ClassName(), L"TForm");
