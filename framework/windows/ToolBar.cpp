@@ -216,6 +216,8 @@ void TToolBar::UpdateButton(TToolButton* Button) {
 
 void TToolBar::UpdateButtonBounds() {
     if (!HandleAllocated()) return;
+    // The window sizes its buttons to their texts: ButtonHeight wins.
+    SendMessageW(WindowHandle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     for (size_t i = 0; i < buttons_.size(); ++i) {
         RECT r = {};
         if (!SendMessageW(WindowHandle(), TB_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r))) continue;
@@ -237,7 +239,6 @@ void TToolBar::SetButtonHeight(int Value) {
     if (buttonHeight_ == Value || Value <= 0) return;
     buttonHeight_ = Value;
     if (!HandleAllocated()) return;
-    SendMessageW(WindowHandle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     UpdateButtonBounds();
     Invalidate();
 }
@@ -246,7 +247,6 @@ void TToolBar::SetButtonWidth(int Value) {
     if (buttonWidth_ == Value || Value <= 0) return;
     buttonWidth_ = Value;
     if (!HandleAllocated()) return;
-    SendMessageW(WindowHandle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     UpdateButtonBounds();
     Invalidate();
 }

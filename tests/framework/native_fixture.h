@@ -20,6 +20,8 @@ public:
         form_->SetBorderStyle(fw::bsNone);
         form_->SetBounds(20 + int(pid * 37 % 400), 20 + int(pid * 53 % 300), 480, 360);
         form_->Show();
+        // Tests run side by side on one display: captures must see this form.
+        SetWindowPos(form_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Pump(20);
     }
     fw::TForm* operator->() const { return form_.get(); }
