@@ -1,5 +1,7 @@
 // TToolBar on comctl32's toolbar window; TToolButton children mirror its
 // buttons (command, state, style, image, text).
+#include <algorithm>
+
 #include "framework/windows/ComCtrls.h"
 
 namespace fw {
@@ -216,8 +218,11 @@ void TToolBar::UpdateButton(TToolButton* Button) {
 
 void TToolBar::UpdateButtonBounds() {
     if (!HandleAllocated()) return;
-    // The window sizes its buttons to their texts: ButtonHeight wins.
-    SendMessageW(WindowHandle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+    // The window sizes its buttons to their texts: ButtonHeight wins, the
+    // width grows to the widest caption.
+    int width = buttonWidth_;
+    if (showCaptions_) width = std::max(width, int(LOWORD(SendMessageW(WindowHandle(), TB_GETBUTTONSIZE, 0, 0))));
+    SendMessageW(WindowHandle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(width, buttonHeight_));
     for (size_t i = 0; i < buttons_.size(); ++i) {
         RECT r = {};
         if (!SendMessageW(WindowHandle(), TB_GETITEMRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r))) continue;

@@ -514,3 +514,82 @@ TEST(TrackBar, RangeAndPositionAreTheWindowsAndKeysRunOnChange) {
     EXPECT_TRUE(GetWindowLongW(bar->Handle(), GWL_STYLE) & TBS_VERT);
     EXPECT_EQ(Send(bar, TBM_GETPOS), 20);
 }
+
+#include "framework/windows/Buttons.h"
+
+// One form holding every native control, for a person to look at (Latin
+// captions: the test display has no Hangul font).
+TEST(NativeControls, AllOnOneFormScreenshot) {
+    NativeForm form;
+    form->SetColor(clBtnFace);
+    TToolBar* tools = form.Put<TToolBar>(0, 0, 480, 30);
+    tools->SetShowCaptions(true);
+    tools->SetFlat(true);
+    for (const wchar_t* s : {L"Open", L"Save", L"Record"}) {
+        auto* b = Create<TToolButton>(tools);
+        b->SetCaption(s);
+        b->SetParent(tools);
+    }
+    TStatusBar* status = form.Put<TStatusBar>(0, 0, 480, 20);
+    for (const wchar_t* s : {L"Ready", L"Page 3 / 120"}) {
+        TStatusPanel* p = status->Panels()->Add();
+        p->SetText(s);
+        p->SetWidth(150);
+    }
+    TPageControl* pages = form.Put<TPageControl>(8, 40, 230, 150);
+    for (const wchar_t* s : {L"General", L"Recording"}) {
+        auto* sheet = Create<TTabSheet>(pages);
+        sheet->SetCaption(s);
+        sheet->SetPageControl(pages);
+    }
+    auto* check = Create<TCheckBox>(pages->Pages(0));
+    check->SetBounds(8, 8, 150, 20);
+    check->SetCaption(L"Repeat");
+    check->SetParent(pages->Pages(0));
+    check->SetChecked(true);
+    auto* radio = Create<TRadioButton>(pages->Pages(0));
+    radio->SetBounds(8, 32, 150, 20);
+    radio->SetCaption(L"Full screen");
+    radio->SetParent(pages->Pages(0));
+    radio->SetChecked(true);
+    auto* group = Create<TGroupBox>(pages->Pages(0));
+    group->SetBounds(8, 56, 200, 55);
+    group->SetCaption(L"Volume");
+    group->SetParent(pages->Pages(0));
+    auto* track = Create<TTrackBar>(group);
+    track->SetBounds(8, 18, 180, 30);
+    track->SetParent(group);
+    track->SetPosition(6);
+
+    TComboBox* combo = form.Put<TComboBox>(248, 40, 140, 21);
+    combo->Items()->Add(L"bsSizeToolWin");
+    combo->SetItemIndex(0);
+    TEdit* edit = form.Put<TEdit>(400, 40, 50, 21);
+    TUpDown* ud = form.Put<TUpDown>(450, 40, 17, 21);
+    ud->SetAssociate(edit);
+    ud->SetPosition(3);
+    TListBox* list = form.Put<TListBox>(248, 70, 100, 60);
+    for (const wchar_t* s : {L"micrec1.mp3", L"micrec2.mp3"}) list->Items()->Add(s);
+    TMemo* memo = form.Put<TMemo>(356, 70, 112, 60);
+    memo->Lines()->SetText(L"First line\nSecond line");
+    TScrollBar* scroll = form.Put<TScrollBar>(248, 140, 220, 17);
+    scroll->SetPosition(40);
+    TProgressBar* progress = form.Put<TProgressBar>(248, 165, 220, 17);
+    progress->SetPosition(60);
+    TTreeView* tree = form.Put<TTreeView>(8, 200, 150, 130);
+    TTreeNode* root = tree->Items()->AddChild(nullptr, L"Book");
+    tree->Items()->AddChild(root, L"Chapter 1");
+    tree->Items()->AddChild(root, L"Chapter 2");
+    TListView* view = form.Put<TListView>(166, 200, 180, 130);
+    view->SetViewStyle(vsReport);
+    view->Columns()->Add()->SetCaption(L"Name");
+    view->Columns()->Items(0)->SetWidth(100);
+    view->Items()->Add()->SetCaption(L"micrec1.mp3");
+    TTabControl* tabs = form.Put<TTabControl>(354, 190, 118, 60);
+    tabs->Tabs()->Add(L"One");
+    tabs->Tabs()->Add(L"Two");
+    auto* speed = form.Put<TSpeedButton>(354, 260, 60, 30);
+    speed->SetCaption(L"Play");
+    form.Screenshot(L"native-controls");
+    EXPECT_EQ(form->ControlCount(), 14);
+}

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <type_traits>
+
 #include "app_fixture.h"
 #include "control_fixture.h"
 #include "framework/graphics/Bitmap.h"
@@ -33,7 +35,7 @@ public:
         T* c = fw::Create<T>(form_.get());
         c->SetBounds(x, y, w, h);
         c->SetParent(form_.get());
-        c->HandleNeeded();
+        if constexpr (std::is_base_of_v<fw::TWinControl, T>) c->HandleNeeded();
         return c;
     }
 
