@@ -82,10 +82,14 @@ public:
     void SetAlignment(TAlignment Value);
     int Width() const { return width_; }
     void SetWidth(int Value);
+    // psOwnerDraw: the bar's DrawPanel paints it (SBT_OWNERDRAW).
+    TStatusPanelStyle Style() const { return style_; }
+    void SetStyle(TStatusPanelStyle Value);
     int Index() const;
 
 private:
     friend class TStatusPanels;
+    TStatusPanelStyle style_ = psText;
     void Changed();
     TStatusBar* owner_;
     String text_;
@@ -113,6 +117,8 @@ private:
     std::vector<std::unique_ptr<TStatusPanel>> items_;
 };
 
+using TDrawPanelEvent = Method<void(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect)>;
+
 // A msctls_statusbar32 window: one part a panel (the last one reaching the
 // right edge), or one part with SimpleText when SimplePanel is set or there
 // are no panels. Centred and right-aligned panel texts are sent with one or
@@ -133,6 +139,10 @@ public:
     // A frame of this width inside the window's edge.
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int Value);
+    // Bound to the paint DC while an owner-drawn panel is drawn.
+    TCanvas* Canvas();
+
+    TDrawPanelEvent OnDrawPanel;
 
     void Dispatch(TMessage& Message) override;
 
@@ -143,8 +153,12 @@ protected:
     void CreateHandleDone() override;
     // Sends the parts and their texts to the window.
     void UpdatePanels();
+    // An owner-drawn panel: OnDrawPanel, with Canvas on the window's DC.
+    virtual void DrawPanel(TStatusPanel* Panel, const TRect& Rect);
+    void CNDrawItem(TWMDrawItem& Message);
 
 private:
+    std::unique_ptr<TControlCanvas> canvas_;
     TStatusPanels panels_;
     bool simplePanel_ = false;
     String simpleText_;
@@ -605,7 +619,10 @@ public:
 enum TUDAlignButton { udLeft, udRight };
 enum TUDOrientation { udHorizontal, udVertical };
 enum TUDBtnType { btNext, btPrev };
+enum TUpDownDirection { updNone, updUp, updDown };
 using TUDChangingEvent = Method<void(TObject* Sender, bool& AllowChange)>;
+using TUDChangingEventEx =
+    Method<void(TObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction)>;
 using TUDClickEvent = Method<void(TObject* Sender, TUDBtnType Button)>;
 
 // A msctls_updown32 window. Position is read from the window while it
@@ -636,7 +653,10 @@ public:
     bool Wrap() const { return wrap_; }
     void SetWrap(bool Value);
 
+    // A click on an arrow asks OnChanging, then OnChangingEx with the new
+    // position; either may refuse the move.
     TUDChangingEvent OnChanging;
+    TUDChangingEventEx OnChangingEx;
     TUDClickEvent OnClick;
 
     void Dispatch(TMessage& Message) override;
@@ -646,6 +666,7 @@ protected:
     void CreateHandleDone() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual bool CanChange();
+    virtual bool DoCanChange(int NewValue, int Delta);
     virtual void Click(TUDBtnType Button);
     void CNNotify(TWMNotify& Message);
     void CNScroll(TWMScroll& Message);

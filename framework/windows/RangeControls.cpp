@@ -118,15 +118,24 @@ bool TCustomUpDown::CanChange() {
     return allow;
 }
 
+bool TCustomUpDown::DoCanChange(int NewValue, int Delta) {
+    if (!CanChange()) return false;
+    bool allow = true;
+    if (OnChangingEx) OnChangingEx(this, allow, NewValue, Delta > 0 ? updUp : (Delta < 0 ? updDown : updNone));
+    return allow;
+}
+
 void TCustomUpDown::Click(TUDBtnType Button) {
     if (OnClick) OnClick(this, Button);
 }
 
 void TCustomUpDown::CNNotify(TWMNotify& Message) {
-    if (Message.NMHdr->code == UDN_DELTAPOS)
-        Message.Result = CanChange() ? FALSE : TRUE;
-    else
+    if (Message.NMHdr->code == UDN_DELTAPOS) {
+        auto* n = reinterpret_cast<NMUPDOWN*>(Message.NMHdr);
+        Message.Result = DoCanChange(n->iPos + n->iDelta, n->iDelta) ? FALSE : TRUE;
+    } else {
         DefaultHandler(reinterpret_cast<TMessage&>(Message));
+    }
 }
 
 // The window reports a moved position to its parent as a scroll message.

@@ -11,6 +11,7 @@ void TStatusPanel::Assign(const TPersistent* Source) {
         text_ = p->text_;
         alignment_ = p->alignment_;
         width_ = p->width_;
+        style_ = p->style_;
         Changed();
         return;
     }
@@ -35,6 +36,12 @@ void TStatusPanel::SetWidth(int Value) {
     Changed();
 }
 
+void TStatusPanel::SetStyle(TStatusPanelStyle Value) {
+    if (style_ == Value) return;
+    style_ = Value;
+    Changed();
+}
+
 int TStatusPanel::Index() const {
     const auto& items = owner_->Panels()->items_;
     for (size_t i = 0; i < items.size(); ++i)
@@ -54,6 +61,7 @@ void TStatusPanels::Assign(const TPersistent* Source) {
             items_.back()->text_ = item->text_;
             items_.back()->alignment_ = item->alignment_;
             items_.back()->width_ = item->width_;
+            items_.back()->style_ = item->style_;
         }
         owner_->UpdatePanels();
         return;
@@ -129,7 +137,12 @@ void TStatusBar::UpdatePanels() {
         SendMessageW(h, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
         static const wchar_t* prefixes[] = {L"", L"\t\t", L"\t"};
         for (int i = 0; i < panels_.Count(); ++i) {
-            String text = prefixes[panels_[i]->Alignment()] + panels_[i]->Text();
+            TStatusPanel* panel = panels_[i];
+            if (panel->Style() == psOwnerDraw) {
+                SendMessageW(h, SB_SETTEXTW, WPARAM(i) | SBT_OWNERDRAW, reinterpret_cast<LPARAM>(panel));
+                continue;
+            }
+            String text = prefixes[panel->Alignment()] + panel->Text();
             SendMessageW(h, SB_SETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(text.c_str()));
         }
     }
@@ -161,8 +174,32 @@ void TStatusBar::SetBorderWidth(int Value) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+TCanvas* TStatusBar::Canvas() {
+    if (!canvas_) {
+        canvas_ = std::make_unique<TControlCanvas>();
+        canvas_->SetControl(this);
+    }
+    return canvas_.get();
+}
+
+void TStatusBar::DrawPanel(TStatusPanel* Panel, const TRect& Rect) {
+    if (OnDrawPanel) OnDrawPanel(this, Panel, Rect);
+}
+
+void TStatusBar::CNDrawItem(TWMDrawItem& Message) {
+    DRAWITEMSTRUCT* dis = Message.DrawItemStruct;
+    int index = int(dis->itemID);
+    if (index < 0 || index >= panels_.Count()) return;
+    CanvasBinding binding(static_cast<TControlCanvas*>(Canvas()), dis->hDC);
+    DrawPanel(panels_[index], TRect(dis->rcItem));
+    Message.Result = TRUE;
+}
+
 void TStatusBar::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+        case CN_DRAWITEM:
+            CNDrawItem(reinterpret_cast<TWMDrawItem&>(Message));
+            break;
         case WM_NCCALCSIZE:
             DefaultHandler(Message);
             InsetClientArea(Message, TRect(borderWidth_, borderWidth_, borderWidth_, borderWidth_));

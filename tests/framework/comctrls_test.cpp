@@ -140,6 +140,38 @@ TEST(StatusBar, PanelsBecomeThePartsWithTheirTextsAndAlignment) {
 
 namespace {
 
+struct PanelDraw {
+    std::vector<TStatusPanel*> panels;
+    void Draw(TStatusBar* Bar, TStatusPanel* Panel, const TRect& Rect) {
+        panels.push_back(Panel);
+        Bar->Canvas()->Brush()->SetColor(clRed);
+        Bar->Canvas()->FillRect(Rect);
+    }
+};
+
+}  // namespace
+
+TEST(StatusBar, OwnerDrawnPanelsArePaintedByOnDrawPanel) {
+    NativeForm form;
+    TStatusBar* bar = form.Put<TStatusBar>(0, 0, 300, 22);
+    bar->Panels()->Add()->SetText(L"text");
+    TStatusPanel* drawn = bar->Panels()->Add();
+    drawn->SetStyle(psOwnerDraw);
+    PanelDraw draw;
+    bar->OnDrawPanel = TDrawPanelEvent(&draw, &PanelDraw::Draw);
+    bar->Repaint();
+    Pump(30);
+    ASSERT_FALSE(draw.panels.empty());
+    EXPECT_EQ(draw.panels.back(), drawn);
+    RECT part;
+    Send(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+    Capture cap = CaptureWindow(bar->Handle());
+    EXPECT_EQ(cap.At(part.left + 10, (part.top + part.bottom) / 2), Rgb(clRed));
+    EXPECT_NE(cap.At(10, (part.top + part.bottom) / 2), Rgb(clRed));
+}
+
+namespace {
+
 struct ToolBarDraw {
     int bar = 0;
     std::vector<TToolButton*> buttons;
@@ -427,7 +459,11 @@ namespace {
 
 struct UpDownClicks {
     std::vector<TUDBtnType> buttons;
+    std::vector<std::pair<int, TUpDownDirection>> asked;
     void Click(TObject*, TUDBtnType Button) { buttons.push_back(Button); }
+    void ChangingEx(TObject*, bool&, int NewValue, TUpDownDirection Direction) {
+        asked.push_back({NewValue, Direction});
+    }
 };
 
 }  // namespace
@@ -455,6 +491,7 @@ TEST(UpDown, RangeAndPositionAreTheWindowsAndArrowClicksReachTheEvents) {
     UpDownClicks clicks;
     ud->OnChanging = TUDChangingEvent(&changing, &Changing::Ask);
     ud->OnClick = TUDClickEvent(&clicks, &UpDownClicks::Click);
+    ud->OnChangingEx = TUDChangingEventEx(&clicks, &UpDownClicks::ChangingEx);
     RECT r;
     GetClientRect(ud->Handle(), &r);
     ClickAt(ud->Handle(), r.right / 2, 2);  // the upper arrow
@@ -465,6 +502,8 @@ TEST(UpDown, RangeAndPositionAreTheWindowsAndArrowClicksReachTheEvents) {
     ClickAt(ud->Handle(), r.right / 2, r.bottom - 2);  // the lower arrow
     EXPECT_EQ(ud->Position(), 5);
     EXPECT_EQ(clicks.buttons.back(), btPrev);
+    using Asked = std::vector<std::pair<int, TUpDownDirection>>;
+    EXPECT_EQ(clicks.asked, (Asked{{6, updUp}, {5, updDown}}));
     changing.allow = false;
     ClickAt(ud->Handle(), r.right / 2, 2);
     EXPECT_EQ(ud->Position(), 5);
