@@ -77,6 +77,14 @@ void PaintNonClientFrame(TWinControl* Control, UINT Edge, UINT Sides) {
     ReleaseDC(h, dc);
 }
 
+TCanvas* OwnCanvas(std::unique_ptr<TControlCanvas>& Canvas, TControl* Control) {
+    if (!Canvas) {
+        Canvas = std::make_unique<TControlCanvas>();
+        Canvas->SetControl(Control);
+    }
+    return Canvas.get();
+}
+
 void ListIndexError(int Index) {
     throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
 }

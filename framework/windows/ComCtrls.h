@@ -65,6 +65,49 @@ void InsetClientArea(TMessage& Message, const TRect& Insets);
 void PaintNonClientFrame(TWinControl* Control, UINT Edge, UINT Sides);
 [[noreturn]] void ListIndexError(int Index);
 
+// What the controls' own lists (panels, buttons, pages, nodes, columns,
+// items) share: lookups by index and position, whether the list owns its
+// elements (unique_ptr) or not.
+namespace detail {
+template <typename T>
+T* Ptr(T* p) {
+    return p;
+}
+template <typename T>
+T* Ptr(const std::unique_ptr<T>& p) {
+    return p.get();
+}
+}  // namespace detail
+
+// Item at Index, or EListError "List index out of bounds".
+template <typename List>
+auto ItemAt(const List& Items, int Index) {
+    if (Index < 0 || Index >= int(Items.size())) ListIndexError(Index);
+    return detail::Ptr(Items[size_t(Index)]);
+}
+// Position of Item, -1 when absent.
+template <typename List, typename T>
+int IndexIn(const List& Items, const T* Item) {
+    for (size_t i = 0; i < Items.size(); ++i)
+        if (detail::Ptr(Items[i]) == Item) return int(i);
+    return -1;
+}
+// A control's own canvas, made on first use.
+TCanvas* OwnCanvas(std::unique_ptr<TControlCanvas>& Canvas, TControl* Control);
+// Points Field at Value with a free notification to Self. Image lists and
+// popup menus are components only declared here: the casts hold for their
+// single TComponent base.
+template <typename T>
+void SetReference(TComponent* Self, T*& Field, T* Value) {
+    if (Field) Self->RemoveFreeNotification(reinterpret_cast<TComponent*>(Field));
+    Field = Value;
+    if (Value) Self->FreeNotification(reinterpret_cast<TComponent*>(Value));
+}
+template <typename T>
+bool IsReference(TComponent* AComponent, T* Field) {
+    return Field && AComponent == reinterpret_cast<TComponent*>(Field);
+}
+
 // ---- status bar
 
 class TStatusBar;

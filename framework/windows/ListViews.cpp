@@ -17,10 +17,7 @@ void TTreeNode::SetText(const String& Value) {
     SendMessageW(tree->WindowHandle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-TTreeNode* TTreeNodes::Item(int Index) const {
-    if (Index < 0 || Index >= Count()) ListIndexError(Index);
-    return nodes_[size_t(Index)].get();
-}
+TTreeNode* TTreeNodes::Item(int Index) const { return ItemAt(nodes_, Index); }
 
 void TTreeNodes::Send(TTreeNode* Node) {
     TVINSERTSTRUCTW ins = {};
@@ -55,13 +52,7 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner), item
     SetColor(clWindow);
 }
 
-TCanvas* TCustomTreeView::Canvas() {
-    if (!canvas_) {
-        canvas_ = std::make_unique<TControlCanvas>();
-        canvas_->SetControl(this);
-    }
-    return canvas_.get();
-}
+TCanvas* TCustomTreeView::Canvas() { return OwnCanvas(canvas_, this); }
 
 void TCustomTreeView::CreateParams(TCreateParams& Params) {
     InitCommonControl(ICC_TREEVIEW_CLASSES);
@@ -119,17 +110,9 @@ void TListColumn::SetWidth(int Value) {
     owner_->SendColumn(Index(), false);
 }
 
-int TListColumn::Index() const {
-    const auto& list = owner_->columns_.items_;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (list[i].get() == this) return int(i);
-    return -1;
-}
+int TListColumn::Index() const { return IndexIn(owner_->columns_.items_, this); }
 
-TListColumn* TListColumns::Items(int Index) const {
-    if (Index < 0 || Index >= Count()) ListIndexError(Index);
-    return items_[size_t(Index)].get();
-}
+TListColumn* TListColumns::Items(int Index) const { return ItemAt(items_, Index); }
 
 TListColumn* TListColumns::Add() {
     items_.push_back(std::unique_ptr<TListColumn>(new TListColumn(owner_)));
@@ -150,17 +133,9 @@ void TListItem::SetCaption(const String& Value) {
     owner_->SendItem(Index(), false);
 }
 
-int TListItem::Index() const {
-    const auto& list = owner_->items_.items_;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (list[i].get() == this) return int(i);
-    return -1;
-}
+int TListItem::Index() const { return IndexIn(owner_->items_.items_, this); }
 
-TListItem* TListItems::Item(int Index) const {
-    if (Index < 0 || Index >= Count()) ListIndexError(Index);
-    return items_[size_t(Index)].get();
-}
+TListItem* TListItems::Item(int Index) const { return ItemAt(items_, Index); }
 
 TListItem* TListItems::Add() {
     items_.push_back(std::unique_ptr<TListItem>(new TListItem(owner_)));
@@ -245,15 +220,13 @@ void TCustomListView::SetViewStyle(TViewStyle Value) {
 
 void TCustomListView::SetSmallImages(TCustomImageList* Value) {
     if (smallImages_ == Value) return;
-    if (smallImages_) RemoveFreeNotification(reinterpret_cast<TComponent*>(smallImages_));
-    smallImages_ = Value;
-    if (Value) FreeNotification(reinterpret_cast<TComponent*>(Value));
+    SetReference(this, smallImages_, Value);
     RecreateWnd();
 }
 
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == reinterpret_cast<TComponent*>(smallImages_)) SetSmallImages(nullptr);
+    if (Operation == opRemove && IsReference(AComponent, smallImages_)) SetSmallImages(nullptr);
 }
 
 }  // namespace fw

@@ -42,12 +42,7 @@ void TStatusPanel::SetStyle(TStatusPanelStyle Value) {
     Changed();
 }
 
-int TStatusPanel::Index() const {
-    const auto& items = owner_->Panels()->items_;
-    for (size_t i = 0; i < items.size(); ++i)
-        if (items[i].get() == this) return int(i);
-    return -1;
-}
+int TStatusPanel::Index() const { return IndexIn(owner_->Panels()->items_, this); }
 
 void TStatusPanel::Changed() { owner_->UpdatePanels(); }
 
@@ -69,10 +64,7 @@ void TStatusPanels::Assign(const TPersistent* Source) {
     TPersistent::Assign(Source);
 }
 
-TStatusPanel* TStatusPanels::Items(int Index) const {
-    if (Index < 0 || Index >= Count()) ListIndexError(Index);
-    return items_[size_t(Index)].get();
-}
+TStatusPanel* TStatusPanels::Items(int Index) const { return ItemAt(items_, Index); }
 
 TStatusPanel* TStatusPanels::Add() {
     items_.push_back(std::make_unique<TStatusPanel>(owner_));
@@ -174,13 +166,7 @@ void TStatusBar::SetBorderWidth(int Value) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-TCanvas* TStatusBar::Canvas() {
-    if (!canvas_) {
-        canvas_ = std::make_unique<TControlCanvas>();
-        canvas_->SetControl(this);
-    }
-    return canvas_.get();
-}
+TCanvas* TStatusBar::Canvas() { return OwnCanvas(canvas_, this); }
 
 void TStatusBar::DrawPanel(TStatusPanel* Panel, const TRect& Rect) {
     if (OnDrawPanel) OnDrawPanel(this, Panel, Rect);

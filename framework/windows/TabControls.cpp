@@ -70,15 +70,13 @@ void TCustomTabControl::SetMultiLine(bool Value) {
 
 void TCustomTabControl::SetImages(TCustomImageList* Value) {
     if (images_ == Value) return;
-    if (images_) RemoveFreeNotification(reinterpret_cast<TComponent*>(images_));
-    images_ = Value;
-    if (Value) FreeNotification(reinterpret_cast<TComponent*>(Value));
+    SetReference(this, images_, Value);
     RecreateWnd();
 }
 
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == reinterpret_cast<TComponent*>(images_)) SetImages(nullptr);
+    if (Operation == opRemove && IsReference(AComponent, images_)) SetImages(nullptr);
 }
 
 bool TCustomTabControl::CanChange() {
@@ -155,11 +153,7 @@ TTabSheet::~TTabSheet() {
 
 void TTabSheet::SetPageControl(TPageControl* Value) { SetParent(Value); }
 
-int TTabSheet::PageIndex() const {
-    if (!pageControl_) return -1;
-    const auto& pages = pageControl_->pages_;
-    return int(std::find(pages.begin(), pages.end(), this) - pages.begin());
-}
+int TTabSheet::PageIndex() const { return pageControl_ ? IndexIn(pageControl_->pages_, this) : -1; }
 
 void TTabSheet::SetParent(TWinControl* AParent) {
     if (AParent == Parent()) return;
@@ -182,10 +176,7 @@ TPageControl::~TPageControl() {
     pages_.clear();
 }
 
-TTabSheet* TPageControl::Pages(int Index) const {
-    if (Index < 0 || Index >= PageCount()) ListIndexError(Index);
-    return pages_[size_t(Index)];
-}
+TTabSheet* TPageControl::Pages(int Index) const { return ItemAt(pages_, Index); }
 
 std::vector<String> TPageControl::TabCaptions() const {
     std::vector<String> captions;

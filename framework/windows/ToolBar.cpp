@@ -27,13 +27,7 @@ TToolButton::~TToolButton() {
     if (toolBar_) toolBar_->RemoveButton(this);
 }
 
-int TToolButton::Index() const {
-    if (!toolBar_) return -1;
-    const auto& list = toolBar_->buttons_;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (list[i] == this) return int(i);
-    return -1;
-}
+int TToolButton::Index() const { return toolBar_ ? IndexIn(toolBar_->buttons_, this) : -1; }
 
 void TToolButton::SetParent(TWinControl* AParent) {
     if (AParent == Parent()) return;
@@ -89,14 +83,12 @@ void TToolButton::SetEnabled(bool Value) {
 
 void TToolButton::SetDropdownMenu(TPopupMenu* Value) {
     if (dropdownMenu_ == Value) return;
-    if (dropdownMenu_) RemoveFreeNotification(reinterpret_cast<TComponent*>(dropdownMenu_));
-    dropdownMenu_ = Value;
-    if (Value) FreeNotification(reinterpret_cast<TComponent*>(Value));
+    SetReference(this, dropdownMenu_, Value);
 }
 
 void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == reinterpret_cast<TComponent*>(dropdownMenu_)) dropdownMenu_ = nullptr;
+    if (Operation == opRemove && IsReference(AComponent, dropdownMenu_)) dropdownMenu_ = nullptr;
 }
 
 void TToolButton::Dispatch(TMessage& Message) {
@@ -130,18 +122,9 @@ TToolBar::~TToolBar() {
     buttons_.clear();
 }
 
-TToolButton* TToolBar::Buttons(int Index) const {
-    if (Index < 0 || Index >= ButtonCount()) ListIndexError(Index);
-    return buttons_[size_t(Index)];
-}
+TToolButton* TToolBar::Buttons(int Index) const { return ItemAt(buttons_, Index); }
 
-TCanvas* TToolBar::Canvas() {
-    if (!canvas_) {
-        canvas_ = std::make_unique<TControlCanvas>();
-        canvas_->SetControl(this);
-    }
-    return canvas_.get();
-}
+TCanvas* TToolBar::Canvas() { return OwnCanvas(canvas_, this); }
 
 void TToolBar::CreateParams(TCreateParams& Params) {
     InitCommonControl(ICC_BAR_CLASSES);
@@ -258,16 +241,14 @@ void TToolBar::SetButtonWidth(int Value) {
 
 void TToolBar::SetImages(TCustomImageList* Value) {
     if (images_ == Value) return;
-    if (images_) RemoveFreeNotification(reinterpret_cast<TComponent*>(images_));
-    images_ = Value;
-    if (Value) FreeNotification(reinterpret_cast<TComponent*>(Value));
+    SetReference(this, images_, Value);
     // The window gets the list's handle (TB_SETIMAGELIST) when it is made.
     RecreateWnd();
 }
 
 void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == reinterpret_cast<TComponent*>(images_)) SetImages(nullptr);
+    if (Operation == opRemove && IsReference(AComponent, images_)) SetImages(nullptr);
 }
 
 void TToolBar::SetList(bool Value) {

@@ -49,12 +49,7 @@ struct Changing {
 
 TEST(ComCtrls, EachControlIsItsCommonClassUnderItsFrameworkName) {
     NativeForm form;
-    struct Case {
-        std::function<TWinControl*()> make;
-        const wchar_t* name;
-        std::function<bool(TWinControl*)> ancestry;
-        UINT probe;  // answered non-zero only by the common control
-    } cases[] = {
+    ExpectNativeClasses({
         {[&] { return form.Put<TStatusBar>(0, 0, 100, 19); }, L"TStatusBar",
          [](TWinControl* c) { return c->Is<TStatusBar>(); }, SB_GETPARTS},
         {[&] { return form.Put<TToolBar>(0, 0, 100, 29); }, L"TToolBar",
@@ -73,18 +68,7 @@ TEST(ComCtrls, EachControlIsItsCommonClassUnderItsFrameworkName) {
          [](TWinControl* c) { return c->Is<TWinControl>(); }, PBM_GETRANGE},
         {[&] { return form.Put<TTrackBar>(130, 130, 100, 30); }, L"TTrackBar",
          [](TWinControl* c) { return c->Is<TWinControl>(); }, TBM_GETRANGEMAX},
-    };
-    for (const Case& k : cases) {
-        TWinControl* c = k.make();
-        EXPECT_EQ(c->ClassName(), k.name);
-        EXPECT_EQ(WindowClass(c->Handle()), k.name);
-        EXPECT_TRUE(k.ancestry(c)) << c->ClassName();
-        EXPECT_EQ(FindControl(c->Handle()), c);
-        if (k.probe == LVM_GETBKCOLOR)
-            EXPECT_EQ(Send(c, k.probe), LRESULT(GetSysColor(COLOR_WINDOW)));
-        else
-            EXPECT_NE(Send(c, k.probe), 0) << c->ClassName();
-    }
+    });
 }
 
 TEST(StatusBar, PanelsBecomeThePartsWithTheirTextsAndAlignment) {

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <initializer_list>
 #include <type_traits>
 
 #include "app_fixture.h"
@@ -78,6 +80,27 @@ inline void ClickAt(HWND h, int x, int y) {
 }
 
 inline void KeyDown(HWND h, WORD key) { SendMessageW(h, WM_KEYDOWN, key, 1); }
+
+// A native control made on a form: its window's class is its framework
+// name, FindControl finds it, its ancestry holds and Probe (a message only
+// its system class answers non-zero) reaches the system's procedure.
+struct NativeClassCase {
+    std::function<fw::TWinControl*()> make;
+    const wchar_t* name;
+    std::function<bool(fw::TWinControl*)> ancestry;
+    UINT probe;
+};
+
+inline void ExpectNativeClasses(std::initializer_list<NativeClassCase> Cases) {
+    for (const NativeClassCase& k : Cases) {
+        fw::TWinControl* c = k.make();
+        EXPECT_EQ(c->ClassName(), k.name);
+        EXPECT_EQ(WindowClass(c->Handle()), k.name);
+        EXPECT_TRUE(k.ancestry(c)) << c->ClassName();
+        EXPECT_EQ(fw::FindControl(c->Handle()), c);
+        EXPECT_NE(SendMessageW(c->Handle(), k.probe, 0, 0), 0) << c->ClassName();
+    }
+}
 
 // Counts the events it is handed.
 struct EventCounter {

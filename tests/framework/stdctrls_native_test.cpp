@@ -27,12 +27,7 @@ String ListText(TWinControl* c, UINT getLen, UINT get, int index) {
 
 TEST(StdCtrlsNative, EachControlIsItsSystemClassUnderItsFrameworkName) {
     NativeForm form;
-    struct Case {
-        std::function<TWinControl*()> make;
-        const wchar_t* name;
-        std::function<bool(TWinControl*)> ancestry;
-        UINT probe;  // a message only the system class answers non-zero
-    } cases[] = {
+    ExpectNativeClasses({
         {[&] { return form.Put<TCheckBox>(0, 0, 80, 20); }, L"TCheckBox",
          [](TWinControl* c) { return c->Is<TCustomCheckBox>() && c->Is<TButtonControl>(); }, WM_GETDLGCODE},
         {[&] { return form.Put<TRadioButton>(0, 20, 80, 20); }, L"TRadioButton",
@@ -45,15 +40,7 @@ TEST(StdCtrlsNative, EachControlIsItsSystemClassUnderItsFrameworkName) {
          [](TWinControl* c) { return c->Is<TCustomComboBox>(); }, CB_GETITEMHEIGHT},
         {[&] { return form.Put<TScrollBar>(0, 150, 80, 17); }, L"TScrollBar",
          [](TWinControl* c) { return c->Is<TWinControl>(); }, WM_GETDLGCODE},
-    };
-    for (const Case& k : cases) {
-        TWinControl* c = k.make();
-        EXPECT_EQ(c->ClassName(), k.name);
-        EXPECT_EQ(WindowClass(c->Handle()), k.name);
-        EXPECT_TRUE(k.ancestry(c)) << c->ClassName();
-        EXPECT_EQ(FindControl(c->Handle()), c);
-        EXPECT_NE(Send(c, k.probe), 0) << c->ClassName();
-    }
+    });
     TGroupBox* box = form.Put<TGroupBox>(100, 0, 100, 80);
     EXPECT_EQ(WindowClass(box->Handle()), L"TGroupBox");
     EXPECT_TRUE(box->Is<TCustomGroupBox>());
