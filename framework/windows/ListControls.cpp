@@ -1,5 +1,7 @@
 // List boxes and combo boxes on the system's "LISTBOX" and "COMBOBOX"
 // classes, and the items both keep in their window.
+#include <algorithm>
+
 #include "framework/rtl/Exception.h"
 #include "framework/windows/StdCtrls.h"
 
@@ -289,6 +291,13 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     SendMessageW(Handle(), CB_SHOWDROPDOWN, Value, 0);
 }
 
+void TCustomComboBox::AdjustDropDown() {
+    int rows = std::clamp(items_.Count(), 1, std::max(dropDownCount_, 1));
+    int rowHeight = int(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(WindowHandle(), nullptr, 0, 0, width_, height_ + rows * rowHeight + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
 void TCustomComboBox::Change() {
     if (OnChange) OnChange(this);
 }
@@ -319,6 +328,7 @@ void TCustomComboBox::CNCommand(TWMCommand& Message) {
             break;
         case CBN_DROPDOWN:
             DropDown();
+            AdjustDropDown();
             break;
         case CBN_CLOSEUP:
             CloseUp();

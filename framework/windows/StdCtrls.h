@@ -420,6 +420,9 @@ protected:
     virtual void Select();
     virtual void DropDown();
     virtual void CloseUp();
+    // The list is about to drop: the window is made tall enough for
+    // DropDownCount rows (its height while closed is only the box's).
+    void AdjustDropDown();
     void CNCommand(TWMCommand& Message);
 
 private:

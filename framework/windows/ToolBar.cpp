@@ -141,7 +141,9 @@ void TToolBar::CreateHandleDone() {
     HWND h = WindowHandle();
     SendMessageW(h, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(h, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    // Images: TB_SETIMAGELIST with the image list's handle goes here.
+    // Images: TB_SETIMAGELIST with the image list's handle, and
+    // TB_SETBITMAPSIZE with its image size, go here; without a list the
+    // buttons hold text only.
     SendMessageW(h, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
     SendMessageW(h, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     for (size_t i = 0; i < buttons_.size(); ++i) SendButton(buttons_[i], int(i));

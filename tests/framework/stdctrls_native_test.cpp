@@ -225,6 +225,21 @@ TEST(ComboBox, StyleItemsAndSelectionReachTheWindowAndEvents) {
     EXPECT_EQ(selects.count, 1);
     EXPECT_EQ(changes.count, 1);
 
+    // Dropped down, the list shows its rows even after the box was sized
+    // to its closed height.
+    combo->SetDropDownCount(2);
+    combo->SetBounds(10, 10, 160, 21);
+    SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info = {sizeof info};
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    RECT list;
+    GetWindowRect(info.hwndList, &list);
+    int row = int(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_TRUE(IsWindowVisible(info.hwndList));
+    EXPECT_GE(list.bottom - list.top, 2 * row);
+    SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(combo->Height(), 21);
+
     // A new style is a new window with the same items and selection.
     combo->SetStyle(csDropDown);
     EXPECT_EQ(GetWindowLongW(combo->Handle(), GWL_STYLE) & 3, CBS_DROPDOWN);
