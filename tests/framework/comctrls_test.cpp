@@ -616,3 +616,24 @@ TEST(NativeControls, AllOnOneFormScreenshot) {
     form.Screenshot(L"native-controls");
     EXPECT_EQ(form->ControlCount(), 14);
 }
+
+TEST(ToolBar, ADropDownArrowTellsTheBarItsMenuClosed) {
+    NativeForm form;
+    TToolBar* bar = form.Put<TToolBar>(0, 0, 300, 30);
+    auto* button = Create<TToolButton>(bar);
+    button->SetStyle(tbsDropDown);
+    button->SetParent(bar);
+    EventCounter clicks;
+    button->OnClick = clicks.Event();
+    MessageLog log(bar);
+    // The arrow is the button's right part.
+    TRect r = button->BoundsRect();
+    ClickAt(bar->Handle(), r.Right - 3, (r.Top + r.Bottom) / 2);
+    EXPECT_GT(log.Count(CN_NOTIFY), 0u);
+    EXPECT_EQ(log.Count(CN_DROPDOWNCLOSED), 1u);
+    EXPECT_EQ(clicks.count, 0);
+    // The button part clicks.
+    ClickAt(bar->Handle(), r.Left + 4, (r.Top + r.Bottom) / 2);
+    EXPECT_EQ(clicks.count, 1);
+    EXPECT_EQ(log.Count(CN_DROPDOWNCLOSED), 1u);
+}
