@@ -134,7 +134,7 @@ void TRadioButton::Dispatch(TMessage& Message) {
 // ---- TCustomGroupBox
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
-    controlStyle_ = {csAcceptsControls, csCaptureMouse, csClickEvents,  csSetCaption,
+    controlStyle_ = {csAcceptsControls, csCaptureMouse, csClickEvents,     csSetCaption,
                      csDoubleClicks,    csReplicatable, csParentBackground};
     width_ = 185;
     height_ = 105;

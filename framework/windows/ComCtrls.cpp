@@ -19,9 +19,9 @@ TCustomDrawState CustomDrawState(UINT ItemState) {
     static const struct {
         UINT bit;
         TCustomDrawStateItem item;
-    } map[] = {{CDIS_SELECTED, cdsSelected}, {CDIS_GRAYED, cdsGrayed},   {CDIS_DISABLED, cdsDisabled},
-               {CDIS_CHECKED, cdsChecked},   {CDIS_FOCUS, cdsFocused},   {CDIS_DEFAULT, cdsDefault},
-               {CDIS_HOT, cdsHot},           {CDIS_MARKED, cdsMarked},   {CDIS_INDETERMINATE, cdsIndeterminate}};
+    } map[] = {{CDIS_SELECTED, cdsSelected}, {CDIS_GRAYED, cdsGrayed}, {CDIS_DISABLED, cdsDisabled},
+               {CDIS_CHECKED, cdsChecked},   {CDIS_FOCUS, cdsFocused}, {CDIS_DEFAULT, cdsDefault},
+               {CDIS_HOT, cdsHot},           {CDIS_MARKED, cdsMarked}, {CDIS_INDETERMINATE, cdsIndeterminate}};
     TCustomDrawState state;
     for (const auto& m : map)
         if (ItemState & m.bit) state.Include(m.item);
@@ -85,8 +85,6 @@ TCanvas* OwnCanvas(std::unique_ptr<TControlCanvas>& Canvas, TControl* Control) {
     return Canvas.get();
 }
 
-void ListIndexError(int Index) {
-    throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
-}
+void ListIndexError(int Index) { throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")"); }
 
 }  // namespace fw

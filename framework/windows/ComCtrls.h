@@ -51,8 +51,8 @@ TCustomDrawState CustomDrawState(UINT ItemState);
 // (pre- or post-paint) with Canvas bound to the paint DC and answers its
 // DefaultDraw. The answer asks for the post-paint stage, and for the items'
 // stages when Items is set; a DefaultDraw of false skips the native paint.
-LRESULT ControlCustomDraw(const NMCUSTOMDRAW& Draw, TControlCanvas* Canvas, const std::function<bool(TCustomDrawStage)>& Fire,
-                          bool Items);
+LRESULT ControlCustomDraw(const NMCUSTOMDRAW& Draw, TControlCanvas* Canvas,
+                          const std::function<bool(TCustomDrawStage)>& Fire, bool Items);
 
 // Registers comctl32's window classes of the ICC_* Classes once.
 void InitCommonControl(DWORD Classes);
@@ -485,8 +485,7 @@ public:
 
 private:
     friend class TTreeNodes;
-    TTreeNode(TTreeNodes* Owner, TTreeNode* Parent, const String& Text)
-        : owner_(Owner), parent_(Parent), text_(Text) {}
+    TTreeNode(TTreeNodes* Owner, TTreeNode* Parent, const String& Text) : owner_(Owner), parent_(Parent), text_(Text) {}
     TTreeNodes* owner_;
     TTreeNode* parent_;
     String text_;
@@ -664,8 +663,7 @@ enum TUDOrientation { udHorizontal, udVertical };
 enum TUDBtnType { btNext, btPrev };
 enum TUpDownDirection { updNone, updUp, updDown };
 using TUDChangingEvent = Method<void(TObject* Sender, bool& AllowChange)>;
-using TUDChangingEventEx =
-    Method<void(TObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction)>;
+using TUDChangingEventEx = Method<void(TObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction)>;
 using TUDClickEvent = Method<void(TObject* Sender, TUDBtnType Button)>;
 
 // A msctls_updown32 window. Position is read from the window while it

@@ -9,10 +9,10 @@ namespace fw {
 
 namespace {
 
-const TListMessages listBoxMessages = {LB_GETCOUNT,    LB_GETTEXTLEN,   LB_GETTEXT,      LB_ADDSTRING,
+const TListMessages listBoxMessages = {LB_GETCOUNT,     LB_GETTEXTLEN,   LB_GETTEXT,      LB_ADDSTRING,
                                        LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETITEMDATA,
                                        LB_SETITEMDATA,  LB_GETCURSEL,    LB_SETCURSEL,    UINT(LB_ERR)};
-const TListMessages comboBoxMessages = {CB_GETCOUNT,    CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_ADDSTRING,
+const TListMessages comboBoxMessages = {CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_ADDSTRING,
                                         CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETITEMDATA,
                                         CB_SETITEMDATA,  CB_GETCURSEL,    CB_SETCURSEL,    UINT(CB_ERR)};
 
@@ -218,8 +218,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), item
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& Params) {
-    static const DWORD styles[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST,
-                                   CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
+    static const DWORD styles[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
+                                   CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
     TWinControl::CreateParams(Params);
     CreateSubClass(Params, L"COMBOBOX");
     Params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS | styles[style_];
@@ -287,9 +287,7 @@ bool TCustomComboBox::DroppedDown() {
     return HandleAllocated() && SendMessageW(WindowHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-void TCustomComboBox::SetDroppedDown(bool Value) {
-    SendMessageW(Handle(), CB_SHOWDROPDOWN, Value, 0);
-}
+void TCustomComboBox::SetDroppedDown(bool Value) { SendMessageW(Handle(), CB_SHOWDROPDOWN, Value, 0); }
 
 void TCustomComboBox::AdjustDropDown() {
     int rows = std::clamp(items_.Count(), 1, std::max(dropDownCount_, 1));

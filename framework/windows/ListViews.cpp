@@ -159,8 +159,7 @@ DWORD ViewStyleBits(TViewStyle Style) {
 
 }  // namespace
 
-TCustomListView::TCustomListView(TComponent* AOwner)
-    : TWinControl(AOwner), columns_(this), items_(this) {
+TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner), columns_(this), items_(this) {
     controlStyle_ = {csCaptureMouse, csClickEvents, csDoubleClicks};
     width_ = 250;
     height_ = 150;

@@ -292,8 +292,8 @@ public:
 
 // The messages one kind of list window answers (list box or combo box).
 struct TListMessages {
-    UINT GetCount, GetTextLen, GetText, AddString, InsertString, DeleteString, ResetContent, GetItemData,
-        SetItemData, GetCurSel, SetCurSel, Error;
+    UINT GetCount, GetTextLen, GetText, AddString, InsertString, DeleteString, ResetContent, GetItemData, SetItemData,
+        GetCurSel, SetCurSel, Error;
 };
 
 // The items of a list or combo box: held by the window while it exists,
@@ -301,8 +301,7 @@ struct TListMessages {
 // Objects are kept as the items' data.
 class TListControlStrings : public TStrings {
 public:
-    TListControlStrings(TWinControl* Control, const TListMessages& Messages)
-        : control_(Control), msg_(Messages) {}
+    TListControlStrings(TWinControl* Control, const TListMessages& Messages) : control_(Control), msg_(Messages) {}
     String ClassName() const override { return L"TListControlStrings"; }
     int Count() const override;
     String Strings(int Index) const override;

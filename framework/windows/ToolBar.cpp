@@ -365,8 +365,7 @@ void TToolBar::CNCommand(TWMCommand& Message) {
     TToolButton* b = ButtonByCommand(Message.ItemID);
     if (!b) return;
     // A check button's window toggled itself: the button follows.
-    if (b->style_ == tbsCheck)
-        b->down_ = SendMessageW(WindowHandle(), TB_ISBUTTONCHECKED, WPARAM(b->command_), 0) != 0;
+    if (b->style_ == tbsCheck) b->down_ = SendMessageW(WindowHandle(), TB_ISBUTTONCHECKED, WPARAM(b->command_), 0) != 0;
     b->Click();
 }
 

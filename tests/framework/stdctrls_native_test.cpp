@@ -60,8 +60,10 @@ TEST(CheckBox, ClicksCycleUncheckedCheckedGrayedAndTheWindowShowsTheState) {
         bool allowGrayed;
         TCheckBoxState after;
         LRESULT check;
-    } steps[] = {{true, cbChecked, BST_CHECKED},     {true, cbGrayed, BST_INDETERMINATE},
-                 {true, cbUnchecked, BST_UNCHECKED}, {false, cbChecked, BST_CHECKED},
+    } steps[] = {{true, cbChecked, BST_CHECKED},
+                 {true, cbGrayed, BST_INDETERMINATE},
+                 {true, cbUnchecked, BST_UNCHECKED},
+                 {false, cbChecked, BST_CHECKED},
                  {false, cbUnchecked, BST_UNCHECKED}};
     int n = 0;
     for (const Step& s : steps) {
@@ -230,7 +232,8 @@ TEST(ComboBox, StyleItemsAndSelectionReachTheWindowAndEvents) {
     combo->SetDropDownCount(2);
     combo->SetBounds(10, 10, 160, 21);
     SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    COMBOBOXINFO info = {sizeof info};
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
     ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
     RECT list;
     GetWindowRect(info.hwndList, &list);
