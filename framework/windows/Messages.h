@@ -290,6 +290,8 @@ constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+// Not a reflection: a toolbar tells itself that a button's drop-down menu closed.
+constexpr UINT CN_DROPDOWNCLOSED = CN_BASE + 0x3FF;
 
 // True for the WM codes a parent hands back to the child that sent them.
 constexpr bool IsReflectedMessage(UINT msg) {

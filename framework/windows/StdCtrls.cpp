@@ -3,6 +3,19 @@
 
 namespace fw {
 
+bool IsAccel(wchar_t Char, const String& Caption) {
+    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != L'&') continue;
+        if (Caption[i + 1] == L'&') {
+            ++i;
+            continue;
+        }
+        return CharUpperW(reinterpret_cast<LPWSTR>(uintptr_t(Caption[i + 1]))) ==
+               CharUpperW(reinterpret_cast<LPWSTR>(uintptr_t(Char)));
+    }
+    return false;
+}
+
 // ---- TButtonControl
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
@@ -266,23 +279,10 @@ void TCustomLabel::CMFontChanged(TMessage& Message) {
 
 void TCustomLabel::CMDialogChar(TMessage& Message) {
     if (!focusControl_ || !Enabled() || !showAccelChar_) return;
-    String text = Text();
-    wchar_t ch = wchar_t(Message.WParam);
-    for (size_t i = 0; i + 1 < text.size(); ++i)
-        if (text[i] == L'&') {
-            if (text[i + 1] == L'&') {
-                ++i;
-                continue;
-            }
-            if (CharUpperW(reinterpret_cast<LPWSTR>(uintptr_t(text[i + 1]))) ==
-                CharUpperW(reinterpret_cast<LPWSTR>(uintptr_t(ch)))) {
-                if (focusControl_->CanFocus()) {
-                    focusControl_->SetFocus();
-                    Message.Result = 1;
-                }
-            }
-            return;
-        }
+    if (IsAccel(wchar_t(Message.WParam), Text()) && focusControl_->CanFocus()) {
+        focusControl_->SetFocus();
+        Message.Result = 1;
+    }
 }
 
 void TCustomLabel::Dispatch(TMessage& Message) {
