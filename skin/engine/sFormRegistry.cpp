@@ -40,8 +40,12 @@ void SendToForm(fw::TCustomForm* form, fw::TMessage& Message) {
         SendMessageW(form->ClientHandle(), Message.Msg, Message.WParam, Message.LParam);
 }
 
+// The application window, or the main form that stands for it on the task bar.
 bool ApplicationMinimised() {
-    return fw::Application.Exists() && IsIconic(fw::Application->Handle());
+    if (!fw::Application.Exists()) return false;
+    if (IsIconic(fw::Application->Handle())) return true;
+    fw::TCustomForm* main = fw::Application->MainForm();
+    return main && main->HandleAllocated() && IsIconic(main->WindowHandle());
 }
 
 // The provider of a form that takes part in locking, or null.
