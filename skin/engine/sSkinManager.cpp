@@ -350,6 +350,10 @@ void TsSkinManager::ReloadWithNewSetting(bool ExtendedBordersChange) {
     if (loaded && !IsLoading()) RepaintForms();
 }
 
+void TsSkinManager::SaveToIni(int Index, fw::TMemIniFile* sf) {
+    SaveStoredSkinToIni(*FBuiltInSkins->Items(Index), *sf);
+}
+
 // ---- hooks -----------------------------------------------------------------------
 
 void TsSkinManager::InstallHook() {

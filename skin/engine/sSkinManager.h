@@ -36,6 +36,7 @@
 
 namespace fw {
 class TBitmap;
+class TMemIniFile;
 class TMenuItem;
 }  // namespace fw
 
@@ -149,6 +150,9 @@ public:
     fw::TBitmap* ShdiTemplate = nullptr;
     RECT FormShadowSize{};
     std::vector<std::unique_ptr<fw::TStringList>> ThirdLists;
+
+    // Writes the section values of stored skin Index into sf (not saved).
+    void SaveToIni(int Index, fw::TMemIniFile* sf);
 
     // ---- loading (STAND-IN, see the top of the file)
     // SkinDirectory made absolute against the executable's folder.

@@ -148,6 +148,17 @@ public:
     void SetPatterns(const TsSkinPatterns* Value) { patterns_->Assign(Value); }
     fw::TBitmap* MasterBitmap() const { return masterBitmap_; }
 
+    // The older form, from a skin's INI text. Section values follow the
+    // section's PARENTCLASS chain (a chain that comes back on itself ends
+    // as "absent"). A number that is not one raises EConvertError; what was
+    // added stays.
+    // Skin-wide values (also the Version of the owning manager's skin data)
+    // and one TsSkinGeneral per section appended to gd.
+    void LoadFromIni(TsSkinGenerals* gd, fw::TMemIniFile* sf);
+    // Everything: sections, master bitmap, images and JPEG textures, with
+    // file names relative to the INI file's folder.
+    void LoadSkin(fw::TMemIniFile* sf);
+
     double Version = 0;
     fw::String Description;
     fw::String Author;
