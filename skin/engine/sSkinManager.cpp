@@ -93,11 +93,11 @@ TsSkinManager::~TsSkinManager() {
     FreeJpegs();
     FreeBitmaps();
     sc.reset();
-    if (DefaultManager == this) {
-        if (hookedMainWindow_ && fw::Application.Exists())
-            fw::Application->UnhookMainWindow(fw::TWindowHook(this, &TsSkinManager::MainWindowHook));
-        DefaultManager = nullptr;
-    }
+    // Unhooked also when another manager has become default since: the
+    // application window must never call into a freed manager.
+    if (hookedMainWindow_ && fw::Application.Exists())
+        fw::Application->UnhookMainWindow(fw::TWindowHook(this, &TsSkinManager::MainWindowHook));
+    if (DefaultManager == this) DefaultManager = nullptr;
     UpdateThirdNames();
     delete SkinData;
     SkinData = nullptr;
@@ -209,6 +209,11 @@ void TsSkinManager::EndUpdate(bool Repaint) {
 void TsSkinManager::SetIsDefault(bool Value) {
     if (Value || !DefaultManager) {
         FIsDefault = true;
+        // The window-creation hook goes with the default role.
+        if (DefaultManager && DefaultManager != this) {
+            GlobalHookInstalled = GlobalHookInstalled || DefaultManager->GlobalHookInstalled;
+            DefaultManager->GlobalHookInstalled = false;
+        }
         DefaultManager = this;
         if (FActive) {
             SendNewSkin(true);

@@ -140,36 +140,35 @@ namespace skin {
 
 namespace {
 
-// Values with PARENTCLASS fallback; a visited list ends a chain that loops.
-fw::String ChainString(fw::TMemIniFile* sf, const fw::String& section, const fw::String& key,
-                       const fw::String& def) {
-    std::vector<fw::String> seen;
-    fw::String s = section;
+// A section and its PARENTCLASS ancestors, nearest first; a chain that comes
+// back to a section already in it ends there.
+std::vector<fw::String> ParentChain(fw::TMemIniFile* sf, const fw::String& section) {
+    std::vector<fw::String> chain{section};
     while (true) {
-        const fw::String v = sf->ReadString(s, key, L"?");
-        if (v != L"?") return v;
-        seen.push_back(fw::UpperCase(s));
-        const fw::String parent = sf->ReadString(s, L"PARENTCLASS", L"?");
-        if (parent == L"?" || parent.empty()) return def;
-        for (const fw::String& was : seen)
-            if (was == fw::UpperCase(parent)) return def;
-        s = parent;
+        const fw::String parent = sf->ReadString(chain.back(), L"PARENTCLASS", L"?");
+        if (parent == L"?" || parent.empty()) return chain;
+        for (const fw::String& was : chain)
+            if (fw::UpperCase(was) == fw::UpperCase(parent)) return chain;
+        chain.push_back(parent);
     }
 }
 
+// The first value along the chain ("?" and -1 mean absent), else def.
+fw::String ChainString(fw::TMemIniFile* sf, const fw::String& section, const fw::String& key,
+                       const fw::String& def) {
+    for (const fw::String& s : ParentChain(sf, section)) {
+        const fw::String v = sf->ReadString(s, key, L"?");
+        if (v != L"?") return v;
+    }
+    return def;
+}
+
 int ChainInt(fw::TMemIniFile* sf, const fw::String& section, const fw::String& key, int def) {
-    std::vector<fw::String> seen;
-    fw::String s = section;
-    while (true) {
+    for (const fw::String& s : ParentChain(sf, section)) {
         const int v = sf->ReadInteger(s, key, -1);
         if (v != -1) return v;
-        seen.push_back(fw::UpperCase(s));
-        const fw::String parent = sf->ReadString(s, L"PARENTCLASS", L"?");
-        if (parent == L"?" || parent.empty()) return def;
-        for (const fw::String& was : seen)
-            if (was == fw::UpperCase(parent)) return def;
-        s = parent;
     }
+    return def;
 }
 
 bool ChainBool(fw::TMemIniFile* sf, const fw::String& section, const fw::String& key) {

@@ -154,8 +154,12 @@ TEST(SkinManager, TheFirstManagerIsDefaultUntilAnotherIsMadeDefault) {
     second->SetSkinDirectory(kNoSkinsDir);
     second->SetSkinName(L"Second");
     form->Clear();
+    HHOOK hook = HookCallback;
+    ASSERT_NE(hook, nullptr);
     second->SetIsDefault(true);
     EXPECT_EQ(DefaultManager, second);
+    EXPECT_EQ(HookCallback, hook) << "the new default takes the hook over instead of adding one";
+    EXPECT_TRUE(second->GlobalHookInstalled);
     EXPECT_FALSE(first->IsDefault());
     ASSERT_FALSE(form->Got.empty());
     EXPECT_EQ(form->Got.front(), smcNewSkin);
@@ -165,7 +169,26 @@ TEST(SkinManager, TheFirstManagerIsDefaultUntilAnotherIsMadeDefault) {
     keep.owned.pop_back();
     second->Free();
     EXPECT_EQ(DefaultManager, nullptr);
+    EXPECT_EQ(HookCallback, nullptr);
     EXPECT_FALSE(first->IsDefault());
+    EXPECT_FALSE(first->GlobalHookInstalled);
+}
+
+// The application window keeps calling the hook of the first manager; freeing
+// that manager after another became default must take the hook away with it.
+TEST(SkinManager, AFormerDefaultManagerLeavesTheApplicationWindowWhenFreed) {
+    Cleanup keep;
+    TRecordingForm* form = keep.Keep(NewForm());
+    TsSkinManager* first = NewManager(nullptr);
+    TsSkinManager* second = keep.Keep(NewManager(nullptr));
+    second->SetActive(false);
+    second->SetIsDefault(true);
+    first->Free();
+    form->Clear();
+    // A freed manager still hooked would be called here.
+    SendMessageW(fw::Application->Handle(), fw::CM_ACTIVATE, 0, 0);
+    EXPECT_TRUE(form->Got.empty()) << "the second manager never hooked the application window";
+    EXPECT_EQ(DefaultManager, second);
 }
 
 TEST(SkinManager, ANewManagerAfterTheDefaultIsFreedBecomesDefault) {
