@@ -139,6 +139,16 @@ TEST(SkinManager, NoBroadcastBetweenBeginAndEndUpdate) {
     EXPECT_EQ(form->Got, (std::vector<WORD>{smcNewSkin, smcStopFading, smcRefresh}));
 }
 
+TEST(SkinManager, UpdateSkinSectionNamesTheSectionInCapitals) {
+    Cleanup keep;
+    TRecordingForm* form = keep.Keep(NewForm());
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->UpdateSkinSection(L"Button");
+    EXPECT_EQ(GlobalSectionName, L"BUTTON");
+    EXPECT_EQ(form->Got, std::vector<WORD>{smcUpdateSection});
+    EXPECT_EQ(form->Params[0], 0);
+}
+
 TEST(SkinManager, TheFirstManagerIsDefaultUntilAnotherIsMadeDefault) {
     Cleanup keep;
     TRecordingForm* form = keep.Keep(NewForm());
