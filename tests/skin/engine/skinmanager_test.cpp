@@ -32,6 +32,15 @@ TsSkinManager* LoadedManager(TRecordingForm* owner, const String& storedAsz) {
     return sm;
 }
 
+// Another form, then a main form whose manager has loaded T1 as its stored skin.
+struct SkinnedScene {
+    Cleanup keep;
+    TRecordingForm* form = keep.Keep(NewForm());
+    TRecordingForm* main = keep.Keep(NewForm());
+    TsSkinManager* sm = LoadedManager(main, L"test\\T1.asz");
+    SkinnedScene() { form->Clear(); }
+};
+
 TEST(SkinManager, LoadsWhileReadingAndBroadcastsOnceWhenLoaded) {
     Cleanup keep;
     TRecordingForm* other = keep.Keep(NewForm());
@@ -127,11 +136,9 @@ TEST(SkinManager, ActiveOffRemovesTheSkinAndOnBringsItBack) {
 }
 
 TEST(SkinManager, NoBroadcastBetweenBeginAndEndUpdate) {
-    Cleanup keep;
-    TRecordingForm* form = keep.Keep(NewForm());
-    TRecordingForm* main = keep.Keep(NewForm());
-    TsSkinManager* sm = LoadedManager(main, L"test\\T1.asz");
-    form->Clear();
+    SkinnedScene scene;
+    TRecordingForm* form = scene.form;
+    TsSkinManager* sm = scene.sm;
     sm->BeginUpdate();
     sm->SetSkinName(L"Stored (internal)");
     EXPECT_TRUE(form->Got.empty());
@@ -358,11 +365,9 @@ TEST(SkinManager, ColourGetters) {
 }
 
 TEST(SkinManager, ChangedSettingsReloadAndRepaintWithoutANewSkinMessage) {
-    Cleanup keep;
-    TRecordingForm* form = keep.Keep(NewForm());
-    TRecordingForm* main = keep.Keep(NewForm());
-    TsSkinManager* sm = LoadedManager(main, L"test\\T1.asz");
-    form->Clear();
+    SkinnedScene scene;
+    TRecordingForm* form = scene.form;
+    TsSkinManager* sm = scene.sm;
     sm->SetHueOffset(20);
     sm->SetHueOffset(20);
     sm->SetSaturation(-10);
@@ -372,11 +377,9 @@ TEST(SkinManager, ChangedSettingsReloadAndRepaintWithoutANewSkinMessage) {
 }
 
 TEST(SkinManager, CommonSectionsLoseTheirBlanksAndReload) {
-    Cleanup keep;
-    TRecordingForm* form = keep.Keep(NewForm());
-    TRecordingForm* main = keep.Keep(NewForm());
-    TsSkinManager* sm = LoadedManager(main, L"test\\T1.asz");
-    form->Clear();
+    SkinnedScene scene;
+    TRecordingForm* form = scene.form;
+    TsSkinManager* sm = scene.sm;
     fw::TStringList lines;
     lines.SetText(L"[EXTRA]\r\nCOLOR = 1\r\n; keep me as I am\r\n\r\n");
     sm->SetCommonSections(&lines);
