@@ -286,9 +286,18 @@ void TBitmap::FreePalette() const {
 void TBitmap::FreeImage() {
     DropCanvasDC();
     FreePalette();
+    ForgetBorrowed();
     surface_.Free();
     if (ddb_) DeleteObject(ddb_);
     ddb_ = nullptr;
+}
+
+void TBitmap::ForgetBorrowed() {
+    if (!borrowed_) return;
+    DropCanvasDC();
+    surface_.Detach();
+    ddb_ = nullptr;
+    borrowed_ = false;
 }
 
 // The canvas lets go of the DC (restoring what it replaced) before the DC goes.
@@ -349,6 +358,7 @@ void TBitmap::Reshape(int width, int height) {
                 CopyOverlap(surface_, next);
             }
         }
+        ForgetBorrowed();
         surface_ = std::move(next);
     } else {
         HBITMAP next = nullptr;
@@ -368,6 +378,7 @@ void TBitmap::Reshape(int width, int height) {
             SelectObject(dc, old);
             DeleteDC(dc);
         }
+        ForgetBorrowed();
         if (ddb_) DeleteObject(ddb_);
         ddb_ = next;
     }
@@ -432,6 +443,7 @@ void TBitmap::ToDIB(TPixelFormat format, const std::vector<RGBQUAD>* colors) {
             ConvertPixels(copy, next, table);
         }
     }
+    ForgetBorrowed();
     if (ddb_) DeleteObject(ddb_);
     ddb_ = nullptr;
     surface_ = std::move(next);
@@ -456,6 +468,7 @@ void TBitmap::ToDDB() {
             surface_.FreeDC();
         }
     }
+    ForgetBorrowed();
     surface_.Free();
     if (ddb_) DeleteObject(ddb_);
     ddb_ = next;
@@ -467,8 +480,11 @@ HBITMAP TBitmap::Handle() { return handleType_ == bmDIB ? surface_.Bitmap() : dd
 
 bool TBitmap::HandleAllocated() const { return handleType_ == bmDIB ? surface_.Allocated() : ddb_ != nullptr; }
 
-void TBitmap::SetHandle(HBITMAP value) {
-    if (value && value == Handle()) return;
+void TBitmap::SetHandle(HBITMAP value, THandleOwnership ownership) {
+    if (value && value == Handle()) {
+        borrowed_ = ownership == hoBorrowed;
+        return;
+    }
     FreeImage();
     width_ = height_ = 0;
     if (value) {
@@ -489,6 +505,7 @@ void TBitmap::SetHandle(HBITMAP value) {
             width_ = bm.bmWidth;
             height_ = bm.bmHeight;
         }
+        borrowed_ = ownership == hoBorrowed;
     }
     Changed(this);
 }
@@ -496,6 +513,7 @@ void TBitmap::SetHandle(HBITMAP value) {
 HBITMAP TBitmap::ReleaseHandle() {
     DropCanvasDC();
     HBITMAP h = handleType_ == bmDIB ? surface_.Detach() : std::exchange(ddb_, nullptr);
+    borrowed_ = false;
     width_ = height_ = 0;
     Changed(this);
     return h;

@@ -19,6 +19,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphic.h"
+#include "framework/graphics/GraphicsObjects.h"
 #include "framework/graphics/PixelSurface.h"
 
 namespace fw {
@@ -56,12 +57,18 @@ public:
     TBitmapHandleType HandleType() const { return handleType_; }
     void SetHandleType(TBitmapHandleType value);
 
-    // The bitmap's HBITMAP (owned by the bitmap).
+    // The bitmap's HBITMAP.
     HBITMAP Handle();
-    // Takes over a bitmap (DIB section or DDB); its size and format are read from it.
-    void SetHandle(HBITMAP value);
+    // Uses a bitmap (DIB section or DDB) made elsewhere; its size and format
+    // are read from it. Owned, it is deleted with this TBitmap. Borrowed (a
+    // static control's picture), drawing changes the maker's pixels, and it
+    // is never deleted here: a resize or format change moves the picture to
+    // a bitmap of our own and leaves the borrowed one as it was.
+    void SetHandle(HBITMAP value, THandleOwnership ownership = hoOwned);
     bool HandleAllocated() const;
-    // Gives the HBITMAP away; the bitmap becomes empty.
+    bool HandleBorrowed() const { return borrowed_; }
+    // Gives the HBITMAP away (owned or not, it is no longer ours); the bitmap
+    // becomes empty.
     HBITMAP ReleaseHandle();
 
     // An HPALETTE of the colour table (indexed formats only), owned by the bitmap.
@@ -113,6 +120,8 @@ private:
     void ToDDB();
     void Reshape(int width, int height);
     void FreeImage();
+    // Lets go of a borrowed image without deleting it (before it is replaced).
+    void ForgetBorrowed();
     void FreePalette() const;
     int FormatBits() const;
     TColor ReadPixel(int x, int y);
@@ -126,6 +135,7 @@ private:
     TPixelFormat format_ = pfDevice;  // pfDevice exactly when the handle type is bmDDB
     std::vector<RGBQUAD> colors_;     // the colour table of the indexed formats
     TBitmapHandleType handleType_ = bmDDB;
+    bool borrowed_ = false;  // the image is someone else's HBITMAP
     TColor transparentColor_ = clDefault;
     TTransparentMode transparentMode_ = tmAuto;
     std::unique_ptr<TCanvas> canvas_;

@@ -44,7 +44,13 @@ public:
     // The DC with the canvas's objects selected. A canvas without one asks
     // CreateHandle; the plain canvas cannot make one and raises.
     HDC Handle();
-    // Borrows a DC the canvas does not own (0 releases the current one).
+    // Binds the canvas to a DC that it never deletes or releases (nullptr
+    // unbinds): before the switch the canvas takes its font, brush and pen
+    // out of the previous DC, which gets back what it held. Rebinding a
+    // bitmap's or a control's canvas (to paint into a cache, say) and setting
+    // back the handle read before, or nullptr, returns it to its own DC; the
+    // DC a control canvas fetched itself stays its own to release. Hold Lock
+    // meanwhile, so the idle release of control DCs leaves the canvas alone.
     void SetHandle(HDC value);
     bool HandleAllocated() const { return dc_ != nullptr; }
 

@@ -172,11 +172,15 @@ HFONT TFont::Handle() {
     return handle_.Get();
 }
 
-void TFont::SetHandle(HFONT value) {
+void TFont::SetHandle(HFONT value, THandleOwnership ownership) {
     LOGFONTW lf{};
-    if (value == handle_.Get() || !value || GetObjectW(value, sizeof lf, &lf) == 0) return;
+    if (value == handle_.Get()) {
+        if (value) handle_.Set(value, ownership == hoOwned);
+        return;
+    }
+    if (!value || GetObjectW(value, sizeof lf, &lf) == 0) return;
     handle_.Retire();
-    handle_.Set(value, false);
+    handle_.Set(value, ownership == hoOwned);
     name_ = lf.lfFaceName;
     height_ = lf.lfHeight;
     style_ = TFontStyles();

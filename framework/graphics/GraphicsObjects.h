@@ -14,6 +14,11 @@
 
 namespace fw {
 
+// Whether a GDI handle given to a font or a bitmap is deleted with it
+// (hoOwned) or stays its maker's (hoBorrowed: a window's WM_GETFONT font, a
+// static control's bitmap).
+enum THandleOwnership { hoOwned, hoBorrowed };
+
 class TGraphicsObject : public TPersistent {
 public:
     String ClassName() const override { return L"TGraphicsObject"; }
@@ -138,10 +143,12 @@ public:
 
     // Made from the properties on first use, owned by the font.
     HFONT Handle();
-    // Uses a font made elsewhere (a window's WM_GETFONT font, one the caller
-    // made): the properties are read back from it. The font is borrowed, never
-    // deleted here; the next property change makes a font of our own again.
-    void SetHandle(HFONT value);
+    // Uses a font made elsewhere: the properties are read back from it. A
+    // borrowed font (a window's WM_GETFONT font) is never deleted here; an
+    // owned one (made with CreateFontIndirect for this font) is deleted when
+    // the next property change replaces it or the TFont goes. Either way the
+    // next property change makes a font of our own.
+    void SetHandle(HFONT value, THandleOwnership ownership = hoBorrowed);
     bool HandleAllocated() const { return handle_.Get() != nullptr; }
     LOGFONTW LogFont() const;
 

@@ -11,6 +11,7 @@
 namespace fw {
 
 struct TPropTable;
+class TFiler;
 
 // The framework's small sets ("set of TComponentStateItem"): up to 32
 // elements of an enumeration whose values run from 0.
@@ -83,6 +84,9 @@ public:
     // The object that owns this one (a component's owner, a collection item's
     // collection), or nullptr.
     virtual TPersistent* GetOwner() const { return nullptr; }
+    // Names the properties this object streams with its own code
+    // (framework/rtl/Filer.h); the base class has none.
+    virtual void DefineProperties(TFiler* Filer) { (void)Filer; }
 
 protected:
     virtual void AssignTo(TPersistent* Dest) const;

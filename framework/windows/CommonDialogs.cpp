@@ -11,6 +11,8 @@
 
 namespace fw {
 
+bool UseLatestCommonDialogs = true;
+
 DWORD OpenOptionsToFlags(TOpenOptions Options) {
     static const DWORD flags[] = {
         OFN_READONLY,

@@ -10,6 +10,10 @@
 
 namespace fw {
 
+// Whether the newest dialog style may be used. These dialogs are always the
+// classic ones; the flag is kept because a skin manager sets it.
+extern bool UseLatestCommonDialogs;
+
 enum TOpenOption {
     ofReadOnly,
     ofOverwritePrompt,

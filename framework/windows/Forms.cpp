@@ -71,7 +71,8 @@ TCustomForm* GetParentForm(TControl* Control, bool TopForm) {
 
 // ---- life
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), canvas_(new TControlCanvas) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), canvas_(new TControlCanvas) {
+    autoScroll_ = false;
     formState_.Include(fsCreating);
     visible_ = false;
     controlStyle_ = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

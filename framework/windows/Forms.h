@@ -38,6 +38,7 @@
 
 #include "framework/windows/Controls.h"
 #include "framework/windows/ExtCtrls.h"
+#include "framework/windows/ScrollingControls.h"
 #include "framework/graphics/Icon.h"
 
 namespace fw {
@@ -92,7 +93,8 @@ constexpr DWORD kFormFrameStyleMask =
     WS_POPUP | WS_CAPTION | WS_THICKFRAME | DS_MODALFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD kFormFrameExStyleMask = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP;
 
-class TCustomForm : public TWinControl {
+// AutoScroll is off for forms (ScrollingControls.h).
+class TCustomForm : public TScrollingWinControl {
 public:
     // A form without a resource ("CreateNew"); AOwner may be nullptr or Application.
     explicit TCustomForm(TComponent* AOwner);
