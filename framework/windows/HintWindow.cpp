@@ -48,6 +48,7 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*) {
 void THintWindow::ActivateHint(const TRect& Rect, const String& AHint) {
     SetText(AHint);
     TRect r = Rect;
+    r.Bottom += 4;  // CalcHintRect's height plus room under the text
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     HMONITOR monitor = MonitorFromPoint(POINT{r.Left, r.Top}, MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi{sizeof mi, {}, {}, 0};
@@ -83,6 +84,16 @@ void THintWindow::Dispatch(TMessage& Message) {
         return;
     }
     TCustomControl::Dispatch(Message);
+}
+
+String GetShortHint(const String& Hint) {
+    size_t bar = Hint.find(L'|');
+    return bar == String::npos ? Hint : Hint.substr(0, bar);
+}
+
+String GetLongHint(const String& Hint) {
+    size_t bar = Hint.find(L'|');
+    return bar == String::npos ? Hint : Hint.substr(bar + 1);
 }
 
 bool IsHintMsg(const MSG& Msg) {
@@ -144,9 +155,10 @@ public:
         KillTimer(timerWnd_, kShowTimer);
         if (!Wanted(App)) return;
         THintWindow* w = Window();
-        TRect r = w->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), control_->Hint());
+        String text = GetShortHint(control_->Hint());
+        TRect r = w->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), text);
         r = TRect(CursorPos.X, CursorPos.Y + kCursorHeight, CursorPos.X + r.Width(), CursorPos.Y + kCursorHeight + r.Height());
-        w->ActivateHint(r, control_->Hint());
+        w->ActivateHint(r, text);
         SetTimer(timerWnd_, kHideTimer, UINT(std::max(App->HintHidePause(), 1)), nullptr);
     }
 
@@ -160,7 +172,7 @@ private:
     enum : UINT_PTR { kShowTimer = 1, kHideTimer = 2 };
 
     bool Wanted(TApplication* App) const {
-        return App->ShowHint() && control_ && control_->ShowHint() && !control_->Hint().empty();
+        return App->ShowHint() && control_ && control_->ShowHint() && !GetShortHint(control_->Hint()).empty();
     }
 
     void TimerProc(TMessage& Message) {

@@ -53,7 +53,7 @@ struct HintTest : ::testing::Test {
         tip = Create<TBox>(nullptr);
         tip->SetBounds(10, 10, 120, 60);
         tip->SetParent(host);
-        tip->SetHint(L"Opens the book");
+        tip->SetHint(L"Opens the book|Opens a book from a file on disk");
         tip->SetShowHint(true);
         plain = Create<TBox>(nullptr);
         plain->SetBounds(150, 10, 120, 60);
@@ -135,7 +135,7 @@ TEST_F(HintTest, NoHintWithoutShowHintOrText) {
     struct Case {
         bool appShowHint, controlShowHint;
         const wchar_t* hint;
-    } cases[] = {{false, true, L"text"}, {true, false, L"text"}, {true, true, L""}};
+    } cases[] = {{false, true, L"text"}, {true, false, L"text"}, {true, true, L""}, {true, true, L"|long only"}};
     for (const Case& c : cases) {
         Application->SetShowHint(c.appShowHint);
         tip->SetShowHint(c.controlShowHint);
@@ -155,6 +155,15 @@ TEST_F(HintTest, HiddenAfterTheHidePause) {
     MoveTo(CentreOf(tip));
     ASSERT_TRUE(LoopUntil(HintShowing));
     EXPECT_TRUE(LoopUntil([] { return !HintShowing(); })) << "still showing after the hide pause";
+}
+
+TEST(HintWindow, ShortAndLongHints) {
+    EXPECT_EQ(GetShortHint(L"Open|Opens a book"), L"Open");
+    EXPECT_EQ(GetLongHint(L"Open|Opens a book"), L"Opens a book");
+    EXPECT_EQ(GetShortHint(L"Open"), L"Open");
+    EXPECT_EQ(GetLongHint(L"Open"), L"Open");
+    EXPECT_EQ(GetShortHint(L"|long"), L"");
+    EXPECT_EQ(GetLongHint(L"a|b|c"), L"b|c");
 }
 
 TEST(HintWindow, CalcHintRectWrapsAtTheWidthAndActivateShowsWithoutActivation) {
@@ -178,12 +187,12 @@ TEST(HintWindow, CalcHintRectWrapsAtTheWidthAndActivateShowsWithoutActivation) {
     EXPECT_EQ(GetForegroundWindow(), foreground);
     RECT r;
     GetWindowRect(hint.WindowHandle(), &r);
-    EXPECT_EQ(TRect(r), Bounds(40, 50, one.Width(), one.Height()));
+    EXPECT_EQ(TRect(r), Bounds(40, 50, one.Width(), one.Height() + 4));
     // Moved back onto the screen when it would leave it.
     int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     hint.ActivateHint(Bounds(sw - 10, sh - 5, 100, 20), text);
     GetWindowRect(hint.WindowHandle(), &r);
-    EXPECT_EQ(TRect(r), Bounds(sw - 100, sh - 20, 100, 20));
+    EXPECT_EQ(TRect(r), Bounds(sw - 100, sh - 24, 100, 24));
     hint.ReleaseHandle();
     EXPECT_FALSE(hint.HandleAllocated());
 }
