@@ -10,8 +10,8 @@
 // never changed (comctl32 blackens the masked pixels of what it is given).
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <vector>
 

@@ -98,9 +98,9 @@ String GetLongHint(const String& Hint) {
 
 bool IsHintMsg(const MSG& Msg) {
     UINT m = Msg.message;
-    return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN ||
-           m == WM_MBUTTONDOWN || m == WM_NCLBUTTONDOWN || m == WM_NCRBUTTONDOWN || m == WM_NCMBUTTONDOWN ||
-           m == WM_ACTIVATEAPP || m == WM_MOUSEWHEEL;
+    return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN ||
+           m == WM_NCLBUTTONDOWN || m == WM_NCRBUTTONDOWN || m == WM_NCMBUTTONDOWN || m == WM_ACTIVATEAPP ||
+           m == WM_MOUSEWHEEL;
 }
 
 // ---- the application's hint
@@ -157,7 +157,8 @@ public:
         THintWindow* w = Window();
         String text = GetShortHint(control_->Hint());
         TRect r = w->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), text);
-        r = TRect(CursorPos.X, CursorPos.Y + kCursorHeight, CursorPos.X + r.Width(), CursorPos.Y + kCursorHeight + r.Height());
+        r = TRect(CursorPos.X, CursorPos.Y + kCursorHeight, CursorPos.X + r.Width(),
+                  CursorPos.Y + kCursorHeight + r.Height());
         w->ActivateHint(r, text);
         SetTimer(timerWnd_, kHideTimer, UINT(std::max(App->HintHidePause(), 1)), nullptr);
     }
