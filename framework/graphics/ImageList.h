@@ -10,8 +10,9 @@
 // never changed (comctl32 blackens the masked pixels of what it is given).
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <vector>
 
