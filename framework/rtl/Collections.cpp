@@ -81,8 +81,10 @@ void TCollection::RemoveItem(TCollectionItem* Item) {
 
 TCollectionItem* TCollection::Add() {
     TCollectionItem* item = itemClass_(this);
-    if (item->collection_ != this) item->SetCollection(this);  // an item class that joined nothing
-    else Announce(item);
+    if (item->collection_ != this)
+        item->SetCollection(this);  // an item class that joined nothing
+    else
+        Announce(item);
     return item;
 }
 

@@ -120,8 +120,7 @@ private:
 // component holding it as a property).
 class TOwnedCollection : public TCollection {
 public:
-    TOwnedCollection(TPersistent* AOwner, TCollectionItemClass ItemClass)
-        : TCollection(ItemClass), owner_(AOwner) {}
+    TOwnedCollection(TPersistent* AOwner, TCollectionItemClass ItemClass) : TCollection(ItemClass), owner_(AOwner) {}
     String ClassName() const override { return L"TOwnedCollection"; }
     TPersistent* GetOwner() const override { return owner_; }
 

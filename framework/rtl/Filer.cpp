@@ -81,8 +81,7 @@ void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWrit
     WriteData(this);
 }
 
-void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&, const TStreamProc& WriteData,
-                                   bool HasData) {
+void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&, const TStreamProc& WriteData, bool HasData) {
     if (!HasData || !WriteData) return;
     TMemoryStream data;
     WriteData(&data);

@@ -196,6 +196,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
         terminated_ = true;
         return true;
     }
+    HintMessage(Msg);
     bool handled = false;
     if (OnMessage) OnMessage(Msg, handled);
     if (!handled && !IsKeyMsg(Msg) && !IsMDIMsg(mainForm_, Msg)) {
@@ -212,6 +213,7 @@ void TApplication::InstallWakeUp() {
 
 bool TApplication::Idle(const MSG&) {
     DoMouseIdle();
+    HintMouseIdle();
     if (OnIdle) OnIdle(this);
     FreeDeviceContexts();
     // Work done here may have queued more: look again before sleeping.

@@ -15,10 +15,13 @@
 #include "framework/graphics/Icon.h"
 #include "framework/windows/Messages.h"
 #include "framework/rtl/Method.h"
+#include "framework/rtl/Types.h"
 
 namespace fw {
 
 class TCustomForm;
+class THintWindow;
+class THintTracker;
 
 // A hook on the application window: true means "handled", the window's own
 // handling and later hooks are skipped.
@@ -55,7 +58,22 @@ public:
     bool ShowMainForm() const { return showMainForm_; }
     void SetShowMainForm(bool Value) { showMainForm_ = Value; }
     bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool Value) { showHint_ = Value; }
+    void SetShowHint(bool Value) {
+        showHint_ = Value;
+        if (!Value) CancelHint();
+    }
+    // Hint timing in ms (HintWindow.h says how hints come and go).
+    int HintPause() const { return hintPause_; }
+    void SetHintPause(int Value) { hintPause_ = Value; }
+    int HintShortPause() const { return hintShortPause_; }
+    void SetHintShortPause(int Value) { hintShortPause_ = Value; }
+    int HintHidePause() const { return hintHidePause_; }
+    void SetHintHidePause(int Value) { hintHidePause_ = Value; }
+    // Shows at once the hint of the control at CursorPos (screen), if it has one.
+    void ActivateHint(const TPoint& CursorPos);
+    void CancelHint();
+    // The window hints are shown in, made on first use.
+    THintWindow* HintWindow();
 
     TCustomForm* MainForm() const { return mainForm_; }
 
@@ -145,6 +163,10 @@ private:
     bool IsKeyMsg(MSG& Msg);
     void IconChanged(TObject* Sender);
     void InstallWakeUp();
+    // Hint tracking (HintWindow.cpp): on idle, and for each message taken from the queue.
+    THintTracker* HintTracker();
+    void HintMouseIdle();
+    void HintMessage(const MSG& Msg);
 
     HWND handle_ = nullptr;
     String title_;
@@ -159,6 +181,10 @@ private:
     TCustomForm* mainForm_ = nullptr;
     std::vector<TWindowHook> hooks_;
     std::vector<TCustomForm*> released_;
+    int hintPause_ = 500;
+    int hintShortPause_ = 50;
+    int hintHidePause_ = 2500;
+    THintTracker* hintTracker_ = nullptr;  // owned as a component
 };
 
 // The application object, made on first use. Reads like a pointer:

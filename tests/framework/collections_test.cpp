@@ -29,8 +29,8 @@ public:
         Flag = from->Flag;
     }
     void DefineProperties(TFiler* Filer) override {
-        Filer->DefineProperty(L"Name", TReaderProc(this, &TSkinItem::ReadName), TWriterProc(this, &TSkinItem::WriteName),
-                              !Name.empty());
+        Filer->DefineProperty(L"Name", TReaderProc(this, &TSkinItem::ReadName),
+                              TWriterProc(this, &TSkinItem::WriteName), !Name.empty());
         Filer->DefineProperty(L"Level", TReaderProc(this, &TSkinItem::ReadLevel),
                               TWriterProc(this, &TSkinItem::WriteLevel), true);
         Filer->DefineBinaryProperty(L"Data", TStreamProc(this, &TSkinItem::ReadData),
@@ -67,8 +67,7 @@ private:
 // Writes down what the collection reports.
 class TLoggedSkins : public TOwnedCollection {
 public:
-    explicit TLoggedSkins(TPersistent* Owner = nullptr)
-        : TOwnedCollection(Owner, &NewCollectionItem<TSkinItem>) {}
+    explicit TLoggedSkins(TPersistent* Owner = nullptr) : TOwnedCollection(Owner, &NewCollectionItem<TSkinItem>) {}
     TSkinItem* Skin(int i) const { return static_cast<TSkinItem*>(Items(i)); }
     String Names() const {
         String s;
@@ -176,8 +175,7 @@ TEST(Collections, ChangesAreReportedOnceTheItemIsWhole) {
 
     skins.Log.clear();
     skins.Clear();
-    EXPECT_EQ(skins.Log,
-              (std::vector<std::string>{"deleting", "extracting", "deleting", "extracting", "update all"}));
+    EXPECT_EQ(skins.Log, (std::vector<std::string>{"deleting", "extracting", "deleting", "extracting", "update all"}));
     skins.Log.clear();
     skins.Clear();  // nothing to clear: nothing to report
     EXPECT_TRUE(skins.Log.empty());
@@ -251,9 +249,9 @@ TEST(Filer, BinaryPropertyIsStoredAsAByteBlock) {
     TMemoryStream out;
     TWriter(&out).WriteProperties(item);
     // No name (HasData false), the level's integer and boolean, the data block, the end.
-    const std::vector<uint8_t> expected = {5, 'L', 'e', 'v', 'e', 'l', vaInt8, 0, vaFalse,  // Level
-                                           4, 'D', 'a', 't', 'a', vaBinary, 7, 0, 0, 0,    // Data, 7 bytes
-                                           'A', 'S', 'z', 'f', 0, 1, 0xFF, 0};             // bytes, list end
+    const std::vector<uint8_t> expected = {5,   'L', 'e', 'v', 'e', 'l',      vaInt8, 0, vaFalse,     // Level
+                                           4,   'D', 'a', 't', 'a', vaBinary, 7,      0, 0,       0,  // Data, 7 bytes
+                                           'A', 'S', 'z', 'f', 0,   1,        0xFF,   0};             // bytes, list end
     EXPECT_EQ(Bytes(out), expected);
 }
 

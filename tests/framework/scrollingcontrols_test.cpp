@@ -1,8 +1,8 @@
 // Scroll boxes, frames and forms: ranges from the children, the window's own
 // scroll bars moving them.
+#include "framework/windows/ScrollingControls.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Frames.h"
-#include "framework/windows/ScrollingControls.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +31,7 @@ struct ScrollBoxTest : ::testing::Test {
     }
     void TearDown() override { host->Free(); }
 
-    void Scroll(UINT msg, WORD code, WORD pos = 0) {
-        SendMessageW(box->Handle(), msg, MAKEWPARAM(code, pos), 0);
-    }
+    void Scroll(UINT msg, WORD code, WORD pos = 0) { SendMessageW(box->Handle(), msg, MAKEWPARAM(code, pos), 0); }
     // Where a child's window really is, in the box's client coordinates.
     TPoint WindowPlace(TWinControl* c) {
         RECT r;
@@ -93,10 +91,10 @@ TEST_F(ScrollBoxTest, WhatCountsTowardsTheRange) {
         int vert;
     } cases[] = {
         {alNone, {akLeft, akTop}, true, 250, 160},
-        {alNone, {akLeft, akTop}, false, 60, 160},         // hidden: not counted
-        {alNone, {akRight, akBottom}, true, 60, 160},      // kept from the far edges
+        {alNone, {akLeft, akTop}, false, 60, 160},          // hidden: not counted
+        {alNone, {akRight, akBottom}, true, 60, 160},       // kept from the far edges
         {alNone, {akLeft, akRight, akTop}, true, 60, 160},  // stretched: not counted across
-        {alRight, {akLeft, akTop}, true, 60 + 100, 160},   // aligned right adds its width
+        {alRight, {akLeft, akTop}, true, 60 + 100, 160},    // aligned right adds its width
         {alBottom, {akLeft, akTop}, true, 60, 160 + 30},
     };
     for (const Case& c : cases) {
