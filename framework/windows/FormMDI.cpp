@@ -43,7 +43,7 @@ void TCustomForm::CreateMDIClient() {
 
 void TCustomForm::CreateWindowHandle(const TCreateParams& Params) {
     if (formStyle_ != fsMDIChild || parent_ || ParentWindow()) {
-        TWinControl::CreateWindowHandle(Params);
+        TScrollingWinControl::CreateWindowHandle(Params);
         return;
     }
     if (!Params.WndParent) throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
@@ -72,7 +72,7 @@ void TCustomForm::DestroyWindowHandle() {
         }
     }
     clientHandle_ = nullptr;
-    TWinControl::DestroyWindowHandle();
+    TScrollingWinControl::DestroyWindowHandle();
 }
 
 void TCustomForm::RecreateForStyle() {
@@ -82,7 +82,7 @@ void TCustomForm::RecreateForStyle() {
 }
 
 void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
-    TWinControl::AlignControls(AControl, Rect);
+    TScrollingWinControl::AlignControls(AControl, Rect);
     // The MDI client fills what the aligned controls leave.
     if (clientHandle_)
         SetWindowPos(clientHandle_, nullptr, Rect.Left, Rect.Top, std::max<LONG>(Rect.Width(), 0),
@@ -100,7 +100,7 @@ void TCustomForm::DefaultHandler(TMessage& Message) {
             return;
         }
     }
-    TWinControl::DefaultHandler(Message);
+    TScrollingWinControl::DefaultHandler(Message);
 }
 
 // WM_MDIACTIVATE reaches the child losing (WParam) and the one getting (LParam) activation.

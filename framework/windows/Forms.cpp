@@ -100,7 +100,7 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::AfterConstruction() {
-    TWinControl::AfterConstruction();
+    TScrollingWinControl::AfterConstruction();
     DoCreate();
     formState_.Exclude(fsCreating);
 }
@@ -111,7 +111,7 @@ void TCustomForm::BeforeDestruction() {
         DoDestroy();
     }
     if (Application.Exists()) Application->FormDestroying(this);
-    TWinControl::BeforeDestruction();
+    TScrollingWinControl::BeforeDestruction();
 }
 
 void TCustomForm::DoCreate() {
@@ -123,7 +123,7 @@ void TCustomForm::DoDestroy() {
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
-    TWinControl::Notification(AComponent, Operation);
+    TScrollingWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == activeControl_) activeControl_ = nullptr;
     if (AComponent == focusedControl_) focusedControl_ = nullptr;
@@ -133,7 +133,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
 // ---- the window
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
-    TWinControl::CreateParams(Params);
+    TScrollingWinControl::CreateParams(Params);
     Params.WindowClass.style |= CS_DBLCLKS;
     if (parent_ || ParentWindow()) return;
     Params.Style &= ~(WS_CHILD | WS_GROUP | WS_TABSTOP | WS_VISIBLE | kFormFrameStyleMask);
@@ -179,7 +179,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomForm::CreateHandleDone() {
-    TWinControl::CreateHandleDone();
+    TScrollingWinControl::CreateHandleDone();
     if (formStyle_ == fsMDIForm && !parent_ && !ParentWindow()) CreateMDIClient();
     ApplyMenu();
     if (position_ == poDefault || position_ == poDefaultPosOnly || position_ == poDefaultSizeOnly) UpdateBounds();
@@ -275,14 +275,14 @@ TRect TCustomForm::FrameRect() const {
 }
 
 TRect TCustomForm::ClientRect() {
-    if (HandleAllocated() || parent_ || ParentWindow()) return TWinControl::ClientRect();
+    if (HandleAllocated() || parent_ || ParentWindow()) return TScrollingWinControl::ClientRect();
     TRect f = FrameRect();
     return TRect(0, 0, std::max<LONG>(0, width_ - f.Left - f.Right), std::max<LONG>(0, height_ - f.Top - f.Bottom));
 }
 
 void TCustomForm::SetClientSize(int AWidth, int AHeight) {
     if (parent_ || ParentWindow()) {
-        TWinControl::SetClientSize(AWidth, AHeight);
+        TScrollingWinControl::SetClientSize(AWidth, AHeight);
         return;
     }
     int frameWidth, frameHeight;
@@ -319,7 +319,7 @@ void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         SetWindowPlacement(handle_, &wp);
         return;
     }
-    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    TScrollingWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 TWindowState TCustomForm::WindowState() {
@@ -680,11 +680,11 @@ void TCustomForm::Dispatch(TMessage& Message) {
             Close();
             return;
         case WM_ACTIVATE:
-            TWinControl::Dispatch(Message);
+            TScrollingWinControl::Dispatch(Message);
             SetActive(LOWORD(Message.WParam) != WA_INACTIVE);
             return;
         case WM_ACTIVATEAPP:
-            TWinControl::Dispatch(Message);
+            TScrollingWinControl::Dispatch(Message);
             Application->SetActive(Message.WParam != 0);
             return;
         case CM_ACTIVATE:
@@ -706,7 +706,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
         default:
             break;
     }
-    TWinControl::Dispatch(Message);
+    TScrollingWinControl::Dispatch(Message);
 }
 
 // ---- the menu bar

@@ -9,6 +9,7 @@
 
 #include "framework/rtl/StringList.h"
 #include "framework/windows/Controls.h"
+#include "framework/windows/ScrollingControls.h"  // TScrollBarKind
 
 namespace fw {
 
@@ -442,7 +443,6 @@ public:
 
 // ---- scroll bars
 
-enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
 using TScrollEvent = Method<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 
