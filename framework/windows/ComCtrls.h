@@ -4,9 +4,6 @@
 // name; its WM_NOTIFY, WM_COMMAND and scroll messages come back to it from
 // the parent as CN_NOTIFY, CN_COMMAND, CN_HSCROLL and CN_VSCROLL.
 //
-// Image lists and popup menus are held by pointer only: the control hands
-// an image list's handle to its window where the comment says so.
-//
 // What a control keeps in its window (tabs, nodes, columns, items, buttons)
 // is also kept in the object, so a window made again (RecreateWnd) gets it
 // back; values the window changes by itself (Position, TabIndex) are read
@@ -21,13 +18,12 @@
 #include <memory>
 #include <vector>
 
+#include "framework/graphics/ImageList.h"
 #include "framework/rtl/StringList.h"
 #include "framework/windows/Controls.h"
+#include "framework/windows/Menus.h"
 
 namespace fw {
-
-class TCustomImageList;
-class TPopupMenu;
 
 // ---- custom draw (NM_CUSTOMDRAW handed to events with a canvas on its DC)
 
@@ -94,18 +90,16 @@ int IndexIn(const List& Items, const T* Item) {
 }
 // A control's own canvas, made on first use.
 TCanvas* OwnCanvas(std::unique_ptr<TControlCanvas>& Canvas, TControl* Control);
-// Points Field at Value with a free notification to Self. Image lists and
-// popup menus are components only declared here: the casts hold for their
-// single TComponent base.
+// Points Field at Value with a free notification to Self.
 template <typename T>
 void SetReference(TComponent* Self, T*& Field, T* Value) {
-    if (Field) Self->RemoveFreeNotification(reinterpret_cast<TComponent*>(Field));
+    if (Field) Self->RemoveFreeNotification(Field);
     Field = Value;
-    if (Value) Self->FreeNotification(reinterpret_cast<TComponent*>(Value));
+    if (Value) Self->FreeNotification(Value);
 }
 template <typename T>
 bool IsReference(TComponent* AComponent, T* Field) {
-    return Field && AComponent == reinterpret_cast<TComponent*>(Field);
+    return Field && AComponent == static_cast<TComponent*>(Field);
 }
 
 // ---- status bar

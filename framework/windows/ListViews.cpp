@@ -178,7 +178,8 @@ void TCustomListView::CreateParams(TCreateParams& Params) {
 
 void TCustomListView::CreateHandleDone() {
     TWinControl::CreateHandleDone();
-    // SmallImages: LVM_SETIMAGELIST (LVSIL_SMALL) with the image list's handle goes here.
+    if (smallImages_)
+        SendMessageW(WindowHandle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
     for (int i = 0; i < columns_.Count(); ++i) SendColumn(i, true);
     for (int i = 0; i < items_.Count(); ++i) SendItem(i, true);
 }

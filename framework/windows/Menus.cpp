@@ -297,8 +297,15 @@ void TMenuItem::SetImageIndex(int Value) {
 
 void TMenuItem::SetSubMenuImages(TCustomImageList* Value) {
     if (subMenuImages_ == Value) return;
+    if (subMenuImages_) RemoveFreeNotification(subMenuImages_);
     subMenuImages_ = Value;
+    if (Value) FreeNotification(Value);
     MenuChanged(true);
+}
+
+void TMenuItem::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == subMenuImages_) SetSubMenuImages(nullptr);
 }
 
 void TMenuItem::Click() {
@@ -417,8 +424,15 @@ void TMenu::SetOwnerDraw(bool Value) {
 
 void TMenu::SetImages(TCustomImageList* Value) {
     if (images_ == Value) return;
+    if (images_) RemoveFreeNotification(images_);
     images_ = Value;
+    if (Value) FreeNotification(Value);
     MenuChanged(nullptr, false);
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == images_) SetImages(nullptr);
 }
 
 TMenuItem* TMenu::FindItem(UINT_PTR Value, TFindItemKind Kind) {

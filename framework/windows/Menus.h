@@ -22,6 +22,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/ImageList.h"
 #include "framework/rtl/Component.h"
 #include "framework/rtl/Method.h"
 #include "framework/rtl/Types.h"
@@ -31,7 +32,6 @@
 
 namespace fw {
 
-class TCustomImageList;
 class TMenu;
 class TMenuItem;
 
@@ -148,6 +148,7 @@ private:
     void FreeChildren();
     // This list changed (an item came or went).
     void MenuChangedList(bool Rebuild);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void AppendTo(HMENU Menu, bool OwnerDraw);
     void DrawDefault(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State, bool TopLevel);
     void SetParentMenuLink(TMenu* Menu);
@@ -203,6 +204,7 @@ public:
 
 protected:
     friend class TMenuItem;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Item changed (nullptr: the menu as a whole).
     virtual void MenuChanged(TMenuItem* Source, bool Rebuild);
     // The handle of the root list.

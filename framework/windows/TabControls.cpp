@@ -30,7 +30,7 @@ void TCustomTabControl::CreateParams(TCreateParams& Params) {
 
 void TCustomTabControl::CreateHandleDone() {
     TWinControl::CreateHandleDone();
-    // Images: TCM_SETIMAGELIST with the image list's handle goes here.
+    if (images_) SendMessageW(WindowHandle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
     RebuildTabs();
 }
 

@@ -141,10 +141,13 @@ void TToolBar::CreateHandleDone() {
     HWND h = WindowHandle();
     SendMessageW(h, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(h, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    // Images: TB_SETIMAGELIST with the image list's handle, and
-    // TB_SETBITMAPSIZE with its image size, go here; without a list the
-    // buttons hold text only.
-    SendMessageW(h, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    // Without an image list the buttons hold text only.
+    if (images_) {
+        SendMessageW(h, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
+        SendMessageW(h, TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->Width(), images_->Height()));
+    } else {
+        SendMessageW(h, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    }
     SendMessageW(h, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     for (size_t i = 0; i < buttons_.size(); ++i) SendButton(buttons_[i], int(i));
     UpdateButtonBounds();
@@ -244,7 +247,7 @@ void TToolBar::SetButtonWidth(int Value) {
 void TToolBar::SetImages(TCustomImageList* Value) {
     if (images_ == Value) return;
     SetReference(this, images_, Value);
-    // The window gets the list's handle (TB_SETIMAGELIST) when it is made.
+    // The window takes the list's handle when it is made.
     RecreateWnd();
 }
 
@@ -303,9 +306,16 @@ void TToolBar::SetBorderWidth(int Value) {
 }
 
 void TToolBar::ButtonDropDown(TToolButton* Button) {
-    // The button's DropdownMenu pops up here below the button; when it
-    // closes the toolbar hears CN_DROPDOWNCLOSED.
-    (void)Button;
+    // The button's DropdownMenu pops up below the button; when it closes
+    // the toolbar hears CN_DROPDOWNCLOSED.
+    if (Button && Button->DropdownMenu() && HandleAllocated()) {
+        RECT r{};
+        const auto index = std::find(buttons_.begin(), buttons_.end(), Button) - buttons_.begin();
+        SendMessageW(WindowHandle(), TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+        POINT p{r.left, r.bottom};
+        ::ClientToScreen(WindowHandle(), &p);
+        Button->DropdownMenu()->Popup(p.x, p.y);
+    }
     Perform(CN_DROPDOWNCLOSED);
 }
 
