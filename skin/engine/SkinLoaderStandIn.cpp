@@ -120,12 +120,6 @@ void TsSkinManager::ReloadPackedSkin() {
     RunLoaders(*this);
 }
 
-int TsSkinManager::GetSkinIndex(const fw::String& SectionName) const {
-    for (size_t i = 0; i < gd.size(); ++i)
-        if (gd[i].ClassName == SectionName) return int(i);
-    return -1;
-}
-
 void TsSkinManager::InitConstantIndexes() {
     ConstData = TConstantSkinData();
     ConstData.IndexGLobalInfo = int16_t(GetSkinIndex(L"GLOBALINFO"));

@@ -154,13 +154,22 @@ public:
     // Writes the section values of stored skin Index into sf (not saved).
     void SaveToIni(int Index, fw::TMemIniFile* sf);
 
+    // ---- lookups (sSkinLookups.*): indexes into gd, ma and pa, -1 when none
+    int GetSkinIndex(const fw::String& SkinSection) const;
+    int GetMaskIndex(int SkinIndex, const fw::String& SkinSection, const fw::String& mask) const;
+    int GetMaskIndex(const fw::String& SkinSection, const fw::String& mask) const;  // no parent fallback
+    int GetTextureIndex(int SkinIndex, const fw::String& SkinSection, const fw::String& PropName) const;
+    int GetPatternIndex(int SkinIndex, const fw::String& SkinSection, const fw::String& pattern) const;
+    bool IsValidSkinIndex(int SkinIndex) const;
+    bool IsValidImgIndex(int ImageIndex) const;
+    // Clears sl; with an active skin, adds every section name in table order.
+    void GetSkinSections(fw::TStrings* sl) const;
+
     // ---- loading (STAND-IN, see the top of the file)
     // SkinDirectory made absolute against the executable's folder.
     fw::String GetFullSkinDirectory() const;
     void ReloadSkin();
     void ReloadPackedSkin();
-    // Index of the section named SectionName in gd, -1 when none.
-    int GetSkinIndex(const fw::String& SectionName) const;
     void InitConstantIndexes();
     void FreeBitmaps();
     void FreeJpegs();
