@@ -138,7 +138,7 @@ TEST(PlayerForm, ABrokenSkinFolderInTheSkinDirectoryDoesNotStopTheForm) {
     RemoveDirectoryW(dir.c_str());
     ASSERT_NE(nullptr, form.get());
     ASSERT_NE(nullptr, form->MP3Out1);  // the components after the manager exist
-    EXPECT_FALSE(form->sSkinManager1->SkinData->Active);
+    EXPECT_TRUE(form->sSkinManager1->gd.empty());  // the half-read skin was dropped
     ASSERT_EQ(1u, fw::DialogSeam::Log().size());
     EXPECT_EQ(fw::DialogSeam::Kind::ErrorDialog, fw::DialogSeam::Log()[0].kind);
 }
