@@ -6,6 +6,8 @@
 // in skin/engine/BENCHMARKS.md.
 #include <windows.h>
 
+#include "BenchTiming.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -23,27 +25,8 @@ using namespace skin;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(freq.QuadPart);
-}
-
-template <typename F>
-double Best(int runs, F&& f) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const double t0 = Now();
-        f();
-        best = std::min(best, Now() - t0);
-    }
-    return best;
-}
+using benchtiming::Best;
+using benchtiming::Now;
 
 std::vector<uint8_t> ReadAll(const std::wstring& path) {
     std::vector<uint8_t> out;
