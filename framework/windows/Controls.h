@@ -40,6 +40,9 @@
 
 namespace fw {
 
+// Which scroll bar: of a scroll bar control or of a scrolling window.
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
 class TControl;
 class TWinControl;
 class TPopupMenu;

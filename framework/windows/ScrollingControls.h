@@ -24,7 +24,6 @@ namespace fw {
 
 class TScrollingWinControl;
 
-enum TScrollBarKind { sbHorizontal, sbVertical };
 
 class TControlScrollBar : public TPersistent {
 public:
