@@ -9,7 +9,6 @@
 
 #include "framework/rtl/StringList.h"
 #include "framework/windows/Controls.h"
-#include "framework/windows/ScrollingControls.h"  // TScrollBarKind
 
 namespace fw {
 
