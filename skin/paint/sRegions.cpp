@@ -43,7 +43,7 @@ void AddRgn(TAOR& AOR, int Width, const TsMaskData& MaskData, int VertOffset, bo
     const TPixelRows img = PixelRows(SkinImageBitmap(MaskData));
     if (!img || img.bpp < 3) return;
     const int rows = Bottom ? MaskData.WB : MaskData.WT;
-    const int Y0 = MaskData.R.Top + (Bottom ? HeightOfImage(MaskData) - MaskData.WB : 0);
+    const int Y0 = MaskData.R.Top + (Bottom ? MaskData.R.Height() / (MaskTypeOf(MaskData) + 1) - MaskData.WB : 0);
     const int w = MaskData.R.Width() / ImageCountOf(MaskData);
     const int left = MaskData.R.Left;
     auto see = [&](int x, int y) { return img.Inside(x, y) && Fuchsia(img.At(x, y)); };
