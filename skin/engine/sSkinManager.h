@@ -16,9 +16,12 @@
 // application's error handler so that a bad stored skin cannot end the
 // program (the manager then stays without a skin).
 //
-// STAND-IN: the loaders (SkinLoaderStandIn.cpp) read only the section
-// colours of a folder, packed or stored skin; they are replaced when skin
-// loading (sources, options, images, lookups) lands.
+// The skin comes from a packed file "<SkinDirectory>\<SkinName>.asz", else
+// a folder "<SkinDirectory>\<SkinName>\" with Options.dat, else a stored
+// skin (the first one when none has the name, and SkinName follows it); with
+// none of them the manager switches itself off (sSkinSources.cpp). The
+// loaders then run in a fixed order: images (sSkinImages.cpp), patterns,
+// general data (sSkinOptions.cpp), the well-known indexes.
 #pragma once
 
 #include <memory>
@@ -165,15 +168,29 @@ public:
     // Clears sl; with an active skin, adds every section name in table order.
     void GetSkinSections(fw::TStrings* sl) const;
 
-    // ---- loading (STAND-IN, see the top of the file)
+    // ---- loading (sSkinSources.cpp, sSkinImages.cpp, sSkinOptions.cpp)
     // SkinDirectory made absolute against the executable's folder.
     fw::String GetFullSkinDirectory() const;
     void ReloadSkin();
     void ReloadPackedSkin();
+    void LoadAllMasks();
+    void LoadAllPatterns();
+    void LoadAllGeneralData();
     void InitConstantIndexes();
+    void InitMaskIndexes();
     void FreeBitmaps();
     void FreeJpegs();
     void CheckShadows();
+    // Shows the version message for a skin newer than the library.
+    void CheckVersion();
+    // Names of the stored skins, then of the skin directory's skins (sorted);
+    // the result is the first name found.
+    fw::String GetSkinNames(fw::TStrings* sl, TacSkinTypes SkinType);
+    fw::String GetExternalSkinNames(fw::TStrings* sl, TacSkinTypes SkinType);
+    // The library version, "6.64".
+    fw::String GetVersion() const { return L"6.64"; }
+    // The loaded skin's VERSION written with "."; "N/A" without a skin.
+    fw::String GetSkinInfo() const;
     // The packed skin being read (owned; freed after every load).
     std::unique_ptr<TacSkinConvertor> sc;
 

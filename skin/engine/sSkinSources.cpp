@@ -1,7 +1,6 @@
-// STAND-IN for skin loading (sources, options, images and look-ups): picks
-// the source as the real loader will (folder, packed file, stored skin) and
-// reads only each section's name, parent and colours into gd, which is what
-// the manager's own code and its tests need. Replaced when loading lands.
+// Skin sources: the skin directory, a folder skin, a packed skin file or a
+// stored skin, the loaders run in their fixed order, the list of available
+// skins, and the skin-wide version texts.
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Jpeg.h"
 #include "framework/rtl/Exception.h"
@@ -9,6 +8,7 @@
 #include "framework/rtl/StringList.h"
 #include "framework/rtl/SysUtils.h"
 #include "skin/engine/FileUtils.h"
+#include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
 
 namespace skin {
@@ -26,31 +26,21 @@ fw::TMemIniFile* IniFromOptions(TacSkinConvertor& sc) {
     return ini;
 }
 
-// The section table, colours only.
-void LoadAllGeneralData(TsSkinManager& sm) {
-    sm.gd.clear();
-    fw::TMemIniFile* ini = sm.SkinData->SkinFile;
-    if (!ini) return;
-    fw::TStringList sections;
-    ini->ReadSections(&sections);
-    for (int i = 0; i < sections.Count(); ++i) {
-        TsGeneralData d;
-        d.ClassName = sections[i];
-        d.ParentClass = ini->ReadString(d.ClassName, L"PARENTCLASS", L"");
-        d.Color = TColor(ini->ReadInteger(d.ClassName, L"COLOR", 0xFFFFFF));
-        d.HotColor = TColor(ini->ReadInteger(d.ClassName, L"HOTCOLOR", 0xFFFFFF));
-        d.FontColor[0] = TColor(ini->ReadInteger(d.ClassName, L"FONTCOLOR", 0));
-        d.HotFontColor[0] = TColor(ini->ReadInteger(d.ClassName, L"HOTFONTCOLOR", 0));
-        sm.gd.push_back(d);
-    }
-}
-
+// Images first: the general data's image indexes are looked up in them.
+// SkinFile and sc live for this one load only, also when a loader fails.
 void RunLoaders(TsSkinManager& sm) {
-    LoadAllGeneralData(sm);
+    struct Release {
+        TsSkinManager& sm;
+        ~Release() {
+            delete sm.SkinData->SkinFile;
+            sm.SkinData->SkinFile = nullptr;
+            sm.sc.reset();
+        }
+    } release{sm};
+    sm.LoadAllMasks();
+    sm.LoadAllPatterns();
+    sm.LoadAllGeneralData();
     sm.InitConstantIndexes();
-    delete sm.SkinData->SkinFile;
-    sm.SkinData->SkinFile = nullptr;
-    sm.sc.reset();
 }
 
 }  // namespace
@@ -120,23 +110,55 @@ void TsSkinManager::ReloadPackedSkin() {
     RunLoaders(*this);
 }
 
-void TsSkinManager::InitConstantIndexes() {
-    ConstData = TConstantSkinData();
-    ConstData.IndexGLobalInfo = int16_t(GetSkinIndex(L"GLOBALINFO"));
+namespace {
+
+// Adds the skins of the skin directory to names: folders holding an
+// Options.dat and files ending exactly in ".asz" (named up to their first dot).
+void AddExternalNames(const fw::String& dir, TacSkinTypes SkinType, fw::TStringList& names) {
+    if (!acDirExists(dir)) return;
+    fw::TSearchRec f;
+    if (acFindFirst(NormalDir(dir) + L"*.*", fw::faAnyFile | fw::faDirectory, f) != 0) return;
+    do {
+        const fw::String name = f.Name;
+        if (name.empty() || name[0] == L'.') continue;
+        const bool folder = (f.Attr & fw::faDirectory) != 0;
+        if (SkinType != stPacked && folder && fw::FileExists(NormalDir(dir) + name + L"\\Options.dat"))
+            names.Add(name);
+        else if (SkinType != stUnpacked && !folder && name.size() > 4 && name.compare(name.size() - 4, 4, L".asz") == 0)
+            names.Add(ExtractWord(1, name, TSysCharSet(L".")));
+    } while (acFindNext(f) == 0);
+    acFindClose(f);
 }
 
-void TsSkinManager::FreeBitmaps() {
-    for (TsMaskData& m : ma) delete m.Bmp;
-    ma.clear();
-    delete MasterBitmap;
-    MasterBitmap = nullptr;
+fw::String FinishNames(fw::TStringList& names, fw::TStrings* sl) {
+    const fw::String first = names.Count() > 0 ? names[0] : fw::String();
+    names.Sort();
+    sl->Assign(&names);
+    return first;
 }
 
-void TsSkinManager::FreeJpegs() {
-    for (TsPatternData& p : pa) delete p.Img;
-    pa.clear();
+}  // namespace
+
+fw::String TsSkinManager::GetExternalSkinNames(fw::TStrings* sl, TacSkinTypes SkinType) {
+    sl->Clear();
+    fw::TStringList names;
+    AddExternalNames(GetFullSkinDirectory(), SkinType, names);
+    return FinishNames(names, sl);
 }
 
-void TsSkinManager::CheckShadows() {}
+fw::String TsSkinManager::GetSkinNames(fw::TStrings* sl, TacSkinTypes SkinType) {
+    sl->Clear();
+    fw::TStringList names;
+    for (int i = 0; i < InternalSkins()->Count(); ++i) names.Add(InternalSkins()->Items(i)->Name());
+    AddExternalNames(GetFullSkinDirectory(), SkinType, names);
+    return FinishNames(names, sl);
+}
+
+fw::String TsSkinManager::GetSkinInfo() const {
+    if (!SkinData->Active) return L"N/A";
+    wchar_t buf[32];
+    swprintf(buf, 32, L"%g", SkinData->Version);  // "." whatever the system's separator
+    return buf;
+}
 
 }  // namespace skin

@@ -1,0 +1,368 @@
+// The image and pattern loaders: the master bitmap, every image value of the
+// skin text, separate image files (from the folder or the packed skin), and
+// JPEG pictures as large patterns or small textures.
+#include "skin/engine/sSkinImages.h"
+
+#include <memory>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Jpeg.h"
+#include "framework/rtl/IniFiles.h"
+#include "framework/rtl/StringList.h"
+#include "framework/rtl/SysUtils.h"
+#include "skin/engine/PNGGraphic.h"
+#include "skin/engine/PngIcons.h"
+#include "skin/engine/TextUtils.h"
+#include "skin/engine/sSkinManager.h"
+
+namespace skin {
+
+namespace {
+
+// A 1-based field of a fixed-layout code; a value too short reads as empty,
+// which StrToInt refuses.
+int Field(const fw::String& v, size_t pos, size_t len) {
+    return fw::StrToInt(pos - 1 < v.size() ? v.substr(pos - 1, len) : fw::String());
+}
+
+bool Contains(const fw::String& s, const wchar_t* part) { return s.find(part) != fw::String::npos; }
+
+bool IsAbsolute(const fw::String& name) { return Contains(name, L":"); }
+
+// The unpacked file whose upper-cased name equals Name exactly.
+fw::TMemoryStream* PackedFile(TacSkinConvertor* sc, const fw::String& Name) {
+    if (!sc) return nullptr;
+    for (TacImageItem& f : sc->Files)
+        if (f.FileStream && fw::UpperCase(f.FileName) == Name) return f.FileStream.get();
+    return nullptr;
+}
+
+// Opens image file Name of the skin being loaded: from the packed skin, or
+// from the folder (relative to SkinPath unless absolute). Null when absent.
+template <typename G>
+std::unique_ptr<G> LoadPicture(TsSkinManager& sm, const fw::String& Name) {
+    auto pic = std::make_unique<G>();
+    if (sm.SkinIsPacked) {
+        fw::TMemoryStream* s = PackedFile(sm.sc.get(), Name);
+        if (!s) return nullptr;
+        s->SetPosition(0);
+        pic->LoadFromStream(s);
+    } else {
+        const fw::String path = IsAbsolute(Name) ? Name : sm.SkinData->SkinPath + Name;
+        if (!fw::FileExists(path)) return nullptr;
+        pic->LoadFromFile(path);
+    }
+    return pic;
+}
+
+// Painting reads these bitmaps' pixels and DCs for the whole life of the skin.
+void KeepHandle(fw::TBitmap* b) {
+    b->Canvas()->Handle();
+    b->Canvas()->Lock();
+}
+
+// A separate picture for code '!' or a bare bitmap name: a BMP read
+// directly, a PNG decoded with its fully transparent white cleared.
+std::unique_ptr<fw::TBitmap> LoadImageFile(TsSkinManager& sm, const fw::String& Name, bool png) {
+    if (!png) return LoadPicture<fw::TBitmap>(sm, Name);
+    std::unique_ptr<TPNGGraphic> p = LoadPicture<TPNGGraphic>(sm, Name);
+    if (!p) return nullptr;
+    auto b = std::make_unique<fw::TBitmap>();
+    b->Assign(p.get());
+    UpdateTransPixels(b.get());
+    return b;
+}
+
+TsMaskData NewEntry(TsSkinManager& sm, const fw::String& Section, const fw::String& Key) {
+    TsMaskData m;
+    m.ClassName = Section;
+    m.PropertyName = Key;
+    m.Manager = &sm;
+    return m;
+}
+
+// Code '!': !FILE!C!M!type[!WL!WT!WR!WB]
+void AddFileImage(TsSkinManager& sm, const fw::String& Section, const fw::String& Key, const fw::String& v) {
+    const TSysCharSet bang(L"!");
+    const fw::String file = ExtractWord(1, v, bang);
+    const bool bmp = Contains(file, L".BMP"), png = Contains(file, L".PNG");
+    if (!bmp && !png) return;
+    TsMaskData m = NewEntry(sm, Section, Key);
+    m.ImageCount = int16_t(fw::StrToInt(ExtractWord(2, v, bang)));
+    m.MaskType = int16_t(fw::StrToInt(ExtractWord(3, v, bang)));
+    const int type = fw::StrToInt(ExtractWord(4, v, bang));
+    m.ImgType = type >= 0 && type < 4 ? acImgTypes[size_t(type)] : itisaPngGlyph;
+    const int words = WordCount(v, bang);
+    if (words >= 5) {
+        m.WL = int16_t(fw::StrToInt(ExtractWord(5, v, bang)));
+        m.WT = int16_t(fw::StrToInt(ExtractWord(6, v, bang)));
+        m.WR = int16_t(fw::StrToInt(ExtractWord(7, v, bang)));
+        m.WB = int16_t(fw::StrToInt(ExtractWord(8, v, bang)));
+    }
+    std::unique_ptr<fw::TBitmap> b = LoadImageFile(sm, file, png);
+    if (!b || b->Width() == 0) return;
+    if (!png && m.ImgType != itisaTexture) b->SetPixelFormat(fw::pf24bit);
+    m.R = fw::TRect(0, 0, b->Width(), b->Height());
+    m.DrawMode = 4;
+    if (words < 5) DeriveBorderWidths(m, b->Width(), b->Height());
+    KeepHandle(b.get());
+    m.Bmp = b.release();
+    sm.ma.push_back(m);
+}
+
+// A bare bitmap name (older form): its own 24-bit picture, three states over a mask row.
+void AddBareBitmap(TsSkinManager& sm, const fw::String& Section, const fw::String& Key, const fw::String& upper) {
+    std::unique_ptr<fw::TBitmap> b = LoadImageFile(sm, upper, false);
+    if (!b || b->Width() == 0) return;
+    b->SetPixelFormat(fw::pf24bit);
+    TsMaskData m = NewEntry(sm, fw::UpperCase(Section), fw::UpperCase(Key));
+    m.MaskType = 1;
+    m.ImageCount = 3;
+    m.R = fw::TRect(0, 0, b->Width(), b->Height());
+    m.WL = m.WR = int16_t(b->Width() / 9);
+    m.WT = m.WB = int16_t(b->Height() / 6);
+    KeepHandle(b.get());
+    m.Bmp = b.release();
+    sm.ma.push_back(m);
+}
+
+void AddImageValue(TsSkinManager& sm, const fw::String& Section, const fw::String& Key, const fw::String& v) {
+    TsMaskData m = NewEntry(sm, Section, Key);
+    if (ParseMasterCode(v, m)) {
+        sm.ma.push_back(m);
+        return;
+    }
+    if (v[0] == L'!') {
+        AddFileImage(sm, Section, Key, v);
+        return;
+    }
+    const fw::String upper = fw::UpperCase(v);
+    if (!Contains(upper, L"#")) {
+        if (Contains(upper, L".BMP")) AddBareBitmap(sm, Section, Key, upper);
+        return;
+    }
+    m = NewEntry(sm, fw::UpperCase(Section), fw::UpperCase(Key));
+    if (ParseLegacyRect(v, m)) sm.ma.push_back(m);
+}
+
+// The skin-wide descriptive values are text, never images, whatever they hold.
+bool IsDescriptiveValue(const fw::String& Section, const fw::String& Key) {
+    if (fw::UpperCase(Section) != L"GLOBALINFO") return false;
+    const fw::String k = fw::UpperCase(Key);
+    return k == L"MASTERBITMAP" || k == L"VERSION" || k == L"AUTHOR" || k == L"DESCRIPTION";
+}
+
+// Calls f(section, key, value) for every key of every section, in file order.
+template <typename F>
+void ForEachValue(const fw::TMemIniFile& ini, const fw::String& def, F&& f) {
+    fw::TStringList sections, keys;
+    ini.ReadSections(&sections);
+    for (int i = 0; i < sections.Count(); ++i) {
+        ini.ReadSection(sections[i], &keys);
+        for (int k = 0; k < keys.Count(); ++k) f(sections[i], keys[k], ini.ReadString(sections[i], keys[k], def));
+    }
+}
+
+std::unique_ptr<fw::TMemIniFile> CommonSectionsIni(TsSkinManager& sm) {
+    if (sm.CommonSections()->Count() == 0) return nullptr;
+    auto ini = std::make_unique<fw::TMemIniFile>();
+    ini->SetStrings(sm.CommonSections());
+    return ini;
+}
+
+void MergeCommonImages(TsSkinManager& sm) {
+    std::unique_ptr<fw::TMemIniFile> ini = CommonSectionsIni(sm);
+    if (!ini) return;
+    ForEachValue(*ini, L"-", [&](const fw::String& s, const fw::String& k, const fw::String& v) {
+        if (fw::UpperCase(s) == L"GLOBALINFO") return;
+        const bool noMaster = !sm.MasterBitmap || sm.MasterBitmap->Empty();
+        if (noMaster || !Contains(v, L"#")) {
+            fw::String upper = fw::UpperCase(v);
+            if (!Contains(upper, L".BMP")) return;
+            if (!IsAbsolute(upper)) upper = sm.SkinData->SkinPath + upper;
+            if (!fw::FileExists(upper)) return;
+            auto b = std::make_unique<fw::TBitmap>();
+            b->LoadFromFile(upper);
+            if (b->Width() < 1) return;
+            b->SetPixelFormat(fw::pf24bit);
+            TsMaskData m = NewEntry(sm, fw::UpperCase(s), fw::UpperCase(k));
+            m.Bmp = b.release();
+            sm.ma.push_back(m);
+        } else if (v != L"#") {
+            TsMaskData m = NewEntry(sm, fw::UpperCase(s), fw::UpperCase(k));
+            if (ParseLegacyRect(v, m)) sm.ma.push_back(m);
+        }
+    });
+}
+
+}  // namespace
+
+void DeriveBorderWidths(TsMaskData& m, int Width, int Height) {
+    const int states = m.ImageCount < 1 ? 1 : m.ImageCount;
+    const int rows = m.MaskType < 0 ? 1 : m.MaskType + 1;
+    m.WL = m.WR = int16_t(Width / (states * 3));
+    m.WT = m.WB = int16_t(Height / (rows * 3));
+}
+
+bool ParseMasterCode(const fw::String& v, TsMaskData& m) {
+    if (v.empty() || (v[0] != L'@' && v[0] != L'^' && v[0] != L'~')) return false;
+    m.R = fw::TRect(Field(v, 2, 4), Field(v, 7, 4), Field(v, 12, 4), Field(v, 17, 4));
+    switch (v[0]) {
+    case L'@':
+        m.ImageCount = int16_t(Field(v, 22, 1));
+        m.MaskType = int16_t(Field(v, 24, 1));
+        m.ImgType = itisaGlyph;
+        break;
+    case L'^':
+        m.WL = int16_t(Field(v, 22, 4));
+        m.WT = int16_t(Field(v, 27, 4));
+        m.WR = int16_t(Field(v, 32, 4));
+        m.WB = int16_t(Field(v, 37, 4));
+        m.ImageCount = int16_t(Field(v, 42, 1));
+        m.MaskType = int16_t(Field(v, 44, 1));
+        m.DrawMode = int16_t(Field(v, 46, 1));
+        m.BorderWidth = int16_t(Field(v, 48, 1));
+        m.ImgType = itisaBorder;
+        if (m.WL + m.WT + m.WR + m.WB == 0) {
+            if (m.BorderWidth != 0)
+                m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+            else
+                DeriveBorderWidths(m, m.R.Width(), m.R.Height());
+        }
+        break;
+    default:
+        m.DrawMode = int16_t(Field(v, 22, 2));
+        m.MaskType = int16_t(v.size() >= 25 ? Field(v, 25, 1) : 0);
+        m.ImageCount = 1;
+        m.ImgType = itisaTexture;
+    }
+    return true;
+}
+
+bool ParseLegacyRect(const fw::String& v, TsMaskData& m) {
+    if (!Contains(v, L"#") || v == L"#") return false;
+    const TSysCharSet groups(L" ()");
+    const TSysCharSet numbers(L" ,");
+    const fw::String r = ExtractWord(2, v, groups), d = ExtractWord(3, v, groups);
+    m.R = fw::TRect(fw::StrToInt(ExtractWord(1, r, numbers)), fw::StrToInt(ExtractWord(2, r, numbers)),
+                    fw::StrToInt(ExtractWord(3, r, numbers)), fw::StrToInt(ExtractWord(4, r, numbers)));
+    const int n = WordCount(d, numbers);
+    m.ImageCount = int16_t(std::max(1, n >= 1 ? fw::StrToInt(ExtractWord(1, d, numbers)) : 1));
+    m.MaskType = int16_t(std::max(0, n >= 2 ? fw::StrToInt(ExtractWord(2, d, numbers)) : 0));
+    m.BorderWidth = int16_t(std::max(0, n >= 3 ? fw::StrToInt(ExtractWord(3, d, numbers)) : 0));
+    m.DrawMode = int16_t(n >= 4 ? fw::StrToInt(ExtractWord(4, d, numbers)) : 1);
+    if (m.BorderWidth != 0)
+        m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+    else
+        DeriveBorderWidths(m, m.R.Width(), m.R.Height());
+    return true;
+}
+
+SIZE MaskSize(const TsMaskArray& ma, int MaskIndex) {
+    const TsMaskData& m = ma[size_t(MaskIndex)];
+    if (m.Bmp) return SIZE{m.Bmp->Width() / 3, m.Bmp->Height() / 2};
+    return SIZE{WidthOfImage(m), HeightOfImage(m)};
+}
+
+int MaskWidthLeft(TsMaskArray& ma, int MaskIndex) {
+    TsMaskData& m = ma[size_t(MaskIndex)];
+    if (m.WL > 0) return m.WL;
+    if (m.BorderWidth > 0) return m.BorderWidth;
+    if (m.ImageCount == 0) m.ImageCount = 1;
+    return WidthOfImage(m);
+}
+
+int MaskWidthRight(const TsMaskArray& ma, int MaskIndex) {
+    const TsMaskData& m = ma[size_t(MaskIndex)];
+    return m.WR > 0 ? m.WR : m.BorderWidth > 0 ? m.BorderWidth : WidthOfImage(m);
+}
+
+int MaskWidthTop(const TsMaskArray& ma, int MaskIndex) {
+    const TsMaskData& m = ma[size_t(MaskIndex)];
+    return m.WT > 0 ? m.WT : m.BorderWidth > 0 ? m.BorderWidth : HeightOfImage(m);
+}
+
+int MaskWidthBottom(const TsMaskArray& ma, int MaskIndex) {
+    const TsMaskData& m = ma[size_t(MaskIndex)];
+    return m.WB > 0 ? m.WB : m.BorderWidth > 0 ? m.BorderWidth : HeightOfImage(m);
+}
+
+// ---- the loaders
+
+void TsSkinManager::LoadAllMasks() {
+    FreeBitmaps();
+    fw::TMemIniFile* ini = SkinData->SkinFile;
+    if (!ini) return;  // older stored form: its collections are not read
+    const fw::String master = ini->ReadString(L"GLOBALINFO", L"MASTERBITMAP", L"");
+    MasterBitmap = new fw::TBitmap;
+    if (SkinIsPacked) {
+        if (fw::TMemoryStream* s = PackedFile(sc.get(), master)) {
+            s->SetPosition(0);
+            MasterBitmap->LoadFromStream(s);
+            KeepHandle(MasterBitmap);
+        }
+    } else if (!master.empty()) {
+        const fw::String path = IsAbsolute(master) ? master : SkinData->SkinPath + master;
+        if (fw::FileExists(path)) MasterBitmap->LoadFromFile(path);
+    }
+    MasterBitmap->SetPixelFormat(fw::pf24bit);
+    MasterBitmap->SetTransparent(true);
+    MasterBitmap->SetTransparentColor(sFuchsia);
+    MasterBitmap->SetHandleType(fw::bmDIB);
+    ForEachValue(*ini, L"", [&](const fw::String& s, const fw::String& k, const fw::String& v) {
+        if (v.empty() || IsDescriptiveValue(s, k)) return;
+        AddImageValue(*this, s, k, v);
+    });
+    MergeCommonImages(*this);
+}
+
+void TsSkinManager::LoadAllPatterns() {
+    FreeJpegs();
+    fw::TMemIniFile* ini = SkinData->SkinFile;
+    if (!ini) return;
+    ForEachValue(*ini, L"-", [&](const fw::String& s, const fw::String& k, const fw::String& value) {
+        const fw::String v = fw::UpperCase(value);
+        if (!Contains(v, L".JPG") && !Contains(v, L".JPEG")) return;
+        std::unique_ptr<fw::TJPEGImage> jpg = LoadPicture<fw::TJPEGImage>(*this, v);
+        if (!jpg || jpg->Width() == 0) return;
+        if (jpg->Width() * jpg->Height() >= 90000) {
+            pa.push_back(TsPatternData{jpg.release(), fw::UpperCase(s), fw::UpperCase(k)});
+            return;
+        }
+        auto b = std::make_unique<fw::TBitmap>();
+        b->SetPixelFormat(fw::pf24bit);
+        b->SetSize(jpg->Width(), jpg->Height());
+        b->Canvas()->Draw(0, 0, jpg.get());
+        TsMaskData m = NewEntry(*this, fw::UpperCase(s), fw::UpperCase(k));
+        m.ImgType = itisaTexture;
+        m.ImageCount = 1;
+        m.Bmp = b.release();
+        ma.push_back(m);
+    });
+    std::unique_ptr<fw::TMemIniFile> common = CommonSectionsIni(*this);
+    if (!common) return;
+    ForEachValue(*common, L"-", [&](const fw::String& s, const fw::String& k, const fw::String& value) {
+        fw::String v = fw::UpperCase(value);
+        if (!Contains(v, L".JPG") && !Contains(v, L".JPEG")) return;
+        if (!IsAbsolute(v)) v = SkinData->SkinPath + v;
+        if (!fw::FileExists(v)) return;
+        auto jpg = std::make_unique<fw::TJPEGImage>();
+        jpg->LoadFromFile(v);
+        if (jpg->Width() > 0) pa.push_back(TsPatternData{jpg.release(), fw::UpperCase(s), fw::UpperCase(k)});
+    });
+}
+
+void TsSkinManager::FreeBitmaps() {
+    for (size_t i = ma.size(); i-- > 0;) delete ma[i].Bmp;
+    ma.clear();
+    delete MasterBitmap;
+    MasterBitmap = nullptr;
+}
+
+void TsSkinManager::FreeJpegs() {
+    for (size_t i = pa.size(); i-- > 0;) delete pa[i].Img;
+    pa.clear();
+}
+
+}  // namespace skin

@@ -1,0 +1,34 @@
+// Skin images: the value codes of the skin text that describe an image, and
+// the sizes and border widths derived from an image entry. The loaders
+// themselves (LoadAllMasks, LoadAllPatterns) are manager methods in
+// sSkinImages.cpp.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/rtl/Strings.h"
+#include "skin/engine/sMaskData.h"
+
+namespace skin {
+
+class TsSkinManager;
+
+// Fills m from a master-bitmap value of code '@', '^' or '~'; false for any
+// other value. Number fields go through StrToInt (a conversion error ends
+// the load). Derived border widths never divide by zero.
+bool ParseMasterCode(const fw::String& Value, TsMaskData& m);
+// The older "#(l,t,r,b)(C,M,W,D)" form; false for anything else.
+bool ParseLegacyRect(const fw::String& Value, TsMaskData& m);
+// WL = WR = a third of a state image's width, WT = WB = of a row's height,
+// with ImageCount taken as at least 1 and MaskType as at least 0.
+void DeriveBorderWidths(TsMaskData& m, int Width, int Height);
+
+SIZE MaskSize(const TsMaskArray& ma, int MaskIndex);
+// These set an ImageCount of 0 in the table to 1 (left only, as the callers
+// expect the table to be corrected once).
+int MaskWidthLeft(TsMaskArray& ma, int MaskIndex);
+int MaskWidthRight(const TsMaskArray& ma, int MaskIndex);
+int MaskWidthTop(const TsMaskArray& ma, int MaskIndex);
+int MaskWidthBottom(const TsMaskArray& ma, int MaskIndex);
+
+}  // namespace skin
