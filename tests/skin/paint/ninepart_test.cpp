@@ -168,3 +168,20 @@ TEST(NinePart, SmallVariantWithTooFewRowsDrawsNothing) {
     EXPECT_EQ(Get(*bmp, 1, 1), PieceColour(2, 0, 0));
     EXPECT_EQ(Get(*bmp, 18, 18), PieceColour(2, 2, 2));
 }
+
+TEST(NinePart, PicturesOfTheTestSkinsImages) {
+    auto sm = std::make_unique<TsSkinManager>(nullptr);
+    sm->SetSkinDirectory(kvbskins::SkinsPath(L"test"));
+    sm->SetSkinName(L"T1");
+    struct Case {
+        const wchar_t* section;
+        const wchar_t* picture;
+    } cases[] = {{L"BUTTON", L"ninepart-t1-button.bmp"},
+                 {L"COMBOBTN", L"ninepart-t1-combobtn.bmp"},
+                 {L"BUTTON_HUGE", L"ninepart-t1-buttonhuge.bmp"}};
+    for (const Case& c : cases) {
+        const int index = sm->GetMaskIndex(sm->GetSkinIndex(c.section), c.section, L"BORDERSMASK");
+        ASSERT_TRUE(sm->IsValidImgIndex(index)) << fw::ToAnsi(c.section).c_str();
+        ComparePicture(*Gallery(sm->ma[size_t(index)]), c.picture);
+    }
+}
