@@ -82,7 +82,23 @@ void DrawSkinRect(fw::TBitmap* Bmp, const fw::TRect& R, bool Filling, const TCac
         const bool stretch = (MaskData.DrawMode & dmStretch) != 0;
         int oldMode = 0;
         if (stretch) oldMode = SetStretchBltMode(dc, HALFTONE);
-        for (const Piece& p : middles) {
+        if (!stretch && middles.size() > 4 && mh > 0 && sw > 0 && midH > 0 && midW > 0 &&
+            CanCopyWithin(dc, R.Left, R.Top + wt, R.Width(), midH)) {
+            // Left edge, centre and right edge repeat with the same period mh:
+            // one band of them, copied below itself and doubling, gives the
+            // same pixels as tile by tile in a few full-width blits.
+            const int band = std::min(mh, midH), y = R.Top + wt;
+            for (size_t i : {size_t(0), size_t(4), size_t(3)}) {
+                const Piece& p = middles[i];
+                TileRect(dc, p.x, y, p.w, band, sdc, p.sx, p.sy, p.sw, p.sh);
+            }
+            for (int done = band; done < midH; done *= 2)
+                BitBlt(dc, R.Left, y + done, R.Width(), std::min(done, midH - done), dc, R.Left, y, SRCCOPY);
+            middles.erase(middles.begin() + 3, middles.end());
+            middles.erase(middles.begin());
+        }
+        for (size_t i = 0; i < middles.size(); ++i) {
+            const Piece& p = middles[i];
             if (p.sw <= 0 || p.sh <= 0 || p.w <= 0 || p.h <= 0) continue;
             if (stretch)
                 StretchBlt(dc, p.x, p.y, p.w, p.h, sdc, p.sx, p.sy, p.sw, p.sh, SRCCOPY);

@@ -27,6 +27,12 @@ bool Within(int X, int Y, int W, int H, SIZE s) { return X >= 0 && Y >= 0 && X +
 // The destination can be read back exactly: a memory DC without a clip
 // region, the area and the tile inside their bitmaps.
 bool CanDouble(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H) {
+    return CanCopyWithin(Dst, X, Y, Width, Height) && Within(SrcX, SrcY, W, H, SelectedSize(Src));
+}
+
+}  // namespace
+
+bool CanCopyWithin(HDC Dst, int X, int Y, int Width, int Height) {
     if (GetObjectType(Dst) != OBJ_MEMDC) return false;
     HRGN clip = CreateRectRgn(0, 0, 0, 0);
     const int hasClip = GetClipRgn(Dst, clip);
@@ -37,10 +43,8 @@ bool CanDouble(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, 
     if (org.x || org.y || GetMapMode(Dst) != MM_TEXT) return false;
     GetViewportOrgEx(Dst, &org);
     if (org.x || org.y) return false;
-    return Within(X, Y, Width, Height, SelectedSize(Dst)) && Within(SrcX, SrcY, W, H, SelectedSize(Src));
+    return Within(X, Y, Width, Height, SelectedSize(Dst));
 }
-
-}  // namespace
 
 void TileRect(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H) {
     if (W <= 0 || H <= 0 || Width <= 0 || Height <= 0) return;

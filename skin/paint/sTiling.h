@@ -10,6 +10,9 @@
 
 namespace skin {
 
+// (X, Y, Width, Height) lies inside the bitmap of the memory DC Dst, with
+// no clipping and no moved origin: painted pixels there can be copied about.
+bool CanCopyWithin(HDC Dst, int X, int Y, int Width, int Height);
 // W x H pieces from (SrcX, SrcY) of Src over (X, Y, Width, Height) of Dst,
 // the last column and row cut to fit; an empty piece draws nothing.
 void TileRect(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H);
