@@ -9,6 +9,20 @@
 using namespace skin;
 using namespace painttest;
 
+namespace {
+
+// Skin data of a component owner on the PANEL section of the tables.
+struct PanelData {
+    fw::TComponent owner{nullptr};
+    TsCommonData sd{&owner, false};
+    explicit PanelData(SkinTables& t) {
+        sd.SetSkinManager(t.sm.get());
+        sd.SetSkinSection(L"PANEL");
+    }
+};
+
+}  // namespace
+
 TEST(SkinData, SectionNamesAreStoredInCapitals) {
     SkinTables t;
     fw::TComponent owner(nullptr);
@@ -47,10 +61,8 @@ TEST(SkinData, DefaultSectionByControlClassCode) {
 
 TEST(SkinData, ASkinChangeToASkinWithoutTheSectionLeavesNoStaleIndex) {
     SkinTables t;
-    fw::TComponent owner(nullptr);
-    TsCommonData sd(&owner, false);
-    sd.SetSkinManager(t.sm.get());
-    sd.SetSkinSection(L"PANEL");
+    PanelData p(t);
+    TsCommonData& sd = p.sd;
     EXPECT_EQ(sd.SkinIndex, 0);
     EXPECT_EQ(sd.BorderIndex, t.keyed);
     EXPECT_EQ(SkinBorderMaxWidth(&sd), 4);
@@ -81,10 +93,8 @@ TEST(SkinData, ASkinChangeToASkinWithoutTheSectionLeavesNoStaleIndex) {
 
 TEST(SkinData, WideBordersNeedACache) {
     SkinTables t;
-    fw::TComponent owner(nullptr);
-    TsCommonData sd(&owner, false);
-    sd.SetSkinManager(t.sm.get());
-    sd.SetSkinSection(L"PANEL");
+    PanelData p(t);
+    TsCommonData& sd = p.sd;
     struct Case {
         int wl, wr;
         bool required;
