@@ -5,6 +5,9 @@
 #include "PaintTestBitmaps.h"
 #include "SkinTables.h"
 #include "skin/engine/TextUtils.h"
+#include "framework/windows/ExtCtrls.h"
+#include "framework/windows/Forms.h"
+#include "skin/paint/sCommonData.h"
 #include "skin/paint/sGlyphs.h"
 
 using namespace skin;
@@ -88,4 +91,35 @@ TEST(SkinGlyphs, FillTransPixels32ByKeyOrByCornerImage) {
     Fill(*dst, 1);
     FillTransPixels32(dst.get(), src.get(), fw::TRect(0, 0, 5, 5), fw::TPoint(0, 0), 99, t.sm.get(), 17);
     EXPECT_EQ(Get(*dst, 0, 0), std::vector<uint8_t>(4, 1));
+}
+
+TEST(SkinGlyphs, UpdateCornersShowsTheParentThroughCutCornersOnly) {
+    SkinTables t;
+    fw::TForm form(nullptr);
+    auto* parent = new fw::TPanel(&form);
+    parent->SetParent(&form);
+    parent->SetColor(0x00FF00);  // not a library control: its colour is the background
+    parent->HandleNeeded();
+    auto* child = new fw::TPanel(&form);
+    child->SetParent(parent);
+    child->SetBounds(3, 3, 20, 16);
+    TsCommonData sd(child, true);
+    sd.SetSkinManager(t.sm.get());
+    sd.SetSkinSection(L"PANEL");
+    ASSERT_EQ(sd.BorderIndex, t.keyed);
+    sd.FCacheBmp->SetSize(20, 16);
+    Fill(*sd.FCacheBmp, 9);
+    UpdateCorners(&sd, 0, TsCorners{scLeftTop, scRightBottom});
+    const std::vector<uint8_t> green = {0, 255, 0}, kept(3, 9);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 0, 0), green);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 1, 0), green);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 0, 1), green);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 2, 0), kept);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 19, 15), green);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 19, 0), kept);  // top-right not asked for
+    // A control one pixel wide is left alone.
+    child->SetWidth(1);
+    Fill(*sd.FCacheBmp, 9);
+    UpdateCorners(&sd, 0);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 0, 0), kept);
 }
