@@ -8,7 +8,9 @@
 #include "framework/graphics/Color.h"
 #include "framework/windows/ComCtrls.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Frames.h"
+#include "framework/windows/StdCtrls.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sMessages.h"
 
@@ -237,6 +239,41 @@ void SetControlsEnabled(fw::TWinControl* Control, bool Value) {
 unsigned GetStringFlags(fw::TControl* Control, fw::TAlignment Alignment) {
     return Control->DrawTextBiDiModeFlags(AlignToInt[Alignment] | DT_EXPANDTABS | DT_VCENTER);
 }
+
+bool AllEditSelected(fw::TCustomEdit* Edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(Edit->Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    const size_t length = Edit->Text().size();
+    return end == length && end - start == length;
+}
+
+void SetPanelFocus(fw::TWinControl* Panel) {
+    std::vector<fw::TWinControl*> order;
+    Panel->GetTabOrderList(order);
+    for (fw::TWinControl* c : order)
+        if (c->Enabled() && c->TabStop()) {
+            c->SetFocus();
+            return;
+        }
+}
+
+bool CheckPanelFilled(fw::TCustomPanel* Panel) {
+    for (int i = 0; i < Panel->ControlCount(); ++i) {
+        fw::TControl* c = Panel->Controls(i);
+        if ((dynamic_cast<fw::TEdit*>(c) || dynamic_cast<fw::TComboBox*>(c)) && c->Text().empty()) return false;
+    }
+    return true;
+}
+
+bool LeftToRight(fw::TControl* Control, bool Value) {
+    const bool middleEast = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+    const bool ltr = Control->BiDiMode() == fw::bdLeftToRight;
+    return Value ? ltr || !middleEast : !ltr && middleEast;
+}
+
+void SendToProvider(fw::TCustomForm*, fw::TMessage&) {}
+
+void RepaintShadows(fw::TWinControl*, fw::TBitmap*) {}
 
 fw::TPoint acMousePos() {
     POINT p{};

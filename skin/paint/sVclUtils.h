@@ -11,6 +11,7 @@
 #include "skin/engine/sConst.h"
 
 namespace fw {
+class TBitmap;
 class TCustomForm;
 class TCustomFrame;
 class TCustomEdit;
@@ -74,6 +75,17 @@ void RepaintsControls(fw::TWinControl* Control, bool AllChildren = false);
 void RepaintsGraphicControls(fw::TWinControl* Control);
 void SetControlsEnabled(fw::TWinControl* Control, bool Value);
 unsigned GetStringFlags(fw::TControl* Control, fw::TAlignment Alignment);
+// The whole text of Edit is selected.
+bool AllEditSelected(fw::TCustomEdit* Edit);
+// The first enabled tab stop in Panel's tab order gets the focus.
+void SetPanelFocus(fw::TWinControl* Panel);
+// False when a child TEdit or TComboBox is empty.
+bool CheckPanelFilled(fw::TCustomPanel* Panel);
+// Value True: left-to-right reading (or no Middle-East system); False: the opposite.
+bool LeftToRight(fw::TControl* Control, bool Value = true);
+// Hands Message to Form's skin provider, whose handler does nothing in this build.
+void SendToProvider(fw::TCustomForm* Form, fw::TMessage& Message);
+void RepaintShadows(fw::TWinControl* Control, fw::TBitmap* Bmp);
 fw::TPoint acMousePos();
 fw::TRect WorkRect();
 
