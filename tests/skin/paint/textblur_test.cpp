@@ -7,6 +7,7 @@
 #include "framework/graphics/Color.h"
 #include "skin/paint/sBlur.h"
 #include "skin/paint/sColorMath.h"
+#include "skin/paint/sCommonData.h"
 #include "skin/paint/sTextOut.h"
 
 using namespace skin;
@@ -155,4 +156,33 @@ TEST(GaussianBlur, WhiteStaysWhiteAndAPointSpreadsSymmetrically) {
     Blur8(q.get(), 2);
     EXPECT_EQ(Get(*q, 2, 2), std::vector<uint8_t>(3, 255));
     EXPECT_EQ(Get(*q, 1, 2), std::vector<uint8_t>(3, 0));
+}
+
+TEST(SkinnedText, ControlTextUnderlinedWhenHotOnAWebButtonWithItsGlowInTheCache) {
+    SkinTables t;
+    TsGeneralData web;
+    web.ClassName = L"WEBBUTTON";
+    web.FontColor = {0x000000, -1, -1, -1, -1};
+    web.HotFontColor = {0x800000, -1, -1, -1, -1};
+    web.HotGlowSize = 2;
+    web.HotGlowColor = 0x0000FF;
+    t.sm->gd.push_back(web);
+    fw::TComponent owner(nullptr);
+    TsCommonData sd(&owner, true);
+    sd.SetSkinManager(t.sm.get());
+    sd.SetSkinSection(L"WEBBUTTON");
+    ASSERT_EQ(sd.SkinIndex, 3);
+    sd.FCacheBmp->SetSize(120, 30);
+    Fill(*sd.FCacheBmp, 255);
+    auto got = Canvas24(120, 30), want = Canvas24(120, 30);
+    fw::TRect r(10, 5, 110, 25);
+    WriteTextEx(got->Canvas(), L"Link", true, r, DT_LEFT, &sd, true);
+    want->Canvas()->Font()->SetStyle(fw::fsUnderline);
+    DrawPlain(want.get(), L"Link", r, 0x800000);
+    EXPECT_TRUE(SamePixels(*got, *want));
+    // The glow went into the cache: red around the text, nothing beyond the mask.
+    bool reddish = false;
+    for (int x = 10; x < 60; ++x) reddish |= Get(*sd.FCacheBmp, x, 15)[0] < 255 && Get(*sd.FCacheBmp, x, 15)[2] == 255;
+    EXPECT_TRUE(reddish);
+    EXPECT_EQ(Get(*sd.FCacheBmp, 117, 2), std::vector<uint8_t>(3, 255));  // outside R inflated by 2 + 4
 }
