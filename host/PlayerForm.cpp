@@ -1,5 +1,7 @@
 #include "host/PlayerForm.h"
 
+#include <windows.h>
+
 #include "framework/windows/Application.h"
 #include "framework/windows/Screen.h"
 #include "framework/rtl/SysUtils.h"
@@ -10,12 +12,25 @@
 #include "host/KVBViewerControl.h"
 #include "host/PlayerRequestHost.h"
 #include "host/RequestDispatcher.h"
+#include "skin/engine/sStoredSkins.h"
 
 namespace host {
 
 using namespace fw;
 
 TPlayerForm* PlayerForm = nullptr;
+
+namespace {
+
+// The packed default skin linked into the program (host/resources).
+void LoadViewerSkin(TMemoryStream& Data) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!FindResourceW(instance, L"VIEWERSKIN", RT_RCDATA)) return;
+    TResourceStream skin(instance, L"VIEWERSKIN");
+    Data.LoadFromStream(&skin);
+}
+
+}  // namespace
 
 TPlayerForm::TPlayerForm(TComponent* AOwner) : TForm(AOwner) {
     BeginLoading(this);
@@ -60,6 +75,18 @@ TPlayerForm::TPlayerForm(TComponent* AOwner) : TForm(AOwner) {
     FileOpenDialog->SetName(L"FileOpenDialog");
     FileOpenDialog->SetFilter(L"텍스트 파일|*.txt");
     FileOpenDialog->SetOptions({ofHideReadOnly, ofNoChangeDir, ofEnableSizing});
+
+    // The skin is read while the form is loading: a broken skin in the skin
+    // directory goes to the application's error dialog and the viewer goes
+    // on without a skin.
+    sSkinManager1 = Create<skin::TsSkinManager>(this);
+    sSkinManager1->SetName(L"sSkinManager1");
+    sSkinManager1->SetAllowGlowing(false);
+    skin::TsStoredSkin* stored = sSkinManager1->InternalSkins()->Add();
+    stored->SetName(kViewerSkinName);
+    LoadViewerSkin(*stored->PackedData);
+    sSkinManager1->SetSkinDirectory(kViewerSkinDirectory);
+    sSkinManager1->SetSkinName(kViewerSkinName);
 
     DXAudioIn1 = Create<acs::TDXAudioIn>(this);
     DXAudioIn1->SetName(L"DXAudioIn1");

@@ -9,6 +9,7 @@
 #include "framework/windows/Forms.h"
 #include "host/ScrapSave.h"
 #include "host/ShockwaveFlash.h"
+#include "skin/engine/sSkinManager.h"
 
 namespace host {
 
@@ -30,6 +31,7 @@ public:
     fw::TSaveDialog* imgSaveDialog = nullptr;
     fw::TSaveDialog* fileSaveDialog = nullptr;
     fw::TOpenDialog* FileOpenDialog = nullptr;
+    skin::TsSkinManager* sSkinManager1 = nullptr;
     acs::TDXAudioIn* DXAudioIn1 = nullptr;
     acs::TMP3Out* MP3Out1 = nullptr;
 
@@ -56,6 +58,11 @@ public:
     // The page-capture accumulator of the movie's "scrapsave" requests.
     ScrapSave Scrap;
 };
+
+// The main form's skin: its single stored skin, a folder or packed file of
+// that name in the skin directory taking its place.
+constexpr const wchar_t* kViewerSkinName = L"Stillwater";
+constexpr const wchar_t* kViewerSkinDirectory = L"C:\\Skins";
 
 // The main window; set before its constructor runs.
 extern TPlayerForm* PlayerForm;

@@ -6,6 +6,8 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Jpeg.h"
+#include "framework/rtl/SysUtils.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinLookups.h"
 #include "skin/engine/sSkinManager.h"
@@ -153,6 +155,84 @@ void ChangeSkinBrightness(TsSkinManager* sm, int Value) {
     RecolorMaster(sm, how, change);
     RecolorOwnImages(sm, how, {}, change);
     RecolorTables(sm, how, change);
+}
+
+bool ChangeImageInSkin(const fw::String& SkinSection, const fw::String& PropName, const fw::String& FileName,
+                       TsSkinManager* sm) {
+    if (!sm->SkinData->Active || SkinSection.empty() || PropName.empty() || !fw::FileExists(FileName)) return false;
+    const fw::String P = fw::UpperCase(PropName), S = fw::UpperCase(SkinSection);
+    auto findImage = [&](bool upper) {
+        for (size_t i = 0; i < sm->ma.size(); ++i) {
+            const TsMaskData& m = sm->ma[i];
+            if ((upper ? fw::UpperCase(m.PropertyName) : m.PropertyName) == P &&
+                (upper ? fw::UpperCase(m.ClassName) : m.ClassName) == S)
+                return int(i);
+        }
+        return -1;
+    };
+    auto findPattern = [&] {
+        for (size_t i = 0; i < sm->pa.size(); ++i)
+            if (sm->pa[i].PropertyName == P && sm->pa[i].ClassName == S) return int(i);
+        return -1;
+    };
+    auto loadInto = [&](TsMaskData& m) {
+        if (!m.Bmp) m.Bmp = new fw::TBitmap;
+        m.Bmp->LoadFromFile(FileName);
+    };
+    const bool pattern = P == L"PATTERN" || P == L"HOTPATTERN";
+    if (!pattern) {
+        if (FileName.find(L".BMP") == fw::String::npos) return false;
+        const int i = findImage(false);
+        if (i < 0) return false;
+        loadInto(sm->ma[size_t(i)]);
+        return true;
+    }
+    if (fw::UpperCase(FileName).find(L".BMP") != fw::String::npos) {
+        const int i = findImage(true);
+        if (i >= 0) {
+            loadInto(sm->ma[size_t(i)]);
+            return true;
+        }
+        auto b = std::make_unique<fw::TBitmap>();
+        b->LoadFromFile(FileName);
+        if (b->Width() >= 1) {
+            TsMaskData m;
+            m.PropertyName = P;
+            m.ClassName = S;
+            m.Manager = sm;
+            m.R = fw::TRect(0, 0, b->Width(), b->Height());
+            m.ImageCount = 1;
+            m.ImgType = itisaTexture;
+            m.Bmp = b.release();
+            sm->ma.push_back(m);
+        }
+        const int p = findPattern();
+        if (p >= 0) {
+            delete sm->pa[size_t(p)].Img;
+            sm->pa[size_t(p)] = sm->pa.back();
+            sm->pa.pop_back();
+        }
+        sm->InitConstantIndexes();
+        return true;
+    }
+    const int p = findPattern();
+    if (p >= 0) {
+        if (!sm->pa[size_t(p)].Img) sm->pa[size_t(p)].Img = new fw::TJPEGImage;
+        sm->pa[size_t(p)].Img->LoadFromFile(FileName);
+        return true;
+    }
+    auto jpg = std::make_unique<fw::TJPEGImage>();
+    jpg->LoadFromFile(FileName);
+    if (jpg->Width() >= 1) sm->pa.push_back(TsPatternData{jpg.release(), S, P});
+    const int i = findImage(false);
+    if (i >= 0) {
+        delete sm->ma[size_t(i)].Bmp;
+        sm->ma[size_t(i)] = sm->ma.back();
+        sm->ma.pop_back();
+    }
+    // Indexes into ma that pointed at the moved entry, or past the end, are rebuilt.
+    sm->InitConstantIndexes();
+    return true;
 }
 
 }  // namespace skin

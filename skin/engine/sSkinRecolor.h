@@ -4,6 +4,8 @@
 // pixels alone; a 32-bit image keeps its alpha. Nothing is repainted here.
 #pragma once
 
+#include "framework/rtl/Strings.h"
+
 namespace skin {
 
 class TsSkinManager;
@@ -15,5 +17,12 @@ void ChangeSkinHue(TsSkinManager* SkinManager, int Value);
 void ChangeSkinSaturation(TsSkinManager* SkinManager, int Value);
 // Brightness by Value percent; 32-bit own images become 24-bit. Value 0 does nothing.
 void ChangeSkinBrightness(TsSkinManager* SkinManager, int Value);
+
+// Replaces image PropName of section SkinSection by the picture FileName (a
+// ".BMP" bitmap, or for PATTERN / HOTPATTERN a bitmap or JPEG texture). True
+// when the tables changed. An entry removed from ma or pa has the last one
+// moved into its place, so every stored index is rebuilt afterwards.
+bool ChangeImageInSkin(const fw::String& SkinSection, const fw::String& PropName, const fw::String& FileName,
+                       TsSkinManager* SkinManager);
 
 }  // namespace skin

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "framework/windows/Application.h"
+#include "framework/windows/DialogSeam.h"
+#include "skin/engine/sStoredSkins.h"
 
 using namespace host;
 using namespace fw;
@@ -42,16 +44,17 @@ void writeText(const std::wstring& path, const std::string& text) {
 TEST(PlayerForm, ComponentsInResourceOrder) {
     Application->Initialize();
     std::unique_ptr<TPlayerForm, FormFree> form(Create<TPlayerForm>(Application));
-    ASSERT_EQ(6, form->ComponentCount());
+    ASSERT_EQ(7, form->ComponentCount());
     EXPECT_EQ(form->FlashPlayer, form->Components(0));
     EXPECT_EQ(form->imgSaveDialog, form->Components(1));
     EXPECT_EQ(form->fileSaveDialog, form->Components(2));
     EXPECT_EQ(form->FileOpenDialog, form->Components(3));
-    EXPECT_EQ(form->DXAudioIn1, form->Components(4));
-    EXPECT_EQ(form->MP3Out1, form->Components(5));
-    const wchar_t* names[] = {L"FlashPlayer",    L"imgSaveDialog", L"fileSaveDialog",
-                              L"FileOpenDialog", L"DXAudioIn1",    L"MP3Out1"};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(names[i], form->Components(i)->Name());
+    EXPECT_EQ(form->sSkinManager1, form->Components(4));
+    EXPECT_EQ(form->DXAudioIn1, form->Components(5));
+    EXPECT_EQ(form->MP3Out1, form->Components(6));
+    const wchar_t* names[] = {L"FlashPlayer",   L"imgSaveDialog", L"fileSaveDialog", L"FileOpenDialog",
+                              L"sSkinManager1", L"DXAudioIn1",    L"MP3Out1"};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(names[i], form->Components(i)->Name());
     // The recorder drives the output, which records from the microphone.
     EXPECT_EQ(form->DXAudioIn1, form->MP3Out1->Input());
     EXPECT_NE(nullptr, form->Recorder);
@@ -101,4 +104,41 @@ TEST(PlayerForm, LoadBookTitlesSizesAndSetsTheMovie) {
     EXPECT_EQ(L"Bad", form->Caption());
     EXPECT_EQ(wsMaximized, form->WindowState());
     EXPECT_EQ(other, form->FlashPlayer->Movie());
+}
+
+TEST(PlayerForm, TheSkinManagerLoadsTheStoredDefaultSkin) {
+    Application->Initialize();
+    std::unique_ptr<TPlayerForm, FormFree> form(Create<TPlayerForm>(Application));
+    skin::TsSkinManager* sm = form->sSkinManager1;
+    ASSERT_NE(nullptr, sm);
+    EXPECT_EQ(L"C:\\Skins", sm->SkinDirectory());
+    ASSERT_EQ(1, sm->InternalSkins()->Count());
+    EXPECT_EQ(kViewerSkinName, sm->InternalSkins()->Items(0)->Name());
+    EXPECT_GT(sm->InternalSkins()->Items(0)->PackedData->Size(), 0);
+    EXPECT_EQ(kViewerSkinName, sm->SkinName());
+    EXPECT_TRUE(sm->SkinData->Active);
+    EXPECT_TRUE(sm->SkinIsPacked);  // from the stored bytes
+    EXPECT_GE(sm->GetSkinIndex(L"BUTTON"), 0);
+    EXPECT_GE(sm->GetSkinIndex(L"FORM"), 0);
+    EXPECT_GE(sm->GetMaskIndex(sm->GetSkinIndex(L"BUTTON"), L"BUTTON", L"BORDERSMASK"), 0);
+}
+
+TEST(PlayerForm, ABrokenSkinFolderInTheSkinDirectoryDoesNotStopTheForm) {
+    Application->Initialize();
+    // C:\Skins\Stillwater\Options.dat with a value the loader cannot read:
+    // the folder wins over the stored skin, fails, and the form is built anyway.
+    const std::wstring dir = std::wstring(L"C:\\Skins\\") + kViewerSkinName;
+    CreateDirectoryW(L"C:\\Skins", nullptr);
+    CreateDirectoryW(dir.c_str(), nullptr);
+    writeText(dir + L"\\Options.dat", "[GLOBALINFO]\r\nSHADOW1OFFSET=abc\r\n[BUTTON]\r\nBORDERSMASK=^00x0\r\n");
+    fw::DialogSeam::Scope seam;
+    std::unique_ptr<TPlayerForm, FormFree> form;
+    EXPECT_NO_THROW(form.reset(Create<TPlayerForm>(Application)));
+    DeleteFileW((dir + L"\\Options.dat").c_str());
+    RemoveDirectoryW(dir.c_str());
+    ASSERT_NE(nullptr, form.get());
+    ASSERT_NE(nullptr, form->MP3Out1);  // the components after the manager exist
+    EXPECT_TRUE(form->sSkinManager1->gd.empty());  // the half-read skin was dropped
+    ASSERT_EQ(1u, fw::DialogSeam::Log().size());
+    EXPECT_EQ(fw::DialogSeam::Kind::ErrorDialog, fw::DialogSeam::Log()[0].kind);
 }

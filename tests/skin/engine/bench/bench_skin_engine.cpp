@@ -9,6 +9,8 @@
 // numbers are written down in skin/engine/BENCHMARKS.md.
 #include <windows.h>
 
+#include "BenchTiming.h"
+
 #include <shellapi.h>
 #include <wincodec.h>
 
@@ -26,28 +28,8 @@ using namespace skin;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(freq.QuadPart);
-}
-
-// Best of several runs, in seconds.
-template <typename F>
-double Best(int runs, F&& f) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        double t0 = Now();
-        f();
-        best = std::min(best, Now() - t0);
-    }
-    return best;
-}
+using benchtiming::Best;
+using benchtiming::Now;
 
 // Bitmap-like data: runs and gradients with some noise, compressing about 3:1.
 std::vector<uint8_t> SkinLikeBytes(size_t n) {

@@ -1,0 +1,303 @@
+// Loading the committed skins through the real loaders: every source gives
+// the same tables, and those match a committed, readable dump.
+//
+// The expectations are tests/skin/engine/data/dump_<skin>.txt. After a
+// deliberate change to the loaders or the skins, rewrite them by running the
+// tests with KVB_REGENERATE_DUMPS=1 in the environment, e.g.
+//   KVB_REGENERATE_DUMPS=1 KVB_TARGETS="skin_engine_tests" scripts/test -R SkinLoading
+// and review the difference before committing it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "EngineTestFiles.h"
+#include "ManagerFixture.h"
+#include "SkinDump.h"
+#include "framework/rtl/Exception.h"
+#include "framework/windows/DialogSeam.h"
+#include "skin/engine/sSkinImages.h"
+
+using namespace skin;
+using namespace enginetest;
+using fw::String;
+
+namespace {
+
+const String kNoSkinsDir = L"C:\\NoSkinsHere";
+
+enum class Source { Folder, Packed, Stored };
+
+// A manager of its own (no form) that has loaded skin `name` of skins\<dir> from one source.
+TsSkinManager* LoadFrom(Cleanup& keep, const String& dir, const String& name, Source source) {
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    UnPackedFirst = source == Source::Folder;
+    if (source == Source::Stored) {
+        sm->SetSkinDirectory(kNoSkinsDir);
+        AddStored(sm, name, dir + L"\\" + name + L".asz");
+    } else {
+        sm->SetSkinDirectory(kvbskins::SkinsPath(dir));
+    }
+    sm->SetSkinName(name);
+    UnPackedFirst = false;
+    return sm;
+}
+
+std::string ReadText(const String& path) {
+    const std::vector<uint8_t> b = ReadFileBytes(path);
+    return std::string(b.begin(), b.end());
+}
+
+}  // namespace
+
+TEST(SkinLoading, EverySourceGivesTheCommittedDump) {
+    struct Case {
+        const wchar_t* dir;
+        const wchar_t* name;
+    } cases[] = {{L"test", L"T1"}, {L"test", L"T1NoGlobalInfo"}, {L"test", L"T1LowerCase"},
+                 {L"default", L"Stillwater"}};
+    const bool regenerate = std::getenv("KVB_REGENERATE_DUMPS") != nullptr;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.name));
+        Cleanup keep;
+        const std::string folder = DumpSkin(*LoadFrom(keep, c.dir, c.name, Source::Folder));
+        TsSkinManager* packedSm = LoadFrom(keep, c.dir, c.name, Source::Packed);
+        EXPECT_TRUE(packedSm->SkinIsPacked);
+        const std::string packed = DumpSkin(*packedSm);
+        const std::string stored = DumpSkin(*LoadFrom(keep, c.dir, c.name, Source::Stored));
+        EXPECT_EQ(folder, packed);
+        EXPECT_EQ(folder, stored);
+        const String file = DataPath(String(L"dump_") + c.name + L".txt");
+        if (regenerate) {
+            std::ofstream(Utf8(file), std::ios::binary) << folder;
+        }
+        EXPECT_EQ(folder, ReadText(file)) << "expectation " << Utf8(file);
+    }
+}
+
+TEST(SkinLoading, ValueCodes) {
+    // T1 writes each code once; the entries are checked field by field.
+    Cleanup keep;
+    TsSkinManager* sm = LoadFrom(keep, L"test", L"T1", Source::Folder);
+    auto image = [&](const wchar_t* s, const wchar_t* k) -> const TsMaskData* {
+        const int i = sm->GetMaskIndex(s, k);
+        return i >= 0 ? &sm->ma[size_t(i)] : nullptr;
+    };
+    const TsMaskData* close = image(L"GLOBALINFO", L"BICONCLOSE");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->ImgType, itisaGlyph);
+    EXPECT_EQ(close->R, fw::TRect(0, 32, 39, 45));
+    EXPECT_EQ(WidthOfImage(*close), 13);
+    const TsMaskData* button = image(L"BUTTON", L"BORDERSMASK");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->ImgType, itisaBorder);
+    EXPECT_EQ(button->DrawMode, 5);
+    EXPECT_EQ(button->WL, 4);
+    const TsMaskData* huge = image(L"BUTTON_HUGE", L"BORDERSMASK");
+    ASSERT_NE(huge, nullptr);
+    ASSERT_NE(huge->Bmp, nullptr);
+    EXPECT_EQ(huge->Bmp->PixelFormat(), fw::pf24bit);
+    EXPECT_EQ(huge->DrawMode, 4);
+    EXPECT_EQ(huge->WL, 47);
+    EXPECT_EQ(huge->WB, 47);
+    const TsMaskData* panel = image(L"PANEL", L"PATTERN");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->ImgType, itisaTexture);
+    EXPECT_EQ(panel->ImageCount, 1);
+    const TsMaskData* glyph = image(L"GLOBALINFO", L"TITLEBUTTON");
+    ASSERT_NE(glyph, nullptr);
+    ASSERT_NE(glyph->Bmp, nullptr);
+    EXPECT_EQ(glyph->Bmp->PixelFormat(), fw::pf32bit);  // PNG keeps its alpha
+    EXPECT_EQ(glyph->ImgType, itisaPngGlyph);
+    // JPEG pictures: the big one a pattern, the small one a texture entry.
+    const int form = sm->GetSkinIndex(L"FORM");
+    EXPECT_GE(sm->GetPatternIndex(form, L"FORM", L"PATTERN"), 0);
+    EXPECT_EQ(sm->GetPatternIndex(form, L"FORM", L"HOTPATTERN"), -1);
+    const int small = sm->GetTextureIndex(form, L"FORM", L"HOTPATTERN");
+    ASSERT_GE(small, 0);
+    EXPECT_NE(sm->ma[size_t(small)].Bmp, nullptr);
+    // Descriptive values are never images.
+    EXPECT_EQ(sm->GetMaskIndex(L"GLOBALINFO", L"DESCRIPTION"), -1);
+
+    // A file word in small letters finds no file in the packed skin.
+    TsSkinManager* lower = LoadFrom(keep, L"test", L"T1LowerCase", Source::Packed);
+    EXPECT_EQ(lower->GetMaskIndex(L"BUTTON_HUGE", L"BORDERSMASK"), -1);
+}
+
+TEST(SkinLoading, ValueCodeExamples) {
+    struct Case {
+        const wchar_t* value;
+        fw::TRect r;
+        int count, mask, draw, border, wl, wt, wr, wb;
+        TacImgType type;
+    } cases[] = {
+        {L"@0124@0000@0163@0013@3@0", {124, 0, 163, 13}, 3, 0, 0, 0, 0, 0, 0, 0, itisaGlyph},
+        {L"^0173^0017^0180^0024^0000^0000^0002^0000^1^0^1^1", {173, 17, 180, 24}, 1, 0, 1, 1, 0, 0, 2, 0, itisaBorder},
+        {L"^0000^0000^0030^0030^0000^0000^0000^0000^1^0^1^3", {0, 0, 30, 30}, 1, 0, 1, 3, 3, 3, 3, 3, itisaBorder},
+        {L"^0000^0000^0090^0060^0000^0000^0000^0000^3^1^0^0", {0, 0, 90, 60}, 3, 1, 0, 0, 10, 10, 10, 10, itisaBorder},
+        // ImageCount 0: the widths are derived as for one state, never divided by zero.
+        {L"^0000^0000^0030^0030^0000^0000^0000^0000^0^0^0^0", {0, 0, 30, 30}, 0, 0, 0, 0, 10, 10, 10, 10, itisaBorder},
+        {L"~0096~0024~0120~0032~01", {96, 24, 120, 32}, 1, 0, 1, 0, 0, 0, 0, 0, itisaTexture},
+        {L"~0120~0024~0144~0032~01~1", {120, 24, 144, 32}, 1, 1, 1, 0, 0, 0, 0, 0, itisaTexture},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.value));
+        TsMaskData m;
+        ASSERT_TRUE(ParseMasterCode(c.value, m));
+        EXPECT_EQ(m.R, c.r);
+        EXPECT_EQ(m.ImageCount, c.count);
+        EXPECT_EQ(m.MaskType, c.mask);
+        EXPECT_EQ(m.DrawMode, c.draw);
+        EXPECT_EQ(m.BorderWidth, c.border);
+        EXPECT_EQ(m.WL, c.wl);
+        EXPECT_EQ(m.WT, c.wt);
+        EXPECT_EQ(m.WR, c.wr);
+        EXPECT_EQ(m.WB, c.wb);
+        EXPECT_EQ(m.ImgType, c.type);
+    }
+    TsMaskData legacy;
+    ASSERT_TRUE(ParseLegacyRect(L"#(0,0,30,30)(3,1,0,1)", legacy));
+    EXPECT_EQ(legacy.R, fw::TRect(0, 0, 30, 30));
+    EXPECT_EQ(legacy.ImageCount, 3);
+    EXPECT_EQ(legacy.MaskType, 1);
+    EXPECT_EQ(legacy.DrawMode, 1);
+    EXPECT_EQ(legacy.WL, 3);
+    EXPECT_EQ(legacy.WT, 5);
+    TsMaskData none;
+    EXPECT_FALSE(ParseLegacyRect(L"#", none));
+    EXPECT_FALSE(ParseMasterCode(L"12632256", none));
+    EXPECT_THROW(ParseMasterCode(L"@01x4@0000@0163@0013@3@0", none), fw::Exception);
+}
+
+TEST(SkinLoading, MaskWidthsOfAnImageWithoutStates) {
+    TsMaskArray ma(1);
+    ma[0].R = fw::TRect(0, 0, 30, 12);
+    EXPECT_EQ(MaskWidthRight(ma, 0), 0);  // ImageCount 0: no state width yet
+    EXPECT_EQ(MaskWidthLeft(ma, 0), 30);
+    EXPECT_EQ(ma[0].ImageCount, 1);
+    EXPECT_EQ(MaskWidthTop(ma, 0), 12);
+    ma[0].BorderWidth = 2;
+    EXPECT_EQ(MaskWidthBottom(ma, 0), 2);
+}
+
+TEST(SkinLoading, InheritedOptions) {
+    Cleanup keep;
+    TsSkinManager* sm = LoadFrom(keep, L"test", L"T1", Source::Folder);
+    auto sec = [&](const wchar_t* name) -> const TsGeneralData& {
+        const int i = sm->GetSkinIndex(name);
+        EXPECT_GE(i, 0) << Utf8(name);
+        return sm->gd[size_t(i < 0 ? 0 : i)];
+    };
+    const TsGeneralData& button = sec(L"BUTTON");
+    EXPECT_EQ(sec(L"CHILD").Color, button.Color);              // from the parent
+    EXPECT_EQ(sec(L"CHILD").FontColor[0], TColor(255));         // its own
+    EXPECT_EQ(sec(L"CHILD").BorderIndex, button.BorderIndex);   // the parent's image
+    EXPECT_EQ(sec(L"CHILD").FadingIterations, 4);
+    EXPECT_EQ(sec(L"PANEL").Transparency, 0);                   // -1 counts as absent
+    EXPECT_EQ(sec(L"PANEL").GradientArray.size(), 1u);          // 7 words: one stop
+    EXPECT_EQ(sec(L"SELF").Transparency, 30);
+    EXPECT_EQ(sec(L"SELF").Color, TColor(0xFFFFFF));            // names itself: the default
+    EXPECT_EQ(sec(L"CYCA").Color, TColor(0xFFFFFF));            // a cycle ends as absent
+    EXPECT_EQ(sec(L"CYCB").FadingIterations, 5);
+    EXPECT_EQ(sec(L"CYCA").BorderIndex, -1);
+    EXPECT_EQ(sec(L"FORM").GradientData, L" ");
+    EXPECT_TRUE(sec(L"FORM").GradientArray.empty());
+    EXPECT_EQ(sm->SkinData->ExMaxHeight, sm->SkinData->ExTitleHeight);
+    EXPECT_EQ(sm->GetSkinInfo(), L"6.4");
+}
+
+TEST(SkinLoading, WithoutGlobalInfoTheGlobalIndexesAreAbsent) {
+    Cleanup keep;
+    TsSkinManager* sm = LoadFrom(keep, L"test", L"T1NoGlobalInfo", Source::Packed);
+    EXPECT_EQ(sm->ConstData.IndexGLobalInfo, -1);
+    EXPECT_EQ(sm->ConstData.CheckBoxChecked, -1);
+    EXPECT_EQ(sm->ConstData.ExBorder, -1);
+    EXPECT_EQ(sm->SkinData->ExTitleHeight, 30);
+    EXPECT_EQ(sm->SkinData->ExMaxHeight, 30);
+}
+
+TEST(SkinLoading, ANewerSkinShowsTheVersionMessageAndLoads) {
+    fw::DialogSeam::Scope seam;
+    Cleanup keep;
+    TsSkinManager* sm = LoadFrom(keep, L"test", L"T1Version7", Source::Packed);
+    ASSERT_EQ(fw::DialogSeam::Log().size(), 1u);
+    EXPECT_EQ(fw::DialogSeam::Log()[0].Text,
+              L"This version of the skin have not complete support by used skin components package release.\r\n"
+              L"Components must be updated up to latest version for using this skin.");
+    EXPECT_GE(sm->GetSkinIndex(L"BUTTON"), 0);
+    fw::DialogSeam::ClearLog();
+    LoadFrom(keep, L"test", L"T1", Source::Packed);
+    EXPECT_TRUE(fw::DialogSeam::Log().empty());
+}
+
+TEST(SkinLoading, ANonNumericShadowValueEndsTheLoad) {
+    Cleanup keep;
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->SetSkinDirectory(kvbskins::SkinsPath(L"test"));
+    EXPECT_THROW(sm->SetSkinName(L"T1BadShadow"), fw::Exception);
+    EXPECT_EQ(sm->SkinData->SkinFile, nullptr);
+    EXPECT_EQ(sm->sc, nullptr);
+}
+
+TEST(SkinLoading, SourcePrecedence) {
+    struct Case {
+        const wchar_t* dir;
+        const wchar_t* name;
+        bool unpackedFirst, stored;
+        const wchar_t* loadedName;
+        bool packed, active;
+    } cases[] = {
+        {L"test", L"T1", false, true, L"T1", true, true},        // packed file first
+        {L"test", L"T1", true, true, L"T1", false, true},        // folder first when asked
+        {L"C:\\NoSkinsHere", L"T1", false, true, L"Stored", true, true},   // the first stored skin
+        {L"C:\\NoSkinsHere", L"Stored", false, true, L"Stored", true, true},
+        {L"C:\\NoSkinsHere", L"T1", false, false, L"T1", false, false},    // nothing: switched off
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(String(c.dir) + L" " + c.name));
+        Cleanup keep;
+        TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+        sm->SetSkinDirectory(String(c.dir).find(L':') != String::npos ? String(c.dir) : kvbskins::SkinsPath(c.dir));
+        if (c.stored) AddStored(sm, L"Stored", L"default\\Stillwater.asz");
+        UnPackedFirst = c.unpackedFirst;
+        sm->SetSkinName(c.name);
+        UnPackedFirst = false;
+        EXPECT_EQ(sm->SkinName(), c.loadedName);
+        EXPECT_EQ(sm->SkinIsPacked, c.packed);
+        EXPECT_EQ(sm->Active(), c.active);
+        EXPECT_EQ(sm->SkinData->Active, c.active);
+        EXPECT_EQ(sm->gd.empty(), !c.active);
+    }
+}
+
+TEST(SkinLoading, SkinNames) {
+    Cleanup keep;
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->SetActive(false);
+    AddStored(sm, L"Zeta stored", L"");
+    sm->SetSkinDirectory(kvbskins::SkinsPath(L"test"));
+    fw::TStringList sl;
+    EXPECT_EQ(sm->GetSkinNames(&sl, stPacked), L"Zeta stored");
+    EXPECT_EQ(sl.Text(), L"T1\r\nT1BadShadow\r\nT1LowerCase\r\nT1NoGlobalInfo\r\nT1Version7\r\nZeta stored\r\n");
+    sm->GetExternalSkinNames(&sl, stUnpacked);
+    EXPECT_EQ(sl.Count(), 5);
+    sm->GetExternalSkinNames(&sl, stAllSkins);
+    EXPECT_EQ(sl.Count(), 10);  // each test skin as a folder and as a packed file
+    EXPECT_EQ(sm->GetSkinInfo(), L"N/A");
+}
+
+TEST(SkinLoading, ACorruptStoredSkinFailsCleanly) {
+    Cleanup keep;
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->SetSkinDirectory(kNoSkinsDir);
+    TsStoredSkin* item = AddStored(sm, L"Broken", L"");
+    const char junk[] = "ASzf\x02\0\0\0garbage that is no container";
+    item->PackedData->Write(junk, sizeof junk);
+    EXPECT_THROW(sm->SetSkinName(L"Broken"), fw::Exception);
+    EXPECT_FALSE(aSkinChanging);
+    EXPECT_EQ(sm->SkinData->SkinFile, nullptr);
+    EXPECT_EQ(sm->sc, nullptr);
+    EXPECT_TRUE(sm->ma.empty());
+    EXPECT_EQ(sm->MasterBitmap, nullptr);
+}
