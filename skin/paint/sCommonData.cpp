@@ -228,16 +228,16 @@ fw::String DefaultSectionOf(int COC) {
         const wchar_t* section;
     };
     static const Entry table[] = {
-        {2, 8, L"EDIT"},          {10, 10, L"EDIT"},        {41, 41, L"EDIT"},          {76, 76, L"EDIT"},
-        {78, 78, L"EDIT"},        {83, 84, L"EDIT"},        {96, 97, L"EDIT"},          {131, 131, L"EDIT"},
-        {140, 140, L"EDIT"},      {227, 227, L"EDIT"},      {11, 18, L"COMBOBOX"},      {81, 82, L"COMBOBOX"},
-        {19, 19, L"BAR"},         {20, 20, L"BARTITLE"},    {32, 32, L"CHECKBOX"},      {152, 152, L"CHECKBOX"},
-        {33, 33, L"RADIOBUTTON"}, {51, 51, L"PANEL"},       {59, 59, L"PANEL"},         {68, 68, L"PANEL"},
-        {73, 73, L"PANEL"},       {52, 52, L"PANEL_LOW"},   {58, 58, L"PANEL_LOW"},     {53, 54, L"TOOLBAR"},
-        {60, 60, L"TOOLBAR"},     {56, 56, L"DRAGBAR"},     {57, 57, L"TABSHEET"},      {74, 74, L"GROUPBOX"},
-        {226, 226, L"GROUPBOX"},  {75, 75, L"SPLITTER"},    {92, 92, L"SPEEDBUTTON"},   {95, 95, L"SPEEDBUTTON"},
-        {93, 94, L"BUTTON"},      {98, 98, L"TOOLBUTTON"},  {141, 141, L"PAGECONTROL"}, {143, 143, L"PAGECONTROL"},
-        {151, 151, L"STATUSBAR"}, {161, 161, L"GAUGE"},     {165, 165, L"TRACKBAR"},
+        {2, 8, L"EDIT"},          {10, 10, L"EDIT"},       {41, 41, L"EDIT"},          {76, 76, L"EDIT"},
+        {78, 78, L"EDIT"},        {83, 84, L"EDIT"},       {96, 97, L"EDIT"},          {131, 131, L"EDIT"},
+        {140, 140, L"EDIT"},      {227, 227, L"EDIT"},     {11, 18, L"COMBOBOX"},      {81, 82, L"COMBOBOX"},
+        {19, 19, L"BAR"},         {20, 20, L"BARTITLE"},   {32, 32, L"CHECKBOX"},      {152, 152, L"CHECKBOX"},
+        {33, 33, L"RADIOBUTTON"}, {51, 51, L"PANEL"},      {59, 59, L"PANEL"},         {68, 68, L"PANEL"},
+        {73, 73, L"PANEL"},       {52, 52, L"PANEL_LOW"},  {58, 58, L"PANEL_LOW"},     {53, 54, L"TOOLBAR"},
+        {60, 60, L"TOOLBAR"},     {56, 56, L"DRAGBAR"},    {57, 57, L"TABSHEET"},      {74, 74, L"GROUPBOX"},
+        {226, 226, L"GROUPBOX"},  {75, 75, L"SPLITTER"},   {92, 92, L"SPEEDBUTTON"},   {95, 95, L"SPEEDBUTTON"},
+        {93, 94, L"BUTTON"},      {98, 98, L"TOOLBUTTON"}, {141, 141, L"PAGECONTROL"}, {143, 143, L"PAGECONTROL"},
+        {151, 151, L"STATUSBAR"}, {161, 161, L"GAUGE"},    {165, 165, L"TRACKBAR"},
     };
     for (const Entry& e : table)
         if (COC >= e.from && COC <= e.to) return e.section;
@@ -280,8 +280,8 @@ bool IsCacheRequired(TsCommonData* S) {
 void UpdateSkinState(TsCommonData* S, bool UpdateChildren) {
     S->CtrlSkinState &= WORD(~0x0001);
     if (fw::TControl* c = S->FOwnerControl) {
-        if (dynamic_cast<fw::TFrame*>(c) || dynamic_cast<fw::TPanel*>(c) || dynamic_cast<fw::TScrollingWinControl*>(c) ||
-            dynamic_cast<fw::TPageControl*>(c)) {
+        if (dynamic_cast<fw::TFrame*>(c) || dynamic_cast<fw::TPanel*>(c) ||
+            dynamic_cast<fw::TScrollingWinControl*>(c) || dynamic_cast<fw::TPageControl*>(c)) {
             if (!IsCacheRequired(S)) S->CtrlSkinState |= 0x0001;
         }
         auto* w = dynamic_cast<fw::TWinControl*>(c);

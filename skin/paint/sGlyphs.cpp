@@ -56,8 +56,8 @@ void BlendGlyphByMask(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap
     if (!dst || !src || dst.bpp < 3 || src.bpp < 3) return;
     // Last row and column: what both rectangles hold and what lies inside both
     // bitmaps (the image's mask row included), whatever the image count.
-    int L = std::min({int(R1.Height()), int(R2.Height()), dst.height - int(R1.Top) - 1,
-                      src.height - int(R2.Top) - hImg - 1});
+    int L = std::min(
+        {int(R1.Height()), int(R2.Height()), dst.height - int(R1.Top) - 1, src.height - int(R2.Top) - hImg - 1});
     int C = std::min({int(R1.Width()), int(R2.Width()), dst.width - int(R1.Left) - 1, src.width - int(R2.Left) - 1});
     if (R1.Left < 0 || R1.Top < 0 || R2.Left < 0 || R2.Top < 0 || L < 0 || C < 0) return;
     for (int r = 0; r <= L; ++r) {

@@ -111,8 +111,8 @@ void DrawSkinRect(fw::TBitmap* Bmp, const fw::TRect& R, bool Filling, const TCac
     // Masked images are always repeated, each piece through its mask rows.
     auto masked = [&](const Piece& p, const TCacheInfo& ci, bool update) {
         Repeat(p, [&](int x, int y, int cw, int ch) {
-            CopyByMask(fw::TRect(x, y, x + cw, y + ch), fw::TRect(p.sx, p.sy, p.sx + cw, p.sy + ch), Bmp, src, ci, update,
-                       MaskData);
+            CopyByMask(fw::TRect(x, y, x + cw, y + ch), fw::TRect(p.sx, p.sy, p.sx + cw, p.sy + ch), Bmp, src, ci,
+                       update, MaskData);
         });
     };
     // Drawn in the table's order: corners and edges interleaved as listed.

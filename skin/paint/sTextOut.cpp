@@ -6,8 +6,8 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/Controls.h"
-#include "skin/engine/sSkinManager.h"
 #include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sSkinManager.h"
 #include "skin/paint/sBlur.h"
 #include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
@@ -113,8 +113,8 @@ void WriteTextEx(fw::TCanvas* Canvas, const wchar_t* Text, bool Enabled, fw::TRe
     }
 }
 
-void WriteTextEx(fw::TCanvas* Canvas, const wchar_t* Text, bool Enabled, fw::TRect& R, unsigned Flags,
-                 TsCommonData* S, bool Hot) {
+void WriteTextEx(fw::TCanvas* Canvas, const wchar_t* Text, bool Enabled, fw::TRect& R, unsigned Flags, TsCommonData* S,
+                 bool Hot) {
     TsSkinManager* M = S ? S->GetSkinManager() : nullptr;
     if (!M) return;
     fw::TControl* owner = S->FOwnerControl;

@@ -163,7 +163,8 @@ void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMa
     const fw::TRect image(MaskData.R.Left, MaskData.R.Top, MaskData.R.Left + w, MaskData.R.Top + h);
     int x = R.Left, y = R.Top;
     for (; x < R.Right - w; x += w)
-        for (y = R.Top; y < R.Bottom - h; y += h) CopyMasterRect(fw::TRect(x, y, x + w, y + h), image, Bmp, CI, MaskData);
+        for (y = R.Top; y < R.Bottom - h; y += h)
+            CopyMasterRect(fw::TRect(x, y, x + w, y + h), image, Bmp, CI, MaskData);
     if (FillMode == fmTiled) {
         for (y = R.Top; y < R.Bottom - h; y += h)
             CopyMasterRect(fw::TRect(x, y, R.Right, y + h), image, Bmp, CI, MaskData);
@@ -171,7 +172,8 @@ void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMa
         // The strip below the last whole row and the one right of the last
         // whole column, counted from R (never from the bitmap's row 0).
         const int rowsEnd = R.Top + std::max<int>(0, (R.Height() - 1) / h) * h;
-        const fw::TRect parts[2] = {fw::TRect(R.Left, rowsEnd, R.Right, R.Bottom), fw::TRect(x, R.Top, R.Right, R.Bottom)};
+        const fw::TRect parts[2] = {fw::TRect(R.Left, rowsEnd, R.Right, R.Bottom),
+                                    fw::TRect(x, R.Top, R.Right, R.Bottom)};
         for (const fw::TRect& part : parts) {
             if (part.IsEmpty()) continue;
             if (CI.Ready && CI.Bmp)
@@ -190,7 +192,7 @@ void TileBitmapFromOther(fw::TCanvas* Canvas, const fw::TRect& R, const TsMaskDa
     if (!Canvas || !MaskData.Bmp) return;
     const fw::TRect& T = MaskData.R;
     TileRect(Canvas->Handle(), R.Left, R.Top, R.Width(), R.Height(), MaskData.Bmp->Canvas()->Handle(), T.Left, T.Top,
-         T.Width(), T.Height());
+             T.Width(), T.Height());
 }
 
 }  // namespace skin

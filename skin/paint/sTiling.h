@@ -26,8 +26,7 @@ void TileBitmap(fw::TCanvas* Canvas, fw::TRect& R, fw::TGraphic* Graphic, const 
                 TacFillMode FillMode);
 // The first image of a masked skin image repeated over R of Bmp (fmTiled
 // and fmDisTiled; other modes do nothing); R becomes (-1, -1, -1, -1).
-void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMaskData& MaskData,
-                TacFillMode FillMode);
+void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMaskData& MaskData, TacFillMode FillMode);
 // MaskData.R of MaskData.Bmp repeated over R.
 void TileBitmapFromOther(fw::TCanvas* Canvas, const fw::TRect& R, const TsMaskData& MaskData);
 

@@ -7,8 +7,8 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Color.h"
 #include "framework/windows/ComCtrls.h"
-#include "framework/windows/Forms.h"
 #include "framework/windows/ExtCtrls.h"
+#include "framework/windows/Forms.h"
 #include "framework/windows/Frames.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/engine/TextUtils.h"
@@ -355,8 +355,8 @@ void PaintControls(HDC DC, fw::TWinControl* OwnerControl, bool, fw::TPoint Offse
                     FillRect(mem, &rb, br);
                     DeleteObject(br);
                 } else {
-                    BitBlt(mem, b.Left, b.Top, b.Width(), b.Height(), bg.Bmp->Canvas()->Handle(),
-                           b.Left + bg.Offset.X, b.Top + bg.Offset.Y, SRCCOPY);
+                    BitBlt(mem, b.Left, b.Top, b.Width(), b.Height(), bg.Bmp->Canvas()->Handle(), b.Left + bg.Offset.X,
+                           b.Top + bg.Offset.Y, SRCCOPY);
                 }
             }
         }

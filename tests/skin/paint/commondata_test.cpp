@@ -48,8 +48,8 @@ TEST(SkinData, DefaultSectionByControlClassCode) {
     struct Case {
         int coc;
         const wchar_t* section;
-    } cases[] = {{98, L"TOOLBUTTON"}, {5, L"EDIT"}, {227, L"EDIT"}, {16, L"COMBOBOX"}, {52, L"PANEL_LOW"},
-                 {143, L"PAGECONTROL"}, {165, L"TRACKBAR"}, {250, L"TCOMPONENT"}};
+    } cases[] = {{98, L"TOOLBUTTON"}, {5, L"EDIT"},          {227, L"EDIT"},     {16, L"COMBOBOX"},
+                 {52, L"PANEL_LOW"},  {143, L"PAGECONTROL"}, {165, L"TRACKBAR"}, {250, L"TCOMPONENT"}};
     for (const Case& c : cases) {
         fw::TComponent owner(nullptr);
         TsCommonData sd(&owner, false);

@@ -4,9 +4,9 @@
 
 #include "PaintTestBitmaps.h"
 #include "SkinTables.h"
-#include "skin/engine/TextUtils.h"
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
+#include "skin/engine/TextUtils.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sGlyphs.h"
 
@@ -51,7 +51,8 @@ TEST(SkinGlyphs, BlendByMaskStaysInsideBothBitmaps) {
     // Source columns past the master bitmap's width and rows past its mask row.
     BlendGlyphByMask(fw::TRect(0, 0, 30, 30), fw::TRect(30, 20, 60, 50), small.get(), t.sm->MasterBitmap, 0xFF00FF, 1,
                      g);
-    BlendGlyphByMask(fw::TRect(2, 2, 40, 40), fw::TRect(0, 12, 38, 50), small.get(), t.sm->MasterBitmap, 0xFF00FF, 1, g);
+    BlendGlyphByMask(fw::TRect(2, 2, 40, 40), fw::TRect(0, 12, 38, 50), small.get(), t.sm->MasterBitmap, 0xFF00FF, 1,
+                     g);
     EXPECT_EQ(Get(*small, 3, 3), PieceColour(0, 0, 0));
 }
 

@@ -8,18 +8,16 @@
 
 #include "PaintTestBitmaps.h"
 #include "SkinTables.h"
-#include "skins/TestSkins.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/paint/sSkinRect.h"
+#include "skins/TestSkins.h"
 
 using namespace skin;
 using namespace painttest;
 
 namespace {
 
-fw::String DataPath(const wchar_t* name) {
-    return kvbskins::SkinsPath() + L"\\..\\tests\\skin\\paint\\data\\" + name;
-}
+fw::String DataPath(const wchar_t* name) { return kvbskins::SkinsPath() + L"\\..\\tests\\skin\\paint\\data\\" + name; }
 
 // Compares Shot with the committed picture (or writes it), and saves it to
 // build/screenshots.

@@ -39,7 +39,8 @@ TEST(WindowRegions, CornerRunsOfTheFirstStateImage) {
     TAOR aor;
     // The corners cut (0,0),(1,0),(0,1) on the left and (11,0),(10,0),(11,1) on the right.
     AddRgn(aor, 200, t.Image(t.keyed), 0, false);
-    const TAOR want = {fw::TRect(0, 0, 2, 1), fw::TRect(198, 0, 200, 1), fw::TRect(0, 1, 1, 2), fw::TRect(199, 1, 200, 2)};
+    const TAOR want = {fw::TRect(0, 0, 2, 1), fw::TRect(198, 0, 200, 1), fw::TRect(0, 1, 1, 2),
+                       fw::TRect(199, 1, 200, 2)};
     EXPECT_EQ(aor, want);
     aor.clear();
     AddRgn(aor, 50, t.Image(t.keyed), 30, true);

@@ -87,17 +87,16 @@ int main() {
         double ms, memcpyRef, blitRef, alphaRef;
     };
     std::vector<Row> rows;
-    rows.push_back({"constant-weight blend 32-bit (SumBitmaps)",
-                    Time([&] { SumBitmaps(&dst, &src, TsColor{128}); }), memcpy32, bitblt32, alphaConst});
+    rows.push_back({"constant-weight blend 32-bit (SumBitmaps)", Time([&] { SumBitmaps(&dst, &src, TsColor{128}); }),
+                    memcpy32, bitblt32, alphaConst});
     rows.push_back({"constant-weight blend 24-bit (SumBitmaps)",
                     Time([&] { SumBitmaps(&dst24, &src24, TsColor{128}); }), memcpy24, bitblt24, alphaConst});
     rows.push_back({"masked copy, 24-bit image and mask (CopyByMask)", Time([&] {
                         CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst24, &masked, EmptyCI, false);
                     }),
                     memcpy24, bitblt24, alphaPixel});
-    rows.push_back({"alpha copy, 32-bit image (CopyByMask)", Time([&] {
-                        CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst, &src, EmptyCI, false);
-                    }),
+    rows.push_back({"alpha copy, 32-bit image (CopyByMask)",
+                    Time([&] { CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst, &src, EmptyCI, false); }),
                     memcpy32, bitblt32, alphaPixel});
 
     // Texture tiling from a master bitmap, as a textured panel paints.
@@ -124,13 +123,11 @@ int main() {
     rows.push_back({"tint 24-bit (BlendColorRect)",
                     Time([&] { BlendColorRect(&dst24, fw::TRect(0, 0, W, H), 50, 0x123456); }), memcpy24, bitblt24,
                     alphaConst});
-    rows.push_back({"vertical gradient 24-bit (PaintGrad)", Time([&] {
-                        PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;0;0;0;255;50;0;0");
-                    }),
+    rows.push_back({"vertical gradient 24-bit (PaintGrad)",
+                    Time([&] { PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;0;0;0;255;50;0;0"); }),
                     memcpy24, bitblt24, 0});
-    rows.push_back({"horizontal gradient 24-bit (PaintGrad)", Time([&] {
-                        PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;1;0;0;255;50;0;0");
-                    }),
+    rows.push_back({"horizontal gradient 24-bit (PaintGrad)",
+                    Time([&] { PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;1;0;0;255;50;0;0"); }),
                     memcpy24, bitblt24, 0});
 
     // A form background drawn from a three-state border image of 64 x 64
