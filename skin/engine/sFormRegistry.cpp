@@ -3,7 +3,7 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/FormSkinningStandIns.h"
-#include "skin/engine/PaintStandIns.h"
+#include "skin/paint/PaintStandIns.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 

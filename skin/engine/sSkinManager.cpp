@@ -9,7 +9,7 @@
 #include "framework/windows/Screen.h"
 #include "skin/engine/FileUtils.h"
 #include "skin/engine/FormSkinningStandIns.h"
-#include "skin/engine/PaintStandIns.h"
+#include "skin/paint/PaintStandIns.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sLibraryStartUp.h"

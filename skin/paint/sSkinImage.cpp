@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sSkinManager.h"
 #include "skin/paint/sCopies.h"
 
 namespace skin {
@@ -12,7 +13,9 @@ TMasterBitmapOf acMasterBitmapOf = nullptr;
 fw::TBitmap* SkinImageBitmap(const TsMaskData& MaskData) {
     if (!MaskData.Manager) return nullptr;
     if (MaskData.Bmp) return MaskData.Bmp;
-    return acMasterBitmapOf ? acMasterBitmapOf(MaskData.Manager) : nullptr;
+    if (acMasterBitmapOf) return acMasterBitmapOf(MaskData.Manager);
+    auto* M = dynamic_cast<TsSkinManager*>(MaskData.Manager);
+    return M ? M->MasterBitmap : nullptr;
 }
 
 int ImageCountOf(const TsMaskData& MaskData) { return std::max<int>(MaskData.ImageCount, 1); }

@@ -2,8 +2,8 @@
 // its geometry with a count and a mask type that are safe to divide by, and
 // the masked copy of a piece of it (CopyMasterRect).
 //
-// The skin manager is not built yet: its master bitmap is reached through
-// acMasterBitmapOf, which the manager (or a test) sets.
+// The master bitmap is reached through
+// acMasterBitmapOf when a test sets it, else the manager's MasterBitmap.
 #pragma once
 
 #include "framework/graphics/Bitmap.h"
@@ -12,7 +12,7 @@
 namespace skin {
 
 using TMasterBitmapOf = fw::TBitmap* (*)(fw::TObject* Manager);
-// The MasterBitmap of a skin manager; null until a manager sets it.
+// A test's master bitmap for a manager; null: the manager's own.
 extern TMasterBitmapOf acMasterBitmapOf;
 
 // The bitmap MaskData.R lies in: the image's own, else its manager's master

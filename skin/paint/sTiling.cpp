@@ -27,6 +27,12 @@ bool Within(int X, int Y, int W, int H, SIZE s) { return X >= 0 && Y >= 0 && X +
 // The destination can be read back exactly: a memory DC without a clip
 // region, the area and the tile inside their bitmaps.
 bool CanDouble(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H) {
+    return CanCopyWithin(Dst, X, Y, Width, Height) && Within(SrcX, SrcY, W, H, SelectedSize(Src));
+}
+
+}  // namespace
+
+bool CanCopyWithin(HDC Dst, int X, int Y, int Width, int Height) {
     if (GetObjectType(Dst) != OBJ_MEMDC) return false;
     HRGN clip = CreateRectRgn(0, 0, 0, 0);
     const int hasClip = GetClipRgn(Dst, clip);
@@ -37,10 +43,8 @@ bool CanDouble(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, 
     if (org.x || org.y || GetMapMode(Dst) != MM_TEXT) return false;
     GetViewportOrgEx(Dst, &org);
     if (org.x || org.y) return false;
-    return Within(X, Y, Width, Height, SelectedSize(Dst)) && Within(SrcX, SrcY, W, H, SelectedSize(Src));
+    return Within(X, Y, Width, Height, SelectedSize(Dst));
 }
-
-}  // namespace
 
 void TileRect(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H) {
     if (W <= 0 || H <= 0 || Width <= 0 || Height <= 0) return;
@@ -159,7 +163,8 @@ void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMa
     const fw::TRect image(MaskData.R.Left, MaskData.R.Top, MaskData.R.Left + w, MaskData.R.Top + h);
     int x = R.Left, y = R.Top;
     for (; x < R.Right - w; x += w)
-        for (y = R.Top; y < R.Bottom - h; y += h) CopyMasterRect(fw::TRect(x, y, x + w, y + h), image, Bmp, CI, MaskData);
+        for (y = R.Top; y < R.Bottom - h; y += h)
+            CopyMasterRect(fw::TRect(x, y, x + w, y + h), image, Bmp, CI, MaskData);
     if (FillMode == fmTiled) {
         for (y = R.Top; y < R.Bottom - h; y += h)
             CopyMasterRect(fw::TRect(x, y, R.Right, y + h), image, Bmp, CI, MaskData);
@@ -167,7 +172,8 @@ void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMa
         // The strip below the last whole row and the one right of the last
         // whole column, counted from R (never from the bitmap's row 0).
         const int rowsEnd = R.Top + std::max<int>(0, (R.Height() - 1) / h) * h;
-        const fw::TRect parts[2] = {fw::TRect(R.Left, rowsEnd, R.Right, R.Bottom), fw::TRect(x, R.Top, R.Right, R.Bottom)};
+        const fw::TRect parts[2] = {fw::TRect(R.Left, rowsEnd, R.Right, R.Bottom),
+                                    fw::TRect(x, R.Top, R.Right, R.Bottom)};
         for (const fw::TRect& part : parts) {
             if (part.IsEmpty()) continue;
             if (CI.Ready && CI.Bmp)
@@ -186,7 +192,7 @@ void TileBitmapFromOther(fw::TCanvas* Canvas, const fw::TRect& R, const TsMaskDa
     if (!Canvas || !MaskData.Bmp) return;
     const fw::TRect& T = MaskData.R;
     TileRect(Canvas->Handle(), R.Left, R.Top, R.Width(), R.Height(), MaskData.Bmp->Canvas()->Handle(), T.Left, T.Top,
-         T.Width(), T.Height());
+             T.Width(), T.Height());
 }
 
 }  // namespace skin

@@ -10,6 +10,9 @@
 
 namespace skin {
 
+// (X, Y, Width, Height) lies inside the bitmap of the memory DC Dst, with
+// no clipping and no moved origin: painted pixels there can be copied about.
+bool CanCopyWithin(HDC Dst, int X, int Y, int Width, int Height);
 // W x H pieces from (SrcX, SrcY) of Src over (X, Y, Width, Height) of Dst,
 // the last column and row cut to fit; an empty piece draws nothing.
 void TileRect(HDC Dst, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int W, int H);
@@ -23,8 +26,7 @@ void TileBitmap(fw::TCanvas* Canvas, fw::TRect& R, fw::TGraphic* Graphic, const 
                 TacFillMode FillMode);
 // The first image of a masked skin image repeated over R of Bmp (fmTiled
 // and fmDisTiled; other modes do nothing); R becomes (-1, -1, -1, -1).
-void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMaskData& MaskData,
-                TacFillMode FillMode);
+void TileMasked(fw::TBitmap* Bmp, fw::TRect& R, const TCacheInfo& CI, const TsMaskData& MaskData, TacFillMode FillMode);
 // MaskData.R of MaskData.Bmp repeated over R.
 void TileBitmapFromOther(fw::TCanvas* Canvas, const fw::TRect& R, const TsMaskData& MaskData);
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ManagerFixture.h"
-#include "skin/engine/PaintStandIns.h"
+#include "skin/paint/PaintStandIns.h"
 
 using namespace skin;
 using namespace enginetest;

@@ -10,7 +10,7 @@
 #include "framework/windows/CommonDialogs.h"
 #include "framework/windows/DialogSeam.h"
 #include "skin/engine/FileUtils.h"
-#include "skin/engine/PaintStandIns.h"
+#include "skin/paint/PaintStandIns.h"
 #include "skin/engine/sLibraryStartUp.h"
 
 using namespace skin;

@@ -17,6 +17,7 @@
 #include "skin/paint/sFadeSum.h"
 #include "skin/paint/sGradient.h"
 #include "skin/paint/sSkinImage.h"
+#include "skin/paint/sSkinRect.h"
 #include "skin/paint/sTiling.h"
 
 using namespace skin;
@@ -86,17 +87,16 @@ int main() {
         double ms, memcpyRef, blitRef, alphaRef;
     };
     std::vector<Row> rows;
-    rows.push_back({"constant-weight blend 32-bit (SumBitmaps)",
-                    Time([&] { SumBitmaps(&dst, &src, TsColor{128}); }), memcpy32, bitblt32, alphaConst});
+    rows.push_back({"constant-weight blend 32-bit (SumBitmaps)", Time([&] { SumBitmaps(&dst, &src, TsColor{128}); }),
+                    memcpy32, bitblt32, alphaConst});
     rows.push_back({"constant-weight blend 24-bit (SumBitmaps)",
                     Time([&] { SumBitmaps(&dst24, &src24, TsColor{128}); }), memcpy24, bitblt24, alphaConst});
     rows.push_back({"masked copy, 24-bit image and mask (CopyByMask)", Time([&] {
                         CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst24, &masked, EmptyCI, false);
                     }),
                     memcpy24, bitblt24, alphaPixel});
-    rows.push_back({"alpha copy, 32-bit image (CopyByMask)", Time([&] {
-                        CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst, &src, EmptyCI, false);
-                    }),
+    rows.push_back({"alpha copy, 32-bit image (CopyByMask)",
+                    Time([&] { CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst, &src, EmptyCI, false); }),
                     memcpy32, bitblt32, alphaPixel});
 
     // Texture tiling from a master bitmap, as a textured panel paints.
@@ -123,14 +123,28 @@ int main() {
     rows.push_back({"tint 24-bit (BlendColorRect)",
                     Time([&] { BlendColorRect(&dst24, fw::TRect(0, 0, W, H), 50, 0x123456); }), memcpy24, bitblt24,
                     alphaConst});
-    rows.push_back({"vertical gradient 24-bit (PaintGrad)", Time([&] {
-                        PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;0;0;0;255;50;0;0");
-                    }),
+    rows.push_back({"vertical gradient 24-bit (PaintGrad)",
+                    Time([&] { PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;0;0;0;255;50;0;0"); }),
                     memcpy24, bitblt24, 0});
-    rows.push_back({"horizontal gradient 24-bit (PaintGrad)", Time([&] {
-                        PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;1;0;0;255;50;0;0");
-                    }),
+    rows.push_back({"horizontal gradient 24-bit (PaintGrad)",
+                    Time([&] { PaintGrad(&dst24, fw::TRect(0, 0, W, H), L"16777215;0;50;1;0;0;255;50;0;0"); }),
                     memcpy24, bitblt24, 0});
+
+    // A form background drawn from a three-state border image of 64 x 64
+    // with 8-pixel borders and its centre, keyed (edges by GDI) and masked.
+    for (int maskType : {0, 1}) {
+        TsMaskData frame;
+        frame.Manager = &manager;
+        frame.R = fw::TRect(0, 0, 3 * 64, 64 * (maskType + 1));
+        frame.ImageCount = 3;
+        frame.MaskType = int16_t(maskType);
+        frame.DrawMode = dmDrawCenter;
+        frame.WL = frame.WT = frame.WR = frame.WB = 8;
+        rows.push_back({maskType == 0 ? "nine-part form background, keyed (DrawSkinRect)"
+                                      : "nine-part form background, masked (DrawSkinRect)",
+                        Time([&] { DrawSkinRect(&dst24, fw::TRect(0, 0, W, H), true, EmptyCI, frame, 1, false); }),
+                        memcpy24, bitblt24, maskType == 0 ? 0 : alphaPixel});
+    }
 
     std::printf("area %d x %d; memcpy 32-bit %.3f ms, 24-bit %.3f ms; BitBlt 32-bit %.3f ms, 24-bit %.3f ms;\n", W, H,
                 memcpy32, memcpy24, bitblt32, bitblt24);

@@ -1,0 +1,101 @@
+// Talking to controls and windows with SM_ALPHACMD, walking control trees,
+// small control queries, and painting a windowed control's graphic children
+// onto one DC. No state but the re-entry flag of PaintControls.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/rtl/Types.h"
+#include "framework/windows/Controls.h"
+#include "framework/windows/Messages.h"
+#include "skin/engine/sConst.h"
+
+namespace fw {
+class TBitmap;
+class TCustomForm;
+class TCustomFrame;
+class TCustomEdit;
+class TCustomPanel;
+}  // namespace fw
+
+namespace skin {
+
+// Set while PaintControls runs; a nested call returns at once.
+extern bool acGraphPainting;
+// DrawText alignment flags by TAlignment (left, right, centre).
+extern const unsigned AlignToInt[3];
+// True while a window animation runs; SetParentUpdated waits for its end.
+extern bool InAnimationProcess;
+// "SetWindowTheme" of uxtheme, nil when missing (looked up on first use).
+using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+TSetWindowTheme Ac_SetWindowTheme();
+
+// SendMessage(Handle, SM_ALPHACMD, Cmd shl 16, LParam).
+LRESULT SendAMessage(HWND Handle, int Cmd, LPARAM LParam = 0);
+// A graphic control by Perform; a windowed one only when its window exists
+// and it is not being destroyed (else 0, nothing sent).
+LRESULT SendAMessage(fw::TControl* Control, int Cmd, LPARAM LParam = 0);
+void SetBoolMsg(HWND Handle, unsigned Cmd, bool Value);
+// The low byte of the answer is non-zero.
+bool GetBoolMsg(fw::TWinControl* Control, unsigned Cmd);
+// The window answers exactly 1.
+bool GetBoolMsg(HWND Handle, unsigned Cmd);
+// Message to every direct WS_CHILD child window.
+void BroadCastMsg(HWND Handle, const fw::TMessage& Message);
+// Message down Control's tree: children that answer smcIsHandled get it
+// (and pass it on themselves), the tree below the others is walked. A child
+// being destroyed ends the broadcast.
+void AlphaBroadCast(fw::TWinControl* Control, fw::TMessage& Message);
+// Message to the direct child windows of Handle.
+void AlphaBroadCast(HWND Handle, fw::TMessage& Message);
+// Children are told smcEndParentUpdate (not during an animation).
+void SetParentUpdated(fw::TWinControl* Control);
+void SetParentUpdated(HWND Handle);
+// Asks Control's form to let its provider's adapter skin Control.
+void AddToAdapter(fw::TWinControl* Control);
+// Hook for foreign control suites: True skips a child in AlphaBroadCast.
+extern bool (*CheckDevEx)(fw::TControl* Control);
+
+// 0xFF00FF for nil; a skinned control's smcGetColor answer, else its Color.
+fw::TColor GetControlColor(fw::TControl* Control);
+fw::TColor GetControlColor(HWND Handle);
+// A control with a parent (and a window if windowed), not being created,
+// read, loaded or destroyed.
+bool ControlIsReady(fw::TControl* Control);
+
+fw::TCustomForm* GetOwnerForm(fw::TComponent* Component);
+fw::TCustomFrame* GetOwnerFrame(fw::TComponent* Component);
+// "Name" among Parent's components, or "Frame.Name" inside an owned frame.
+fw::TComponent* GetControlByName(fw::TWinControl* Parent, const fw::String& Name);
+int GetAlignShift(fw::TWinControl* Control, fw::TAlign Align, bool IncludeGraphic = false);
+int GetCtrlRange(fw::TWinControl* Control, int Axis);
+HWND GetParentFormHandle(HWND Handle);
+fw::TRect ACClientRect(HWND Handle);
+void RepaintsControls(fw::TWinControl* Control, bool AllChildren = false);
+void RepaintsGraphicControls(fw::TWinControl* Control);
+void SetControlsEnabled(fw::TWinControl* Control, bool Value);
+unsigned GetStringFlags(fw::TControl* Control, fw::TAlignment Alignment);
+// The whole text of Edit is selected.
+bool AllEditSelected(fw::TCustomEdit* Edit);
+// The first enabled tab stop in Panel's tab order gets the focus.
+void SetPanelFocus(fw::TWinControl* Panel);
+// False when a child TEdit or TComboBox is empty.
+bool CheckPanelFilled(fw::TCustomPanel* Panel);
+// Value True: left-to-right reading (or no Middle-East system); False: the opposite.
+bool LeftToRight(fw::TControl* Control, bool Value = true);
+// Hands Message to Form's skin provider, whose handler does nothing in this build.
+void SendToProvider(fw::TCustomForm* Form, fw::TMessage& Message);
+void RepaintShadows(fw::TWinControl* Control, fw::TBitmap* Bmp);
+fw::TPoint acMousePos();
+fw::TRect WorkRect();
+
+// Owner's background as its children see it: its smcGetBGInfo answer when
+// it is a library control, else a fill of its colour.
+TacBGInfo ControlBGInfo(fw::TWinControl* Owner);
+
+// Owner's graphic children painted onto DC at their bounds + Offset, over
+// the owner's background; a child that leaves its fuchsia fill untouched is
+// not copied.
+void PaintControls(HDC DC, fw::TWinControl* OwnerControl, bool ChangeCache, fw::TPoint Offset, unsigned AHandle = 0);
+
+}  // namespace skin
