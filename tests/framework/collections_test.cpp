@@ -262,7 +262,7 @@ TEST(Filer, ACollectionOfStoredSkinsRoundTrips) {
         int level;
         bool flag;
     } values[] = {
-        {L"Office2007 Blue (internal)", std::string(17104, '\x5A'), 300, true},
+        {L"Stillwater (internal)", std::string(17104, '\x5A'), 300, true},
         {L"", std::string(), -70000, false},  // an empty block is still written
         {L"Ünïcode 한글", std::string("\0\0", 2), -1, true},
         {L"", std::string(1, '\0'), 40000, false},

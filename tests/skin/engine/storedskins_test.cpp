@@ -34,7 +34,7 @@ std::string FileBytes(const String& relative) {
 TEST(StoredSkins, RoundTripThroughTheFilerWithTheirBytes) {
     TsStoredSkins skins(nullptr);
     const String files[] = {L"test\\T1.asz", L"default\\Stillwater.asz"};
-    const String names[] = {L"T1 (internal)", L"Office2007 Blue (internal)"};
+    const String names[] = {L"T1 (internal)", L"Stillwater (internal)"};
     for (int i = 0; i < 2; ++i) {
         TsStoredSkin* item = skins.Add();
         item->SetName(names[i]);
