@@ -160,6 +160,20 @@ void SetObjectProp(TObject* Instance, const String& PropName, TObject* Value) {
     info.SetObj(Instance, Value);
 }
 
+TMethod GetMethodProp(const TObject* Instance, const String& PropName) {
+    const TPropInfo& info = Require(Instance, PropName);
+    RequireKind(info, info.Kind == tkMethod);
+    return info.GetMethod(Instance);
+}
+
+void SetMethodProp(TObject* Instance, const String& PropName, const TMethod& Value) {
+    const TPropInfo& info = Require(Instance, PropName);
+    RequireKind(info, info.Kind == tkMethod);
+    RequireWriter(info, info.SetMethod);
+    if (info.AcceptsMethod && !info.AcceptsMethod(Value)) throw EPropertyError(L"Invalid property value");
+    info.SetMethod(Instance, Value);
+}
+
 String GetPropValue(const TObject* Instance, const String& PropName) {
     const TPropInfo& info = Require(Instance, PropName);
     switch (info.Kind) {

@@ -6,24 +6,70 @@
 //       static const TPropTable table(TBase::PublishedProperties(), {
 //           IntegerProperty<TFoo>(L"Width", [](const TFoo& f) { return f.Width(); },
 //                                 [](TFoo& f, int v) { f.SetWidth(v); }),
+//           MethodProperty<TFoo>(L"OnClick", &TFoo::OnClick),
 //       });
 //       return &table;
 //   }
 //
 // Names compare case-insensitively. Access to a name no table holds raises
 // EPropertyError "Property %s does not exist"; a value of the wrong kind
-// raises EPropertyError too.
+// raises EPropertyError too. An event (a method property) is read and set
+// as a TMethod, so code that knows only its name can tell whether it holds a
+// given handler, put one in and clear it.
 #pragma once
 
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "framework/rtl/Method.h"
 #include "framework/rtl/Object.h"
 
 namespace fw {
 
-enum TTypeKind { tkUnknown, tkInteger, tkEnumeration, tkSet, tkString, tkClass };
+enum TTypeKind { tkUnknown, tkInteger, tkEnumeration, tkSet, tkString, tkClass, tkMethod };
+
+// The value of a method (event) property whatever the event's signature: a
+// Method<Sig> held with its type. Unassigned values are all equal; assigned
+// ones are equal when they hold the same Sig, object and member function.
+class TMethod {
+public:
+    TMethod() = default;
+    template <typename Sig>
+    TMethod(const Method<Sig>& M) : value_(M), assigned_(M.Assigned()), data_(M.Data()) {
+        equal_ = [](const std::any& a, const std::any& b) {
+            return std::any_cast<const Method<Sig>&>(a) == std::any_cast<const Method<Sig>&>(b);
+        };
+    }
+
+    bool Assigned() const { return assigned_; }
+    // The object the method belongs to.
+    void* Data() const { return data_; }
+    // Whether this holds an Event (a Method<Sig> type; assigned or not).
+    template <typename Event>
+    bool Holds() const {
+        return std::any_cast<Event>(&value_) != nullptr;
+    }
+    // The Event held, or an unassigned one when this holds another type.
+    template <typename Event>
+    Event As() const {
+        const auto* m = std::any_cast<Event>(&value_);
+        return m ? *m : Event();
+    }
+
+    friend bool operator==(const TMethod& a, const TMethod& b) {
+        if (!a.assigned_ || !b.assigned_) return a.assigned_ == b.assigned_;
+        return a.value_.type() == b.value_.type() && a.equal_(a.value_, b.value_);
+    }
+    friend bool operator!=(const TMethod& a, const TMethod& b) { return !(a == b); }
+
+private:
+    std::any value_;
+    bool assigned_ = false;
+    void* data_ = nullptr;
+    bool (*equal_)(const std::any&, const std::any&) = nullptr;
+};
 
 struct TPropInfo {
     String Name;
@@ -41,6 +87,12 @@ struct TPropInfo {
     std::function<void(TObject*, TObject*)> SetObj;
     // Whether an object property can hold this value (nullptr always can).
     std::function<bool(const TObject*)> AcceptsObject;
+    // Method properties. SetMethod gets a value of the property's own
+    // signature or an unassigned one (which clears the event).
+    std::function<TMethod(const TObject*)> GetMethod;
+    std::function<void(TObject*, const TMethod&)> SetMethod;
+    // Whether a method property can hold this value.
+    std::function<bool(const TMethod&)> AcceptsMethod;
 };
 
 struct TPropTable {
@@ -112,6 +164,18 @@ TPropInfo ObjectProperty(const String& Name, std::function<V*(const C&)> Get,
     return p;
 }
 
+// An event held in a public field: MethodProperty<TFoo>(L"OnClick", &TFoo::OnClick).
+template <typename C, typename Sig, typename Owner>
+TPropInfo MethodProperty(const String& Name, Method<Sig> Owner::*Field) {
+    TPropInfo p;
+    p.Name = Name;
+    p.Kind = tkMethod;
+    p.GetMethod = [Field](const TObject* o) { return TMethod(static_cast<const C*>(o)->*Field); };
+    p.SetMethod = [Field](TObject* o, const TMethod& v) { static_cast<C*>(o)->*Field = v.As<Method<Sig>>(); };
+    p.AcceptsMethod = [](const TMethod& v) { return !v.Assigned() || v.Holds<Method<Sig>>(); };
+    return p;
+}
+
 // --- access by name ---
 
 // nullptr when Instance is nullptr or its class publishes no such property.
@@ -137,6 +201,11 @@ void SetStrProp(TObject* Instance, const String& PropName, const String& Value);
 TObject* GetObjectProp(const TObject* Instance, const String& PropName);
 // EPropertyError "Invalid property value" when the class does not fit.
 void SetObjectProp(TObject* Instance, const String& PropName, TObject* Value);
+
+TMethod GetMethodProp(const TObject* Instance, const String& PropName);
+// EPropertyError "Invalid property value" for an assigned method of another
+// signature; an unassigned value clears the event.
+void SetMethodProp(TObject* Instance, const String& PropName, const TMethod& Value);
 
 // Any non-object property as text: a decimal integer, an enumeration value
 // name, a set's text or the string.

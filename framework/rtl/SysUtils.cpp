@@ -855,4 +855,25 @@ int32_t Random(int32_t range) {
     return static_cast<int32_t>((static_cast<uint64_t>(static_cast<uint32_t>(range)) * next) >> 32);
 }
 
+// ---- The system
+
+namespace {
+
+TSysLocale ReadSysLocale() {
+    TSysLocale locale;
+    locale.MiddleEast = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+    return locale;
+}
+
+int ReadMajorVersion() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    return GetVersionExW(&info) ? int(info.dwMajorVersion) : 0;
+}
+
+}  // namespace
+
+TSysLocale SysLocale = ReadSysLocale();
+int Win32MajorVersion = ReadMajorVersion();
+
 }  // namespace fw

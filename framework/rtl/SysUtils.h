@@ -247,4 +247,19 @@ void SetRandSeed(uint32_t seed);
 void Randomize();               // seeds from the performance counter
 int32_t Random(int32_t range);  // 0 <= result < range (0 for range <= 0)
 
+// ---- The system -----------------------------------------------------------
+
+// What the run-time library knows of the system's locale, read at start-up.
+// Plain data: a test may set it to see another system's behaviour.
+struct TSysLocale {
+    // Right-to-left scripts are enabled (SM_MIDEASTENABLED): only then do
+    // controls with a right-to-left BiDiMode read and align right to left.
+    bool MiddleEast = false;
+};
+extern TSysLocale SysLocale;
+
+// The system's major version as GetVersionExW reports it to this program,
+// read at start-up.
+extern int Win32MajorVersion;
+
 }  // namespace fw

@@ -93,6 +93,33 @@ void DrawButtonGlyph(TCanvas* Canvas, TBitmap* Glyph, int NumGlyphs, TButtonStat
     DeleteDC(maskDC);
 }
 
+void DrawButtonContent(TCanvas* Canvas, const TRect& Client, TBitmap* Glyph, int NumGlyphs, const String& Caption,
+                       TButtonLayout Layout, int Margin, int Spacing, TButtonState State) {
+    TSize textSize = {0, 0};
+    if (!Caption.empty()) {
+        TRect calc(0, 0, Client.Width(), 0);
+        DrawTextW(Canvas->Handle(), Caption.c_str(), int(Caption.size()), calc.AsRECT(), DT_CALCRECT | DT_SINGLELINE);
+        textSize = {calc.Width(), calc.Height()};
+    }
+    TSize glyphSize = {0, 0};
+    if (Glyph && !Glyph->Empty() && NumGlyphs > 0) glyphSize = {Glyph->Width() / NumGlyphs, Glyph->Height()};
+    TPoint glyphPos;
+    TRect textBounds;
+    CalcButtonLayout(Client, glyphSize, textSize, Layout, Margin, Spacing, glyphPos, textBounds);
+    DrawButtonGlyph(Canvas, Glyph, NumGlyphs, State, glyphPos);
+    if (Caption.empty()) return;
+    Canvas->Brush()->SetStyle(bsClear);
+    UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (State == bsDisabled) {
+        OffsetRect(textBounds, 1, 1);
+        Canvas->Font()->SetColor(clBtnHighlight);
+        DrawTextW(Canvas->Handle(), Caption.c_str(), int(Caption.size()), textBounds.AsRECT(), flags);
+        OffsetRect(textBounds, -1, -1);
+        Canvas->Font()->SetColor(clBtnShadow);
+    }
+    DrawTextW(Canvas->Handle(), Caption.c_str(), int(Caption.size()), textBounds.AsRECT(), flags);
+}
+
 // ---- TSpeedButton
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), glyph_(std::make_unique<TBitmap>()) {
@@ -102,13 +129,14 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), glyph_
     glyph_->OnChange = TNotifyEvent(this, &TSpeedButton::GlyphChanged);
 }
 
-// A strip of square images holds that many glyphs (up to four).
+int GlyphsInStrip(TBitmap* Glyph, int Current) {
+    if (Glyph->Empty() || Glyph->Height() <= 0 || Glyph->Width() % Glyph->Height() != 0) return Current;
+    int n = Glyph->Width() / Glyph->Height();
+    return n > 4 ? 1 : n;
+}
+
 void TSpeedButton::GlyphChanged(TObject*) {
-    if (!glyph_->Empty() && glyph_->Height() > 0 && glyph_->Width() % glyph_->Height() == 0) {
-        int n = glyph_->Width() / glyph_->Height();
-        if (n > 4) n = 1;
-        numGlyphs_ = n;
-    }
+    numGlyphs_ = GlyphsInStrip(glyph_.get(), numGlyphs_);
     Invalidate();
 }
 
@@ -277,30 +305,7 @@ void TSpeedButton::Paint() {
     TRect client(1, 1, Width() - 1, Height() - 1);
     if (pressed) OffsetRect(client, 1, 1);
     canvas->SetFont(Font());
-    String caption = Text();
-    TSize textSize = {0, 0};
-    if (!caption.empty()) {
-        TRect calc(0, 0, client.Width(), 0);
-        DrawTextW(canvas->Handle(), caption.c_str(), int(caption.size()), calc.AsRECT(), DT_CALCRECT | DT_SINGLELINE);
-        textSize = {calc.Width(), calc.Height()};
-    }
-    TSize glyphSize = {0, 0};
-    if (!glyph_->Empty()) glyphSize = {glyph_->Width() / numGlyphs_, glyph_->Height()};
-    TPoint glyphPos;
-    TRect textBounds;
-    CalcButtonLayout(client, glyphSize, textSize, layout_, margin_, spacing_, glyphPos, textBounds);
-    DrawButtonGlyph(canvas, glyph_.get(), numGlyphs_, state_, glyphPos);
-    if (caption.empty()) return;
-    canvas->Brush()->SetStyle(bsClear);
-    UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    if (state_ == bsDisabled) {
-        OffsetRect(textBounds, 1, 1);
-        canvas->Font()->SetColor(clBtnHighlight);
-        DrawTextW(canvas->Handle(), caption.c_str(), int(caption.size()), textBounds.AsRECT(), flags);
-        OffsetRect(textBounds, -1, -1);
-        canvas->Font()->SetColor(clBtnShadow);
-    }
-    DrawTextW(canvas->Handle(), caption.c_str(), int(caption.size()), textBounds.AsRECT(), flags);
+    DrawButtonContent(canvas, client, glyph_.get(), numGlyphs_, Text(), layout_, margin_, spacing_, state_);
 }
 
 void TSpeedButton::CMDialogChar(TMessage& Message) {

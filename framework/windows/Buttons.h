@@ -1,11 +1,13 @@
-// Speed buttons: graphic controls with a glyph and a caption, pressed as
-// push buttons or, with a GroupIndex, kept down as one of a group.
+// Buttons with a glyph and a caption: speed buttons (graphic controls,
+// pressed as push buttons or, with a GroupIndex, kept down as one of a
+// group) and bitmap buttons (the system's owner-drawn push buttons).
 #pragma once
 
 #include <memory>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Controls.h"
+#include "framework/windows/StdCtrls.h"
 
 namespace fw {
 
@@ -24,6 +26,15 @@ void CalcButtonLayout(const TRect& Client, TSize GlyphSize, TSize TextSize, TBut
 // TransparentColor left out. A disabled look (Index 1) that the strip does
 // not have is made from image 0: an embossed silhouette in the button colours.
 void DrawButtonGlyph(TCanvas* Canvas, TBitmap* Glyph, int NumGlyphs, TButtonState State, TPoint At);
+
+// How many glyphs a new Glyph holds: a strip of square images holds that
+// many (more than four count as one); any other picture keeps Current.
+int GlyphsInStrip(TBitmap* Glyph, int Current);
+
+// The glyph and the one-line caption of a button in Client, placed by
+// CalcButtonLayout, in Canvas's font; a disabled caption is embossed.
+void DrawButtonContent(TCanvas* Canvas, const TRect& Client, TBitmap* Glyph, int NumGlyphs, const String& Caption,
+                       TButtonLayout Layout, int Margin, int Spacing, TButtonState State);
 
 class TSpeedButton : public TGraphicControl {
 public:
@@ -89,6 +100,50 @@ private:
     TNumGlyphs numGlyphs_ = 1;
     bool allowAllUp_ = false;
     bool dragging_ = false;
+};
+
+// A push button with a glyph: the system's "BUTTON" owner-drawn
+// (BS_OWNERDRAW), painted here as a push button face with the glyph and the
+// caption laid out as a speed button's, moved one pixel while pressed,
+// framed while it is the default button and with a focus rectangle while
+// focused. A double click counts as a second press.
+class TBitBtn : public TButton {
+public:
+    explicit TBitBtn(TComponent* AOwner);
+    String ClassName() const override { return L"TBitBtn"; }
+
+    TBitmap* Glyph() { return glyph_.get(); }
+    void SetGlyph(const TBitmap* Value) { glyph_->Assign(Value); }
+    TNumGlyphs NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(TNumGlyphs Value);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout Value);
+    int Margin() const { return margin_; }
+    void SetMargin(int Value);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int Value);
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    // The window keeps BS_OWNERDRAW: being the default is drawn, not styled.
+    void SetButtonStyle(bool ADefault) override;
+    virtual void DrawItem(const DRAWITEMSTRUCT& DrawItemStruct);
+    void CNDrawItem(TWMDrawItem& Message);
+
+    // The framework's fields, read by code that paints the button itself.
+    TButtonLayout layout_ = blGlyphLeft;
+    int spacing_ = 4;
+    int margin_ = -1;
+
+private:
+    void GlyphChanged(TObject* Sender);
+
+    std::unique_ptr<TBitmap> glyph_;
+    TNumGlyphs numGlyphs_ = 1;
+    bool isDefault_ = false;
+    std::unique_ptr<TControlCanvas> canvas_;
 };
 
 }  // namespace fw

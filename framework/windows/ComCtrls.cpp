@@ -49,17 +49,6 @@ LRESULT ControlCustomDraw(const NMCUSTOMDRAW& Draw, TControlCanvas* Canvas,
     return result;
 }
 
-void InsetClientArea(TMessage& Message, const TRect& Insets) {
-    RECT* r = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
-                             : reinterpret_cast<RECT*>(Message.LParam);
-    r->left += Insets.Left;
-    r->top += Insets.Top;
-    r->right -= Insets.Right;
-    r->bottom -= Insets.Bottom;
-    if (r->right < r->left) r->right = r->left;
-    if (r->bottom < r->top) r->bottom = r->top;
-}
-
 void PaintNonClientFrame(TWinControl* Control, UINT Edge, UINT Sides) {
     HWND h = Control->WindowHandle();
     if (!h) return;

@@ -53,11 +53,9 @@ LRESULT ControlCustomDraw(const NMCUSTOMDRAW& Draw, TControlCanvas* Canvas,
 // Registers comctl32's window classes of the ICC_* Classes once.
 void InitCommonControl(DWORD Classes);
 
-// Non-client frames drawn by the framework (BorderWidth, toolbar edges):
-// WM_NCCALCSIZE takes Insets (one per side) off the client area after the
-// native answer; the frame is painted with an edge (BDR_* on the BF_* Sides,
-// none when Edge is 0) outside a band in the control's brush colour.
-void InsetClientArea(TMessage& Message, const TRect& Insets);
+// A non-client frame drawn by the framework (a toolbar's edges): an edge
+// (BDR_* on the BF_* Sides, none when Edge is 0) outside a band in the
+// control's brush colour that reaches the client area.
 void PaintNonClientFrame(TWinControl* Control, UINT Edge, UINT Sides);
 [[noreturn]] void ListIndexError(int Index);
 
@@ -173,9 +171,6 @@ public:
     void SetSimpleText(const String& Value);
     bool SizeGrip() const { return sizeGrip_; }
     void SetSizeGrip(bool Value);
-    // A frame of this width inside the window's edge.
-    int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int Value);
     // Bound to the paint DC while an owner-drawn panel is drawn.
     TCanvas* Canvas();
 
@@ -200,7 +195,6 @@ private:
     bool simplePanel_ = false;
     String simpleText_;
     bool sizeGrip_ = true;
-    int borderWidth_ = 0;
 };
 
 // ---- toolbar
@@ -270,8 +264,8 @@ using TTBAdvancedCustomDrawBtnEvent =
                 TTBCustomDrawFlags& Flags, bool& DefaultDraw)>;
 
 // A ToolbarWindow32 window holding its TToolButton children in order. The
-// edges (EdgeBorders, EdgeInner, EdgeOuter) and BorderWidth are drawn in the
-// non-client area. Custom draw reaches OnAdvancedCustomDraw (the bar) and
+// edges (EdgeBorders, EdgeInner, EdgeOuter) are drawn in the non-client
+// area, outside the BorderWidth band. Custom draw reaches OnAdvancedCustomDraw (the bar) and
 // OnAdvancedCustomDrawButton (each button) with Canvas on the paint DC.
 class TToolBar : public TWinControl {
 public:
@@ -300,8 +294,6 @@ public:
     void SetEdgeInner(TEdgeStyle Value);
     TEdgeStyle EdgeOuter() const { return edgeOuter_; }
     void SetEdgeOuter(TEdgeStyle Value);
-    int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int Value);
     TCanvas* Canvas();
 
     TTBAdvancedCustomDrawEvent OnAdvancedCustomDraw;
@@ -342,7 +334,6 @@ private:
     TEdgeBorders edgeBorders_ = {ebTop};
     TEdgeStyle edgeInner_ = esRaised;
     TEdgeStyle edgeOuter_ = esLowered;
-    int borderWidth_ = 0;
     int nextCommand_ = 1;
     std::unique_ptr<TControlCanvas> canvas_;
 };
@@ -796,6 +787,30 @@ private:
     mutable int position_ = 0;
     int frequency_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
+};
+
+// ---- cool bar and extended combo box (held for what code asks of their class)
+
+// A ReBarWindow32 window, a container aligned to the top of its parent.
+// Its bands are not built here: nothing in the system puts any in it.
+class TCoolBar : public TWinControl {
+public:
+    explicit TCoolBar(TComponent* AOwner);
+    String ClassName() const override { return L"TCoolBar"; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+};
+
+// A ComboBoxEx32 window (a drop-down combo box with images) without items:
+// nothing in the system fills one.
+class TComboBoxEx : public TWinControl {
+public:
+    explicit TComboBoxEx(TComponent* AOwner);
+    String ClassName() const override { return L"TComboBoxEx"; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
 };
 
 }  // namespace fw

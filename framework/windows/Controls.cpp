@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Menus.h"
 
 namespace fw {
@@ -303,13 +304,9 @@ void TControl::SetBiDiMode(TBiDiMode Value) {
     Perform(CM_BIDIMODECHANGED);
 }
 
-bool TControl::UseRightToLeftAlignment() const {
-    return GetSystemMetrics(SM_MIDEASTENABLED) != 0 && biDiMode_ == bdRightToLeft;
-}
+bool TControl::UseRightToLeftAlignment() const { return SysLocale.MiddleEast && biDiMode_ == bdRightToLeft; }
 
-bool TControl::UseRightToLeftReading() const {
-    return GetSystemMetrics(SM_MIDEASTENABLED) != 0 && biDiMode_ != bdLeftToRight;
-}
+bool TControl::UseRightToLeftReading() const { return SysLocale.MiddleEast && biDiMode_ != bdLeftToRight; }
 
 UINT TControl::DrawTextBiDiModeFlags(UINT Flags) const {
     if (UseRightToLeftAlignment()) {

@@ -15,6 +15,7 @@
 // the windowed ones, each group in the order the children were inserted. In
 // each group a later control lies above an earlier one: graphic children are
 // painted in this order, and a new child window goes on top of its siblings.
+// SetChildOrder moves a child inside its group, window included.
 //
 // Window handles are made on demand (Handle, HandleNeeded). Every window of a
 // control is of a class registered under the control's ClassName() ("TPanel",
@@ -32,11 +33,11 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
-#include "framework/rtl/Component.h"
 #include "framework/graphics/GraphicsObjects.h"
-#include "framework/windows/Messages.h"
+#include "framework/rtl/Component.h"
 #include "framework/rtl/Method.h"
 #include "framework/rtl/Types.h"
+#include "framework/windows/Messages.h"
 
 namespace fw {
 
@@ -97,6 +98,8 @@ enum TControlStateItem {
 using TControlState = Set<TControlStateItem>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// What dragging a control does: a drag-and-drop, or undocking it.
+enum TDragKind { dkDrag, dkDock };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = Set<TShiftStateItem>;
 
@@ -246,6 +249,10 @@ public:
     void SetCursor(TCursor Value);
     const String& Hint() const { return hint_; }
     void SetHint(const String& Value) { hint_ = Value; }
+    // Nothing docks here: the value is only kept, for code that asks
+    // whether a control would dock (dkDock).
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind Value) { dragKind_ = Value; }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool Value) { showHint_ = Value; }
 
@@ -399,6 +406,7 @@ protected:
     TSizeConstraints constraints_;
     TBiDiMode biDiMode_ = bdLeftToRight;
     TPopupMenu* popupMenu_ = nullptr;
+    TDragKind dragKind_ = dkDrag;
 
 private:
     friend class TWinControl;
@@ -461,6 +469,10 @@ public:
     bool ContainsControl(TControl* Control) const;
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
+    // Moves Child (a child of this control) to Order in Controls[], within
+    // its group (an Order outside the group goes to the group's nearer end),
+    // and its window to the same place among its siblings' windows.
+    void SetChildOrder(TComponent* Child, int Order);
     // Paints the window, its frame and its windowed children into DC with the
     // top-left corner at (X, Y), through WM_ERASEBKGND and WM_PAINT with the
     // DC (csPaintCopy set meanwhile): a copy without the screen.
@@ -489,6 +501,18 @@ public:
     TBrush* Brush() { return &brush_; }
     bool ParentBackground() const { return controlStyle_.Contains(csParentBackground); }
     void SetParentBackground(bool Value);
+    // An inner border: BorderWidth pixels of non-client area on every side,
+    // inside any frame the system draws, filled with Brush's colour. The
+    // client rectangle shrinks by it (CM_BORDERCHANGED follows a change).
+    // A panel's own BorderWidth (ExtCtrls.h) is a different one, inside
+    // its client area.
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int Value);
+    // WM_PAINT without a DC paints into a memory bitmap, erased there
+    // (WM_ERASEBKGND with WParam = LParam = the bitmap's DC), and copies it
+    // to the window at once; other WM_ERASEBKGND messages erase nothing.
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    void SetDoubleBuffered(bool Value) { doubleBuffered_ = Value; }
 
     void Invalidate() override;
     void Repaint() override;
@@ -575,6 +599,11 @@ protected:
 
     void WMPaint(TWMPaint& Message);
     void WMEraseBkgnd(TWMEraseBkgnd& Message);
+    // The native answer less BorderWidth on every side.
+    void WMNCCalcSize(TMessage& Message);
+    // The native frame, then the BorderWidth band.
+    void WMNCPaint(TMessage& Message);
+    void CMBorderChanged(TMessage& Message);
     void WMWindowPosChanged(TWMWindowPosMsg& Message);
     void WMSize(TWMSize& Message);
     void WMMove(TMessage& Message);
@@ -625,6 +654,12 @@ private:
     friend TWinControl* FindControl(HWND Handle);
 
     void ReflectToChild(TMessage& Message, HWND Child);
+    // Puts the window below the window of the next later sibling in the
+    // child order that has one, else on top of its siblings.
+    void PlaceWindowInChildOrder();
+    // Fills the BorderWidth band around the client area on a DC whose
+    // origin is the window's top-left corner.
+    void PaintBorderBand(HDC DC);
     // Moves Control to the top or the bottom of its group (and its window).
     void MoveChild(TControl* Control, bool Top);
     bool IsControlMouseMsg(TWMMouse& Message);
@@ -637,6 +672,8 @@ private:
     bool tabStop_ = false;
     int alignLevel_ = 0;
     bool trackingLeave_ = false;
+    int borderWidth_ = 0;
+    bool doubleBuffered_ = false;
 };
 
 // Graphic children: no window; painted by the parent, fed mouse messages by it.
@@ -727,6 +764,10 @@ public:
 private:
     TControlCanvas* canvas_;
 };
+
+// WM_NCCALCSIZE (either form): takes Insets (one per side) off the client
+// rectangle the message holds, never below an empty one.
+void InsetClientArea(TMessage& Message, const TRect& Insets);
 
 // The control bound to a window of this process, or nullptr. Works from the
 // window's first message on; reads no window property of other processes.

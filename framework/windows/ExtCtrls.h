@@ -20,6 +20,9 @@ public:
     void SetBevelOuter(TBevelCut Value);
     TBevelWidth BevelWidth() const { return bevelWidth_; }
     void SetBevelWidth(TBevelWidth Value);
+    // The panel's own border: a band in Color inside the client area,
+    // between the bevels. It hides TWinControl's non-client BorderWidth,
+    // which a panel leaves at 0.
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int Value);
     // bsSingle: a WS_BORDER frame (the only other value is bsNone).

@@ -267,11 +267,17 @@ void TCustomForm::SetAlphaBlendValue(BYTE Value) {
 
 // ---- geometry
 
+TMonitor* TCustomForm::Monitor() {
+    if (HandleAllocated()) return Screen->MonitorFromWindow(WindowHandle());
+    return Screen->MonitorFromRect(BoundsRect());
+}
+
 TRect TCustomForm::FrameRect() const {
     RECT r{0, 0, 0, 0};
     TFormFrameStyle frame = FormFrameStyle(borderStyle_, borderIcons_);
     AdjustWindowRectEx(&r, frame.Style, FALSE, frame.ExStyle);
-    return TRect(-r.left, -r.top, r.right, r.bottom);
+    const int b = BorderWidth();
+    return TRect(b - r.left, b - r.top, b + r.right, b + r.bottom);
 }
 
 TRect TCustomForm::ClientRect() {

@@ -36,10 +36,11 @@
 
 #include <windows.h>
 
+#include "framework/graphics/Icon.h"
 #include "framework/windows/Controls.h"
 #include "framework/windows/ExtCtrls.h"
+#include "framework/windows/Screen.h"
 #include "framework/windows/ScrollingControls.h"
-#include "framework/graphics/Icon.h"
 
 namespace fw {
 
@@ -60,6 +61,8 @@ enum TPosition {
     poOwnerFormCenter
 };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+// How a window was last shown or asked to be (a minimise or restore command).
+enum TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TTileMode { tbHorizontal, tbVertical };
 enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
@@ -127,6 +130,9 @@ public:
     void SetMenu(TMainMenu* Value);
     // The window's icon; changes reach a live window at once.
     TIcon* Icon() { return &icon_; }
+    // The monitor that holds most of the form: of its window, or of its
+    // bounds while it has none (asking makes no window).
+    TMonitor* Monitor();
     TFormState FormState() const { return formState_; }
 
     // ---- MDI (an fsMDIForm's children; nothing for other forms)

@@ -6,7 +6,15 @@
 
 namespace fw {
 
+TAnimateWindowProc AnimateWindowProc =
+    reinterpret_cast<TAnimateWindowProc>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AnimateWindow"));
+
 namespace {
+
+bool SystemFlag(UINT Action) {
+    BOOL on = FALSE;
+    return SystemParametersInfoW(Action, 0, &on, 0) && on;
+}
 
 const UINT kDrawFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
 // The hint sits below the tip of the arrow cursor, which is about this tall.
@@ -57,7 +65,15 @@ void THintWindow::ActivateHint(const TRect& Rect, const String& AHint) {
     r.Left = std::max<LONG>(std::min<LONG>(r.Left, work.right - w), work.left);
     r.Top = std::max<LONG>(std::min<LONG>(r.Top, work.bottom - h), work.top);
     SetBounds(r.Left, r.Top, w, h);
-    SetWindowPos(Handle(), HWND_TOPMOST, r.Left, r.Top, w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOPMOST, r.Left, r.Top, w, h, SWP_NOACTIVATE);
+    if (AHint.size() < 100 && AnimateWindowProc && !IsWindowVisible(WindowHandle()) &&
+        SystemFlag(SPI_GETTOOLTIPANIMATION)) {
+        if (SystemFlag(SPI_GETTOOLTIPFADE))
+            AnimateWindowProc(WindowHandle(), 200, AW_BLEND);
+        else
+            AnimateWindowProc(WindowHandle(), 100, AW_SLIDE | AW_VER_POSITIVE);
+    }
+    SetWindowPos(WindowHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
     Invalidate();
 }
 

@@ -16,6 +16,12 @@
 
 namespace fw {
 
+// The system's AnimateWindow, looked up once at start-up; nullptr on a
+// system without it. Code that animates a window calls it through this
+// pointer only when it is set (and a test may point it elsewhere).
+using TAnimateWindowProc = BOOL(WINAPI*)(HWND hWnd, DWORD dwTime, DWORD dwFlags);
+extern TAnimateWindowProc AnimateWindowProc;
+
 // A top-level popup owned by the application window, shown without taking
 // the activation, with no part in hit testing (the mouse goes through it).
 class THintWindow : public TCustomControl {
@@ -27,7 +33,10 @@ public:
     // the text's extent plus 6 across and 2 down for the margins and border.
     virtual TRect CalcHintRect(int MaxWidth, const String& AHint, void* AData = nullptr);
     // Shows AHint in Rect (screen coordinates) made 4 pixels taller, moved
-    // back onto the screen where it would leave it; topmost, without activation.
+    // back onto the screen where it would leave it; topmost, without
+    // activation. A hint under 100 characters comes in through
+    // AnimateWindowProc when the system animates tooltips: faded in for
+    // 200 ms (AW_BLEND) when it fades them, else slid down for 100 ms.
     virtual void ActivateHint(const TRect& Rect, const String& AHint);
     // Hides the hint (by destroying its window).
     void ReleaseHandle();

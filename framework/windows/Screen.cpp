@@ -56,6 +56,45 @@ TFont* TScreen::MenuFont() {
     return menuFont_;
 }
 
+// ---- monitors
+
+namespace {
+
+MONITORINFO MonitorInfo(HMONITOR Handle) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(Handle, &mi);
+    return mi;
+}
+
+DWORD MonitorFlags(TMonitorDefaultTo Default) {
+    static const DWORD flags[] = {MONITOR_DEFAULTTONEAREST, MONITOR_DEFAULTTONULL, MONITOR_DEFAULTTOPRIMARY};
+    return flags[Default];
+}
+
+}  // namespace
+
+bool TMonitor::Primary() const { return (MonitorInfo(handle_).dwFlags & MONITORINFOF_PRIMARY) != 0; }
+TRect TMonitor::BoundsRect() const { return TRect(MonitorInfo(handle_).rcMonitor); }
+TRect TMonitor::WorkareaRect() const { return TRect(MonitorInfo(handle_).rcWork); }
+
+TMonitor* TScreen::MonitorOf(HMONITOR Handle) {
+    if (!Handle) return nullptr;
+    for (const auto& m : monitors_)
+        if (m->Handle() == Handle) return m.get();
+    monitors_.push_back(std::make_unique<TMonitor>(Handle));
+    return monitors_.back().get();
+}
+
+TMonitor* TScreen::MonitorFromWindow(HWND Handle, TMonitorDefaultTo MonitorDefault) {
+    return MonitorOf(::MonitorFromWindow(Handle, MonitorFlags(MonitorDefault)));
+}
+
+TMonitor* TScreen::MonitorFromRect(const TRect& Rect, TMonitorDefaultTo MonitorDefault) {
+    RECT r = Rect;
+    return MonitorOf(::MonitorFromRect(&r, MonitorFlags(MonitorDefault)));
+}
+
 int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
 int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
 int TScreen::DesktopLeft() const { return GetSystemMetrics(SM_XVIRTUALSCREEN); }

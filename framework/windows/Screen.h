@@ -4,16 +4,38 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "framework/rtl/Component.h"
-#include "framework/windows/Controls.h"
 #include "framework/rtl/Types.h"
+#include "framework/windows/Controls.h"
 
 namespace fw {
 
 class TCustomForm;
 class TForm;
+
+// Which monitor to answer for a window or rectangle on none of them.
+enum TMonitorDefaultTo { mdNearest, mdNull, mdPrimary };
+
+// A display monitor. Its rectangles are asked of the system on every read,
+// so they follow display and task bar changes.
+class TMonitor : public TObject {
+public:
+    explicit TMonitor(HMONITOR AHandle) : handle_(AHandle) {}
+    String ClassName() const override { return L"TMonitor"; }
+
+    HMONITOR Handle() const { return handle_; }
+    bool Primary() const;
+    // The monitor in virtual-screen coordinates.
+    TRect BoundsRect() const;
+    // The same without the task bar and other bars docked to the monitor.
+    TRect WorkareaRect() const;
+
+private:
+    HMONITOR handle_;
+};
 
 class TScreen : public TComponent {
 public:
@@ -54,6 +76,11 @@ public:
     // The system's menu font (SPI_GETNONCLIENTMETRICS), read on first use.
     TFont* MenuFont();
 
+    // The monitor that holds most of the window or rectangle; nullptr only
+    // with mdNull. The same monitor is always the same object.
+    TMonitor* MonitorFromWindow(HWND Handle, TMonitorDefaultTo MonitorDefault = mdNearest);
+    TMonitor* MonitorFromRect(const TRect& Rect, TMonitorDefaultTo MonitorDefault = mdNearest);
+
     // Called by the forms.
     void AddForm(TCustomForm* Form);
     void RemoveForm(TCustomForm* Form);
@@ -64,6 +91,8 @@ private:
     TCustomForm* activeForm_ = nullptr;
     TCursor cursor_ = crDefault;
     TFont* menuFont_ = nullptr;
+    TMonitor* MonitorOf(HMONITOR Handle);
+    std::vector<std::unique_ptr<TMonitor>> monitors_;
 };
 
 class TScreenRef {

@@ -158,14 +158,6 @@ void TStatusBar::SetSizeGrip(bool Value) {
     RecreateWnd();
 }
 
-void TStatusBar::SetBorderWidth(int Value) {
-    if (borderWidth_ == Value || Value < 0) return;
-    borderWidth_ = Value;
-    if (HandleAllocated())
-        SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
 TCanvas* TStatusBar::Canvas() { return OwnCanvas(canvas_, this); }
 
 void TStatusBar::DrawPanel(TStatusPanel* Panel, const TRect& Rect) {
@@ -185,14 +177,6 @@ void TStatusBar::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case CN_DRAWITEM:
             CNDrawItem(reinterpret_cast<TWMDrawItem&>(Message));
-            break;
-        case WM_NCCALCSIZE:
-            DefaultHandler(Message);
-            InsetClientArea(Message, TRect(borderWidth_, borderWidth_, borderWidth_, borderWidth_));
-            break;
-        case WM_NCPAINT:
-            DefaultHandler(Message);
-            PaintNonClientFrame(this, 0, 0);
             break;
         default:
             TWinControl::Dispatch(Message);

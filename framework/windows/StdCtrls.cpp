@@ -62,6 +62,25 @@ void TCustomEdit::SelectAll() {
     if (HandleAllocated()) SendMessageW(WindowHandle(), EM_SETSEL, 0, -1);
 }
 
+int TCustomEdit::SelStart() {
+    DWORD start = 0, end = 0;
+    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return int(start);
+}
+
+void TCustomEdit::SetSelStart(int Value) { SendMessageW(Handle(), EM_SETSEL, WPARAM(Value), LPARAM(Value)); }
+
+int TCustomEdit::SelLength() {
+    DWORD start = 0, end = 0;
+    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return int(end - start);
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+    const int start = SelStart();
+    SendMessageW(Handle(), EM_SETSEL, WPARAM(start), LPARAM(start + Value));
+}
+
 // ---- TButton
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {

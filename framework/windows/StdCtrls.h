@@ -75,6 +75,13 @@ public:
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int Value);
     void SelectAll();
+    // The window's selection (EM_GETSEL, EM_SETSEL), in characters; the
+    // window is made when there is none. Setting SelStart empties the
+    // selection; SelLength keeps its start.
+    int SelStart();
+    void SetSelStart(int Value);
+    int SelLength();
+    void SetSelLength(int Value);
 
 protected:
     void CreateParams(TCreateParams& Params) override;

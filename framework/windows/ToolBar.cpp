@@ -299,12 +299,6 @@ void TToolBar::SetEdgeOuter(TEdgeStyle Value) {
     FrameChanged();
 }
 
-void TToolBar::SetBorderWidth(int Value) {
-    if (borderWidth_ == Value || Value < 0) return;
-    borderWidth_ = Value;
-    FrameChanged();
-}
-
 void TToolBar::ButtonDropDown(TToolButton* Button) {
     // The button's DropdownMenu pops up below the button; when it closes
     // the toolbar hears CN_DROPDOWNCLOSED.
@@ -380,9 +374,9 @@ void TToolBar::CNCommand(TWMCommand& Message) {
 }
 
 void TToolBar::WMNCCalcSize(TMessage& Message) {
-    DefaultHandler(Message);
+    TWinControl::WMNCCalcSize(Message);
     int edge = (edgeInner_ != esNone ? 1 : 0) + (edgeOuter_ != esNone ? 1 : 0);
-    auto side = [&](TEdgeBorder b) { return borderWidth_ + (edgeBorders_.Contains(b) ? edge : 0); };
+    auto side = [&](TEdgeBorder b) { return edgeBorders_.Contains(b) ? edge : 0; };
     InsetClientArea(Message, TRect(side(ebLeft), side(ebTop), side(ebRight), side(ebBottom)));
 }
 

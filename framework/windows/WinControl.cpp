@@ -2,10 +2,10 @@
 // the messages every windowed control handles the same way.
 #include <algorithm>
 
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Controls.h"
 #include "framework/windows/Menus.h"
 #include "framework/windows/Screen.h"
-#include "framework/rtl/SysUtils.h"
 
 namespace fw {
 
@@ -246,24 +246,26 @@ void TWinControl::CreateHandle() {
         CreateWnd();
     }
     trackingLeave_ = false;
-    // Child order is z-order: below the next later sibling that has a
-    // window (a recreated one goes back to its place), else on top.
-    if (parent_) {
-        auto& sib = parent_->winControls_;
-        auto it = std::find(sib.begin(), sib.end(), this);
-        HWND after = HWND_TOP;
-        if (it != sib.end())
-            for (auto later = it + 1; later != sib.end(); ++later)
-                if ((*later)->handle_) {
-                    after = (*later)->handle_;
-                    break;
-                }
-        SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    }
+    // Child order is z-order (a recreated window goes back to its place).
+    PlaceWindowInChildOrder();
     UpdateBounds();
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
     CreateHandleDone();
     if (controlState_.Contains(csAlignmentNeeded)) Realign();
+}
+
+void TWinControl::PlaceWindowInChildOrder() {
+    if (!parent_ || !handle_) return;
+    auto& sib = parent_->winControls_;
+    auto it = std::find(sib.begin(), sib.end(), this);
+    HWND after = HWND_TOP;
+    if (it != sib.end())
+        for (auto later = it + 1; later != sib.end(); ++later)
+            if ((*later)->handle_) {
+                after = (*later)->handle_;
+                break;
+            }
+    SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void TWinControl::HandleNeeded() {
@@ -407,7 +409,69 @@ TRect TWinControl::ClientRect() {
         GetClientRect(handle_, r.AsRECT());
         return r;
     }
-    return TControl::ClientRect();
+    TRect r = TControl::ClientRect();
+    r.Right = std::max<LONG>(0, r.Right - 2 * borderWidth_);
+    r.Bottom = std::max<LONG>(0, r.Bottom - 2 * borderWidth_);
+    return r;
+}
+
+// ---- the inner border
+
+void InsetClientArea(TMessage& Message, const TRect& Insets) {
+    RECT* r = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                             : reinterpret_cast<RECT*>(Message.LParam);
+    r->left += Insets.Left;
+    r->top += Insets.Top;
+    r->right -= Insets.Right;
+    r->bottom -= Insets.Bottom;
+    if (r->right < r->left) r->right = r->left;
+    if (r->bottom < r->top) r->bottom = r->top;
+}
+
+void TWinControl::SetBorderWidth(int Value) {
+    if (Value < 0 || borderWidth_ == Value) return;
+    borderWidth_ = Value;
+    Perform(CM_BORDERCHANGED);
+}
+
+void TWinControl::CMBorderChanged(TMessage&) {
+    if (!handle_) {
+        Realign();
+        return;
+    }
+    // WM_NCCALCSIZE, then WM_SIZE when the client area changed (realigning).
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (visible_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+}
+
+void TWinControl::WMNCCalcSize(TMessage& Message) {
+    DefaultHandler(Message);
+    if (borderWidth_) InsetClientArea(Message, TRect(borderWidth_, borderWidth_, borderWidth_, borderWidth_));
+}
+
+void TWinControl::WMNCPaint(TMessage& Message) {
+    DefaultHandler(Message);
+    if (!borderWidth_ || !handle_) return;
+    HDC dc = GetWindowDC(handle_);
+    PaintBorderBand(dc);
+    ReleaseDC(handle_, dc);
+}
+
+void TWinControl::PaintBorderBand(HDC DC) {
+    RECT window, client;
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    // Inside the scroll bars and the system's frame, which the native
+    // answer to WM_NCCALCSIZE took off before the border.
+    RECT band = client;
+    InflateRect(&band, borderWidth_, borderWidth_);
+    int saved = SaveDC(DC);
+    ExcludeClipRect(DC, client.left, client.top, client.right, client.bottom);
+    FillRect(DC, &band, brush_.Handle());
+    RestoreDC(DC, saved);
 }
 
 TPoint TWinControl::ClientOrigin() {
@@ -539,6 +603,26 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (!quiet) {
         Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
         Realign();
+    }
+}
+
+void TWinControl::SetChildOrder(TComponent* Child, int Order) {
+    auto* control = dynamic_cast<TControl*>(Child);
+    if (!control || control->parent_ != this) return;
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        auto it = std::find(winControls_.begin(), winControls_.end(), w);
+        if (it == winControls_.end()) return;
+        winControls_.erase(it);
+        int at = std::clamp(Order - int(controls_.size()), 0, int(winControls_.size()));
+        winControls_.insert(winControls_.begin() + at, w);
+        w->PlaceWindowInChildOrder();
+    } else {
+        auto it = std::find(controls_.begin(), controls_.end(), control);
+        if (it == controls_.end()) return;
+        controls_.erase(it);
+        int at = std::clamp(Order, 0, int(controls_.size()));
+        controls_.insert(controls_.begin() + at, control);
+        control->Invalidate();
     }
 }
 
@@ -806,10 +890,47 @@ void TWinControl::Update() {
 }
 
 void TWinControl::WMPaint(TWMPaint& Message) {
-    if (!controlState_.Contains(csCustomPaint) && ControlCount() == 0)
-        DefaultHandler(reinterpret_cast<TMessage&>(Message));
-    else
-        PaintHandler(Message);
+    if (!doubleBuffered_ || Message.DC) {
+        if (!controlState_.Contains(csCustomPaint) && ControlCount() == 0)
+            DefaultHandler(reinterpret_cast<TMessage&>(Message));
+        else
+            PaintHandler(Message);
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    RECT cr;
+    GetClientRect(handle_, &cr);
+    HDC mem = nullptr;
+    HBITMAP bmp = nullptr;
+    HGDIOBJ old = nullptr;
+    auto release = [&] {
+        if (mem) {
+            SelectObject(mem, old);
+            DeleteDC(mem);
+        }
+        if (bmp) DeleteObject(bmp);
+        EndPaint(handle_, &ps);
+    };
+    if (cr.right <= 0 || cr.bottom <= 0) {
+        release();
+        return;
+    }
+    mem = CreateCompatibleDC(dc);
+    bmp = CreateCompatibleBitmap(dc, cr.right, cr.bottom);
+    old = SelectObject(mem, bmp);
+    try {
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
+        Message.DC = mem;
+        WMPaint(Message);
+        Message.DC = nullptr;
+        BitBlt(dc, 0, 0, cr.right, cr.bottom, mem, 0, 0, SRCCOPY);
+    } catch (...) {
+        Message.DC = nullptr;
+        release();
+        throw;
+    }
+    release();
 }
 
 void TWinControl::PaintHandler(TWMPaint& Message) {
@@ -891,6 +1012,12 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
         InflateRect(&frame, -1, -1);
     }
     if (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) DrawEdge(DC, &frame, EDGE_SUNKEN, BF_RECT);
+    if (borderWidth_) {
+        POINT org;
+        OffsetViewportOrgEx(DC, X, Y, &org);
+        PaintBorderBand(DC);
+        SetViewportOrgEx(DC, org.x, org.y, nullptr);
+    }
 
     // The client area is painted on a surface of its own with the origin at
     // its corner: system classes clip their painting to their client
@@ -923,6 +1050,11 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
 }
 
 void TWinControl::WMEraseBkgnd(TWMEraseBkgnd& Message) {
+    // Double buffered: only the memory bitmap of WMPaint is erased.
+    if (doubleBuffered_ && Message.Unused != reinterpret_cast<LPARAM>(Message.DC)) {
+        Message.Result = 1;
+        return;
+    }
     TRect r = ClientRect();
     TBrush* brush = &brush_;
     if (ParentBackground() && parent_) brush = parent_->Brush();
@@ -1190,6 +1322,15 @@ void TWinControl::Dispatch(TMessage& Message) {
             break;
         case WM_ERASEBKGND:
             WMEraseBkgnd(reinterpret_cast<TWMEraseBkgnd&>(Message));
+            break;
+        case WM_NCCALCSIZE:
+            WMNCCalcSize(Message);
+            break;
+        case WM_NCPAINT:
+            WMNCPaint(Message);
+            break;
+        case CM_BORDERCHANGED:
+            CMBorderChanged(Message);
             break;
         case WM_WINDOWPOSCHANGED:
             WMWindowPosChanged(reinterpret_cast<TWMWindowPosMsg&>(Message));

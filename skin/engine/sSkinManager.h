@@ -30,6 +30,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/rtl/Component.h"
 #include "framework/rtl/StringList.h"
+#include "framework/windows/Forms.h"
 #include "framework/windows/Messages.h"
 #include "skin/engine/acSkinPack.h"
 #include "skin/engine/sManagerSettings.h"
@@ -53,7 +54,8 @@ using TacSkinningRules = fw::Set<TacSkinningRule>;
 enum TacSkinTypes { stUnpacked, stPacked, stAllSkins };
 enum TacSkinPlaces { spInternal, spExternal, spAllPlaces };
 using TacSkinInfo = fw::String;
-enum TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
+using fw::saIgnore, fw::saRestore, fw::saMinimize, fw::saMaximize;
+using fw::TShowAction;
 
 using TacGetExtraLineData = fw::Method<void(fw::TMenuItem* FirstItem, fw::String& SkinSection, fw::String& Caption,
                                             fw::TBitmap*& Glyph, bool& LineVisible)>;

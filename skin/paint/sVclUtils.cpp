@@ -6,6 +6,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Color.h"
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/ComCtrls.h"
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
@@ -244,7 +245,7 @@ bool AllEditSelected(fw::TCustomEdit* Edit) {
     DWORD start = 0, end = 0;
     SendMessageW(Edit->Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
     const size_t length = Edit->Text().size();
-    return end == length && end - start == length;
+    return end == length && size_t(Edit->SelLength()) == length;
 }
 
 void SetPanelFocus(fw::TWinControl* Panel) {
@@ -266,7 +267,7 @@ bool CheckPanelFilled(fw::TCustomPanel* Panel) {
 }
 
 bool LeftToRight(fw::TControl* Control, bool Value) {
-    const bool middleEast = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
+    const bool middleEast = fw::SysLocale.MiddleEast;
     const bool ltr = Control->BiDiMode() == fw::bdLeftToRight;
     return Value ? ltr || !middleEast : !ltr && middleEast;
 }

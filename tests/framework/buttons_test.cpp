@@ -182,3 +182,63 @@ TEST(SpeedButton, MousePressesClickAndGroupedButtonsStayDownOneAtATime) {
     buttons[0]->SetDown(true);
     EXPECT_TRUE(buttons[0]->Down());
 }
+
+TEST(BitBtn, OwnerDrawnFaceGlyphAndCaptionAndClicksAsAButton) {
+    NativeForm form;
+    TBitBtn* button = form.Put<TBitBtn>(20, 20, 80, 40);
+    EXPECT_EQ(WindowClass(button->Handle()), L"TBitBtn");
+    EXPECT_TRUE(button->Is<TButton>());
+    EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    TBitmap glyph;
+    MakeGlyph(glyph);
+    button->SetGlyph(&glyph);
+    EXPECT_EQ(button->NumGlyphs(), 1);
+    const TRect all(0, 0, 80, 40);
+    // Alone, the glyph is centred in the face one pixel inside the edge.
+    TPoint at;
+    TRect text;
+    CalcButtonLayout(TRect(1, 1, 79, 39), {16, 16}, {0, 0}, blGlyphLeft, -1, 4, at, text);
+    const TRect up(at.X + 4, at.Y + 4, at.X + 12, at.Y + 12);
+    auto shot = [&] {
+        button->Repaint();
+        Pump(20);
+        return CaptureWindow(button->Handle());
+    };
+    EXPECT_EQ(ColourBox(shot(), all, Rgb(clRed)), up);
+    EXPECT_TRUE(ColourBox(shot(), all, Rgb(clOlive)).IsEmpty());
+
+    // Pressed: the face sinks and the glyph moves one pixel.
+    SendMessageW(button->Handle(), BM_SETSTATE, TRUE, 0);
+    TRect pressed = up;
+    OffsetRect(pressed, 1, 1);
+    EXPECT_EQ(ColourBox(shot(), all, Rgb(clRed)), pressed);
+    SendMessageW(button->Handle(), BM_SETSTATE, FALSE, 0);
+
+    // As the default button it stays owner-drawn and gets a dark frame.
+    button->SetDefault(true);
+    EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(shot().At(0, 20), Rgb(TColor(clWindowFrame)));
+    button->SetDefault(false);
+
+    // With a caption, the layout puts the glyph on its side of the text.
+    button->SetCaption(L"Open");
+    for (TButtonLayout layout : {blGlyphLeft, blGlyphRight}) {
+        button->SetLayout(layout);
+        TRect red = ColourBox(shot(), all, Rgb(clRed));
+        EXPECT_EQ(red.Left < 40, layout == blGlyphLeft) << layout;
+    }
+    button->SetEnabled(false);
+    EXPECT_TRUE(ColourBox(shot(), all, Rgb(clRed)).IsEmpty());
+    button->SetEnabled(true);
+    button->SetLayout(blGlyphLeft);
+    form.Screenshot(L"bitbtn");
+
+    // A click, and a double click as a second click.
+    EventCounter clicks;
+    button->OnClick = clicks.Event();
+    ClickAt(button->Handle(), 40, 20);
+    EXPECT_EQ(clicks.count, 1);
+    SendMessageW(button->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 20));
+    SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 20));
+    EXPECT_EQ(clicks.count, 2);
+}

@@ -68,6 +68,11 @@ TEST(ComCtrls, EachControlIsItsCommonClassUnderItsFrameworkName) {
          [](TWinControl* c) { return c->Is<TWinControl>(); }, PBM_GETRANGE},
         {[&] { return form.Put<TTrackBar>(130, 130, 100, 30); }, L"TTrackBar",
          [](TWinControl* c) { return c->Is<TWinControl>(); }, TBM_GETRANGEMAX},
+        // A rebar's background colour is "none" until set.
+        {[&] { return form.Put<TCoolBar>(0, 170, 200, 40); }, L"TCoolBar",
+         [](TWinControl* c) { return c->Is<TCoolBar>(); }, RB_GETBKCOLOR},
+        {[&] { return form.Put<TComboBoxEx>(240, 170, 120, 100); }, L"TComboBoxEx",
+         [](TWinControl* c) { return c->Is<TComboBoxEx>() && !c->Is<TCustomComboBox>(); }, CBEM_GETCOMBOCONTROL},
     });
 }
 
@@ -330,6 +335,17 @@ TEST(PageControl, PagesAreTheTabsAndAClickedTabShowsItsPage) {
     EXPECT_EQ(pages->ActivePageIndex(), 2);
     EXPECT_TRUE(IsWindowVisible(sheets[2]->Handle()));
     EXPECT_FALSE(IsWindowVisible(sheets[0]->Handle()));
+
+    // A sheet's BorderWidth: its controls sit that far inside the page.
+    auto* inner = Create<TEdit>(sheets[2]);
+    inner->SetAlign(alClient);
+    inner->SetParent(sheets[2]);
+    sheets[2]->SetBorderWidth(5);
+    RECT page, field;
+    GetWindowRect(sheets[2]->Handle(), &page);
+    GetWindowRect(inner->Handle(), &field);
+    EXPECT_EQ(TRect(field), TRect(page.left + 5, page.top + 5, page.right - 5, page.bottom - 5));
+    EXPECT_EQ(sheets[2]->ClientWidth(), int(page.right - page.left) - 10);
 
     // Set in code; a caption change and a removed page reach the tabs.
     pages->SetActivePageIndex(1);

@@ -2,6 +2,7 @@
 // child list and alignment.
 #include "control_fixture.h"
 
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/StdCtrls.h"
 
 using namespace fw;
@@ -61,7 +62,41 @@ TEST(Control, PropertyChangesSendTheirNotifications) {
     EXPECT_EQ(c->Caption(), L"캡션");
     EXPECT_FALSE(c->ParentColor());
     EXPECT_FALSE(c->ParentFont());
+
+    // Nothing docks: DragKind is only kept, and tells nobody.
+    log.Clear();
+    EXPECT_EQ(c->DragKind(), dkDrag);
+    c->SetDragKind(dkDock);
+    EXPECT_EQ(c->DragKind(), dkDock);
+    EXPECT_TRUE(log.Messages.empty());
     log.Detach();
+    c->Free();
+}
+
+TEST(Control, RightToLeftOnlyOnAMiddleEastSystem) {
+    EXPECT_EQ(SysLocale.MiddleEast, GetSystemMetrics(SM_MIDEASTENABLED) != 0);
+    const TSysLocale saved = SysLocale;
+    TPlain* c = Create<TPlain>(nullptr);
+    struct Case {
+        bool middleEast;
+        TBiDiMode mode;
+        UINT flags;  // of DrawTextBiDiModeFlags(DT_LEFT)
+        bool readingRtl;
+    } cases[] = {
+        {false, bdRightToLeft, DT_LEFT, false},
+        {false, bdRightToLeftReadingOnly, DT_LEFT, false},
+        {true, bdLeftToRight, DT_LEFT, false},
+        {true, bdRightToLeft, DT_RIGHT | DT_RTLREADING, true},
+        {true, bdRightToLeftNoAlign, DT_LEFT | DT_RTLREADING, true},
+        {true, bdRightToLeftReadingOnly, DT_LEFT | DT_RTLREADING, true},
+    };
+    for (const Case& k : cases) {
+        SysLocale.MiddleEast = k.middleEast;
+        c->SetBiDiMode(k.mode);
+        EXPECT_EQ(c->DrawTextBiDiModeFlags(DT_LEFT), k.flags) << k.middleEast << " " << k.mode;
+        EXPECT_EQ(c->UseRightToLeftReading(), k.readingRtl) << k.middleEast << " " << k.mode;
+    }
+    SysLocale = saved;
     c->Free();
 }
 

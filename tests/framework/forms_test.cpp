@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "control_fixture.h"
+#include "framework/rtl/Thread.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Screen.h"
 #include "framework/windows/StdCtrls.h"
-#include "framework/rtl/Thread.h"
 #include "framework/windows/Timer.h"
 
 using namespace fw;
@@ -135,6 +136,74 @@ TEST(Forms, ClientSizeBeforeAndAfterTheWindow) {
     GetClientRect(form->Handle(), &client);
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(form->ClientWidth(), 200);
+}
+
+TEST(Forms, BorderWidthLiesInsideTheFrameAndMonitorIsTheOneHoldingTheForm) {
+    FormPtr<TForm> form(Create<TForm>(Application));
+    form->SetBorderStyle(bsSingle);
+    form->SetColor(clLime);
+    form->SetBorderWidth(8);
+    form->SetClientWidth(200);
+    form->SetClientHeight(100);
+    DWORD pid = GetCurrentProcessId();
+    form->SetLeft(40 + int(pid * 37 % 300));
+    form->SetTop(40 + int(pid * 53 % 200));
+    auto* panel = new TPanel(form.get());
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clBlue);
+    panel->SetAlign(alClient);
+    panel->SetParent(form.get());
+    EXPECT_EQ(form->ClientWidth(), 200);
+    EXPECT_EQ(form->ClientHeight(), 100);
+
+    // Without a window: the monitor of the bounds, and still no window.
+    TMonitor* before = form->Monitor();
+    ASSERT_NE(before, nullptr);
+    EXPECT_FALSE(form->HandleAllocated());
+    RECT bounds = form->BoundsRect();
+    EXPECT_EQ(before->Handle(), MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST));
+
+    form->Show();
+    HWND wnd = form->Handle();
+    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RECT client, window;
+    GetClientRect(wnd, &client);
+    EXPECT_EQ(TRect(client), TRect(0, 0, 200, 100));
+    EXPECT_EQ(panel->BoundsRect(), TRect(0, 0, 200, 100));
+    // The system's frame for these styles, then the border inside it.
+    RECT frame{0, 0, 200, 100};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongW(wnd, GWL_STYLE)), FALSE, DWORD(GetWindowLongW(wnd, GWL_EXSTYLE)));
+    GetWindowRect(wnd, &window);
+    EXPECT_EQ(window.right - window.left, frame.right - frame.left + 16);
+    EXPECT_EQ(window.bottom - window.top, frame.bottom - frame.top + 16);
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    const int cx = origin.x - window.left, cy = origin.y - window.top;
+    EXPECT_EQ(cx, -frame.left + 8);
+    EXPECT_EQ(cy, -frame.top + 8);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Capture cap = CaptureWindow(wnd);
+    EXPECT_EQ(cap.At(cx - 4, cy + 50), Rgb(clLime));
+    EXPECT_EQ(cap.At(cx + 100, cy - 4), Rgb(clLime));
+    EXPECT_EQ(cap.At(cx + 203, cy + 103), Rgb(clLime));
+    EXPECT_EQ(cap.At(cx + 100, cy + 50), Rgb(clBlue));
+
+    // With the window: the system's monitor of it, one object for one monitor.
+    TMonitor* monitor = form->Monitor();
+    HMONITOR handle = MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST);
+    EXPECT_EQ(monitor->Handle(), handle);
+    EXPECT_EQ(form->Monitor(), monitor);
+    EXPECT_EQ(monitor == before, handle == before->Handle());
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(handle, &info));
+    EXPECT_EQ(monitor->WorkareaRect(), TRect(info.rcWork));
+    EXPECT_EQ(monitor->BoundsRect(), TRect(info.rcMonitor));
+    EXPECT_EQ(monitor->Primary(), (info.dwFlags & MONITORINFOF_PRIMARY) != 0);
+    // Off every monitor: none, or the primary one when asked.
+    const TRect nowhere(-30000, -30000, -29990, -29990);
+    EXPECT_EQ(Screen->MonitorFromRect(nowhere, mdNull), nullptr);
+    EXPECT_TRUE(Screen->MonitorFromRect(nowhere, mdPrimary)->Primary());
 }
 
 // ---- window state

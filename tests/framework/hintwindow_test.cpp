@@ -195,3 +195,91 @@ TEST(HintWindow, CalcHintRectWrapsAtTheWidthAndActivateShowsWithoutActivation) {
     hint.ReleaseHandle();
     EXPECT_FALSE(hint.HandleAllocated());
 }
+
+namespace {
+
+struct AnimateCall {
+    HWND wnd;
+    DWORD time, flags;
+    bool visible;
+    TRect bounds;
+};
+std::vector<AnimateCall> animateCalls;
+
+BOOL WINAPI RecordAnimate(HWND wnd, DWORD time, DWORD flags) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    animateCalls.push_back({wnd, time, flags, IsWindowVisible(wnd) != FALSE, TRect(r)});
+    ShowWindow(wnd, SW_SHOWNOACTIVATE);
+    return TRUE;
+}
+
+// The tooltip settings and the animation pointer, put back however the test ends.
+struct TooltipSettings {
+    BOOL animation = FALSE, fade = FALSE;
+    TAnimateWindowProc proc = AnimateWindowProc;
+    TooltipSettings() {
+        SystemParametersInfoW(SPI_GETTOOLTIPANIMATION, 0, &animation, 0);
+        SystemParametersInfoW(SPI_GETTOOLTIPFADE, 0, &fade, 0);
+    }
+    ~TooltipSettings() {
+        Set(animation, fade);
+        AnimateWindowProc = proc;
+    }
+    static bool Set(BOOL Animation, BOOL Fade) {
+        SystemParametersInfoW(SPI_SETTOOLTIPANIMATION, 0, reinterpret_cast<void*>(UINT_PTR(Animation)), 0);
+        SystemParametersInfoW(SPI_SETTOOLTIPFADE, 0, reinterpret_cast<void*>(UINT_PTR(Fade)), 0);
+        BOOL a = !Animation, f = !Fade;
+        SystemParametersInfoW(SPI_GETTOOLTIPANIMATION, 0, &a, 0);
+        SystemParametersInfoW(SPI_GETTOOLTIPFADE, 0, &f, 0);
+        return !a == !Animation && !f == !Fade;
+    }
+};
+
+}  // namespace
+
+TEST(HintWindow, ShortHintsComeInThroughTheFrameworksAnimateWindow) {
+    TooltipSettings saved;
+    EXPECT_EQ(AnimateWindowProc,
+              reinterpret_cast<TAnimateWindowProc>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AnimateWindow")));
+    AnimateWindowProc = RecordAnimate;
+    struct Case {
+        BOOL animation, fade;
+        size_t length;
+        DWORD time, flags;  // 0: not animated
+    } cases[] = {
+        {TRUE, TRUE, 12, 200, AW_BLEND},
+        {TRUE, FALSE, 12, 100, AW_SLIDE | AW_VER_POSITIVE},
+        {FALSE, TRUE, 12, 0, 0},
+        {TRUE, TRUE, 100, 0, 0},  // long hints just show
+    };
+    for (const Case& k : cases) {
+        ASSERT_TRUE(TooltipSettings::Set(k.animation, k.fade));
+        THintWindow hint(nullptr);
+        animateCalls.clear();
+        hint.ActivateHint(Bounds(60, 70, 120, 20), String(k.length, L'x'));
+        ASSERT_TRUE(hint.HandleAllocated());
+        EXPECT_TRUE(IsWindowVisible(hint.WindowHandle()));
+        if (!k.time) {
+            EXPECT_TRUE(animateCalls.empty()) << k.animation << k.fade << k.length;
+            continue;
+        }
+        ASSERT_EQ(animateCalls.size(), 1u);
+        const AnimateCall& call = animateCalls[0];
+        EXPECT_EQ(call.wnd, hint.WindowHandle());
+        EXPECT_EQ(call.time, k.time);
+        EXPECT_EQ(call.flags, k.flags);
+        // It comes in from hidden, already in its place.
+        EXPECT_FALSE(call.visible);
+        EXPECT_EQ(call.bounds, Bounds(60, 70, 120, 24));
+        // A showing hint that changes its text does not come in again.
+        hint.ActivateHint(Bounds(60, 70, 120, 20), L"again");
+        EXPECT_EQ(animateCalls.size(), 1u);
+    }
+    // No pointer: shown all the same.
+    ASSERT_TRUE(TooltipSettings::Set(TRUE, TRUE));
+    AnimateWindowProc = nullptr;
+    THintWindow hint(nullptr);
+    hint.ActivateHint(Bounds(60, 70, 120, 20), L"plain");
+    EXPECT_TRUE(IsWindowVisible(hint.WindowHandle()));
+}

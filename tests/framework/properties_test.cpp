@@ -52,23 +52,38 @@ public:
     }
 };
 
-// Inherits the grid's table and adds one of its own.
+using THeaderDrawEvent = Method<void(TObject* Sender, int Column, bool& DefaultDraw)>;
+
+// Inherits the grid's table and adds its own, with an event.
 class TTreeStandIn : public TGridStandIn {
 public:
     using TGridStandIn::TGridStandIn;
     String ClassName() const override { return L"TTreeStandIn"; }
 
     int Indent = 19;
+    THeaderDrawEvent OnAdvancedHeaderDraw;
 
     const TPropTable* PublishedProperties() const override {
-        static const TPropTable table(TGridStandIn::PublishedProperties(),
-                                      {
-                                          IntegerProperty<TTreeStandIn>(
-                                              L"Indent", [](const TTreeStandIn& t) { return t.Indent; },
-                                              [](TTreeStandIn& t, int v) { t.Indent = v; }),
-                                      });
+        static const TPropTable table(
+            TGridStandIn::PublishedProperties(),
+            {
+                IntegerProperty<TTreeStandIn>(
+                    L"Indent", [](const TTreeStandIn& t) { return t.Indent; },
+                    [](TTreeStandIn& t, int v) { t.Indent = v; }),
+                MethodProperty<TTreeStandIn>(L"OnAdvancedHeaderDraw", &TTreeStandIn::OnAdvancedHeaderDraw),
+            });
         return &table;
     }
+};
+
+// Code that hooks a control's event by name, as a skin wrapper does.
+struct HeaderPainter {
+    std::vector<int> columns;
+    void Draw(TObject*, int Column, bool& DefaultDraw) {
+        columns.push_back(Column);
+        DefaultDraw = false;
+    }
+    void Other(TObject*, int, bool&) {}
 };
 
 template <typename F>
@@ -173,4 +188,49 @@ TEST(Properties, ValuesAsText) {
     }
     EXPECT_EQ(PropertyError([&] { SetPropValue(&tree, L"Indent", L"12px"); }), L"Invalid property value");
     EXPECT_EQ(tree.Indent, -3);
+}
+
+TEST(Properties, MethodPropertiesAreReadComparedSetAndCleared) {
+    TTreeStandIn tree(nullptr);
+    EXPECT_EQ(PropType(&tree, L"onadvancedheaderdraw"), tkMethod);
+    EXPECT_FALSE(GetMethodProp(&tree, L"OnAdvancedHeaderDraw").Assigned());
+
+    HeaderPainter painter, another;
+    const TMethod mine = THeaderDrawEvent(&painter, &HeaderPainter::Draw);
+    SetMethodProp(&tree, L"OnAdvancedHeaderDraw", mine);
+    ASSERT_TRUE(tree.OnAdvancedHeaderDraw.Assigned());
+    bool defaultDraw = true;
+    tree.OnAdvancedHeaderDraw(&tree, 3, defaultDraw);
+    EXPECT_EQ(painter.columns, std::vector<int>{3});
+    EXPECT_FALSE(defaultDraw);
+
+    // Does the event hold this handler? Object, function and signature count.
+    const TMethod held = GetMethodProp(&tree, L"OnAdvancedHeaderDraw");
+    EXPECT_TRUE(held.Assigned());
+    EXPECT_EQ(held.Data(), &painter);
+    EXPECT_TRUE(held == mine);
+    EXPECT_FALSE(held == TMethod(THeaderDrawEvent(&another, &HeaderPainter::Draw)));
+    EXPECT_FALSE(held == TMethod(THeaderDrawEvent(&painter, &HeaderPainter::Other)));
+    EXPECT_FALSE(held == TMethod(TNotifyEvent()));
+    EXPECT_TRUE(held.As<THeaderDrawEvent>() == THeaderDrawEvent(&painter, &HeaderPainter::Draw));
+    EXPECT_FALSE(held.As<TNotifyEvent>().Assigned());
+
+    // Another signature is refused and changes nothing; an empty value clears.
+    struct Notified {
+        void Notify(TObject*) {}
+    } notified;
+    EXPECT_EQ(PropertyError(
+                  [&] { SetMethodProp(&tree, L"OnAdvancedHeaderDraw", TNotifyEvent(&notified, &Notified::Notify)); }),
+              L"Invalid property value");
+    EXPECT_TRUE(GetMethodProp(&tree, L"OnAdvancedHeaderDraw") == mine);
+    SetMethodProp(&tree, L"OnAdvancedHeaderDraw", TMethod());
+    EXPECT_FALSE(tree.OnAdvancedHeaderDraw.Assigned());
+    EXPECT_TRUE(GetMethodProp(&tree, L"OnAdvancedHeaderDraw") == TMethod(THeaderDrawEvent()));
+
+    // Methods are no ordinals or text, and other kinds are no methods.
+    EXPECT_EQ(PropertyError([&] { GetOrdProp(&tree, L"OnAdvancedHeaderDraw"); }),
+              L"Invalid property type: OnAdvancedHeaderDraw");
+    EXPECT_EQ(PropertyError([&] { GetPropValue(&tree, L"OnAdvancedHeaderDraw"); }),
+              L"Invalid property type: OnAdvancedHeaderDraw");
+    EXPECT_EQ(PropertyError([&] { GetMethodProp(&tree, L"Indent"); }), L"Invalid property type: Indent");
 }

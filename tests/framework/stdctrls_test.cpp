@@ -1,4 +1,5 @@
-// TButton on the system button, and TLabel painted by its parent.
+// TButton on the system button, TEdit's selection, and TLabel painted by
+// its parent.
 #include "control_fixture.h"
 
 #include "framework/windows/StdCtrls.h"
@@ -112,6 +113,30 @@ TEST(Button, EnterAndEscapeReachTheDefaultAndCancelButtons) {
     EXPECT_EQ(cancel->Perform(CN_KEYDOWN, VK_ESCAPE, 0), 1);
     EXPECT_EQ(form->results, (std::vector<int>{2}));
     form->Free();
+}
+
+TEST(Edit, SelectionIsTheWindows) {
+    THostWindow* host = Create<THostWindow>(nullptr);
+    TEdit* edit = Create<TEdit>(host);
+    edit->SetBounds(10, 10, 120, 24);
+    edit->SetParent(host);
+    edit->SetText(L"가나다라마");
+    DWORD start = 0, end = 0;
+    auto windowSelection = [&] {
+        SendMessageW(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::pair<int, int>(int(start), int(end));
+    };
+    edit->SetSelStart(1);
+    EXPECT_EQ(windowSelection(), std::make_pair(1, 1));
+    EXPECT_EQ(edit->SelLength(), 0);
+    edit->SetSelLength(3);
+    EXPECT_EQ(windowSelection(), std::make_pair(1, 4));
+    EXPECT_EQ(edit->SelStart(), 1);
+    EXPECT_EQ(edit->SelLength(), 3);
+    edit->SelectAll();
+    EXPECT_EQ(edit->SelStart(), 0);
+    EXPECT_EQ(edit->SelLength(), 5);
+    host->Free();
 }
 
 TEST(Label, AutoSizeFitsTheCaptionAndTextIsPaintedByTheParent) {

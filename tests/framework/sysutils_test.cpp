@@ -1,6 +1,7 @@
-// Command line, integer and floating-point conversion, rounding, paths and
-// text helpers.
+// Command line, integer and floating-point conversion, rounding, paths, text
+// helpers, and what the program knows of the system it runs on.
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/UxTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -379,3 +380,13 @@ TEST(Random, SeededSequenceIsFixed) {
 }
 
 }  // namespace
+
+TEST(System, VersionAndThemesAreTheSystemsAsThisProgramSeesThem) {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_TRUE(GetVersionExW(&info));
+    EXPECT_EQ(Win32MajorVersion, int(info.dwMajorVersion));
+    EXPECT_GE(Win32MajorVersion, 5);
+    // No manifest asks for themed common controls.
+    EXPECT_FALSE(UseThemes());
+}

@@ -261,6 +261,179 @@ TEST_F(HostTest, AlignClientFollowsTheParentWindow) {
     EXPECT_EQ(box->BoundsRect(), TRect(0, 0, 400, 300));
 }
 
+TEST_F(HostTest, BorderWidthIsANonClientBandInTheBrushColour) {
+    TBox* box = Create<TBox>(nullptr);
+    box->SetBounds(10, 10, 100, 80);
+    box->SetColor(clYellow);
+    TBox* inner = Create<TBox>(box);
+    inner->SetColor(clBlue);
+    inner->SetAlign(alClient);
+    inner->SetParent(box);
+    // Without a window the client rectangle already leaves the border out.
+    box->SetBorderWidth(6);
+    EXPECT_EQ(box->ClientRect(), TRect(0, 0, 88, 68));
+    box->SetParent(host);
+
+    for (int w : {10, 0, 3, 6}) {
+        MessageLog log(box);
+        box->SetBorderWidth(w);
+        log.Detach();
+        RECT client;
+        GetClientRect(box->Handle(), &client);
+        EXPECT_EQ(TRect(client), TRect(0, 0, 100 - 2 * w, 80 - 2 * w)) << w;
+        POINT origin{0, 0};
+        MapWindowPoints(box->Handle(), host->Handle(), &origin, 1);
+        EXPECT_EQ(TPoint(origin), TPoint(10 + w, 10 + w)) << w;
+        EXPECT_EQ(box->ClientRect(), TRect(client));
+        // The aligned child follows the new client area.
+        EXPECT_EQ(inner->BoundsRect(), TRect(client)) << w;
+        EXPECT_EQ(log.Count(CM_BORDERCHANGED), 1u);
+    }
+
+    box->SetBorderWidth(10);
+    box->Repaint();
+    Pump(30);
+    Capture cap = CaptureWindow(box->Handle());
+    EXPECT_EQ(cap.At(2, 2), Rgb(clYellow));
+    EXPECT_EQ(cap.At(97, 40), Rgb(clYellow));
+    EXPECT_EQ(cap.At(10, 10), Rgb(clBlue));
+    EXPECT_EQ(cap.At(89, 69), Rgb(clBlue));
+    EXPECT_EQ(cap.At(90, 70), Rgb(clYellow));
+    // A copy made with PaintTo has the band too.
+    MemorySurface copy(100, 80);
+    box->PaintTo(copy.DC(), 0, 0);
+    EXPECT_EQ(copy.At(2, 2), Rgb(clYellow));
+    EXPECT_EQ(copy.At(50, 75), Rgb(clYellow));
+    EXPECT_EQ(copy.At(50, 40), Rgb(clBlue));
+}
+
+namespace {
+
+// The windowed children of a window from the bottom of the z-order up.
+std::vector<TWinControl*> ZOrder(TWinControl* parent) {
+    std::vector<TWinControl*> order;
+    for (HWND h = GetWindow(parent->Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        order.insert(order.begin(), FindControl(h));
+    return order;
+}
+
+std::vector<TControl*> Children(TWinControl* parent) {
+    std::vector<TControl*> list;
+    for (int i = 0; i < parent->ControlCount(); ++i) list.push_back(parent->Controls(i));
+    return list;
+}
+
+}  // namespace
+
+TEST_F(HostTest, SetChildOrderMovesAChildInItsGroupAndItsWindowInTheZOrder) {
+    TPlain* g1 = Create<TPlain>(host);
+    TPlain* g2 = Create<TPlain>(host);
+    TBox* a = Create<TBox>(host);
+    TBox* b = Create<TBox>(host);
+    TBox* c = Create<TBox>(host);
+    for (TControl* x : std::initializer_list<TControl*>{a, g1, b, g2, c}) x->SetParent(host);
+    using W = std::vector<TWinControl*>;
+    using L = std::vector<TControl*>;
+    EXPECT_EQ(Children(host), (L{g1, g2, a, b, c}));
+    EXPECT_EQ(ZOrder(host), (W{a, b, c}));
+
+    struct Case {
+        TControl* child;
+        int order;
+        L list;
+        W z;
+    } cases[] = {
+        {c, 2, {g1, g2, c, a, b}, {c, a, b}},
+        // Right after a: the overlay's place above a control.
+        {c, 3, {g1, g2, a, c, b}, {a, c, b}},
+        {a, 99, {g1, g2, c, b, a}, {c, b, a}},
+        // An order inside the graphic group: the first windowed place.
+        {b, 0, {g1, g2, b, c, a}, {b, c, a}},
+        {g2, 0, {g2, g1, b, c, a}, {b, c, a}},
+        {g2, 4, {g1, g2, b, c, a}, {b, c, a}},
+    };
+    for (const Case& k : cases) {
+        host->SetChildOrder(k.child, k.order);
+        EXPECT_EQ(Children(host), k.list) << k.child->Name().c_str() << " " << k.order;
+        EXPECT_EQ(ZOrder(host), k.z) << k.order;
+    }
+    // Not a child here: nothing moves.
+    TBox* other = Create<TBox>(host);
+    host->SetChildOrder(other, 0);
+    EXPECT_EQ(Children(host), (L{g1, g2, b, c, a}));
+    // A window made again goes back to the place the order gives it.
+    c->RecreateWnd();
+    EXPECT_EQ(ZOrder(host), (W{b, c, a}));
+    // Order set before the windows exist is the order they are made in.
+    TBox* box = Create<TBox>(nullptr);
+    TBox* x = Create<TBox>(box);
+    TBox* y = Create<TBox>(box);
+    x->SetParent(box);
+    y->SetParent(box);
+    box->SetChildOrder(y, 0);
+    box->SetParent(host);
+    EXPECT_EQ(ZOrder(box), (W{y, x}));
+    box->Free();
+}
+
+namespace {
+
+// Paints red and writes down which DCs it was given, and their windows.
+class TRedControl : public TCustomControl {
+public:
+    explicit TRedControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+    String ClassName() const override { return L"TRedControl"; }
+    std::vector<HDC> PaintDCs;
+    std::vector<HWND> PaintWindows;
+
+protected:
+    void Paint() override {
+        PaintDCs.push_back(Canvas()->Handle());
+        PaintWindows.push_back(WindowFromDC(Canvas()->Handle()));
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(TRect(0, 0, 40, 40));
+    }
+};
+
+}  // namespace
+
+TEST_F(HostTest, DoubleBufferedPaintsIntoAMemoryBitmapErasedThere) {
+    TRedControl* c = Create<TRedControl>(host);
+    c->SetBounds(10, 10, 80, 60);
+    c->SetColor(clLime);
+    c->SetParent(host);
+    Pump(30);
+    for (bool buffered : {false, true}) {
+        c->SetDoubleBuffered(buffered);
+        c->PaintDCs.clear();
+        c->PaintWindows.clear();
+        MessageLog log(c);
+        c->Repaint();
+        log.Detach();
+        ASSERT_EQ(c->PaintDCs.size(), 1u) << buffered;
+        // A memory DC belongs to no window.
+        EXPECT_EQ(c->PaintWindows[0], buffered ? nullptr : c->Handle());
+        // Buffered, the one erase that paints is the bitmap's own (WParam = LParam).
+        std::vector<WPARAM> ownErases;
+        for (const TMessage& m : log.Messages)
+            if (m.Msg == WM_ERASEBKGND && m.WParam == WPARAM(m.LParam)) ownErases.push_back(m.WParam);
+        if (buffered)
+            EXPECT_EQ(ownErases, (std::vector<WPARAM>{reinterpret_cast<WPARAM>(c->PaintDCs[0])}));
+        else
+            EXPECT_TRUE(ownErases.empty());
+        Capture cap = CaptureWindow(c->Handle());
+        EXPECT_EQ(cap.At(5, 5), Rgb(clRed)) << buffered;
+        EXPECT_EQ(cap.At(60, 50), Rgb(clLime)) << buffered;
+    }
+    // Any other erase request leaves the DC alone while double buffered.
+    MemorySurface other(80, 60);
+    EXPECT_EQ(c->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(other.DC()), 0), 1);
+    EXPECT_EQ(other.At(60, 50), 0u);
+    c->SetDoubleBuffered(false);
+    c->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(other.DC()), 0);
+    EXPECT_EQ(other.At(60, 50), Rgb(clLime));
+}
+
 TEST_F(HostTest, ChildNotificationsAreReflectedToTheChildObject) {
     TButton* button = Create<TButton>(nullptr);
     button->SetParent(host);

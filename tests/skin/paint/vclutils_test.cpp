@@ -1,8 +1,10 @@
 // Messages to controls and windows, broadcasts down a control tree, names in
-// frames, and painting graphic children onto a DC, on hidden windows.
+// frames, painting graphic children onto a DC, on hidden windows, and the
+// text direction of controls.
 #include <gtest/gtest.h>
 
 #include "PaintTestBitmaps.h"
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Frames.h"
@@ -121,4 +123,27 @@ TEST(ControlTree, GraphicChildrenPaintedOntoADcAndEmptyOnesNotCopied) {
     EXPECT_EQ(Get(*dst, 16, 14), (std::vector<uint8_t>{0, 0, 255}));
     EXPECT_EQ(Get(*dst, 25, 5), std::vector<uint8_t>(3, 50));
     EXPECT_FALSE(acGraphPainting);
+}
+
+TEST(ControlText, LeftToRightFollowsBiDiModeAndTheSystemLocale) {
+    const fw::TSysLocale saved = fw::SysLocale;
+    TCounting control(nullptr);
+    struct Case {
+        bool middleEast;
+        fw::TBiDiMode mode;
+        bool ltr, rtl;  // LeftToRight(True), LeftToRight(False)
+    } cases[] = {
+        {false, fw::bdLeftToRight, true, false},
+        {false, fw::bdRightToLeft, true, false},
+        {true, fw::bdLeftToRight, true, false},
+        {true, fw::bdRightToLeft, false, true},
+        {true, fw::bdRightToLeftReadingOnly, false, true},
+    };
+    for (const Case& k : cases) {
+        fw::SysLocale.MiddleEast = k.middleEast;
+        control.SetBiDiMode(k.mode);
+        EXPECT_EQ(LeftToRight(&control, true), k.ltr) << k.middleEast << " " << k.mode;
+        EXPECT_EQ(LeftToRight(&control, false), k.rtl) << k.middleEast << " " << k.mode;
+    }
+    fw::SysLocale = saved;
 }
