@@ -89,10 +89,6 @@ void RepaintShadows(fw::TWinControl* Control, fw::TBitmap* Bmp);
 fw::TPoint acMousePos();
 fw::TRect WorkRect();
 
-// Owner's background as its children see it: its smcGetBGInfo answer when
-// it is a library control, else a fill of its colour.
-TacBGInfo ControlBGInfo(fw::TWinControl* Owner);
-
 // Owner's graphic children painted onto DC at their bounds + Offset, over
 // the owner's background; a child that leaves its fuchsia fill untouched is
 // not copied.

@@ -55,8 +55,8 @@ TEST(SkinLoading, EverySourceGivesTheCommittedDump) {
     struct Case {
         const wchar_t* dir;
         const wchar_t* name;
-    } cases[] = {{L"test", L"T1"}, {L"test", L"T1NoGlobalInfo"}, {L"test", L"T1LowerCase"},
-                 {L"default", L"Stillwater"}};
+    } cases[] = {
+        {L"test", L"T1"}, {L"test", L"T1NoGlobalInfo"}, {L"test", L"T1LowerCase"}, {L"default", L"Stillwater"}};
     const bool regenerate = std::getenv("KVB_REGENERATE_DUMPS") != nullptr;
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.name));
@@ -191,14 +191,14 @@ TEST(SkinLoading, InheritedOptions) {
     };
     const TsGeneralData& button = sec(L"BUTTON");
     EXPECT_EQ(sec(L"CHILD").Color, button.Color);              // from the parent
-    EXPECT_EQ(sec(L"CHILD").FontColor[0], TColor(255));         // its own
-    EXPECT_EQ(sec(L"CHILD").BorderIndex, button.BorderIndex);   // the parent's image
+    EXPECT_EQ(sec(L"CHILD").FontColor[0], TColor(255));        // its own
+    EXPECT_EQ(sec(L"CHILD").BorderIndex, button.BorderIndex);  // the parent's image
     EXPECT_EQ(sec(L"CHILD").FadingIterations, 4);
-    EXPECT_EQ(sec(L"PANEL").Transparency, 0);                   // -1 counts as absent
-    EXPECT_EQ(sec(L"PANEL").GradientArray.size(), 1u);          // 7 words: one stop
+    EXPECT_EQ(sec(L"PANEL").Transparency, 0);           // -1 counts as absent
+    EXPECT_EQ(sec(L"PANEL").GradientArray.size(), 1u);  // 7 words: one stop
     EXPECT_EQ(sec(L"SELF").Transparency, 30);
-    EXPECT_EQ(sec(L"SELF").Color, TColor(0xFFFFFF));            // names itself: the default
-    EXPECT_EQ(sec(L"CYCA").Color, TColor(0xFFFFFF));            // a cycle ends as absent
+    EXPECT_EQ(sec(L"SELF").Color, TColor(0xFFFFFF));  // names itself: the default
+    EXPECT_EQ(sec(L"CYCA").Color, TColor(0xFFFFFF));  // a cycle ends as absent
     EXPECT_EQ(sec(L"CYCB").FadingIterations, 5);
     EXPECT_EQ(sec(L"CYCA").BorderIndex, -1);
     EXPECT_EQ(sec(L"FORM").GradientData, L" ");
@@ -248,11 +248,11 @@ TEST(SkinLoading, SourcePrecedence) {
         const wchar_t* loadedName;
         bool packed, active;
     } cases[] = {
-        {L"test", L"T1", false, true, L"T1", true, true},        // packed file first
-        {L"test", L"T1", true, true, L"T1", false, true},        // folder first when asked
-        {L"C:\\NoSkinsHere", L"T1", false, true, L"Stored", true, true},   // the first stored skin
+        {L"test", L"T1", false, true, L"T1", true, true},                 // packed file first
+        {L"test", L"T1", true, true, L"T1", false, true},                 // folder first when asked
+        {L"C:\\NoSkinsHere", L"T1", false, true, L"Stored", true, true},  // the first stored skin
         {L"C:\\NoSkinsHere", L"Stored", false, true, L"Stored", true, true},
-        {L"C:\\NoSkinsHere", L"T1", false, false, L"T1", false, false},    // nothing: switched off
+        {L"C:\\NoSkinsHere", L"T1", false, false, L"T1", false, false},  // nothing: switched off
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(String(c.dir) + L" " + c.name));
@@ -279,11 +279,12 @@ TEST(SkinLoading, SkinNames) {
     sm->SetSkinDirectory(kvbskins::SkinsPath(L"test"));
     fw::TStringList sl;
     EXPECT_EQ(sm->GetSkinNames(&sl, stPacked), L"Zeta stored");
-    EXPECT_EQ(sl.Text(), L"T1\r\nT1BadShadow\r\nT1LowerCase\r\nT1NoGlobalInfo\r\nT1Version7\r\nZeta stored\r\n");
+    EXPECT_EQ(sl.Text(),
+              L"T1\r\nT1BadShadow\r\nT1LowerCase\r\nT1NoGlobalInfo\r\nT1Version7\r\nTPaint\r\nZeta stored\r\n");
     sm->GetExternalSkinNames(&sl, stUnpacked);
-    EXPECT_EQ(sl.Count(), 5);
+    EXPECT_EQ(sl.Count(), 6);
     sm->GetExternalSkinNames(&sl, stAllSkins);
-    EXPECT_EQ(sl.Count(), 10);  // each test skin as a folder and as a packed file
+    EXPECT_EQ(sl.Count(), 12);  // each test skin as a folder and as a packed file
     EXPECT_EQ(sm->GetSkinInfo(), L"N/A");
 }
 
