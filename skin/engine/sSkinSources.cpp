@@ -167,6 +167,16 @@ fw::String TsSkinManager::GetRandomSkin() {
     return names[fw::Random(names.Count())];
 }
 
+// A stored skin's name becomes a file name inside the chosen folder: characters
+// that would name another folder, a drive or a stream are replaced, so the
+// file never lands outside the folder.
+static fw::String ExtractedFileName(const fw::String& SkinName) {
+    fw::String name = SkinName;
+    for (wchar_t& c : name)
+        if (c < L' ' || wcschr(L"\\/:<>\"|*?", c)) c = L'_';
+    return name + L" extracted.asz";
+}
+
 void TsSkinManager::ExtractByIndex(int Index, const fw::String& DestDir) {
     const fw::String dir = NormalDir(DestDir);
     if (!acDirExists(dir) && !acCreateDir(dir)) {
@@ -174,7 +184,7 @@ void TsSkinManager::ExtractByIndex(int Index, const fw::String& DestDir) {
         return;
     }
     TsStoredSkin* item = InternalSkins()->Items(Index);
-    if (item->PackedData->Size() > 0) item->PackedData->SaveToFile(dir + item->Name() + L" extracted.asz");
+    if (item->PackedData->Size() > 0) item->PackedData->SaveToFile(dir + ExtractedFileName(item->Name()));
 }
 
 void TsSkinManager::ExtractInternalSkin(const fw::String& NameOfSkin, const fw::String& DestDir) {

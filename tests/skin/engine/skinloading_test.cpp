@@ -354,6 +354,13 @@ TEST(SkinLoading, StoredSkinsAreExtractedByteForByte) {
         EXPECT_EQ(fw::DialogSeam::Log()[0].Caption, L"Error");
     }
     EXPECT_EQ(ListDir(out.Path()).size(), 2u);
+
+    // A name that would leave the folder stays a file inside it.
+    TempDir inner;
+    AddStored(sm, L"..\\up:x", L"test\\T1.asz");
+    sm->ExtractByIndex(3, inner.Path());
+    EXPECT_EQ(ListDir(inner.Path()), (std::vector<String>{L".._up_x extracted.asz"}));
+    EXPECT_EQ(ReadFileBytes(inner / L".._up_x extracted.asz"), t1);
 }
 
 TEST(SkinLoading, RandomSkinComesFromTheNames) {
