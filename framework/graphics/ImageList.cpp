@@ -1,11 +1,17 @@
 #include "framework/graphics/ImageList.h"
 
+#include <objidl.h>
+
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/PixelSurface.h"
 #include "framework/rtl/Exception.h"
+#include "framework/rtl/Filer.h"
+#include "framework/rtl/Streams.h"
 
 namespace fw {
 
@@ -40,6 +46,50 @@ HBITMAP CopyPicture(TBitmap* Source, bool Monochrome) {
     BitBlt(copy.DC(), 0, 0, w, h, src, 0, 0, SRCCOPY);
     GdiFlush();
     return copy.Detach();
+}
+
+// The head of what ImageList_Write makes: the list's size, background
+// colour and ILC_* flags, which the list read back is given.
+#pragma pack(push, 2)
+struct ListStreamHeader {
+    USHORT magic, version;
+    WORD count, capacity, grow, cx, cy;
+    COLORREF bkColor;
+    WORD flags;
+    SHORT overlays[4];
+};
+#pragma pack(pop)
+
+// comctl32 reads and writes image lists through an IStream: one in memory.
+struct MemoryComStream {
+    IStream* p = nullptr;
+    MemoryComStream() {
+        if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &p))) p = nullptr;
+    }
+    ~MemoryComStream() {
+        if (p) p->Release();
+    }
+    void Rewind() {
+        LARGE_INTEGER zero{};
+        p->Seek(zero, STREAM_SEEK_SET, nullptr);
+    }
+};
+
+TColorDepth DepthOfFlags(WORD Flags) {
+    switch (Flags & 0xFE) {
+        case ILC_COLOR4:
+            return cd4Bit;
+        case ILC_COLOR8:
+            return cd8Bit;
+        case ILC_COLOR16:
+            return cd16Bit;
+        case ILC_COLOR24:
+            return cd24Bit;
+        case ILC_COLOR32:
+            return cd32Bit;
+        default:
+            return cdDeviceDependent;
+    }
 }
 
 struct OwnedBitmap {
@@ -226,6 +276,45 @@ void TCustomImageList::Assign(const TPersistent* Source) {
         if (!handle_) throw EInvalidOperation(L"Error creating window image list");
     }
     Change();
+}
+
+void TCustomImageList::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(L"Bitmap", TStreamProc(this, &TCustomImageList::ReadData),
+                                TStreamProc(this, &TCustomImageList::WriteData), Count() > 0);
+}
+
+void TCustomImageList::ReadData(TStream* Stream) {
+    std::vector<unsigned char> bytes(size_t(Stream->Size() - Stream->Position()));
+    if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), int(bytes.size()));
+    ListStreamHeader header{};
+    MemoryComStream com;
+    HIMAGELIST list = nullptr;
+    if (bytes.size() >= sizeof header && com.p && SUCCEEDED(com.p->Write(bytes.data(), ULONG(bytes.size()), nullptr))) {
+        std::memcpy(&header, bytes.data(), sizeof header);
+        com.Rewind();
+        list = ImageList_Read(com.p);
+    }
+    if (!list) throw EReadError(L"Failed to read ImageList data");
+    masked_ = (header.flags & ILC_MASK) != 0;
+    colorDepth_ = DepthOfFlags(header.flags);
+    bkColor_ = header.bkColor == CLR_NONE ? clNone : header.bkColor == CLR_DEFAULT ? clDefault : TColor(header.bkColor);
+    SetHandle(list);
+    shareImages_ = false;  // a shared list it held stays; the one read is its own
+}
+
+void TCustomImageList::WriteData(TStream* Stream) {
+    MemoryComStream com;
+    if (!com.p || !ImageList_Write(Handle(), com.p)) throw EWriteError(L"Failed to write ImageList data");
+    LARGE_INTEGER zero{};
+    ULARGE_INTEGER end{};
+    com.p->Seek(zero, STREAM_SEEK_END, &end);
+    com.Rewind();
+    std::vector<unsigned char> bytes(size_t(end.QuadPart));
+    ULONG got = 0;
+    if (!bytes.empty() && FAILED(com.p->Read(bytes.data(), ULONG(bytes.size()), &got))) got = 0;
+    if (got != bytes.size()) throw EWriteError(L"Failed to write ImageList data");
+    Stream->WriteBuffer(bytes.data(), int(bytes.size()));
 }
 
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {

@@ -9,6 +9,11 @@
 // is not white becomes clBtnHighlight one pixel down and right, then
 // clBtnShadow in place. Pictures are copied in, so the caller's bitmaps are
 // never changed (comctl32 blackens the masked pixels of what it is given).
+//
+// Streamed, a list with pictures is the binary property "Bitmap": what
+// comctl32's ImageList_Write makes of the native list. Reading it takes the
+// list's size, depth, mask and background colour from there; the list read
+// is the object's own (ShareImages becomes False).
 #pragma once
 
 #include <windows.h>
@@ -26,6 +31,7 @@ namespace fw {
 class TBitmap;
 class TCanvas;
 class TCustomImageList;
+class TStream;
 
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum TImageType { itImage, itMask };
@@ -59,6 +65,8 @@ public:
 
     // Copies the pictures and settings of another image list.
     void Assign(const TPersistent* Source) override;
+    // "Bitmap" through ReadData and WriteData, written when the list holds pictures.
+    void DefineProperties(TFiler* Filer) override;
 
     int Width() const { return width_; }
     void SetWidth(int Value);
@@ -123,6 +131,12 @@ protected:
     // Tells OnChange and every change link (not inside BeginUpdate/EndUpdate).
     virtual void Change();
     virtual void DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled);
+    // The native list from the bytes ImageList_Write made (the whole of
+    // Stream), in place of this one, then Change; EReadError "Failed to read
+    // ImageList data" when comctl32 cannot read them.
+    virtual void ReadData(TStream* Stream);
+    // The native list as ImageList_Write makes it.
+    virtual void WriteData(TStream* Stream);
 
 private:
     void FreeHandle();

@@ -7,7 +7,8 @@
 // through DrawAlphaImgList, which also serves plain image lists.
 //
 // Items are streamed with the list ("Items": ImageFormat, PixelFormat and the
-// file as the binary "ImgData"); the native list's own pictures never are.
+// file as the binary "ImgData"); the native list's own pictures never are
+// (the image list's "Bitmap" block stays empty).
 // Without DoubleData (and at run time) the files are dropped once the native
 // list is built, and the pictures live there only.
 #pragma once
@@ -124,6 +125,9 @@ protected:
     // opaque alpha on every picture that has none, magenta staying clear.
     void Change() override;
     void DoDraw(int Index, fw::TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled) override;
+    // Nothing: the pictures travel as items, the native list is built from them.
+    void ReadData(fw::TStream*) override {}
+    void WriteData(fw::TStream*) override {}
 
 private:
     // Appends an icon to the native list; its index, -1 when refused.

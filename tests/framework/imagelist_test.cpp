@@ -4,6 +4,9 @@
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/rtl/Exception.h"
+#include "framework/rtl/Filer.h"
+#include "framework/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +137,97 @@ TEST(ImageList, GetBitmapGivesOnePictureAtTheListsSize) {
     ASSERT_TRUE(list.GetBitmap(0, &filled));
     EXPECT_EQ(At(filled, 0, 0), clYellow);
     EXPECT_EQ(At(filled, 2, 1), clRed);
+}
+
+// A list streams as the binary "Bitmap" (comctl32's own bytes) and reads back
+// whole: size, depth, mask, background colour and the pictures as drawn.
+TEST(ImageList, StreamsItsNativeListAsBitmapAndReadsItBack) {
+    const struct {
+        TColorDepth depth;
+        bool masked;
+        TColor bk;
+    } kinds[] = {{cd24Bit, true, clNone}, {cdDeviceDependent, true, clYellow}, {cd32Bit, false, clNone}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(int(k.depth));
+        TImageList source(nullptr, 6, 5);
+        source.SetColorDepth(k.depth);
+        source.SetMasked(k.masked);
+        TMemoryStream empty;
+        TWriter(&empty).WriteProperties(&source);
+        EXPECT_EQ(empty.Size(), 1) << "a list without pictures writes none";
+
+        TBitmap glyph(6, 5, pf24bit);
+        Paint(glyph, kGlyph);
+        source.AddMasked(&glyph, clFuchsia);
+        Fill(glyph, clLime);
+        source.AddMasked(&glyph, clFuchsia);
+        source.SetBkColor(k.bk);
+        TMemoryStream stream;
+        TWriter(&stream).WriteProperties(&source);
+        const std::string bytes(static_cast<char*>(stream.Memory()), size_t(stream.Size()));
+        ASSERT_EQ(bytes.substr(0, 8), "\006Bitmap\n") << "a binary block (vaBinary, 10)";
+        EXPECT_EQ(bytes.substr(12, 2), "IL") << "comctl32's stream follows the block's length";
+
+        TImageList copy(nullptr);  // 16 x 16, device-dependent, masked
+        struct Counter {
+            int n = 0;
+            void Hit(TObject*) { ++n; }
+        } changes;
+        copy.OnChange = TNotifyEvent(&changes, &Counter::Hit);
+        stream.SetPosition(0);
+        TReader(&stream).ReadProperties(&copy);
+        EXPECT_EQ(changes.n, 1);
+        EXPECT_EQ(copy.Width(), 6);
+        EXPECT_EQ(copy.Height(), 5);
+        EXPECT_EQ(copy.Count(), 2);
+        EXPECT_EQ(copy.Masked(), k.masked);
+        EXPECT_EQ(copy.ColorDepth(), k.depth);
+        EXPECT_EQ(copy.BkColor(), k.bk);
+        for (int i = 0; i < 2; ++i) {
+            TBitmap a(6, 5, pf32bit), b(6, 5, pf32bit);
+            Fill(a, clBlue);
+            Fill(b, clBlue);
+            source.Draw(a.Canvas(), 0, 0, i);
+            copy.Draw(b.Canvas(), 0, 0, i);
+            auto name = [](TColor c) {
+                return c == clBlue      ? '.'
+                       : c == clRed     ? 'R'
+                       : c == clWhite   ? 'W'
+                       : c == clBlack   ? 'K'
+                       : c == clLime    ? 'G'
+                       : c == clYellow  ? 'Y'
+                       : c == clFuchsia ? 'F'
+                                        : '?';
+            };
+            const std::string drawn = Map(a, 0, 0, 6, 5, name);
+            EXPECT_NE(drawn.find(i == 0 ? 'R' : 'G'), std::string::npos) << drawn;
+            EXPECT_EQ(Map(b, 0, 0, 6, 5, name), drawn) << "picture " << i;
+        }
+
+        // Bytes comctl32 cannot read leave the list as it was.
+        std::string damaged = bytes;
+        damaged[12] = 'X';
+        TMemoryStream bad;
+        bad.WriteBuffer(damaged.data(), int(damaged.size()));
+        bad.SetPosition(0);
+        EXPECT_THROW(TReader(&bad).ReadProperties(&copy), EReadError);
+        EXPECT_EQ(copy.Count(), 2);
+        EXPECT_EQ(copy.Width(), 6);
+
+        // A shared list it held is left to its owner; the one read is its own.
+        HIMAGELIST system = ImageList_Create(5, 3, ILC_COLOR24, 1, 1);
+        auto* shared = new TImageList(nullptr);
+        shared->SetShareImages(true);
+        shared->SetHandle(system);
+        stream.SetPosition(0);
+        TReader(&stream).ReadProperties(shared);
+        EXPECT_FALSE(shared->ShareImages());
+        EXPECT_EQ(shared->Count(), 2);
+        delete shared;
+        int w = 0, h = 0;
+        EXPECT_TRUE(ImageList_GetIconSize(system, &w, &h));
+        ImageList_Destroy(system);
+    }
 }
 
 TEST(ImageList, AddCutsWidePicturesAndDeleteRemoves) {

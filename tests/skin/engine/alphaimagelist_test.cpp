@@ -278,6 +278,8 @@ TEST(AlphaImageList, ALoadedListIsBuiltThenRepairsPicturesAddedWithoutAlpha) {
     EXPECT_NE(bytes.find(std::string("\x0BImageFormat\x07\x05ifPNG")), std::string::npos);
     EXPECT_NE(bytes.find(std::string("\x0BPixelFormat\x07\x07pf24bit")), std::string::npos);
     EXPECT_EQ(bytes.find("pf32bit"), std::string::npos);
+    // The image list's own "Bitmap" comes first, as an empty block.
+    EXPECT_EQ(bytes.substr(0, 12), std::string("\006Bitmap\n\0\0\0\0", 12));
 
     for (bool doubleData : {true, false}) {
         fw::TComponent root(nullptr);
