@@ -20,7 +20,6 @@ namespace skin {
 bool acGraphPainting = false;
 const unsigned AlignToInt[3] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 bool InAnimationProcess = false;
-bool (*CheckDevEx)(fw::TControl* Control) = nullptr;
 
 TSetWindowTheme Ac_SetWindowTheme() {
     static const TSetWindowTheme fn = [] {

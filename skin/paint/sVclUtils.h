@@ -9,6 +9,7 @@
 #include "framework/windows/Controls.h"
 #include "framework/windows/Messages.h"
 #include "skin/engine/sConst.h"
+#include "skin/engine/sThirdParty.h"  // CheckDevEx, which AlphaBroadCast consults
 
 namespace fw {
 class TBitmap;
@@ -53,8 +54,6 @@ void SetParentUpdated(fw::TWinControl* Control);
 void SetParentUpdated(HWND Handle);
 // Asks Control's form to let its provider's adapter skin Control.
 void AddToAdapter(fw::TWinControl* Control);
-// Hook for foreign control suites: True skips a child in AlphaBroadCast.
-extern bool (*CheckDevEx)(fw::TControl* Control);
 
 // 0xFF00FF for nil; a skinned control's smcGetColor answer, else its Color.
 fw::TColor GetControlColor(fw::TControl* Control);
