@@ -9,11 +9,13 @@
 #include "framework/windows/Screen.h"
 #include "skin/engine/FileUtils.h"
 #include "skin/engine/FormSkinningStandIns.h"
-#include "skin/paint/PaintStandIns.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sLibraryStartUp.h"
 #include "skin/engine/sMessages.h"
+#include "skin/paint/acGlow.h"
+#include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
 
 namespace skin {
 

@@ -2,8 +2,6 @@
 
 namespace skin {
 
-void ClearGlows() {}
-
 void AnimShowControl(fw::TWinControl* Ctrl, unsigned wTime, BYTE MaxTransparency, int AnimType) {
     (void)wTime, (void)MaxTransparency, (void)AnimType;
     if (Ctrl && Ctrl->HandleAllocated())

@@ -1,6 +1,6 @@
-// STAND-IN: the glow windows and window animations that the skin manager
-// calls, under their own names, until they are built here. The message
-// helpers and flags it used to hold are real now (sVclUtils, sCommonData).
+// STAND-IN: the window animation that the skin manager calls, under its own
+// name, until it is built here. The message helpers, flags and glows it used
+// to hold are real now (sVclUtils, sCommonData, acGlow).
 #pragma once
 
 #include <windows.h>
@@ -10,8 +10,6 @@
 
 namespace skin {
 
-// Removes every glow window (there are none yet).
-void ClearGlows();
 // The skin-change animation of a form: here a plain full redraw.
 void AnimShowControl(fw::TWinControl* Ctrl, unsigned wTime, BYTE MaxTransparency, int AnimType);
 

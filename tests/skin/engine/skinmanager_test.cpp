@@ -10,7 +10,8 @@
 #include "framework/windows/CommonDialogs.h"
 #include "framework/windows/DialogSeam.h"
 #include "skin/engine/FileUtils.h"
-#include "skin/paint/PaintStandIns.h"
+#include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
 #include "skin/engine/sLibraryStartUp.h"
 
 using namespace skin;
