@@ -1,5 +1,7 @@
 #include "skin/engine/acThreadedTimer.h"
 
+#include <memory>
+
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Application.h"
 
@@ -79,16 +81,19 @@ void TacThreadedTimer::BeforeDestruction() {
 // nothing), until UpdateTimer says otherwise.
 void TacThreadedTimer::StartTimer() {
     if (FTimerThread) return;
-    auto* thread = new TacTimerThread();
+    // A worker that could not start is let go of here: KillTimer only meets started ones.
+    auto thread = std::make_unique<TacTimerThread>();
+    auto event = std::make_unique<fw::TSimpleEvent>();
+    event->ResetEvent();
     thread->OwnerTimer = this;
     thread->Interval = FInterval;
     thread->SetPriority(FThreadPriority);
     thread->SetFreeOnTerminate(false);
-    thread->TimeEvent = new fw::TSimpleEvent();
-    thread->TimeEvent->ResetEvent();
+    thread->TimeEvent = event.get();
     thread->SetActive(FInterval != 0);
-    FTimerThread = thread;
     thread->Start();
+    event.release();
+    FTimerThread = thread.release();
 }
 
 // A tick the worker queued before it saw the end runs inside the wait. The

@@ -306,6 +306,10 @@ bool TsSkinManager::GuardedLoad(F&& load) {
         DropHalfLoadedSkin();
         if (!IsLoading()) throw;
         // The form is still being read: a bad skin must not end the program.
+        // Nobody gets the error but the user, so the manager switches itself
+        // off as when no skin is found: Loaded then broadcasts nothing and
+        // installs no hook.
+        FActive = false;
         fw::Application->HandleException(this, e);
         return false;
     } catch (...) {
@@ -396,7 +400,7 @@ bool TsSkinManager::MainWindowHook(fw::TMessage& Message) {
     if (!FSkinnedPopups) return false;
     switch (Message.Msg) {
         case WM_SYSCOMMAND:
-            ShowState = Message.WParam == SC_MINIMIZE ? saMinimize
+            ShowState = Message.WParam == SC_MINIMIZE  ? saMinimize
                         : Message.WParam == SC_RESTORE ? saRestore
                                                        : saIgnore;
             return false;

@@ -379,6 +379,23 @@ TEST(AlphaImageList, AssignCopiesSettingsAndPicturesQuietly) {
     EXPECT_EQ(noFiles->Count(), 2);
     EXPECT_EQ(noFiles->Items()->Count(), 0);
 
+    // Emptied files: the items stay, the pictures come from the native list.
+    target->ItemsClear();
+    ASSERT_EQ(target->Items()->Count(), 2);
+    EXPECT_EQ(target->Items()->Items(1)->ImgData->Size(), 0);
+    fw::TBitmap fromIcon(24, 24, fw::pf32bit);
+    ASSERT_TRUE(target->GetBitmap32(1, &fromIcon));
+    EXPECT_TRUE(Near(Px(fromIcon, 20, 10), 0x0000FF, 3));
+    EXPECT_TRUE(Near(Px(fromIcon, 3, 10), 0xFF0000, 3));
+
+    // The icon size of another native list; none readable keeps the size.
+    auto sized = NewList(16, 16);
+    sized->SetNewDimensions(source->Handle());
+    EXPECT_EQ(sized->Width(), 24);
+    EXPECT_EQ(sized->Height(), 24);
+    sized->SetNewDimensions(nullptr);
+    EXPECT_EQ(sized->Width(), 24);
+
     // Nil takes the native list away.
     target->Assign(nullptr);
     EXPECT_FALSE(target->HandleAllocated());
