@@ -80,13 +80,19 @@
 // acTextRect, GetStringFlags, CutText, acDrawGlowForText.
 #include "skin/paint/sTextOut.h"
 
-// Not yet here, built with the common message handling of skinned controls:
-// CommonWndProc and CommonMessage; DoChangePaint, StopFading, EventEnabled,
-// TsFadeTimer, TsAnimTimer; AnimShowControl/Form/Dlg, AnimHideForm/Dlg,
-// PrepareForAnimation, acPrintDC, ow, acHideTimer; ShowGlow, HideGlow,
-// ShowGlowingIfNeeded, ClearGlows. Until then the stand-ins of
-// skin/paint/PaintStandIns.h serve.
-#include "skin/paint/PaintStandIns.h"
+// CommonWndProc, CommonMessage, ShowGlowingIfNeeded.
+#include "skin/paint/sCommonMessage.h"
+// Hot-state fades: DoChangePaint, StopFading, EventEnabled, TsFadeTimer,
+// TsAnimTimer.
+#include "skin/paint/sFade.h"
+// Glows: ShowGlow, HideGlow, ClearGlows.
+#include "skin/paint/acGlow.h"
+// Animations: acPrintDC, ow, AnimShowForm/Dlg/Control, PrepareForAnimation,
+// AnimHideForm/Dlg, acHideTimer, SkinPaintTo.
+#include "skin/paint/sAnimCore.h"
+#include "skin/paint/sAnimHide.h"
+#include "skin/paint/sAnimShow.h"
+#include "skin/paint/sWindowImage.h"
 
 namespace skin {
 
