@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/graphics/Color.h"
+#include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sAlphaGraph.h"
 #include "skin/paint/sBGQuery.h"
@@ -117,13 +118,28 @@ struct CornerFix {
 
 void UpdateCorners(TsCommonData* SkinData, int State, TsCorners Corners) {
     if (!SkinData) return;
-    TsSkinManager* M = SkinData->GetSkinManager();
     fw::TControl* c = SkinData->FOwnerControl;
-    if (!M || SkinData->BorderIndex < 0 || !M->IsValidImgIndex(SkinData->BorderIndex) || !SkinData->FCacheBmp || !c ||
-        c->Width() <= 1 || c->Height() <= 1)
-        return;
+    if (!c) return;
     TacBGInfo bg;
     if (c->Parent()) GetBGInfo(&bg, c->Parent(), false);
+    TCacheInfo ci;
+    if (bg.BgType == btCache) {
+        // A cache that is no 24- or 32-bit image gives neither pixels nor a colour.
+        if (!bg.Bmp || !Is24or32(bg.Bmp)) return;
+        ci = MakeCacheInfo(bg.Bmp, bg.Offset.X + c->Left(), bg.Offset.Y + c->Top());
+    } else {
+        ci.FillColor = bg.Color;
+    }
+    UpdateCornersOver(SkinData, State, c->Width(), c->Height(), ci, Corners);
+}
+
+void UpdateCornersOver(TsCommonData* SkinData, int State, int Width, int Height, const TCacheInfo& Parent,
+                       TsCorners Corners) {
+    if (!SkinData) return;
+    TsSkinManager* M = SkinData->GetSkinManager();
+    if (!M || SkinData->BorderIndex < 0 || !M->IsValidImgIndex(SkinData->BorderIndex) || !SkinData->FCacheBmp ||
+        Width <= 1 || Height <= 1)
+        return;
     TsMaskData md = M->ma[size_t(SkinData->BorderIndex)];
     if (md.Bmp && md.ImageCount == 0) {
         md.ImageCount = 3;
@@ -132,24 +148,21 @@ void UpdateCorners(TsCommonData* SkinData, int State, TsCorners Corners) {
     }
     fw::TBitmap* image = SkinImageBitmap(md);
     if (!image) return;
-    const int W = c->Width(), H = c->Height(), wl = md.WL, wt = md.WT, wr = md.WR, wb = md.WB;
+    const int W = Width, H = Height, wl = md.WL, wt = md.WT, wr = md.WR, wb = md.WB;
     const int stateW = md.R.Width() / ImageCountOf(md), hImg = md.R.Height() / (MaskTypeOf(md) + 1);
     const int sw = stateW - wl - wr;
     const int X0 = md.R.Left + stateW * std::max(std::min(State, ImageCountOf(md) - 1), 0);
 
     CornerFix fix{PixelRows(image), PixelRows(SkinData->FCacheBmp), nullptr, false, {}, MaskTypeOf(md) != 0};
     if (!fix.img || !fix.cache || fix.img.bpp < 3) return;
-    TCacheInfo ci;
     int ox = 0, oy = 0;
     std::unique_ptr<TParentPixels> parent;
-    if (bg.BgType == btCache && bg.Bmp && Is24or32(bg.Bmp)) {
-        ox = bg.Offset.X + c->Left(), oy = bg.Offset.Y + c->Top();
-        ci.Bmp = bg.Bmp;
-        ci.Ready = true;
-        parent = std::make_unique<TParentPixels>(ci);
+    if (Parent.Ready && Parent.Bmp && Is24or32(Parent.Bmp)) {
+        ox = Parent.X, oy = Parent.Y;
+        parent = std::make_unique<TParentPixels>(Parent);
         fix.parent = parent.get();
-    } else if (bg.BgType != btCache) {
-        const fw::TColor col = MaskTypeOf(md) == 0 ? fw::ColorToRGB(bg.Color) : bg.Color;
+    } else if (!Parent.Ready) {
+        const fw::TColor col = MaskTypeOf(md) == 0 ? fw::ColorToRGB(Parent.FillColor) : Parent.FillColor;
         fix.fillSet = MaskTypeOf(md) != 0 || (col & 0xFFFFFF) != 0xFF00FF;
         fix.fill[0] = uint8_t(col >> 16), fix.fill[1] = uint8_t(col >> 8), fix.fill[2] = uint8_t(col);
     }

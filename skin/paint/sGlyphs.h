@@ -29,6 +29,10 @@ void BmpDisabledKind(fw::TBitmap* Bmp, TsDisabledKind DisabledKind, fw::TControl
 // The chosen corners of SkinData's cache: pixels see-through in the border
 // image (state State) take the parent's background.
 void UpdateCorners(TsCommonData* SkinData, int State, TsCorners Corners = AllCorners);
+// The same for a cache Width x Height over Parent: a ready cache with the
+// control at (X, Y) in it, or else its fill colour.
+void UpdateCornersOver(TsCommonData* SkinData, int State, int Width, int Height, const TCacheInfo& Parent,
+                       TsCorners Corners = AllCorners);
 // In R of the 32-bit DstBmp, see-through pixels (fuchsia, or where corner
 // Corner of image ma[MaskIndex] is fuchsia) take SrcBmp's from Offset on.
 void FillTransPixels32(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, fw::TRect R, fw::TPoint Offset, int MaskIndex,

@@ -1,0 +1,88 @@
+// The wrapper that gives a window skinned scroll bars: it takes the bars out
+// of the window's own frame calculation, reserves their room, answers hit
+// tests over them and paints them from the skin; the window keeps its real
+// scroll state and gets WM_HSCROLL / WM_VSCROLL as from standard bars.
+//
+// Wine draws the standard bars by style whenever its default frame painting
+// runs and whenever a control changes its scroll state (skin/windows
+// README), so the wrapper runs the default WM_NCPAINT without the bar bits
+// and repaints its bars after any message that changed the scroll state.
+#pragma once
+
+#include <memory>
+
+#include "skin/windows/acMainWnd.h"
+#include "skin/windows/acScrollGeometry.h"
+
+namespace skin {
+
+struct TacBarLook;
+
+class TacScrollWnd : public TacMainWnd {
+public:
+    using TacMainWnd::TacMainWnd;
+    ~TacScrollWnd() override;
+    fw::String ClassName() const override { return L"TacScrollWnd"; }
+    void AfterCreate(bool Repaint) override;
+    void acWndProc(fw::TMessage& Message) override;
+
+    std::unique_ptr<TacScrollBar> sBarHorz, sBarVert;
+    bool fThumbTracking = false;
+    TacFrameEdges Edges;  // the window's own border widths and bar side
+    bool bPreventStyleChange = false;
+    // The scroll state each bar was last painted with.
+    SCROLLINFO Painted[2] = {};
+
+    TacScrollBar* Bar(int nBar) const { return nBar == SB_HORZ ? sBarHorz.get() : sBarVert.get(); }
+
+private:
+    // The scroll state changed behind the bars' back: they are painted again.
+    void RepaintIfScrolled(UINT Msg);
+    bool repainting_ = false;
+};
+
+// Attaching and detaching.
+void InitializeACScrolls(TacScrollWnd* sw, HWND Handle, bool Repaint);
+void UninitializeACScroll(HWND Handle, bool Free, bool Repaint, TacScrollWnd*& sw);
+// A new wrapper for a window that has none yet (nil when it has).
+TacScrollWnd* HookScrollWnd(HWND Handle, TsSkinManager* SkinManager, TsCommonData* SkinData);
+void InitControl(HWND Handle, TsCommonData* SkinData, TsSkinManager* SkinManager);
+// Keeps a skinned control's scroll wrapper in step with its skin.
+void RefreshScrolls(TsCommonData* SkinData, TacScrollWnd*& ListSW);
+// Both bars' scroll state read again; with Repaint the bars painted.
+void UpdateScrolls(TacScrollWnd* sw, bool Repaint);
+
+// Settings of a wrapped window's bars (SB_HORZ, SB_VERT or SB_BOTH).
+bool Scrolls_SetStyle(HWND Handle, int wBar, int Style);
+bool Ac_SetMinThumbSize(HWND Handle, WORD wBar, WORD Size);
+TacScrollWnd* Ac_GetScrollWndFromHwnd(HWND Handle);
+TacScrollBar* Ac_GetScrollBarFromHwnd(HWND Handle, WORD nBar);
+// FrameChanged: the frame calculated again; else WM_NCPAINT.
+void Ac_RedrawNonClient(HWND Handle, bool FrameChanged);
+bool Ac_ShowScrollBar(HWND Handle, int wBar, bool Show);
+int Ac_SetScrollInfo(HWND Handle, int nBar, const SCROLLINFO& si, bool Redraw);
+
+// The bars' screen rectangles and whether a bar can be used, from the window.
+int AC_GetHScrollRect(TacScrollWnd* sw, HWND Handle, fw::TRect& R);
+void AC_GetVScrollRect(TacScrollWnd* sw, HWND Handle, fw::TRect& R);
+bool IsInParentCorner(TacScrollWnd* sw, HWND Handle, const fw::TRect& R);
+bool Ac_IsScrollbarActive(TacScrollWnd* sw, const TacScrollBar& Bar);
+// The screen rectangle of bar nBar of the wrapper's window.
+fw::TRect BarScreenRect(TacScrollWnd* sw, int nBar);
+
+// Non-client messages.
+LRESULT Ac_NCCalcSize(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam);
+LRESULT Ac_NCHitTest(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam);
+LRESULT Ac_StyleChange(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam);
+
+// Paints both bars and the square between them into DC (0: the window DC);
+// ThumbPos -1 places the thumb from the scroll state.
+void Ac_NCPaint(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam, int ThumbPos, HDC DC);
+// One bar at R (window coordinates) with the part Pressed pressed.
+bool Ac_NCDrawScrollbar(TacScrollWnd* sw, int nBar, HWND Handle, HDC DC, const fw::TRect& R, int Pressed, int ThumbPos);
+// One bar in the given look at R (window coordinates), whatever the state.
+bool DrawBarLook(TacScrollWnd* sw, int nBar, HWND Handle, HDC DC, const fw::TRect& R, const TacBarLook& Look);
+// The background behind a rectangle of the window (window coordinates).
+TCacheInfo WindowBackground(TacScrollWnd* sw, HWND Handle, const fw::TRect& R, TacBGInfo& Keep);
+
+}  // namespace skin
