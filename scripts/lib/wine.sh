@@ -1,5 +1,6 @@
-# Shared by scripts/test and scripts/run: the Wine environment, the test prefix
-# and a private X display. Source it; every function works on $BUILD.
+# Shared by scripts/test and scripts/run: the Wine environment, the test prefix,
+# private X displays and the desktops GUI tests run on. Source it; every
+# function works on $BUILD.
 
 wine_env() {
   export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win32 WINEDEBUG=-all
