@@ -18,8 +18,8 @@ inline fw::String SkinsPath(const fw::String& relative = fw::String()) {
 }
 
 // The committed folder skins, each with its packed copy <name>.asz beside it.
-inline const wchar_t* const kTestSkins[] = {L"test\\T1", L"test\\T1NoGlobalInfo", L"test\\T1BadShadow",
-                                            L"test\\T1LowerCase", L"test\\T1Version7"};
+inline const wchar_t* const kTestSkins[] = {L"test\\T1",          L"test\\T1NoGlobalInfo", L"test\\T1BadShadow",
+                                            L"test\\T1LowerCase", L"test\\T1Version7",     L"test\\TPaint"};
 inline const wchar_t* const kDefaultSkin = L"default\\Stillwater";
 
 }  // namespace kvbskins

@@ -112,9 +112,12 @@ void TCustomImageList::SetHandle(HIMAGELIST Value) {
 int TCustomImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
 // A new size, depth or mask means a new list: the pictures do not carry over.
+// A list that existed is made again at once, so that listeners told of the
+// change find an empty list of the new kind, not none.
 void TCustomImageList::Recreate() {
     if (!handle_) return;
     FreeHandle();
+    Handle();
     Change();
 }
 

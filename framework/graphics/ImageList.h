@@ -3,7 +3,8 @@
 // for changes through a TChangeLink (or OnChange).
 //
 // The HIMAGELIST is made on first use with the list's Width, Height,
-// ColorDepth and Masked; changing one of those makes a new, empty list.
+// ColorDepth and Masked; changing one of those makes a new, empty list (at
+// once when the list had one, then Change).
 // Drawing disabled gives the framework's etched look: every opaque pixel that
 // is not white becomes clBtnHighlight one pixel down and right, then
 // clBtnShadow in place. Pictures are copied in, so the caller's bitmaps are

@@ -28,13 +28,16 @@ void TWriter::WriteValue(TValueType Value) {
     WriteBytes(&b, 1);
 }
 
-void TWriter::WritePropName(const String& Name) {
+// A length byte and the ANSI characters; What names it in the error.
+void TWriter::WriteShortName(const String& Name, const wchar_t* What) {
     AnsiString name = ToAnsi(Name);
-    if (name.empty() || name.size() > 255) throw EWriteError(L"Invalid property name '" + Name + L"'");
+    if (name.empty() || name.size() > 255) throw EWriteError(String(L"Invalid ") + What + L" '" + Name + L"'");
     uint8_t length = uint8_t(name.size());
     WriteBytes(&length, 1);
     WriteBytes(name.data(), int(name.size()));
 }
+
+void TWriter::WritePropName(const String& Name) { WriteShortName(Name, L"property name"); }
 
 void TWriter::WriteString(const String& Value) {
     if (IsAscii(Value)) {
@@ -74,6 +77,13 @@ void TWriter::WriteInteger(int32_t Value) {
 }
 
 void TWriter::WriteBoolean(bool Value) { WriteValue(Value ? vaTrue : vaFalse); }
+
+void TWriter::WriteIdent(const String& Ident) {
+    if (SameText(Ident, L"False")) return WriteValue(vaFalse);
+    if (SameText(Ident, L"True")) return WriteValue(vaTrue);
+    WriteValue(vaIdent);
+    WriteShortName(Ident, L"identifier");
+}
 
 void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWriterProc& WriteData, bool HasData) {
     if (!HasData || !WriteData) return;
@@ -131,16 +141,20 @@ void TReader::ReadListEnd() {
     if (ReadValue() != vaNull) Malformed();
 }
 
+// A length byte and that many ANSI characters.
+String TReader::ReadShortString() {
+    uint8_t length = 0;
+    ReadBytes(&length, 1);
+    AnsiString s(length, '\0');
+    ReadBytes(s.data(), length);
+    return FromAnsi(s);
+}
+
 String TReader::ReadString() {
     TValueType type = ReadValue();
     switch (type) {
-        case vaString: {
-            uint8_t length = 0;
-            ReadBytes(&length, 1);
-            AnsiString s(length, '\0');
-            ReadBytes(s.data(), length);
-            return FromAnsi(s);
-        }
+        case vaString:
+            return ReadShortString();
         case vaLString:
         case vaUTF8String: {
             int32_t length = 0;
@@ -189,6 +203,19 @@ bool TReader::ReadBoolean() {
     TValueType v = ReadValue();
     if (v != vaTrue && v != vaFalse) Malformed();
     return v == vaTrue;
+}
+
+String TReader::ReadIdent() {
+    switch (ReadValue()) {
+        case vaIdent:
+            return ReadShortString();
+        case vaFalse:
+            return L"False";
+        case vaTrue:
+            return L"True";
+        default:
+            Malformed();
+    }
 }
 
 void TReader::DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc&, bool) {

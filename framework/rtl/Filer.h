@@ -6,7 +6,9 @@
 // Layout, as the framework's form resources have it: a property is its name
 // (one length byte, then the ANSI characters) followed by a value-type byte
 // and the value; a list of properties ends with a 0 byte. A byte block is
-// vaBinary (10), a 4-byte little-endian count and the bytes. A collection is
+// vaBinary (10), a 4-byte little-endian count and the bytes. An enumeration
+// value is its name: vaIdent (7), a length byte and the ANSI characters (False
+// and True are vaFalse and vaTrue). A collection is
 // vaCollection (14), then per item vaList (1) and the item's properties, then 0.
 #pragma once
 
@@ -29,6 +31,7 @@ enum TValueType : uint8_t {
     vaInt16 = 3,
     vaInt32 = 4,
     vaString = 6,
+    vaIdent = 7,
     vaFalse = 8,
     vaTrue = 9,
     vaBinary = 10,
@@ -76,6 +79,8 @@ public:
     void WriteString(const String& Value);
     void WriteInteger(int32_t Value);
     void WriteBoolean(bool Value);
+    // An enumeration value by its name.
+    void WriteIdent(const String& Ident);
     void WriteValue(TValueType Value);
     void WriteListEnd() { WriteValue(vaNull); }
 
@@ -86,6 +91,7 @@ public:
 
 private:
     void WritePropName(const String& Name);
+    void WriteShortName(const String& Name, const wchar_t* What);
     void WriteBytes(const void* Data, int Count);
 };
 
@@ -105,6 +111,8 @@ public:
     String ReadString();
     int32_t ReadInteger();
     bool ReadBoolean();
+    // The name of an enumeration value ("False" and "True" for booleans).
+    String ReadIdent();
     TValueType ReadValue();
     TValueType NextValue();
     bool EndOfList() { return NextValue() == vaNull; }
@@ -117,6 +125,7 @@ public:
 
 private:
     void ReadBytes(void* Data, int Count);
+    String ReadShortString();
     [[noreturn]] void Malformed();
 
     String propName_;  // the property being read

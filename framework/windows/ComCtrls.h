@@ -287,6 +287,9 @@ public:
     void SetButtonWidth(int Value);
     TCustomImageList* Images() const { return images_; }
     void SetImages(TCustomImageList* Value);
+    // The pictures of a button under the mouse (TB_SETHOTIMAGELIST); Images without it.
+    TCustomImageList* HotImages() const { return hotImages_; }
+    void SetHotImages(TCustomImageList* Value);
     // Captions right of the images (TBSTYLE_LIST).
     bool List() const { return list_; }
     void SetList(bool Value);
@@ -336,6 +339,7 @@ private:
     int buttonHeight_ = 22;
     int buttonWidth_ = 23;
     TCustomImageList* images_ = nullptr;
+    TCustomImageList* hotImages_ = nullptr;
     bool list_ = false;
     bool showCaptions_ = false;
     bool flat_ = false;

@@ -148,6 +148,7 @@ void TToolBar::CreateHandleDone() {
     } else {
         SendMessageW(h, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
     }
+    if (hotImages_) SendMessageW(h, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_->Handle()));
     SendMessageW(h, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
     for (size_t i = 0; i < buttons_.size(); ++i) SendButton(buttons_[i], int(i));
     UpdateButtonBounds();
@@ -251,9 +252,20 @@ void TToolBar::SetImages(TCustomImageList* Value) {
     RecreateWnd();
 }
 
+void TToolBar::SetHotImages(TCustomImageList* Value) {
+    if (hotImages_ == Value) return;
+    SetReference(this, hotImages_, Value);
+    if (!HandleAllocated()) return;
+    SendMessageW(WindowHandle(), TB_SETHOTIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(hotImages_ ? hotImages_->Handle() : nullptr));
+    Invalidate();
+}
+
 void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && IsReference(AComponent, images_)) SetImages(nullptr);
+    if (Operation != opRemove) return;
+    if (IsReference(AComponent, images_)) SetImages(nullptr);
+    if (IsReference(AComponent, hotImages_)) SetHotImages(nullptr);
 }
 
 void TToolBar::SetList(bool Value) {

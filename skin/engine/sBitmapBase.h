@@ -23,6 +23,8 @@ fw::TBitmap* CreateBmp32(int Width, int Height);
 inline bool Is24or32(fw::TBitmap* Bmp) {
     return Bmp && (Bmp->PixelFormat() == fw::pf24bit || Bmp->PixelFormat() == fw::pf32bit);
 }
+// The key colour 0xFF00FF in a pixel's blue, green, red bytes (alpha ignored).
+inline bool IsFuchsia(const uint8_t* p) { return p[0] == 0xFF && p[1] == 0 && p[2] == 0xFF; }
 // The part of R inside Bmp.
 fw::TRect ClipToBitmap(fw::TBitmap* Bmp, fw::TRect R);
 

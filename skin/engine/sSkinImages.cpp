@@ -1,6 +1,7 @@
 // The image and pattern loaders: the master bitmap, every image value of the
 // skin text, separate image files (from the folder or the packed skin), and
-// JPEG pictures as large patterns or small textures.
+// JPEG pictures as large patterns or small textures; or the same from the
+// older collections of a stored skin.
 #include "skin/engine/sSkinImages.h"
 
 #include <memory>
@@ -146,13 +147,6 @@ void AddImageValue(TsSkinManager& sm, const fw::String& Section, const fw::Strin
     if (ParseLegacyRect(v, m)) sm.ma.push_back(m);
 }
 
-// The skin-wide descriptive values are text, never images, whatever they hold.
-bool IsDescriptiveValue(const fw::String& Section, const fw::String& Key) {
-    if (fw::UpperCase(Section) != L"GLOBALINFO") return false;
-    const fw::String k = fw::UpperCase(Key);
-    return k == L"MASTERBITMAP" || k == L"VERSION" || k == L"AUTHOR" || k == L"DESCRIPTION";
-}
-
 // Calls f(section, key, value) for every key of every section, in file order.
 template <typename F>
 void ForEachValue(const fw::TMemIniFile& ini, const fw::String& def, F&& f) {
@@ -198,6 +192,20 @@ void MergeCommonImages(TsSkinManager& sm) {
 
 }  // namespace
 
+bool IsDescriptiveValue(const fw::String& Section, const fw::String& Key) {
+    if (fw::UpperCase(Section) != L"GLOBALINFO") return false;
+    const fw::String k = fw::UpperCase(Key);
+    return k == L"MASTERBITMAP" || k == L"VERSION" || k == L"AUTHOR" || k == L"DESCRIPTION";
+}
+
+void DeriveUnsetBorderWidths(TsMaskData& m) {
+    if (m.WL + m.WT + m.WR + m.WB != 0) return;
+    if (m.BorderWidth != 0)
+        m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
+    else
+        DeriveBorderWidths(m, m.R.Width(), m.R.Height());
+}
+
 void DeriveBorderWidths(TsMaskData& m, int Width, int Height) {
     const int states = m.ImageCount < 1 ? 1 : m.ImageCount;
     const int rows = m.MaskType < 0 ? 1 : m.MaskType + 1;
@@ -209,33 +217,28 @@ bool ParseMasterCode(const fw::String& v, TsMaskData& m) {
     if (v.empty() || (v[0] != L'@' && v[0] != L'^' && v[0] != L'~')) return false;
     m.R = fw::TRect(Field(v, 2, 4), Field(v, 7, 4), Field(v, 12, 4), Field(v, 17, 4));
     switch (v[0]) {
-    case L'@':
-        m.ImageCount = int16_t(Field(v, 22, 1));
-        m.MaskType = int16_t(Field(v, 24, 1));
-        m.ImgType = itisaGlyph;
-        break;
-    case L'^':
-        m.WL = int16_t(Field(v, 22, 4));
-        m.WT = int16_t(Field(v, 27, 4));
-        m.WR = int16_t(Field(v, 32, 4));
-        m.WB = int16_t(Field(v, 37, 4));
-        m.ImageCount = int16_t(Field(v, 42, 1));
-        m.MaskType = int16_t(Field(v, 44, 1));
-        m.DrawMode = int16_t(Field(v, 46, 1));
-        m.BorderWidth = int16_t(Field(v, 48, 1));
-        m.ImgType = itisaBorder;
-        if (m.WL + m.WT + m.WR + m.WB == 0) {
-            if (m.BorderWidth != 0)
-                m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
-            else
-                DeriveBorderWidths(m, m.R.Width(), m.R.Height());
-        }
-        break;
-    default:
-        m.DrawMode = int16_t(Field(v, 22, 2));
-        m.MaskType = int16_t(v.size() >= 25 ? Field(v, 25, 1) : 0);
-        m.ImageCount = 1;
-        m.ImgType = itisaTexture;
+        case L'@':
+            m.ImageCount = int16_t(Field(v, 22, 1));
+            m.MaskType = int16_t(Field(v, 24, 1));
+            m.ImgType = itisaGlyph;
+            break;
+        case L'^':
+            m.WL = int16_t(Field(v, 22, 4));
+            m.WT = int16_t(Field(v, 27, 4));
+            m.WR = int16_t(Field(v, 32, 4));
+            m.WB = int16_t(Field(v, 37, 4));
+            m.ImageCount = int16_t(Field(v, 42, 1));
+            m.MaskType = int16_t(Field(v, 44, 1));
+            m.DrawMode = int16_t(Field(v, 46, 1));
+            m.BorderWidth = int16_t(Field(v, 48, 1));
+            m.ImgType = itisaBorder;
+            DeriveUnsetBorderWidths(m);
+            break;
+        default:
+            m.DrawMode = int16_t(Field(v, 22, 2));
+            m.MaskType = int16_t(v.size() >= 25 ? Field(v, 25, 1) : 0);
+            m.ImageCount = 1;
+            m.ImgType = itisaTexture;
     }
     return true;
 }
@@ -252,10 +255,7 @@ bool ParseLegacyRect(const fw::String& v, TsMaskData& m) {
     m.MaskType = int16_t(std::max(0, n >= 2 ? fw::StrToInt(ExtractWord(2, d, numbers)) : 0));
     m.BorderWidth = int16_t(std::max(0, n >= 3 ? fw::StrToInt(ExtractWord(3, d, numbers)) : 0));
     m.DrawMode = int16_t(n >= 4 ? fw::StrToInt(ExtractWord(4, d, numbers)) : 1);
-    if (m.BorderWidth != 0)
-        m.WL = m.WT = m.WR = m.WB = m.BorderWidth;
-    else
-        DeriveBorderWidths(m, m.R.Width(), m.R.Height());
+    DeriveUnsetBorderWidths(m);
     return true;
 }
 
@@ -290,10 +290,95 @@ int MaskWidthBottom(const TsMaskArray& ma, int MaskIndex) {
 
 // ---- the loaders
 
+namespace {
+
+// 24 bits, keyed by fuchsia, a device-independent section painting reads.
+void PrepareMaster(fw::TBitmap* b) {
+    b->SetPixelFormat(fw::pf24bit);
+    b->SetTransparent(true);
+    b->SetTransparentColor(sFuchsia);
+    b->SetHandleType(fw::bmDIB);
+}
+
+// The stored skin named SkinName, exactly; null when none has the name.
+const TsStoredSkin* StoredSkinNamed(TsSkinManager& sm) {
+    const int i = sm.InternalSkins()->IndexOf(sm.SkinName());
+    return i < 0 ? nullptr : sm.InternalSkins()->Items(i);
+}
+
+// A stored skin of the older form: a copy of its master bitmap, and one
+// entry per item of its image collection. False when no stored skin has
+// the name.
+bool LoadStoredMasks(TsSkinManager& sm) {
+    const TsStoredSkin* skin = StoredSkinNamed(sm);
+    if (!skin) return false;
+    if (!skin->MasterBitmap()->Empty()) {
+        sm.MasterBitmap = new fw::TBitmap;
+        sm.MasterBitmap->Assign(skin->MasterBitmap());
+        PrepareMaster(sm.MasterBitmap);
+        KeepHandle(sm.MasterBitmap);
+    }
+    for (int i = 0; i < skin->Images()->Count(); ++i) {
+        const TsSkinImage& im = *skin->Images()->Items(i);
+        TsMaskData m = NewEntry(sm, fw::UpperCase(im.SectionName), fw::UpperCase(im.PropertyName));
+        if (!im.Image()->Empty() && !im.Name.empty()) {
+            auto b = std::make_unique<fw::TBitmap>();
+            b->Assign(im.Image());
+            b->SetPixelFormat(fw::pf24bit);
+            m.R = fw::TRect(0, 0, b->Width(), b->Height());
+            KeepHandle(b.get());
+            m.Bmp = b.release();
+        } else {
+            m.R = fw::TRect(im.Left, im.Top, im.Right, im.Bottom);
+        }
+        m.ImageCount = int16_t(im.ImageCount);
+        m.MaskType = int16_t(im.MaskType);
+        m.BorderWidth = int16_t(im.BorderWidth);
+        m.ImgType = im.ImgType;
+        m.WL = int16_t(im.WL);
+        m.WT = int16_t(im.WT);
+        m.WR = int16_t(im.WR);
+        m.WB = int16_t(im.WB);
+        m.DrawMode = int16_t(im.StretchMode);
+        if (m.ImageCount == 0) {  // a bare bitmap: three states over a mask row
+            m.ImageCount = 3;
+            m.MaskType = 1;
+        }
+        DeriveUnsetBorderWidths(m);
+        sm.ma.push_back(m);
+    }
+    return true;
+}
+
+// One pattern per item of the stored skin's texture collection; an item
+// whose picture was loaded once for an earlier item of the same file takes
+// that picture. A picture that stays empty is skipped, as in a skin file.
+void LoadStoredPatterns(TsSkinManager& sm) {
+    const TsStoredSkin* skin = StoredSkinNamed(sm);
+    if (!skin) return;
+    const TsSkinPatterns& items = *skin->Patterns();
+    for (int i = 0; i < items.Count(); ++i) {
+        const TsSkinPattern& p = *items.Items(i);
+        const fw::TJPEGImage* picture = p.Image();
+        for (int j = 0; j < items.Count() && picture->Empty(); ++j)
+            if (j != i && items.Items(j)->Name == p.Name && !items.Items(j)->Image()->Empty())
+                picture = items.Items(j)->Image();
+        if (picture->Empty()) continue;
+        auto jpg = std::make_unique<fw::TJPEGImage>();
+        jpg->Assign(picture);
+        sm.pa.push_back(TsPatternData{jpg.release(), fw::UpperCase(p.SectionName), fw::UpperCase(p.PropertyName)});
+    }
+}
+
+}  // namespace
+
 void TsSkinManager::LoadAllMasks() {
     FreeBitmaps();
     fw::TMemIniFile* ini = SkinData->SkinFile;
-    if (!ini) return;  // older stored form: its collections are not read
+    if (!ini) {
+        if (LoadStoredMasks(*this)) MergeCommonImages(*this);
+        return;
+    }
     const fw::String master = ini->ReadString(L"GLOBALINFO", L"MASTERBITMAP", L"");
     MasterBitmap = new fw::TBitmap;
     if (SkinIsPacked) {
@@ -306,10 +391,7 @@ void TsSkinManager::LoadAllMasks() {
         const fw::String path = IsAbsolute(master) ? master : SkinData->SkinPath + master;
         if (fw::FileExists(path)) MasterBitmap->LoadFromFile(path);
     }
-    MasterBitmap->SetPixelFormat(fw::pf24bit);
-    MasterBitmap->SetTransparent(true);
-    MasterBitmap->SetTransparentColor(sFuchsia);
-    MasterBitmap->SetHandleType(fw::bmDIB);
+    PrepareMaster(MasterBitmap);
     ForEachValue(*ini, L"", [&](const fw::String& s, const fw::String& k, const fw::String& v) {
         if (v.empty() || IsDescriptiveValue(s, k)) return;
         AddImageValue(*this, s, k, v);
@@ -320,10 +402,13 @@ void TsSkinManager::LoadAllMasks() {
 void TsSkinManager::LoadAllPatterns() {
     FreeJpegs();
     fw::TMemIniFile* ini = SkinData->SkinFile;
-    if (!ini) return;
+    if (!ini) {
+        LoadStoredPatterns(*this);
+        return;
+    }
     ForEachValue(*ini, L"-", [&](const fw::String& s, const fw::String& k, const fw::String& value) {
         const fw::String v = fw::UpperCase(value);
-        if (!Contains(v, L".JPG") && !Contains(v, L".JPEG")) return;
+        if (IsDescriptiveValue(s, k) || (!Contains(v, L".JPG") && !Contains(v, L".JPEG"))) return;
         std::unique_ptr<fw::TJPEGImage> jpg = LoadPicture<fw::TJPEGImage>(*this, v);
         if (!jpg || jpg->Width() == 0) return;
         if (jpg->Width() * jpg->Height() >= 90000) {

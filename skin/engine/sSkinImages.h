@@ -22,6 +22,12 @@ bool ParseLegacyRect(const fw::String& Value, TsMaskData& m);
 // WL = WR = a third of a state image's width, WT = WB = of a row's height,
 // with ImageCount taken as at least 1 and MaskType as at least 0.
 void DeriveBorderWidths(TsMaskData& m, int Width, int Height);
+// When no side width is given (all four 0): BorderWidth on every side, or
+// else the widths derived from R.
+void DeriveUnsetBorderWidths(TsMaskData& m);
+// GLOBALINFO's MASTERBITMAP, VERSION, AUTHOR and DESCRIPTION are text, never
+// an image or a picture file, whatever they hold.
+bool IsDescriptiveValue(const fw::String& Section, const fw::String& Key);
 
 SIZE MaskSize(const TsMaskArray& ma, int MaskIndex);
 // These set an ImageCount of 0 in the table to 1 (left only, as the callers

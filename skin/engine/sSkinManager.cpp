@@ -9,11 +9,11 @@
 #include "framework/windows/Screen.h"
 #include "skin/engine/FileUtils.h"
 #include "skin/engine/FormSkinningStandIns.h"
-#include "skin/paint/PaintStandIns.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sLibraryStartUp.h"
 #include "skin/engine/sMessages.h"
+#include "skin/paint/PaintStandIns.h"
 
 namespace skin {
 
@@ -304,6 +304,10 @@ bool TsSkinManager::GuardedLoad(F&& load) {
         DropHalfLoadedSkin();
         if (!IsLoading()) throw;
         // The form is still being read: a bad skin must not end the program.
+        // Nobody gets the error but the user, so the manager switches itself
+        // off as when no skin is found: Loaded then broadcasts nothing and
+        // installs no hook.
+        FActive = false;
         fw::Application->HandleException(this, e);
         return false;
     } catch (...) {
@@ -394,7 +398,7 @@ bool TsSkinManager::MainWindowHook(fw::TMessage& Message) {
     if (!FSkinnedPopups) return false;
     switch (Message.Msg) {
         case WM_SYSCOMMAND:
-            ShowState = Message.WParam == SC_MINIMIZE ? saMinimize
+            ShowState = Message.WParam == SC_MINIMIZE  ? saMinimize
                         : Message.WParam == SC_RESTORE ? saRestore
                                                        : saIgnore;
             return false;

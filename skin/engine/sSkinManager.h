@@ -14,14 +14,16 @@
 // and frees what it made; at run time the error propagates to the code that
 // set the property, while the form is being read it goes to the
 // application's error handler so that a bad stored skin cannot end the
-// program (the manager then stays without a skin).
+// program (the manager then switches itself off, as when no skin is found,
+// and Loaded broadcasts nothing).
 //
 // The skin comes from a packed file "<SkinDirectory>\<SkinName>.asz", else
 // a folder "<SkinDirectory>\<SkinName>\" with Options.dat, else a stored
 // skin (the first one when none has the name, and SkinName follows it); with
 // none of them the manager switches itself off (sSkinSources.cpp). The
 // loaders then run in a fixed order: images (sSkinImages.cpp), patterns,
-// general data (sSkinOptions.cpp), the well-known indexes.
+// general data (sSkinOptions.cpp), the well-known indexes. A stored skin
+// without packed bytes (the older form) is read from its collections.
 #pragma once
 
 #include <memory>
@@ -187,6 +189,17 @@ public:
     // the result is the first name found.
     fw::String GetSkinNames(fw::TStrings* sl, TacSkinTypes SkinType);
     fw::String GetExternalSkinNames(fw::TStrings* sl, TacSkinTypes SkinType);
+    // A name from GetSkinNames(stAllSkins), seeded afresh on each call; empty
+    // when there is none.
+    fw::String GetRandomSkin();
+    // Writes the packed bytes of stored skin Index to
+    // "<DestDir>\<Name> extracted.asz", making DestDir (one level) when
+    // missing. Nothing is written for a skin without packed bytes; a folder
+    // that cannot be made is reported in the error box.
+    void ExtractByIndex(int Index, const fw::String& DestDir);
+    // ExtractByIndex for every stored skin named exactly NameOfSkin; DestDir
+    // must exist. Errors are reported in the error box.
+    void ExtractInternalSkin(const fw::String& NameOfSkin, const fw::String& DestDir);
     // The library version, "6.64".
     fw::String GetVersion() const { return L"6.64"; }
     // The loaded skin's VERSION written with "."; "N/A" without a skin.

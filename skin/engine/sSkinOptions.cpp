@@ -1,6 +1,7 @@
 // The general-data loader: the skin-wide GLOBALINFO values, one section
 // record per skin section (keys a section lacks come from its PARENTCLASS),
-// the common sections, the well-known indexes and the form-shadow templates.
+// or the same from a stored skin's older collections, the common sections,
+// the well-known indexes and the form-shadow templates.
 #include <cwchar>
 #include <memory>
 
@@ -14,6 +15,7 @@
 #include "skin/engine/PngIcons.h"
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sInheritedReads.h"
 #include "skin/engine/sLibraryStartUp.h"
 #include "skin/engine/sSkinLookups.h"
 #include "skin/engine/sSkinManager.h"
@@ -23,54 +25,6 @@
 namespace skin {
 
 namespace {
-
-// Reads of one section that fall back along PARENTCLASS. A chain is followed
-// at most as many links as the skin has sections, so a cycle ends as "absent".
-class InheritedReader {
-public:
-    explicit InheritedReader(const fw::TMemIniFile& ini) : ini_(ini) {
-        fw::TStringList sections;
-        ini.ReadSections(&sections);
-        maxLinks_ = sections.Count() + 1;
-    }
-
-    fw::String String(const fw::String& Section, const fw::String& Key, const fw::String& Default) const {
-        fw::String s = Section;
-        for (int links = 0; links < maxLinks_; ++links) {
-            const fw::String v = ini_.ReadString(s, Key, L"?");
-            if (v != L"?") return v;
-            if (!Parent(s)) break;
-        }
-        return Default;
-    }
-
-    // A value of -1 counts as absent.
-    int Integer(const fw::String& Section, const fw::String& Key, int Default) const {
-        fw::String s = Section;
-        for (int links = 0; links < maxLinks_; ++links) {
-            const int v = ini_.ReadInteger(s, Key, -1);
-            if (v != -1) return v;
-            if (!Parent(s)) break;
-        }
-        return Default;
-    }
-
-    bool Bool(const fw::String& Section, const fw::String& Key) const {
-        return fw::UpperCase(String(Section, Key, L"FALSE")) == L"TRUE";
-    }
-
-private:
-    // s := its usable parent; false when there is none.
-    bool Parent(fw::String& s) const {
-        const fw::String p = ini_.ReadString(s, L"PARENTCLASS", L"?");
-        if (p.empty() || p == L"?" || p == s) return false;
-        s = p;
-        return true;
-    }
-
-    const fw::TMemIniFile& ini_;
-    int maxLinks_ = 1;
-};
 
 // Skin version numbers are written with "." whatever the system's separator.
 double ReadVersion(const fw::TMemIniFile& ini) {
@@ -84,7 +38,9 @@ double ReadVersion(const fw::TMemIniFile& ini) {
 void ReadGlobalInfo(TsSkinData& d, const fw::TMemIniFile& ini) {
     const fw::String g = L"GLOBALINFO";
     auto i16 = [&](const wchar_t* key, int def) { return int16_t(ini.ReadInteger(g, key, def)); };
-    auto str = [&](const wchar_t* key, const wchar_t* def) { return int16_t(fw::StrToInt(ini.ReadString(g, key, def))); };
+    auto str = [&](const wchar_t* key, const wchar_t* def) {
+        return int16_t(fw::StrToInt(ini.ReadString(g, key, def)));
+    };
     d.Version = ReadVersion(ini);
     d.Author = ini.ReadString(g, L"AUTHOR", L"");
     d.Description = ini.ReadString(g, L"DESCRIPTION", L"");
@@ -150,7 +106,6 @@ TsGeneralData ReadSection(const InheritedReader& r, const fw::TMemIniFile& ini, 
     g.HotGlowSize = uint8_t(r.Integer(s, L"HGSIZE", 0));
     g.GlowColor = fw::ColorToRGB(TColor(r.Integer(s, L"GCOL", 0xFFFFFF)));
     g.GlowSize = uint8_t(r.Integer(s, L"GSIZE", 0));
-    g.BorderIndex = 0;
     ParseGradients(g);
     return g;
 }
@@ -223,6 +178,73 @@ void MergeCommonSections(TsSkinManager& sm) {
     }
 }
 
+// FontColor / HotFontColor of a stored section: five numbers separated by
+// blanks, else the defaults. A word that is no number reads as its default.
+void ParseFiveColours(const fw::String& Text, std::array<TColor, 5>& Colours) {
+    const TSysCharSet blank(L" ");
+    const bool five = WordCount(Text, blank) == 5;
+    for (int i = 0; i < 5; ++i) {
+        const int def = i == 0 ? 0 : -1;
+        Colours[size_t(i)] = TColor(five ? fw::StrToIntDef(ExtractWord(i + 1, Text, blank), def) : def);
+    }
+}
+
+// A stored skin of the older form: its skin-wide values and one section
+// record per item of its section collection. False when no stored skin has
+// the name.
+bool LoadStoredGeneralData(TsSkinManager& sm) {
+    const int index = sm.InternalSkins()->IndexOf(sm.SkinName());
+    if (index < 0) return false;
+    const TsStoredSkin& skin = *sm.InternalSkins()->Items(index);
+    TsSkinData& d = *sm.SkinData;
+    // What the older form does not carry takes the defaults of a skin that
+    // leaves it out, never the values of the skin loaded before.
+    ReadGlobalInfo(d, fw::TMemIniFile());
+    d.Version = skin.Version;
+    d.Author = skin.Author;
+    d.Description = skin.Description;
+    d.Shadow1Color = skin.Shadow1Color;
+    d.Shadow1Offset = int16_t(skin.Shadow1Offset);
+    d.Shadow1Blur = int16_t(skin.Shadow1Blur);
+    d.Shadow1Transparency = int16_t(skin.Shadow1Transparency);
+    d.BorderColor = skin.BorderColor;
+    sm.CheckVersion();
+    sm.gd.clear();
+    const TsSkinGenerals& items = *skin.GeneralData();
+    for (int i = 0; i < items.Count(); ++i) {
+        const TsSkinGeneral& item = *items.Items(i);
+        TsGeneralData g;
+        g.ClassName = item.SectionName;
+        g.ParentClass = item.ParentClass;
+        g.Color = item.Color;
+        g.ReservedBoolean = item.ReservedBoolean;
+        g.GiveOwnFont = item.GiveOwnFont;
+        g.GlowCount = item.GlowCount;
+        g.GlowMargin = item.GlowMargin;
+        ParseFiveColours(item.FontColor, g.FontColor);
+        ParseFiveColours(item.HotFontColor, g.HotFontColor);
+        g.Transparency = item.Transparency;
+        g.GradientPercent = item.GradientPercent;
+        g.ImagePercent = item.ImagePercent;
+        g.GradientData = item.GradientData;
+        g.ShowFocus = item.ShowFocus;
+        g.FadingEnabled = item.FadingEnabled;
+        g.FadingIterations = item.FadingIterations;
+        g.HotColor = item.HotColor;
+        g.HotTransparency = item.HotTransparency;
+        g.HotGradientPercent = item.HotGradientPercent;
+        g.HotGradientData = item.HotGradientData;
+        g.HotImagePercent = item.HotImagePercent;
+        g.HotGlowColor = item.HotGlowColor;
+        g.HotGlowSize = uint8_t(item.HotGlowSize);
+        g.GlowColor = item.GlowColor;
+        g.GlowSize = uint8_t(item.GlowSize);
+        ParseGradients(g);
+        sm.gd.push_back(g);
+    }
+    return true;
+}
+
 // A 32-bit copy of state State (0-based) of image m.
 fw::TBitmap* StateCopy(const TsSkinManager& sm, const TsMaskData& m, int State, fw::TBitmap* Dst) {
     const int w = WidthOfImage(m), h = HeightOfImage(m);
@@ -247,22 +269,29 @@ void TsSkinManager::CheckVersion() {
 void TsSkinManager::LoadAllGeneralData() {
     fw::TMemIniFile* ini = SkinData->SkinFile;
     gd.clear();
-    if (!ini) return;  // older stored form: its collections are not read
-    ReadGlobalInfo(*SkinData, *ini);
-    CheckVersion();
-    const InheritedReader r(*ini);
-    fw::TStringList sections;
-    ini->ReadSections(&sections);
-    for (int i = 0; i < sections.Count(); ++i) gd.push_back(ReadSection(r, *ini, sections[i]));
+    if (ini) {
+        ReadGlobalInfo(*SkinData, *ini);
+        CheckVersion();
+        const InheritedReader r(*ini);
+        fw::TStringList sections;
+        ini->ReadSections(&sections);
+        for (int i = 0; i < sections.Count(); ++i) gd.push_back(ReadSection(r, *ini, sections[i]));
+    } else if (!LoadStoredGeneralData(*this)) {
+        return;
+    }
     MergeCommonSections(*this);
     InitMaskIndexes();
     ChangeSkinHue(this, HueOffset());
     ChangeSkinSaturation(this, Saturation());
 }
 
+// GLOBALINFO holds no border of its own. It is looked up here, not taken
+// from ConstData, which still describes the skin loaded before while the
+// general data is read; its record keeps "no image" (-1), never image 0.
 void TsSkinManager::InitMaskIndexes() {
+    const int global = GetSkinIndex(L"GLOBALINFO");
     for (size_t i = 0; i < gd.size(); ++i) {
-        if (int(i) == ConstData.IndexGLobalInfo) continue;
+        if (int(i) == global) continue;
         TsGeneralData& g = gd[i];
         const fw::String name = g.ClassName;
         g.BorderIndex = GetMaskIndex(int(i), name, L"BORDERSMASK");
@@ -304,10 +333,9 @@ void TsSkinManager::InitConstantIndexes() {
         const wchar_t* name;
         int16_t *index, *mask;
     };
-    for (const Side& t : {Side{L"TABTOP", &c.IndexTabTop, &c.MaskTabTop},
-                          Side{L"TABBOTTOM", &c.IndexTabBottom, &c.MaskTabBottom},
-                          Side{L"TABLEFT", &c.IndexTabLeft, &c.MaskTabLeft},
-                          Side{L"TABRIGHT", &c.IndexTabRight, &c.MaskTabRight}}) {
+    for (const Side& t :
+         {Side{L"TABTOP", &c.IndexTabTop, &c.MaskTabTop}, Side{L"TABBOTTOM", &c.IndexTabBottom, &c.MaskTabBottom},
+          Side{L"TABLEFT", &c.IndexTabLeft, &c.MaskTabLeft}, Side{L"TABRIGHT", &c.IndexTabRight, &c.MaskTabRight}}) {
         *t.index = sec(t.name);
         *t.mask = img(*t.index, t.name, L"BORDERSMASK");
     }
@@ -315,19 +343,18 @@ void TsSkinManager::InitConstantIndexes() {
         const wchar_t* name;
         int16_t *index, *mask, *glyph, *bg, *bgHot;
     };
-    for (const Button& b :
-         {Button{L"SCROLLBTNTOP", &c.IndexScrollTop, &c.MaskScrollTop, &c.MaskArrowTop, &c.IndexBGScrollTop,
-                 &c.IndexBGHotScrollTop},
-          Button{L"SCROLLBTNBOTTOM", &c.IndexScrollBottom, &c.MaskScrollBottom, &c.MaskArrowBottom,
-                 &c.IndexBGScrollBottom, &c.IndexBGHotScrollBottom},
-          Button{L"SCROLLBTNLEFT", &c.IndexScrollLeft, &c.MaskScrollLeft, &c.MaskArrowLeft, &c.IndexBGScrollLeft,
-                 &c.IndexBGHotScrollLeft},
-          Button{L"SCROLLBTNRIGHT", &c.IndexScrollRight, &c.MaskScrollRight, &c.MaskArrowRight,
-                 &c.IndexBGScrollRight, &c.IndexBGHotScrollRight},
-          Button{L"SCROLLSLIDERV", &c.IndexSliderVert, &c.MaskSliderVert, &c.MaskSliderGlyphVert,
-                 &c.ScrollSliderBGVert, &c.ScrollSliderBGHotVert},
-          Button{L"SCROLLSLIDERH", &c.IndexSliderHorz, &c.MaskSliderHorz, &c.MaskSliderGlyphHorz,
-                 &c.ScrollSliderBGHorz, &c.ScrollSliderBGHotHorz}}) {
+    for (const Button& b : {Button{L"SCROLLBTNTOP", &c.IndexScrollTop, &c.MaskScrollTop, &c.MaskArrowTop,
+                                   &c.IndexBGScrollTop, &c.IndexBGHotScrollTop},
+                            Button{L"SCROLLBTNBOTTOM", &c.IndexScrollBottom, &c.MaskScrollBottom, &c.MaskArrowBottom,
+                                   &c.IndexBGScrollBottom, &c.IndexBGHotScrollBottom},
+                            Button{L"SCROLLBTNLEFT", &c.IndexScrollLeft, &c.MaskScrollLeft, &c.MaskArrowLeft,
+                                   &c.IndexBGScrollLeft, &c.IndexBGHotScrollLeft},
+                            Button{L"SCROLLBTNRIGHT", &c.IndexScrollRight, &c.MaskScrollRight, &c.MaskArrowRight,
+                                   &c.IndexBGScrollRight, &c.IndexBGHotScrollRight},
+                            Button{L"SCROLLSLIDERV", &c.IndexSliderVert, &c.MaskSliderVert, &c.MaskSliderGlyphVert,
+                                   &c.ScrollSliderBGVert, &c.ScrollSliderBGHotVert},
+                            Button{L"SCROLLSLIDERH", &c.IndexSliderHorz, &c.MaskSliderHorz, &c.MaskSliderGlyphHorz,
+                                   &c.ScrollSliderBGHorz, &c.ScrollSliderBGHotHorz}}) {
         *b.index = sec(b.name);
         *b.mask = img(*b.index, b.name, L"BORDERSMASK");
         *b.glyph = *b.index >= 0 ? img(*b.index, b.name, L"GLYPHMASK") : int16_t(-1);
@@ -338,14 +365,11 @@ void TsSkinManager::InitConstantIndexes() {
         const wchar_t* name;
         int16_t *index, *mask, *bg, *bgHot;
     };
-    for (const Bar& b : {Bar{L"SCROLLBAR1H", &c.IndexScrollBar1H, &c.MaskScrollBar1H, &c.BGScrollBar1H,
-                             &c.BGHotScrollBar1H},
-                         Bar{L"SCROLLBAR1V", &c.IndexScrollBar1V, &c.MaskScrollBar1V, &c.BGScrollBar1V,
-                             &c.BGHotScrollBar1V},
-                         Bar{L"SCROLLBAR2H", &c.IndexScrollBar2H, &c.MaskScrollBar2H, &c.BGScrollBar2H,
-                             &c.BGHotScrollBar2H},
-                         Bar{L"SCROLLBAR2V", &c.IndexScrollBar2V, &c.MaskScrollBar2V, &c.BGScrollBar2V,
-                             &c.BGHotScrollBar2V}}) {
+    for (const Bar& b :
+         {Bar{L"SCROLLBAR1H", &c.IndexScrollBar1H, &c.MaskScrollBar1H, &c.BGScrollBar1H, &c.BGHotScrollBar1H},
+          Bar{L"SCROLLBAR1V", &c.IndexScrollBar1V, &c.MaskScrollBar1V, &c.BGScrollBar1V, &c.BGHotScrollBar1V},
+          Bar{L"SCROLLBAR2H", &c.IndexScrollBar2H, &c.MaskScrollBar2H, &c.BGScrollBar2H, &c.BGHotScrollBar2H},
+          Bar{L"SCROLLBAR2V", &c.IndexScrollBar2V, &c.MaskScrollBar2V, &c.BGScrollBar2V, &c.BGHotScrollBar2V}}) {
         *b.index = sec(b.name);
         *b.mask = img(*b.index, b.name, L"BORDERSMASK");
         *b.bg = img(*b.index, b.name, L"PATTERN");

@@ -8,6 +8,7 @@
 #include "framework/rtl/StringList.h"
 #include "framework/rtl/SysUtils.h"
 #include "skin/engine/FileUtils.h"
+#include "skin/engine/SystemUtils.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
 
@@ -103,8 +104,12 @@ void TsSkinManager::ReloadPackedSkin() {
     SkinData->SkinFile = nullptr;
     sc.reset();
     LoadSkinFromFile(NormalDir(SkinDirectory()) + SkinName() + L".asz", sc, true);
-    // The file may have gone since it was looked for.
-    if (!sc) throw fw::Exception(kNotPackedSkin);
+    // The file may have gone since it was looked for; nothing has been
+    // touched yet, so the skin loaded before stays whole.
+    if (!sc) {
+        aSkinChanging = false;
+        throw fw::Exception(kNotPackedSkin);
+    }
     SkinData->SkinFile = IniFromOptions(*sc);
     SkinData->SkinPath = GetFullSkinDirectory() + L"\\";
     RunLoaders(*this);
@@ -152,6 +157,47 @@ fw::String TsSkinManager::GetSkinNames(fw::TStrings* sl, TacSkinTypes SkinType) 
     for (int i = 0; i < InternalSkins()->Count(); ++i) names.Add(InternalSkins()->Items(i)->Name());
     AddExternalNames(GetFullSkinDirectory(), SkinType, names);
     return FinishNames(names, sl);
+}
+
+fw::String TsSkinManager::GetRandomSkin() {
+    fw::TStringList names;
+    GetSkinNames(&names, stAllSkins);
+    if (names.Count() == 0) return fw::String();
+    fw::Randomize();
+    return names[fw::Random(names.Count())];
+}
+
+// A stored skin's name becomes a file name inside the chosen folder: characters
+// that would name another folder, a drive or a stream are replaced, so the
+// file never lands outside the folder.
+static fw::String ExtractedFileName(const fw::String& SkinName) {
+    fw::String name = SkinName;
+    for (wchar_t& c : name)
+        if (c < L' ' || wcschr(L"\\/:<>\"|*?", c)) c = L'_';
+    return name + L" extracted.asz";
+}
+
+void TsSkinManager::ExtractByIndex(int Index, const fw::String& DestDir) {
+    const fw::String dir = NormalDir(DestDir);
+    if (!acDirExists(dir) && !acCreateDir(dir)) {
+        ShowError(L"Directory " + dir + L" creation error.");
+        return;
+    }
+    TsStoredSkin* item = InternalSkins()->Items(Index);
+    if (item->PackedData->Size() > 0) item->PackedData->SaveToFile(dir + ExtractedFileName(item->Name()));
+}
+
+void TsSkinManager::ExtractInternalSkin(const fw::String& NameOfSkin, const fw::String& DestDir) {
+    bool found = false;
+    for (int i = 0; i < InternalSkins()->Count(); ++i) {
+        if (InternalSkins()->Items(i)->Name() != NameOfSkin) continue;
+        found = true;
+        if (acDirExists(DestDir))
+            ExtractByIndex(i, DestDir);
+        else
+            ShowError(L"Directory does not exists.");
+    }
+    if (!found) ShowError(L"Skin does not exists.");
 }
 
 fw::String TsSkinManager::GetSkinInfo() const {

@@ -7,6 +7,8 @@
 #include "framework/rtl/SysUtils.h"
 #include "skin/engine/StorageUtils.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sInheritedReads.h"
+#include "skin/engine/sSkinImages.h"
 #include "skin/engine/sSkinManager.h"
 
 namespace skin {
@@ -75,9 +77,7 @@ void TsStoredSkin::DefineProperties(fw::TFiler* Filer) {
 void TsStoredSkin::ReadName(fw::TReader* Reader) { SetName(Reader->ReadString()); }
 void TsStoredSkin::WriteName(fw::TWriter* Writer) { Writer->WriteString(name_); }
 void TsStoredSkin::ReadData(fw::TStream* Stream) { PackedData->LoadFromStream(Stream); }
-void TsStoredSkin::WriteData(fw::TStream* Stream) {
-    PackedData->SaveToStream(Stream);
-}
+void TsStoredSkin::WriteData(fw::TStream* Stream) { PackedData->SaveToStream(Stream); }
 
 TsStoredSkins::TsStoredSkins(TsSkinManager* AOwner)
     : fw::TOwnedCollection(AOwner, &fw::NewCollectionItem<TsStoredSkin>) {}
@@ -140,45 +140,11 @@ namespace skin {
 
 namespace {
 
-// A section and its PARENTCLASS ancestors, nearest first; a chain that comes
-// back to a section already in it ends there.
-std::vector<fw::String> ParentChain(fw::TMemIniFile* sf, const fw::String& section) {
-    std::vector<fw::String> chain{section};
-    while (true) {
-        const fw::String parent = sf->ReadString(chain.back(), L"PARENTCLASS", L"?");
-        if (parent == L"?" || parent.empty()) return chain;
-        for (const fw::String& was : chain)
-            if (fw::UpperCase(was) == fw::UpperCase(parent)) return chain;
-        chain.push_back(parent);
-    }
-}
-
-// The first value along the chain ("?" and -1 mean absent), else def.
-fw::String ChainString(fw::TMemIniFile* sf, const fw::String& section, const fw::String& key,
-                       const fw::String& def) {
-    for (const fw::String& s : ParentChain(sf, section)) {
-        const fw::String v = sf->ReadString(s, key, L"?");
-        if (v != L"?") return v;
-    }
-    return def;
-}
-
-int ChainInt(fw::TMemIniFile* sf, const fw::String& section, const fw::String& key, int def) {
-    for (const fw::String& s : ParentChain(sf, section)) {
-        const int v = sf->ReadInteger(s, key, -1);
-        if (v != -1) return v;
-    }
-    return def;
-}
-
-bool ChainBool(fw::TMemIniFile* sf, const fw::String& section, const fw::String& key) {
-    return fw::UpperCase(ChainString(sf, section, key, L"FALSE")) == L"TRUE";
-}
-
-fw::String FiveColours(fw::TMemIniFile* sf, const fw::String& section, const wchar_t* const keys[5]) {
-    fw::String r = ChainString(sf, section, keys[0], L"0");
-    for (int i = 1; i < 5; ++i) r += L" " + ChainString(sf, section, keys[i], L"-1");
-    return r;
+// The five colours of a font as text: the colour, then the outlines.
+fw::String FiveColours(const InheritedReader& r, const fw::String& section, const wchar_t* const keys[5]) {
+    fw::String out = r.String(section, keys[0], L"0");
+    for (int i = 1; i < 5; ++i) out += L" " + r.String(section, keys[i], L"-1");
+    return out;
 }
 
 // A file named in the skin: relative to the INI file's folder unless it has a drive.
@@ -318,6 +284,7 @@ void TsStoredSkin::LoadFromIni(TsSkinGenerals* gd, fw::TMemIniFile* sf) {
     static const wchar_t* const fontKeys[5] = {L"FONTCOLOR", L"TCLEFT", L"TCTOP", L"TCRIGHT", L"TCBOTTOM"};
     static const wchar_t* const hotKeys[5] = {L"HOTFONTCOLOR", L"HOTTCLEFT", L"HOTTCTOP", L"HOTTCRIGHT",
                                               L"HOTTCBOTTOM"};
+    const InheritedReader r(*sf);
     fw::TStringList sections;
     sf->ReadSections(&sections);
     for (int i = 0; i < sections.Count(); ++i) {
@@ -326,29 +293,29 @@ void TsStoredSkin::LoadFromIni(TsSkinGenerals* gd, fw::TMemIniFile* sf) {
         const fw::String s = sections[i];
         g.SectionName = s;
         g.ParentClass = sf->ReadString(s, L"PARENTCLASS", L"");
-        g.Color = fw::ColorToRGB(TColor(ChainInt(sf, s, L"COLOR", 0xFFFFFF)));
-        g.ReservedBoolean = ChainBool(sf, s, L"RESERVEDBOOLEAN");
-        g.GiveOwnFont = ChainBool(sf, s, L"GIVEOWNFONT");
-        g.GlowCount = ChainInt(sf, s, L"GLOW", 0);
-        g.GlowMargin = ChainInt(sf, s, L"GLOWMARGIN", 0);
-        g.FontColor = FiveColours(sf, s, fontKeys);
-        g.HotFontColor = FiveColours(sf, s, hotKeys);
-        g.Transparency = ChainInt(sf, s, L"TRANSPARENCY", 0);
-        g.GradientPercent = ChainInt(sf, s, L"GRADIENTPERCENT", 0);
-        g.ImagePercent = ChainInt(sf, s, L"IMAGEPERCENT", 0);
-        g.GradientData = ChainString(sf, s, L"GRADIENTDATA", L" ");
-        g.ShowFocus = ChainBool(sf, s, L"SHOWFOCUS");
-        g.FadingEnabled = ChainBool(sf, s, L"FADINGENABLED");
-        g.FadingIterations = ChainInt(sf, s, L"FADINGITERATIONS", 5);
-        g.HotColor = fw::ColorToRGB(TColor(ChainInt(sf, s, L"HOTCOLOR", 0xFFFFFF)));
-        g.HotTransparency = ChainInt(sf, s, L"HOTTRANSPARENCY", 0);
-        g.HotGradientPercent = ChainInt(sf, s, L"HOTGRADIENTPERCENT", 0);
-        g.HotGradientData = ChainString(sf, s, L"HOTGRADIENTDATA", L" ");
-        g.HotImagePercent = ChainInt(sf, s, L"HOTIMAGEPERCENT", 0);
-        g.HotGlowColor = fw::ColorToRGB(TColor(ChainInt(sf, s, L"HGCOL", 0xFFFFFF)));
-        g.HotGlowSize = TColor(ChainInt(sf, s, L"HGSIZE", 0));
-        g.GlowColor = fw::ColorToRGB(TColor(ChainInt(sf, s, L"GCOL", 0xFFFFFF)));
-        g.GlowSize = TColor(ChainInt(sf, s, L"GSIZE", 0));
+        g.Color = fw::ColorToRGB(TColor(r.Integer(s, L"COLOR", 0xFFFFFF)));
+        g.ReservedBoolean = r.Bool(s, L"RESERVEDBOOLEAN");
+        g.GiveOwnFont = r.Bool(s, L"GIVEOWNFONT");
+        g.GlowCount = r.Integer(s, L"GLOW", 0);
+        g.GlowMargin = r.Integer(s, L"GLOWMARGIN", 0);
+        g.FontColor = FiveColours(r, s, fontKeys);
+        g.HotFontColor = FiveColours(r, s, hotKeys);
+        g.Transparency = r.Integer(s, L"TRANSPARENCY", 0);
+        g.GradientPercent = r.Integer(s, L"GRADIENTPERCENT", 0);
+        g.ImagePercent = r.Integer(s, L"IMAGEPERCENT", 0);
+        g.GradientData = r.String(s, L"GRADIENTDATA", L" ");
+        g.ShowFocus = r.Bool(s, L"SHOWFOCUS");
+        g.FadingEnabled = r.Bool(s, L"FADINGENABLED");
+        g.FadingIterations = r.Integer(s, L"FADINGITERATIONS", 5);
+        g.HotColor = fw::ColorToRGB(TColor(r.Integer(s, L"HOTCOLOR", 0xFFFFFF)));
+        g.HotTransparency = r.Integer(s, L"HOTTRANSPARENCY", 0);
+        g.HotGradientPercent = r.Integer(s, L"HOTGRADIENTPERCENT", 0);
+        g.HotGradientData = r.String(s, L"HOTGRADIENTDATA", L" ");
+        g.HotImagePercent = r.Integer(s, L"HOTIMAGEPERCENT", 0);
+        g.HotGlowColor = fw::ColorToRGB(TColor(r.Integer(s, L"HGCOL", 0xFFFFFF)));
+        g.HotGlowSize = TColor(r.Integer(s, L"HGSIZE", 0));
+        g.GlowColor = fw::ColorToRGB(TColor(r.Integer(s, L"GCOL", 0xFFFFFF)));
+        g.GlowSize = TColor(r.Integer(s, L"GSIZE", 0));
     }
 }
 
@@ -366,7 +333,7 @@ void TsStoredSkin::LoadSkin(fw::TMemIniFile* sf) {
         const fw::String s = sections[i];
         sf->ReadSection(s, &keys);
         for (int k = 0; k < keys.Count(); ++k) {
-            if (fw::UpperCase(s) == L"GLOBALINFO" && fw::UpperCase(keys[k]) == L"MASTERBITMAP") continue;
+            if (IsDescriptiveValue(s, keys[k])) continue;
             AddImage(images_.get(), sf, s, keys[k], sf->ReadString(s, keys[k], L"-"));
         }
     }
@@ -375,6 +342,7 @@ void TsStoredSkin::LoadSkin(fw::TMemIniFile* sf) {
         sf->ReadSection(s, &keys);
         for (int k = 0; k < keys.Count(); ++k) {
             const fw::String value = fw::UpperCase(sf->ReadString(s, keys[k], L"-"));
+            if (IsDescriptiveValue(s, keys[k])) continue;
             if (value.find(L".JPG") == fw::String::npos && value.find(L".JPEG") == fw::String::npos) continue;
             const fw::String path = SkinFilePath(sf, value);
             if (!fw::FileExists(path)) continue;

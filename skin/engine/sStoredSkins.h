@@ -156,7 +156,8 @@ public:
     // and one TsSkinGeneral per section appended to gd.
     void LoadFromIni(TsSkinGenerals* gd, fw::TMemIniFile* sf);
     // Everything: sections, master bitmap, images and JPEG textures, with
-    // file names relative to the INI file's folder.
+    // file names relative to the INI file's folder. GLOBALINFO's VERSION,
+    // AUTHOR, DESCRIPTION and MASTERBITMAP are never taken for images.
     void LoadSkin(fw::TMemIniFile* sf);
 
     double Version = 0;

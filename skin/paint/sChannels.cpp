@@ -1,6 +1,7 @@
 #include "skin/paint/sChannels.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "framework/graphics/Canvas.h"
@@ -52,7 +53,8 @@ void PaintControlByTemplate(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, const fw::
     Blt(dc, D.Right - W.Right, D.Top, W.Right, T, sc, S.Right - W.Right, S.Top);
     if (T != W.Top) Blt(dc, D.Right - Rt, D.Top + T, Rt, W.Top - T, sc, S.Right - Rt, S.Top + T);
     Blt(dc, D.Right - W.Right, D.Bottom - B, W.Right, B, sc, S.Right - W.Right, S.Bottom - B);
-    if (B != W.Bottom) Blt(dc, D.Right - Rt, D.Bottom - W.Bottom, Rt, W.Bottom - B, sc, S.Right - Rt, S.Bottom - W.Bottom);
+    if (B != W.Bottom)
+        Blt(dc, D.Right - Rt, D.Bottom - W.Bottom, Rt, W.Bottom - B, sc, S.Right - Rt, S.Bottom - W.Bottom);
 
     const int cx = std::max<int>(0, S.Right - S.Left - W.Right - W.Left);
     const int cy = std::max<int>(0, S.Bottom - S.Top - W.Bottom - W.Top);
@@ -117,16 +119,29 @@ void DrawGlyphEx(fw::TBitmap* Glyph, fw::TBitmap* DstBmp, const fw::TRect& R, in
         CopyTransRectA(DstBmp, &work, R.Left, R.Top, src, keyAt(n * w, h - 1).C, EmptyCI);
 }
 
+namespace {
+
+// The four strips of a frame inside R: top, left, bottom, right.
+std::array<RECT, 4> FrameParts(const fw::TRect& R, int Left, int Top, int Right, int Bottom) {
+    return {RECT{R.Left, R.Top, R.Right, R.Top + Top}, RECT{R.Left, R.Top + Top, R.Left + Left, R.Bottom},
+            RECT{R.Left + Left, R.Bottom - Bottom, R.Right, R.Bottom},
+            RECT{R.Right - Right, R.Top + Top, R.Right, R.Bottom - Bottom}};
+}
+
+}  // namespace
+
 void FillDCBorder(HDC DC, const fw::TRect& R, int Left, int Top, int Right, int Bottom, TColor Color) {
     const int saved = SaveDC(DC);
     HBRUSH brush = CreateSolidBrush(COLORREF(fw::ColorToRGB(Color)));
-    const RECT parts[4] = {{R.Left, R.Top, R.Right, R.Top + Top},
-                           {R.Left, R.Top + Top, R.Left + Left, R.Bottom},
-                           {R.Left + Left, R.Bottom - Bottom, R.Right, R.Bottom},
-                           {R.Right - Right, R.Top + Top, R.Right, R.Bottom - Bottom}};
-    for (const RECT& p : parts) FillRect(DC, &p, brush);
+    for (const RECT& p : FrameParts(R, Left, Top, Right, Bottom)) FillRect(DC, &p, brush);
     RestoreDC(DC, saved);
     DeleteObject(brush);
+}
+
+void BitBltFrame(HDC DstDC, const fw::TRect& R, int Left, int Top, int Right, int Bottom, HDC SrcDC, int SrcDX,
+                 int SrcDY) {
+    for (const RECT& p : FrameParts(R, Left, Top, Right, Bottom))
+        Blt(DstDC, p.left, p.top, p.right - p.left, p.bottom - p.top, SrcDC, p.left + SrcDX, p.top + SrcDY);
 }
 
 void BitBltBorder(HDC DstDC, int X, int Y, int Width, int Height, HDC SrcDC, int SrcX, int SrcY, int BorderWidth) {
@@ -137,14 +152,13 @@ void BitBltBorder(HDC DstDC, int X, int Y, int Width, int Height, HDC SrcDC, int
     Blt(DstDC, X + bw, Y + Height - bw, Width - 2 * bw, bw, SrcDC, X + bw + dx, Y + Height - bw + dy);
 }
 
+bool IsSkinSplitter(fw::TControl* Control) { return Control && Control->ClassName() == L"TsSplitter"; }
+
 void ExcludeControls(HDC DC, fw::TWinControl* Ctrl, TacCtrlType, int OffsetX, int OffsetY) {
     if (!Ctrl) return;
     for (int i = 0; i < Ctrl->ControlCount(); ++i) {
         fw::TControl* c = Ctrl->Controls(i);
-        // The skinned splitter paints itself over its neighbours; it is known
-        // by its class name until the skinned controls exist here.
-        if (!c || !c->Is<fw::TGraphicControl>() || StdTransparency || c->ClassName() == L"TsSplitter" || !c->Visible())
-            continue;
+        if (!c || !c->Is<fw::TGraphicControl>() || StdTransparency || IsSkinSplitter(c) || !c->Visible()) continue;
         const fw::TRect b = c->BoundsRect();
         ExcludeClipRect(DC, b.Left + OffsetX, b.Top + OffsetY, b.Right + OffsetX, b.Bottom + OffsetY);
     }

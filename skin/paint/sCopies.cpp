@@ -4,14 +4,11 @@
 #include <array>
 #include <cstring>
 
-
 #include "framework/rtl/SysUtils.h"
 
 namespace skin {
 
 namespace {
-
-inline bool IsFuchsia(const uint8_t* p) { return p[0] == 0xFF && p[1] == 0 && p[2] == 0xFF; }
 
 inline bool SameRgb(const uint8_t* p, uint32_t key) {
     return p[2] == (key & 0xFF) && p[1] == ((key >> 8) & 0xFF) && p[0] == ((key >> 16) & 0xFF);
@@ -54,7 +51,7 @@ enum TSeeThrough { stBlend, stKeep, stParent, stFillRaw, stFillBgr };
 
 struct TMaskedCopy {
     TPixelRows img, dst;
-    int maskRow0 = 0;   // mask row of area row 0 (mask copies)
+    int maskRow0 = 0;    // mask row of area row 0 (mask copies)
     bool alpha = false;  // blend by the image's alpha instead of the mask
     TSeeThrough seeThrough = stBlend;
     bool opaque = false;  // a 32-bit destination's alpha becomes 255
@@ -65,14 +62,17 @@ struct TMaskedCopy {
     // A see-through pixel at area column I of row K; false when the rest of the row stays.
     bool SeeThroughPixel(uint8_t* d, int i, int k, int) const {
         switch (seeThrough) {
-            case stKeep: return true;
+            case stKeep:
+                return true;
             case stFillRaw:
                 if (dst.bpp == 4)
                     Store32(d, fill);
                 else
                     d[0] = uint8_t(fill), d[1] = uint8_t(fill >> 8), d[2] = uint8_t(fill >> 16);
                 return true;
-            case stFillBgr: d[0] = uint8_t(fill >> 16), d[1] = uint8_t(fill >> 8), d[2] = uint8_t(fill); return true;
+            case stFillBgr:
+                d[0] = uint8_t(fill >> 16), d[1] = uint8_t(fill >> 8), d[2] = uint8_t(fill);
+                return true;
             default: {
                 const TParentLook look = parent->Look(parentX + i, parentY + k, d);
                 if (look == plTake && opaque && dst.bpp == 4) d[3] = 255;
@@ -281,7 +281,8 @@ void CopyTransRect(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::T
                         d[0] = uint8_t(f), d[1] = uint8_t(f >> 8), d[2] = uint8_t(f >> 16);
                     return true;
                 }
-                default: return true;
+                default:
+                    return true;
             }
         }
         d[0] = s[0], d[1] = s[1], d[2] = s[2];

@@ -5,6 +5,7 @@
 #include "framework/graphics/Color.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sAlphaGraph.h"
+#include "skin/paint/sBGQuery.h"
 #include "skin/paint/sChannels.h"
 #include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
@@ -13,12 +14,6 @@
 #include "skin/paint/sVclUtils.h"
 
 namespace skin {
-
-namespace {
-
-bool IsFuchsia(const uint8_t* p) { return p[0] == 0xFF && p[1] == 0 && p[2] == 0xFF; }
-
-}  // namespace
 
 void DrawSkinGlyph(fw::TBitmap* Bmp, fw::TPoint P, int State, int AddedTransparency, const TsMaskData& MaskData,
                    const TCacheInfo& CI) {
@@ -128,7 +123,7 @@ void UpdateCorners(TsCommonData* SkinData, int State, TsCorners Corners) {
         c->Width() <= 1 || c->Height() <= 1)
         return;
     TacBGInfo bg;
-    if (c->Parent()) bg = ControlBGInfo(c->Parent());
+    if (c->Parent()) GetBGInfo(&bg, c->Parent(), false);
     TsMaskData md = M->ma[size_t(SkinData->BorderIndex)];
     if (md.Bmp && md.ImageCount == 0) {
         md.ImageCount = 3;

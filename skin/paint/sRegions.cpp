@@ -25,8 +25,6 @@ void CollectRow(TAOR& AOR, int n, int Y, See see, X toX) {
     }
 }
 
-bool Fuchsia(const uint8_t* p) { return p[0] == 0xFF && p[1] == 0 && p[2] == 0xFF; }
-
 HRGN Subtract(int Width, int Height, const TAOR& AOR) {
     HRGN result = CreateRectRgn(0, 0, Width, Height);
     for (const fw::TRect& r : AOR) {
@@ -46,7 +44,7 @@ void AddRgn(TAOR& AOR, int Width, const TsMaskData& MaskData, int VertOffset, bo
     const int Y0 = MaskData.R.Top + (Bottom ? MaskData.R.Height() / (MaskTypeOf(MaskData) + 1) - MaskData.WB : 0);
     const int w = MaskData.R.Width() / ImageCountOf(MaskData);
     const int left = MaskData.R.Left;
-    auto see = [&](int x, int y) { return img.Inside(x, y) && Fuchsia(img.At(x, y)); };
+    auto see = [&](int x, int y) { return img.Inside(x, y) && IsFuchsia(img.At(x, y)); };
     for (int r = 0; r < rows; ++r) {
         const int y = Y0 + r;
         CollectRow(

@@ -48,7 +48,7 @@ void CopyMasterRect(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp, const TCacheIn
         const uint8_t* k = src.At(R2.Left, R2.Top + r + maskOffset);
         uint8_t* d = dst.At(R1.Left, R1.Top + r);
         for (int c = 0; c < cols; ++c, s += src.bpp, k += src.bpp, d += dst.bpp) {
-            if (!(s[0] == 0xFF && s[1] == 0 && s[2] == 0xFF)) {
+            if (!IsFuchsia(s)) {
                 for (int ch = 0; ch < 3; ++ch) d[ch] = MaskBlend(d[ch], s[ch], k[ch]);
             } else if (useParent) {
                 if (parent.Look(R1.Left + CI.X + c, R1.Top + CI.Y + r, d) == plEndRow) break;

@@ -13,13 +13,13 @@
 #include "framework/windows/StdCtrls.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sMessages.h"
+#include "skin/paint/sBGQuery.h"
 
 namespace skin {
 
 bool acGraphPainting = false;
 const unsigned AlignToInt[3] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 bool InAnimationProcess = false;
-bool (*CheckDevEx)(fw::TControl* Control) = nullptr;
 
 TSetWindowTheme Ac_SetWindowTheme() {
     static const TSetWindowTheme fn = [] {
@@ -287,18 +287,6 @@ fw::TRect WorkRect() {
     return fw::TRect(r.left, r.top, r.right, r.bottom);
 }
 
-TacBGInfo ControlBGInfo(fw::TWinControl* Owner) {
-    TacBGInfo bg;
-    bg.BgType = btFill;
-    bg.Color = 0xFF00FF;
-    if (Owner->HandleAllocated() && GetBoolMsg(Owner->WindowHandle(), smcIsHandled)) {
-        SendAMessage(Owner->WindowHandle(), smcGetBGInfo, LPARAM(&bg));
-    } else {
-        bg.Color = fw::ColorToRGB(Owner->Color());
-    }
-    return bg;
-}
-
 namespace {
 
 bool PaintsAsChild(fw::TControl* c, HDC DC) {
@@ -327,7 +315,8 @@ void PaintControls(HDC DC, fw::TWinControl* OwnerControl, bool, fw::TPoint Offse
         if (OwnerControl->HandleAllocated()) SendAMessage(OwnerControl->WindowHandle(), smcSetHalfVisible, 0);
         return;
     }
-    const TacBGInfo bg = ControlBGInfo(OwnerControl);
+    TacBGInfo bg;
+    GetBGInfo(&bg, OwnerControl, false);
     std::unique_ptr<fw::TBitmap> off;
     HDC mem = nullptr;
     HGDIOBJ oldBmp = nullptr;

@@ -9,6 +9,7 @@
 #include "framework/windows/Controls.h"
 #include "framework/windows/Messages.h"
 #include "skin/engine/sConst.h"
+#include "skin/engine/sThirdParty.h"  // CheckDevEx, which AlphaBroadCast consults
 
 namespace fw {
 class TBitmap;
@@ -53,8 +54,6 @@ void SetParentUpdated(fw::TWinControl* Control);
 void SetParentUpdated(HWND Handle);
 // Asks Control's form to let its provider's adapter skin Control.
 void AddToAdapter(fw::TWinControl* Control);
-// Hook for foreign control suites: True skips a child in AlphaBroadCast.
-extern bool (*CheckDevEx)(fw::TControl* Control);
 
 // 0xFF00FF for nil; a skinned control's smcGetColor answer, else its Color.
 fw::TColor GetControlColor(fw::TControl* Control);
@@ -88,10 +87,6 @@ void SendToProvider(fw::TCustomForm* Form, fw::TMessage& Message);
 void RepaintShadows(fw::TWinControl* Control, fw::TBitmap* Bmp);
 fw::TPoint acMousePos();
 fw::TRect WorkRect();
-
-// Owner's background as its children see it: its smcGetBGInfo answer when
-// it is a library control, else a fill of its colour.
-TacBGInfo ControlBGInfo(fw::TWinControl* Owner);
 
 // Owner's graphic children painted onto DC at their bounds + Offset, over
 // the owner's background; a child that leaves its fuchsia fill untouched is

@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import default_skin  # noqa: E402
 import formats  # noqa: E402
+import paint_skin  # noqa: E402
 import shadows  # noqa: E402
 import test_skins  # noqa: E402
 
@@ -48,6 +49,7 @@ def main():
 
     for name, files in test_skins.skins().items():
         write_skin(os.path.join(root, "skins", "test"), name, files)
+    write_skin(os.path.join(root, "skins", "test"), paint_skin.NAME, paint_skin.files())
     write(os.path.join(root, "skins", "test", "CommonSections.txt"), test_skins.COMMON_SECTIONS)
     write_skin(os.path.join(root, "skins", "default"), default_skin.NAME, default_skin.files())
     for fname, data in shadows.files().items():

@@ -294,6 +294,33 @@ TEST(Filer, ACollectionOfStoredSkinsRoundTrips) {
     }
 }
 
+TEST(Filer, EnumerationValuesAreStoredByName) {
+    TMemoryStream out;
+    TWriter writer(&out);
+    writer.WriteIdent(L"ifICO");
+    writer.WriteIdent(L"True");
+    writer.WriteIdent(L"false");
+    const std::vector<uint8_t> expected = {vaIdent, 5, 'i', 'f', 'I', 'C', 'O', vaTrue, vaFalse};
+    EXPECT_EQ(Bytes(out), expected);
+    EXPECT_THROW(writer.WriteIdent(L""), EWriteError);
+
+    out.SetPosition(0);
+    TReader reader(&out);
+    EXPECT_EQ(reader.ReadIdent(), L"ifICO");
+    EXPECT_EQ(reader.ReadIdent(), L"True");
+    EXPECT_EQ(reader.ReadIdent(), L"False");
+
+    // Anything else where a name belongs, or a name cut short, is malformed.
+    auto readIdent = [](std::vector<uint8_t> b) {
+        TMemoryStream s;
+        s.WriteBuffer(b.data(), int(b.size()));
+        s.SetPosition(0);
+        TReader(&s).ReadIdent();
+    };
+    EXPECT_THROW(readIdent({vaInt8, 7}), EReadError);
+    EXPECT_THROW(readIdent({vaIdent, 5, 'i', 'f'}), EReadError);
+}
+
 TEST(Filer, BadStreamsRaiseReadErrors) {
     TLoggedSkins skins;
     AddSkin(skins, L"A")->Data = "bytes";

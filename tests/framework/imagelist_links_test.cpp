@@ -17,9 +17,12 @@ TEST(ImageListLinks, WindowsGetTheListsHandleAndForgetAFreedList) {
     images->SetHeight(16);
     TBitmap pic(16, 16, pf24bit);
     images->Add(&pic, nullptr);
+    auto* hot = Create<TImageList>(form.get());
+    hot->Add(&pic, nullptr);
 
     TToolBar* bar = form.Put<TToolBar>(0, 0, 300, 30);
     bar->SetImages(images);
+    bar->SetHotImages(hot);
     auto* tabs = form.Put<TTabControl>(0, 40, 200, 60);
     tabs->SetImages(images);
     auto* list = form.Put<TListView>(0, 110, 200, 100);
@@ -32,6 +35,7 @@ TEST(ImageListLinks, WindowsGetTheListsHandleAndForgetAFreedList) {
 
     const LRESULT handle = reinterpret_cast<LRESULT>(images->Handle());
     EXPECT_EQ(SendMessageW(bar->Handle(), TB_GETIMAGELIST, 0, 0), handle);
+    EXPECT_EQ(SendMessageW(bar->Handle(), TB_GETHOTIMAGELIST, 0, 0), reinterpret_cast<LRESULT>(hot->Handle()));
     EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETIMAGELIST, 0, 0), handle);
     EXPECT_EQ(SendMessageW(list->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0), handle);
 
@@ -42,4 +46,10 @@ TEST(ImageListLinks, WindowsGetTheListsHandleAndForgetAFreedList) {
     EXPECT_EQ(menu->Images(), nullptr);
     EXPECT_EQ(item->SubMenuImages(), nullptr);
     EXPECT_EQ(SendMessageW(bar->Handle(), TB_GETIMAGELIST, 0, 0), 0);
+
+    // The hot pictures outlive the window made again without Images, and go the same way.
+    EXPECT_EQ(SendMessageW(bar->Handle(), TB_GETHOTIMAGELIST, 0, 0), reinterpret_cast<LRESULT>(hot->Handle()));
+    delete hot;
+    EXPECT_EQ(bar->HotImages(), nullptr);
+    EXPECT_EQ(SendMessageW(bar->Handle(), TB_GETHOTIMAGELIST, 0, 0), 0);
 }

@@ -172,6 +172,11 @@ TEST(ImageList, AddCutsWidePicturesAndDeleteRemoves) {
     list.SetSize(2, 2);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.Width(), 2);
+    ASSERT_TRUE(list.HandleAllocated()) << "a list that existed is there at once";
+    int w = 0, h = 0;
+    ImageList_GetIconSize(list.Handle(), &w, &h);
+    EXPECT_EQ(w, 2);
+    EXPECT_EQ(h, 2);
 }
 
 TEST(ImageList, ChangesReachOnChangeAndEveryLink) {

@@ -13,6 +13,7 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/DialogSeam.h"
+#include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sStoredSkins.h"
 
 using namespace host;
@@ -137,8 +138,13 @@ TEST(PlayerForm, ABrokenSkinFolderInTheSkinDirectoryDoesNotStopTheForm) {
     DeleteFileW((dir + L"\\Options.dat").c_str());
     RemoveDirectoryW(dir.c_str());
     ASSERT_NE(nullptr, form.get());
-    ASSERT_NE(nullptr, form->MP3Out1);  // the components after the manager exist
+    ASSERT_NE(nullptr, form->MP3Out1);             // the components after the manager exist
     EXPECT_TRUE(form->sSkinManager1->gd.empty());  // the half-read skin was dropped
     ASSERT_EQ(1u, fw::DialogSeam::Log().size());
     EXPECT_EQ(fw::DialogSeam::Kind::ErrorDialog, fw::DialogSeam::Log()[0].kind);
+    // The manager stays without a skin: switched off, nothing broadcast, no hook.
+    EXPECT_FALSE(form->sSkinManager1->Active());
+    EXPECT_FALSE(form->sSkinManager1->SkinData->Active);
+    EXPECT_FALSE(form->sSkinManager1->GlobalHookInstalled);
+    EXPECT_EQ(nullptr, skin::HookCallback);
 }

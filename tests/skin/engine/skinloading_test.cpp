@@ -8,14 +8,20 @@
 // and review the difference before committing it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <functional>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "EngineTestFiles.h"
 #include "ManagerFixture.h"
 #include "SkinDump.h"
 #include "framework/rtl/Exception.h"
+#include "framework/rtl/IniFiles.h"
 #include "framework/windows/DialogSeam.h"
 #include "skin/engine/sSkinImages.h"
 
@@ -55,8 +61,8 @@ TEST(SkinLoading, EverySourceGivesTheCommittedDump) {
     struct Case {
         const wchar_t* dir;
         const wchar_t* name;
-    } cases[] = {{L"test", L"T1"}, {L"test", L"T1NoGlobalInfo"}, {L"test", L"T1LowerCase"},
-                 {L"default", L"Stillwater"}};
+    } cases[] = {
+        {L"test", L"T1"}, {L"test", L"T1NoGlobalInfo"}, {L"test", L"T1LowerCase"}, {L"default", L"Stillwater"}};
     const bool regenerate = std::getenv("KVB_REGENERATE_DUMPS") != nullptr;
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.name));
@@ -65,6 +71,9 @@ TEST(SkinLoading, EverySourceGivesTheCommittedDump) {
         TsSkinManager* packedSm = LoadFrom(keep, c.dir, c.name, Source::Packed);
         EXPECT_TRUE(packedSm->SkinIsPacked);
         const std::string packed = DumpSkin(*packedSm);
+        // Loaded again by the same manager: nothing depends on the skin before.
+        packedSm->SetSkinName(c.name);
+        EXPECT_EQ(DumpSkin(*packedSm), packed) << "reloaded";
         const std::string stored = DumpSkin(*LoadFrom(keep, c.dir, c.name, Source::Stored));
         EXPECT_EQ(folder, packed);
         EXPECT_EQ(folder, stored);
@@ -191,14 +200,14 @@ TEST(SkinLoading, InheritedOptions) {
     };
     const TsGeneralData& button = sec(L"BUTTON");
     EXPECT_EQ(sec(L"CHILD").Color, button.Color);              // from the parent
-    EXPECT_EQ(sec(L"CHILD").FontColor[0], TColor(255));         // its own
-    EXPECT_EQ(sec(L"CHILD").BorderIndex, button.BorderIndex);   // the parent's image
+    EXPECT_EQ(sec(L"CHILD").FontColor[0], TColor(255));        // its own
+    EXPECT_EQ(sec(L"CHILD").BorderIndex, button.BorderIndex);  // the parent's image
     EXPECT_EQ(sec(L"CHILD").FadingIterations, 4);
-    EXPECT_EQ(sec(L"PANEL").Transparency, 0);                   // -1 counts as absent
-    EXPECT_EQ(sec(L"PANEL").GradientArray.size(), 1u);          // 7 words: one stop
+    EXPECT_EQ(sec(L"PANEL").Transparency, 0);           // -1 counts as absent
+    EXPECT_EQ(sec(L"PANEL").GradientArray.size(), 1u);  // 7 words: one stop
     EXPECT_EQ(sec(L"SELF").Transparency, 30);
-    EXPECT_EQ(sec(L"SELF").Color, TColor(0xFFFFFF));            // names itself: the default
-    EXPECT_EQ(sec(L"CYCA").Color, TColor(0xFFFFFF));            // a cycle ends as absent
+    EXPECT_EQ(sec(L"SELF").Color, TColor(0xFFFFFF));  // names itself: the default
+    EXPECT_EQ(sec(L"CYCA").Color, TColor(0xFFFFFF));  // a cycle ends as absent
     EXPECT_EQ(sec(L"CYCB").FadingIterations, 5);
     EXPECT_EQ(sec(L"CYCA").BorderIndex, -1);
     EXPECT_EQ(sec(L"FORM").GradientData, L" ");
@@ -248,11 +257,11 @@ TEST(SkinLoading, SourcePrecedence) {
         const wchar_t* loadedName;
         bool packed, active;
     } cases[] = {
-        {L"test", L"T1", false, true, L"T1", true, true},        // packed file first
-        {L"test", L"T1", true, true, L"T1", false, true},        // folder first when asked
-        {L"C:\\NoSkinsHere", L"T1", false, true, L"Stored", true, true},   // the first stored skin
+        {L"test", L"T1", false, true, L"T1", true, true},                 // packed file first
+        {L"test", L"T1", true, true, L"T1", false, true},                 // folder first when asked
+        {L"C:\\NoSkinsHere", L"T1", false, true, L"Stored", true, true},  // the first stored skin
         {L"C:\\NoSkinsHere", L"Stored", false, true, L"Stored", true, true},
-        {L"C:\\NoSkinsHere", L"T1", false, false, L"T1", false, false},    // nothing: switched off
+        {L"C:\\NoSkinsHere", L"T1", false, false, L"T1", false, false},  // nothing: switched off
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(String(c.dir) + L" " + c.name));
@@ -279,11 +288,12 @@ TEST(SkinLoading, SkinNames) {
     sm->SetSkinDirectory(kvbskins::SkinsPath(L"test"));
     fw::TStringList sl;
     EXPECT_EQ(sm->GetSkinNames(&sl, stPacked), L"Zeta stored");
-    EXPECT_EQ(sl.Text(), L"T1\r\nT1BadShadow\r\nT1LowerCase\r\nT1NoGlobalInfo\r\nT1Version7\r\nZeta stored\r\n");
+    EXPECT_EQ(sl.Text(),
+              L"T1\r\nT1BadShadow\r\nT1LowerCase\r\nT1NoGlobalInfo\r\nT1Version7\r\nTPaint\r\nZeta stored\r\n");
     sm->GetExternalSkinNames(&sl, stUnpacked);
-    EXPECT_EQ(sl.Count(), 5);
+    EXPECT_EQ(sl.Count(), 6);
     sm->GetExternalSkinNames(&sl, stAllSkins);
-    EXPECT_EQ(sl.Count(), 10);  // each test skin as a folder and as a packed file
+    EXPECT_EQ(sl.Count(), 12);  // each test skin as a folder and as a packed file
     EXPECT_EQ(sm->GetSkinInfo(), L"N/A");
 }
 
@@ -300,4 +310,263 @@ TEST(SkinLoading, ACorruptStoredSkinFailsCleanly) {
     EXPECT_EQ(sm->sc, nullptr);
     EXPECT_TRUE(sm->ma.empty());
     EXPECT_EQ(sm->MasterBitmap, nullptr);
+}
+
+TEST(SkinLoading, StoredSkinsAreExtractedByteForByte) {
+    fw::DialogSeam::Scope seam;
+    Cleanup keep;
+    TempDir out;
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->SetActive(false);
+    AddStored(sm, L"T1", L"test\\T1.asz");
+    AddStored(sm, L"Empty", L"");
+    AddStored(sm, L"Stillwater", L"default\\Stillwater.asz");
+    const std::vector<uint8_t> t1 = ReadFileBytes(kvbskins::SkinsPath(L"test\\T1.asz"));
+
+    sm->ExtractInternalSkin(L"T1", out.Path());
+    EXPECT_EQ(ReadFileBytes(out / L"T1 extracted.asz"), t1);
+    // One level of folder is made by the index form; a skin without bytes writes nothing.
+    sm->ExtractByIndex(2, out / L"new");
+    EXPECT_EQ(ReadFileBytes(out / L"new\\Stillwater extracted.asz"),
+              ReadFileBytes(kvbskins::SkinsPath(L"default\\Stillwater.asz")));
+    sm->ExtractInternalSkin(L"Empty", out.Path());
+    std::vector<String> written = ListDir(out.Path());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<String>{L"T1 extracted.asz", L"new"}));
+    EXPECT_TRUE(fw::DialogSeam::Log().empty());
+
+    // Each failure shows its error and writes nothing.
+    struct Case {
+        std::function<void()> call;
+        String text;
+    } cases[] = {
+        {[&] { sm->ExtractInternalSkin(L"t1", out.Path()); }, L"Skin does not exists."},
+        {[&] { sm->ExtractInternalSkin(L"T1", out / L"missing"); }, L"Directory does not exists."},
+        {[&] { sm->ExtractByIndex(0, out / L"missing\\deeper"); },
+         L"Directory " + (out / L"missing\\deeper\\") + L" creation error."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.text));
+        fw::DialogSeam::ClearLog();
+        c.call();
+        ASSERT_EQ(fw::DialogSeam::Log().size(), 1u);
+        EXPECT_EQ(fw::DialogSeam::Log()[0].Text, c.text);
+        EXPECT_EQ(fw::DialogSeam::Log()[0].Caption, L"Error");
+    }
+    EXPECT_EQ(ListDir(out.Path()).size(), 2u);
+
+    // A name that would leave the folder stays a file inside it.
+    TempDir inner;
+    AddStored(sm, L"..\\up:x", L"test\\T1.asz");
+    sm->ExtractByIndex(3, inner.Path());
+    EXPECT_EQ(ListDir(inner.Path()), (std::vector<String>{L".._up_x extracted.asz"}));
+    EXPECT_EQ(ReadFileBytes(inner / L".._up_x extracted.asz"), t1);
+}
+
+TEST(SkinLoading, RandomSkinComesFromTheNames) {
+    Cleanup keep;
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->SetActive(false);
+    sm->SetSkinDirectory(kNoSkinsDir);
+    EXPECT_EQ(sm->GetRandomSkin(), L"");
+    AddStored(sm, L"Stored", L"");
+    sm->SetSkinDirectory(kvbskins::SkinsPath(L"test"));
+    fw::TStringList names;
+    sm->GetSkinNames(&names, stAllSkins);
+    std::set<String> seen;
+    for (int i = 0; i < 60; ++i) {
+        const String name = sm->GetRandomSkin();
+        EXPECT_GE(names.IndexOf(name), 0) << Utf8(name);
+        seen.insert(name);
+    }
+    EXPECT_GT(seen.size(), 1u) << "the same name every time";
+}
+
+// A stored skin that holds no packed bytes but the older collections, made
+// from T1's text, loads by its name. It carries less than T1's files; every
+// difference from T1's committed dump is listed here, the rest must match.
+TEST(SkinLoading, AStoredSkinOfTheOlderFormLoadsByName) {
+    Cleanup keep;
+    TsSkinManager* reference = LoadFrom(keep, L"test", L"T1", Source::Folder);
+    ASSERT_EQ(DumpSkin(*reference), ReadText(DataPath(L"dump_T1.txt")));
+
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->SetSkinDirectory(kNoSkinsDir);
+    AddStored(sm, L"Packed", L"test\\T1.asz");
+    TsStoredSkin* older = AddStored(sm, L"T1 older", L"");
+    fw::TMemIniFile ini(kvbskins::SkinsPath(L"test\\T1\\Options.dat"));
+    older->LoadSkin(&ini);
+    // T1 loaded before, so values the older form lacks cannot stay from it.
+    sm->SetSkinName(L"Packed");
+    sm->SetSkinName(L"T1 older");
+    EXPECT_EQ(sm->SkinName(), L"T1 older");
+    EXPECT_FALSE(sm->SkinIsPacked);
+    EXPECT_TRUE(sm->SkinData->Active);
+    EXPECT_EQ(sm->SkinData->SkinPath, L"");
+
+    // By name, one line per entry, keyed by its block and the name (or
+    // label) it begins with: "[images]BUTTON.BORDERSMASK", "[skin]shadow".
+    auto entries = [](const std::string& dump) {
+        std::map<std::string, std::string> out;
+        std::istringstream in(dump);
+        std::string line, block;
+        while (std::getline(in, line)) {
+            if (line[0] == '[') {
+                block = line.substr(0, line.find(']') + 1);
+                out[block] = line;
+                continue;
+            }
+            const std::string name = line.substr(2, line.find_first_of(" =", 2) - 2);
+            out[block + (name.empty() ? "(nameless)" : name)] = line;
+        }
+        return out;
+    };
+    struct Change {
+        const char* key;
+        const char* from;  // text of T1's line that the older form writes as `to`;
+        const char* to;    // no `from`: the line is the older form's own (`to`) or absent (no `to`)
+    } changes[] = {
+        // Only GLOBALINFO's VERSION, AUTHOR, DESCRIPTION, shadow and border
+        // colour are stored; the title-button values take their defaults.
+        {"[skin]titlebuttons", "space=2 valign=0 right=3 left=0 top=4 keephue=1",
+         "space=0 valign=0 right=0 left=0 top=0 keephue=0"},
+        // Images from "@" and "~" have no side widths: the loader derives them.
+        {"[images]GLOBALINFO.BICONCLOSE", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.SICONCLOSE", "W=(0,0,0,0)", "W=(3,3,3,3)"},
+        {"[images]GLOBALINFO.BICONMAX", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.SICONMAX", "W=(0,0,0,0)", "W=(3,3,3,3)"},
+        {"[images]GLOBALINFO.BICONMIN", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.SICONMIN", "W=(0,0,0,0)", "W=(3,3,3,3)"},
+        {"[images]GLOBALINFO.BICONNORM", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.SICONNORM", "W=(0,0,0,0)", "W=(3,3,3,3)"},
+        {"[images]GLOBALINFO.BICONHELP", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.SICONHELP", "W=(0,0,0,0)", "W=(3,3,3,3)"},
+        {"[images]GLOBALINFO.BOXCHECKED", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.BOXUNCHECKED", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.RADIOCHECKED", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]GLOBALINFO.RADIOUNCHECKED", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]COMBOBOX.GLYPHMASK", "W=(0,0,0,0)", "W=(4,4,4,4)"},
+        {"[images]SCROLLBTNLEFT.GLYPHMASK", "W=(0,0,0,0)", "W=(2,2,2,2)"},
+        {"[images]PANEL.PATTERN", "W=(0,0,0,0)", "W=(8,8,8,8)"},
+        {"[images]COMBOBTN.PATTERN", "W=(0,0,0,0)", "W=(8,2,8,2)"},
+        {"[images]COMBOBTN.HOTPATTERN", "W=(0,0,0,0)", "W=(8,2,8,2)"},
+        {"[images]SCROLLBAR1H.PATTERN", "W=(0,0,0,0)", "W=(5,2,5,2)"},
+        // Separate PNG images are not stored at all.
+        {"[images]GLOBALINFO.TITLEBUTTON", nullptr, nullptr},
+        {"[images]GLOBALINFO.BICONCLOSEGLOW0", nullptr, nullptr},
+        {"[images]GLOBALINFO.EXBORDER", nullptr, nullptr},
+        {"[indexes]globalinfo", "exborder=GLOBALINFO.EXBORDER", "exborder=-1"},
+        // A separate BMP keeps no draw mode of its own.
+        {"[images]BUTTON_HUGE.BORDERSMASK", "draw=4", "draw=0"},
+        // Names of stored images are upper-cased, so a mixed-case key is found.
+        {"[images]MIXEDCASE.BordersMask", nullptr, nullptr},
+        {"[images]MIXEDCASE.BORDERSMASK", nullptr,
+         "  MIXEDCASE.BORDERSMASK type=0 R=(0,0,48,16) count=3 mask=0 border=0 draw=5 W=(4,4,4,4)"},
+        {"[sections]MIXEDCASE", "border=-1", "border=MIXEDCASE.BORDERSMASK"},
+        // Every stored JPEG is a pattern; none becomes a small texture.
+        {"[images]FORM.HOTPATTERN", nullptr, nullptr},
+        {"[patterns]FORM.HOTPATTERN", nullptr, "  FORM.HOTPATTERN 100x100"},
+        // A stored section without HOTGRADIENTDATA holds a blank, not nothing.
+        {"[sections]*", "hotgrad=''", "hotgrad=' '"},
+        // The item LoadSkin appends first is never filled: a nameless section.
+        {"[sections](nameless)", nullptr,
+         "   parent= color=000000 hot=000000 font=0,-1,-1,-1,-1 hotfont=0,-1,-1,-1,-1 transparency=0/0 "
+         "gradient=0/0 image=0/0 grad='' (0 stops) hotgrad='' (0 stops) focus=0 fading=0/0 ownfont=0 reserved=0 "
+         "glow=0/0 gcol=000000/0 hgcol=000000/0 border=-1 corners=-1,-1,-1,-1"},
+    };
+    std::map<std::string, std::string> want = entries(DumpSkin(*reference, Refs::ByName));
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.key);
+        const std::string key = c.key;
+        if (!c.from) {
+            if (c.to)
+                want[key] = c.to;
+            else
+                EXPECT_EQ(want.erase(key), 1u);
+            continue;
+        }
+        const bool every = key.back() == '*';
+        const std::string prefix = every ? key.substr(0, key.size() - 1) : key;
+        int changed = 0;
+        for (auto& [k, line] : want) {
+            if (every ? k.compare(0, prefix.size(), prefix) != 0 : k != key) continue;
+            const size_t at = line.find(c.from);
+            if (at == std::string::npos) continue;
+            line.replace(at, std::strlen(c.from), c.to);
+            ++changed;
+        }
+        EXPECT_GT(changed, 0) << "no line holds " << c.from;
+    }
+    const std::map<std::string, std::string> got = entries(DumpSkin(*sm, Refs::ByName));
+    for (const auto& [key, line] : want) {
+        const auto it = got.find(key);
+        EXPECT_TRUE(it != got.end() && it->second == line)
+            << key << "\n  T1:    " << line << "\n  older: " << (it == got.end() ? "(none)" : it->second);
+    }
+    for (const auto& [key, line] : got) EXPECT_TRUE(want.count(key)) << "only in the older form: " << line;
+}
+
+// Descriptive values that look like images load as text: no
+// conversion error, no image and no picture, in a skin folder and in the
+// older form of a stored skin. A stray BMP and JPG lie beside the text, so a
+// value taken for a file name would find one.
+TEST(SkinLoading, DescriptiveValuesAreNeverImages) {
+    TempDir dir;
+    const String folder = dir / L"Described";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CopyFileW(kvbskins::SkinsPath(L"test\\T1\\Legacy.bmp").c_str(), (folder + L"\\STRAY.BMP").c_str(), FALSE);
+    CopyFileW(kvbskins::SkinsPath(L"test\\T1\\Small.jpg").c_str(), (folder + L"\\STRAY.JPG").c_str(), FALSE);
+    const char* const values[] = {
+        "#1 of the series", "Looks like STRAY.BMP", "Seen in STRAY.JPG", "@home", "^up", "~soft", "!STRAY.BMP!3!0!0"};
+    for (const char* value : values) {
+        for (const char* key : {"AUTHOR", "DESCRIPTION"}) {
+            SCOPED_TRACE(std::string(key) + "=" + value);
+            const std::string text = std::string("[GLOBALINFO]\r\nVERSION=6.4\r\n") + key + "=" + value +
+                                     "\r\n[BUTTON]\r\nBORDERSMASK=^0000^0000^0048^0016^0004^0004^0004^0004^3^0^5^0\r\n";
+            WriteFileBytes(folder + L"\\Options.dat", std::vector<uint8_t>(text.begin(), text.end()));
+            const String expected = fw::FromAnsi(value);
+            Cleanup keep;
+            TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+            sm->SetSkinDirectory(dir.Path());
+            EXPECT_NO_THROW(sm->SetSkinName(L"Described"));
+            EXPECT_EQ(key == std::string("AUTHOR") ? sm->SkinData->Author : sm->SkinData->Description, expected);
+            ASSERT_EQ(sm->ma.size(), 1u);
+            EXPECT_EQ(sm->ma[0].ClassName, L"BUTTON");
+            EXPECT_TRUE(sm->pa.empty());
+
+            TsStoredSkins skins(nullptr);
+            TsStoredSkin* stored = skins.Add();
+            fw::TMemIniFile ini(folder + L"\\Options.dat");
+            EXPECT_NO_THROW(stored->LoadSkin(&ini));
+            EXPECT_EQ(key == std::string("AUTHOR") ? stored->Author : stored->Description, expected);
+            ASSERT_EQ(stored->Images()->Count(), 1);
+            EXPECT_EQ(stored->Images()->Items(0)->SectionName, L"BUTTON");
+            EXPECT_EQ(stored->Patterns()->Count(), 0);
+        }
+    }
+}
+
+// The packed file named by SkinName is gone by the time it is read: the
+// error says so, and the skin loaded before stays whole.
+TEST(SkinLoading, APackedFileThatWentAwayIsReported) {
+    TempDir dir;
+    CopyFileW(kvbskins::SkinsPath(L"test\\T1.asz").c_str(), (dir / L"T1.asz").c_str(), FALSE);
+    Cleanup keep;
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    sm->SetSkinDirectory(dir.Path());
+    sm->SetSkinName(L"T1");
+    ASSERT_TRUE(sm->SkinIsPacked);
+    const std::string before = DumpSkin(*sm);
+    DeleteFileW((dir / L"T1.asz").c_str());
+    try {
+        sm->ReloadPackedSkin();
+        ADD_FAILURE() << "no error";
+    } catch (const fw::Exception& e) {
+        EXPECT_EQ(e.Message, L"Loaded data is not packed skin file");
+    }
+    EXPECT_FALSE(aSkinChanging);
+    EXPECT_EQ(sm->sc, nullptr);
+    EXPECT_EQ(sm->SkinData->SkinFile, nullptr);
+    EXPECT_TRUE(sm->SkinData->Active);
+    EXPECT_EQ(DumpSkin(*sm), before);
 }

@@ -10,8 +10,8 @@
 #include "framework/windows/CommonDialogs.h"
 #include "framework/windows/DialogSeam.h"
 #include "skin/engine/FileUtils.h"
-#include "skin/paint/PaintStandIns.h"
 #include "skin/engine/sLibraryStartUp.h"
+#include "skin/paint/PaintStandIns.h"
 
 using namespace skin;
 using namespace enginetest;
@@ -429,6 +429,24 @@ TEST(SkinManager, FailedLoadWhileTheFormIsReadGoesToTheErrorDialog) {
     EXPECT_EQ(sm->sc, nullptr);
     EXPECT_TRUE(sm->gd.empty());
     EXPECT_EQ(bad->PackedData->Size(), int64_t(sizeof junk));
+    // Nobody but the user got the error: the manager switched itself off, so
+    // the end of reading broadcast nothing and installed no hook.
+    EXPECT_FALSE(sm->Active());
+    EXPECT_FALSE(sm->SkinData->Active);
+    EXPECT_TRUE(main->Got.empty());
+    EXPECT_EQ(HookCallback, nullptr);
+    EXPECT_FALSE(sm->GlobalHookInstalled);
+    EXPECT_TRUE(fw::UseLatestCommonDialogs) << "no skinned dialogs without a skin";
+    EXPECT_EQ(sm->SkinName(), L"Bad");
+    // Switched on again with a good skin, it loads and broadcasts that one.
+    AddStored(sm, L"Good", L"test\\T1.asz");
+    sm->SetSkinName(L"Good");
+    EXPECT_TRUE(sm->gd.empty()) << "an inactive manager only takes the name";
+    sm->SetActive(true);
+    EXPECT_GE(sm->ConstData.IndexGLobalInfo, 0);
+    EXPECT_TRUE(sm->SkinData->Active);
+    EXPECT_EQ(main->Count(smcNewSkin), 1);
+    EXPECT_NE(HookCallback, nullptr);
 }
 
 TEST(SkinManager, NoStoredSkinAndNoFileLeavesTheManagerInactive) {
@@ -449,12 +467,9 @@ TEST(SkinManager, FullSkinDirectory) {
     struct Case {
         String dir, full;
     } cases[] = {
-        {L"C:\\Skins", L"C:\\Skins"},
-        {L"\\\\server\\skins", L"\\\\server\\skins"},
-        {L".\\Skins", app + L"Skins"},
-        {L"./Skins", app + L"Skins"},
-        {L"Skins", app + L"Skins"},
-        {L"..\\Skins", parent + L"Skins"},
+        {L"C:\\Skins", L"C:\\Skins"},  {L"\\\\server\\skins", L"\\\\server\\skins"},
+        {L".\\Skins", app + L"Skins"}, {L"./Skins", app + L"Skins"},
+        {L"Skins", app + L"Skins"},    {L"..\\Skins", parent + L"Skins"},
     };
     for (const Case& c : cases) {
         sm->SetSkinDirectory(c.dir);

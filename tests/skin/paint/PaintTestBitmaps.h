@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -43,9 +45,19 @@ inline void Put(fw::TBitmap& b, int x, int y, std::vector<uint8_t> bytes) {
     std::memcpy(At(b, x, y), bytes.data(), bytes.size());
 }
 
+// The bytes (blue, green, red) of a colour 0x00BBGGRR as a 24-bit pixel holds them.
+inline std::vector<uint8_t> BgrOf(uint32_t c) { return {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)}; }
+
 inline std::vector<uint8_t> Get(fw::TBitmap& b, int x, int y) {
     const uint8_t* p = At(b, x, y);
     return std::vector<uint8_t>(p, p + Bpp(b));
+}
+
+// Blue, green, red of pixel (x, y), whatever the format.
+inline std::vector<uint8_t> GetBgr(fw::TBitmap& b, int x, int y) {
+    std::vector<uint8_t> p = Get(b, x, y);
+    p.resize(3);
+    return p;
 }
 
 // A pattern that gives each pixel different bytes, so a misplaced copy shows.
@@ -76,6 +88,18 @@ inline ::testing::AssertionResult UnchangedOutside(fw::TBitmap& b, const Snapsho
                 return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") outside the area changed";
         }
     return ::testing::AssertionSuccess();
+}
+
+// The rectangles of a region as GetRegionData gives them, in order.
+inline std::vector<fw::TRect> Rects(HRGN rgn) {
+    const DWORD size = GetRegionData(rgn, 0, nullptr);
+    std::vector<uint8_t> buf(size);
+    auto* data = reinterpret_cast<RGNDATA*>(buf.data());
+    GetRegionData(rgn, size, data);
+    const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
+    std::vector<fw::TRect> out;
+    for (DWORD i = 0; i < data->rdh.nCount; ++i) out.emplace_back(r[i].left, r[i].top, r[i].right, r[i].bottom);
+    return out;
 }
 
 inline const char* Order(bool topDown) { return topDown ? "top-down" : "bottom-up"; }

@@ -1,12 +1,10 @@
 // Nine-part drawing of keyed and masked skin images: border sizes when the
 // rectangle is smaller than the borders, tiles and cut tiles, states, and
-// whole pictures compared with committed ones (KVB_REGENERATE_PICTURES=1
-// writes them again; they are small BMPs a person can open).
+// whole pictures compared with committed ones (see Pictures.h).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "PaintTestBitmaps.h"
+#include "Pictures.h"
 #include "SkinTables.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/paint/sSkinRect.h"
@@ -16,31 +14,6 @@ using namespace skin;
 using namespace painttest;
 
 namespace {
-
-fw::String DataPath(const wchar_t* name) { return kvbskins::SkinsPath() + L"\\..\\tests\\skin\\paint\\data\\" + name; }
-
-// Compares Shot with the committed picture (or writes it), and saves it to
-// build/screenshots.
-void ComparePicture(fw::TBitmap& shot, const wchar_t* name) {
-    CreateDirectoryW(L"..\\screenshots", nullptr);
-    shot.SaveToFile(fw::String(L"..\\screenshots\\") + name);
-    const char* regen = std::getenv("KVB_REGENERATE_PICTURES");
-    if (regen && *regen == '1') {
-        shot.SaveToFile(DataPath(name));
-        return;
-    }
-    fw::TBitmap expected;
-    expected.LoadFromFile(DataPath(name));
-    ASSERT_EQ(expected.Width(), shot.Width());
-    ASSERT_EQ(expected.Height(), shot.Height());
-    expected.SetPixelFormat(fw::pf24bit);
-    int differing = 0;
-    for (int y = 0; y < shot.Height(); ++y)
-        for (int x = 0; x < shot.Width(); ++x)
-            if (Get(expected, x, y) != Get(shot, x, y) && differing++ < 5)
-                ADD_FAILURE() << "pixel (" << x << ", " << y << ") differs from " << fw::ToAnsi(name).c_str();
-    EXPECT_EQ(differing, 0);
-}
 
 // Every state at 30 x 22 (tiling), 12 x 12 (the image), 7 x 5 (shrunk below
 // the corners), and stretched, over a grey background with a parent pattern

@@ -13,17 +13,6 @@ using namespace painttest;
 
 namespace {
 
-std::vector<fw::TRect> Rects(HRGN rgn) {
-    const DWORD size = GetRegionData(rgn, 0, nullptr);
-    std::vector<uint8_t> buf(size);
-    auto* data = reinterpret_cast<RGNDATA*>(buf.data());
-    GetRegionData(rgn, size, data);
-    const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
-    std::vector<fw::TRect> out;
-    for (DWORD i = 0; i < data->rdh.nCount; ++i) out.push_back(fw::TRect(r[i].left, r[i].top, r[i].right, r[i].bottom));
-    return out;
-}
-
 // The region as a set of pixels inside W x H.
 std::vector<bool> Pixels(HRGN rgn, int w, int h) {
     std::vector<bool> in(size_t(w * h));

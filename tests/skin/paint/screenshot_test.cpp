@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "PaintTestBitmaps.h"
+#include "Pictures.h"
 #include "skin/paint/sAlphaGraph.h"
 #include "skin/paint/sFadeSum.h"
 #include "skin/paint/sGradient.h"
@@ -22,7 +23,8 @@ TEST(PaintScreenshot, GradientsResamplingAndBlend) {
     // A 4 x 4 checker, stretched to 80 x 120 with Mitchell.
     auto checker = Make(fw::pf24bit, 4, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) Put(*checker, x, y, (x + y) % 2 ? std::vector<uint8_t>{40, 40, 200} : std::vector<uint8_t>{250, 250, 250});
+        for (int x = 0; x < 4; ++x)
+            Put(*checker, x, y, (x + y) % 2 ? std::vector<uint8_t>{40, 40, 200} : std::vector<uint8_t>{250, 250, 250});
     fw::TBitmap big;
     Stretch(checker.get(), &big, 80, 120, ftMitchell);
     BitBlt(shot->Canvas()->Handle(), 190, 10, 80, 120, big.Canvas()->Handle(), 0, 0, SRCCOPY);
@@ -35,7 +37,6 @@ TEST(PaintScreenshot, GradientsResamplingAndBlend) {
     SumBitmaps(under.get(), &over, TsColor{64});
     BitBlt(shot->Canvas()->Handle(), 280, 10, 110, 120, under->Canvas()->Handle(), 0, 0, SRCCOPY);
 
-    CreateDirectoryW(L"..\\screenshots", nullptr);
-    shot->SaveToFile(L"..\\screenshots\\skin-paint-samples.bmp");
+    SaveScreenshot(*shot, L"skin-paint-samples.bmp");
     EXPECT_EQ(Get(*shot, 0, 0), std::vector<uint8_t>(3, 240));
 }
