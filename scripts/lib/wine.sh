@@ -9,11 +9,11 @@ wine_env() {
   export KVB_DRIVE_E="$BUILD/drive-e"
 }
 
-# The wine server and the prefix's services are started detached: services
-# inherit stdout, and a reader (ctest, a pipe) would otherwise wait for them.
+# The wine server and the prefix's services are started detached: they inherit
+# stdout, and a reader (ctest, a pipe) would otherwise wait for them.
 wine_up() {
-  wineserver -p 2>/dev/null || true
-  wineboot </dev/null >/dev/null 2>&1
+  setsid -w wineserver -p </dev/null >/dev/null 2>&1 || true
+  setsid -w wineboot </dev/null >/dev/null 2>&1
 }
 
 wine_down() {
@@ -119,6 +119,20 @@ copy_prefix() {
   ln -sfn "$drive" "$prefix/dosdevices/e:"
 }
 
+# Keeps the current prefix's desktop up until its server stops (wine_down):
+# hold_desktop makes Wine start the desktop's explorer, detached like the
+# server, so a test process finds a desktop at once and starts nothing that
+# outlives it (or holds its output open). Returns once the desktop is up.
+hold_desktop() {
+  local ready="$1" holder="$BUILD/bin/hold_desktop.exe"
+  [[ -f "$holder" ]] || return 0
+  rm -f "$ready"
+  setsid wine "$holder" </dev/null >"$ready" 2>/dev/null &
+  for _ in $(seq 1200); do [[ -s "$ready" ]] && return 0; sleep 0.1; done
+  echo "test: the desktop of $WINEPREFIX did not come up" >&2
+  return 1
+}
+
 # Makes and starts $1 desktops (after make_prefix, the default's server down),
 # and writes the CTest resource file that hands them out. Leaves DISPLAY on
 # desktop 0, for what runs without a desktop.
@@ -139,7 +153,7 @@ desktops_up() {
     DESKTOP_PREFIXES+=("$prefix")
   done
   for ((n = 0; n < count; n++)); do
-    (. "$KVB_DESKTOPS_DIR/$n/env" && wine_up && register_player) &
+    (. "$KVB_DESKTOPS_DIR/$n/env" && wine_up && register_player && hold_desktop "$KVB_DESKTOPS_DIR/$n/held") &
     pids+=($!)
   done
   for pid in "${pids[@]}"; do wait "$pid"; done
