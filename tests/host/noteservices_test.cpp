@@ -70,6 +70,7 @@ TEST_F(NoteServicesTest, ANoteIsWrittenInTheAnsiCodePageInTextMode) {
 
 TEST_F(NoteServicesTest, ANoteThatCannotBeWrittenAnswersFail) {
     std::wstring busy = NoteName(L"a-folder");
+    CreateDirectoryW(kNotes.c_str(), nullptr);  // a fresh drive has no notes folder yet
     ASSERT_TRUE(CreateDirectoryW((kNotes + busy).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     const std::wstring names[] = {
         busy,                               // a folder of that name is there
