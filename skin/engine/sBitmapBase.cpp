@@ -50,10 +50,17 @@ TPixelRows PixelRows(fw::TBitmap* Bmp, int Bpp) {
     if (!Bmp || Bmp->Width() <= 0 || Bmp->Height() <= 0) return r;
     if (Bpp == 0) {
         switch (Bmp->PixelFormat()) {
-            case fw::pf8bit: Bpp = 1; break;
-            case fw::pf24bit: Bpp = 3; break;
-            case fw::pf32bit: Bpp = 4; break;
-            default: return r;
+            case fw::pf8bit:
+                Bpp = 1;
+                break;
+            case fw::pf24bit:
+                Bpp = 3;
+                break;
+            case fw::pf32bit:
+                Bpp = 4;
+                break;
+            default:
+                return r;
         }
     }
     r.p0 = static_cast<uint8_t*>(Bmp->ScanLine(0));

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstring>
 
-
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/SysUtils.h"
 #include "skin/engine/sBitmapBase.h"

@@ -49,7 +49,8 @@ public:
 };
 
 // d := (d * Alpha + s * (255 - Alpha) + 127) shr 8 on every byte, alpha too.
-// Dividing by 256 is the specified rounding: Alpha 255 turns 255 into 254.
+// Dividing by 256 is the rounding every skin was drawn with: Alpha 255 turns 255
+// into 254.
 class TacFastSum {
 public:
     explicit TacFastSum(int Bpp) : FBpp(Bpp) {}

@@ -11,7 +11,9 @@ namespace skin {
 namespace {
 
 inline int Ch(uint32_t c, int shift) { return int((c >> shift) & 0xFF); }
-inline uint32_t Rgb(int r, int g, int b) { return uint32_t(r & 0xFF) | uint32_t(g & 0xFF) << 8 | uint32_t(b & 0xFF) << 16; }
+inline uint32_t Rgb(int r, int g, int b) {
+    return uint32_t(r & 0xFF) | uint32_t(g & 0xFF) << 8 | uint32_t(b & 0xFF) << 16;
+}
 inline int Limit(int64_t v) { return v > 254 ? 255 : v <= 0 ? 0 : int(v); }
 inline double Clamp255(double v) { return std::clamp(v, 0.0, 255.0); }
 
@@ -25,15 +27,26 @@ double HueOf(double R, double G, double B, double max, double d) {
 
 // (R, G, B) of hue sector 0..5 from the top value and the three derived
 // ones. Any other sector reads as 5 when OtherAsLast, else sets nothing.
-bool SectorRgb(int sector, double v, double p, double q, double t, double& r, double& g, double& b,
-               bool otherAsLast) {
+bool SectorRgb(int sector, double v, double p, double q, double t, double& r, double& g, double& b, bool otherAsLast) {
     switch (sector) {
-        case 0: r = v, g = t, b = p; return true;
-        case 1: r = q, g = v, b = p; return true;
-        case 2: r = p, g = v, b = t; return true;
-        case 3: r = p, g = q, b = v; return true;
-        case 4: r = t, g = p, b = v; return true;
-        case 5: r = v, g = p, b = q; return true;
+        case 0:
+            r = v, g = t, b = p;
+            return true;
+        case 1:
+            r = q, g = v, b = p;
+            return true;
+        case 2:
+            r = p, g = v, b = t;
+            return true;
+        case 3:
+            r = p, g = q, b = v;
+            return true;
+        case 4:
+            r = t, g = p, b = v;
+            return true;
+        case 5:
+            r = v, g = p, b = q;
+            return true;
         default:
             if (otherAsLast) r = v, g = p, b = q;
             return otherAsLast;
@@ -69,8 +82,7 @@ TColor AverageColor(TColor Color1, TColor Color2) { return AverageColor(TsColor{
 TColor MixColors(TColor Color1, TColor Color2, double Value) {
     const uint32_t a = uint32_t(Color1), b = uint32_t(Color2);
     uint32_t r = a & 0xFF000000u;
-    for (int s = 0; s < 24; s += 8)
-        r |= uint32_t(fw::Round(Value * Ch(a, s) + (1 - Value) * Ch(b, s)) & 0xFF) << s;
+    for (int s = 0; s < 24; s += 8) r |= uint32_t(fw::Round(Value * Ch(a, s) + (1 - Value) * Ch(b, s)) & 0xFF) << s;
     return TColor(r);
 }
 
@@ -120,8 +132,8 @@ TColor ChangeHue(int Delta, TColor Color) {
     const double x = hue / 60.0;
     const int sector = int(x);
     const double fr = x - sector, v = max;
-    return TColor(Sector(sector, v, Clamp255(v * (1 - s)), Clamp255(v * (1 - fr * s)),
-                         Clamp255(v * (1 - (1 - fr) * s))));
+    return TColor(
+        Sector(sector, v, Clamp255(v * (1 - s)), Clamp255(v * (1 - fr * s)), Clamp255(v * (1 - (1 - fr) * s))));
 }
 
 TColor Hsv2Rgb(double h, double s, double v) {
@@ -132,7 +144,8 @@ TColor Hsv2Rgb(double h, double s, double v) {
     const double x = h == 360 ? 0 : h / 60;
     const int sector = int(fw::Round(std::trunc(x)));
     const double fr = x - sector, L = v * 255;
-    return TColor(Sector(sector, L, Clamp255(L * (1 - s)), Clamp255(L * (1 - s * fr)), Clamp255(L * (1 - s * (1 - fr)))));
+    return TColor(
+        Sector(sector, L, Clamp255(L * (1 - s)), Clamp255(L * (1 - s * fr)), Clamp255(L * (1 - s * (1 - fr)))));
 }
 
 TsHSV Rgb2Hsv(TsColor Color) {

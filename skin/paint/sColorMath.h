@@ -8,9 +8,9 @@
 namespace skin {
 
 struct TsHSV {
-    int h = 0;       // degrees 0..359
-    double s = 0;    // 0..1
-    double v = 0;    // 0..1
+    int h = 0;     // degrees 0..359
+    double s = 0;  // 0..1
+    double v = 0;  // 0..1
 };
 
 // Red and blue bytes exchanged (RRGGBB text read as a number <-> TColor).

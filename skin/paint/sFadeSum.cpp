@@ -54,8 +54,8 @@ void BlendBmpByMask(fw::TBitmap* SrcBmp, fw::TBitmap* MskBmp, TsColor BlendColor
     }
 }
 
-void FadeRect(fw::TCanvas* Canvas, fw::TRect SrcRect, HDC DstDC, fw::TPoint P, int Transparency, TColor Color,
-              int Blur, TsShadowingShape Shape, int Radius) {
+void FadeRect(fw::TCanvas* Canvas, fw::TRect SrcRect, HDC DstDC, fw::TPoint P, int Transparency, TColor Color, int Blur,
+              TsShadowingShape Shape, int Radius) {
     if (!Canvas) return;
     const int W = SrcRect.Width(), H = SrcRect.Height();
     HDC src = Canvas->Handle();
@@ -160,7 +160,8 @@ void SumBmpRect(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, TsColor Alpha, fw::TRe
     sum.BlendBitmapsRect();
 }
 
-void SumBitmapsByMask(fw::TBitmap* OutBmp, fw::TBitmap* Src1, fw::TBitmap* Src2, fw::TBitmap* MskBmp, uint16_t Percent) {
+void SumBitmapsByMask(fw::TBitmap* OutBmp, fw::TBitmap* Src1, fw::TBitmap* Src2, fw::TBitmap* MskBmp,
+                      uint16_t Percent) {
     if (!Is24or32(Src1) || !Is24or32(Src2) || !OutBmp || OutBmp->PixelFormat() != fw::pf32bit) return;
     if (Src1->Width() != Src2->Width() || Src1->Height() != Src2->Height()) return;
     const int W = Src1->Width(), H = Src1->Height();
@@ -173,7 +174,8 @@ void SumBitmapsByMask(fw::TBitmap* OutBmp, fw::TBitmap* Src1, fw::TBitmap* Src2,
         const uint8_t *s1 = a.Row(y), *s2 = b.Row(y), *k = m ? m.Row(y) : nullptr;
         uint8_t* d = o.Row(y);
         for (int x = 0; x < W; ++x, s1 += 3, s2 += 3, d += 4)
-            for (int c = 0; c < 3; ++c) d[c] = uint8_t((s2[c] * 256 + (s1[c] - s2[c]) * (k ? k[3 * x + c] : Percent)) >> 8);
+            for (int c = 0; c < 3; ++c)
+                d[c] = uint8_t((s2[c] * 256 + (s1[c] - s2[c]) * (k ? k[3 * x + c] : Percent)) >> 8);
     }
 }
 

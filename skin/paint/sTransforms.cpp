@@ -18,7 +18,9 @@ inline uint8_t Byte(double v) { return uint8_t(std::clamp<int64_t>(fw::Round(v),
 // Three channels (blue, green, red) in floating point.
 struct TK {
     double c[3];
-    static TK Of(uint32_t rgb) { return TK{{double((rgb >> 16) & 0xFF), double((rgb >> 8) & 0xFF), double(rgb & 0xFF)}}; }
+    static TK Of(uint32_t rgb) {
+        return TK{{double((rgb >> 16) & 0xFF), double((rgb >> 8) & 0xFF), double(rgb & 0xFF)}};
+    }
     TK operator+(const TK& o) const { return TK{{c[0] + o.c[0], c[1] + o.c[1], c[2] + o.c[2]}}; }
     TK operator-(const TK& o) const { return TK{{c[0] - o.c[0], c[1] - o.c[1], c[2] - o.c[2]}}; }
     TK operator*(double k) const { return TK{{c[0] * k, c[1] * k, c[2] * k}}; }
@@ -140,10 +142,11 @@ double Lanczos3(double x) {
 }
 double Mitchell(double x) {
     const double t = std::fabs(x);
-    return t < 1 ? 7.0 / 6 * t * t * t - 2 * t * t + 8.0 / 9 : -7.0 / 18 * t * t * t + 2 * t * t - 10.0 / 3 * t + 16.0 / 9;
+    return t < 1 ? 7.0 / 6 * t * t * t - 2 * t * t + 8.0 / 9
+                 : -7.0 / 18 * t * t * t + 2 * t * t - 10.0 / 3 * t + 16.0 / 9;
 }
 
-const TFilter kFilters[] = {{0.51f, Box},    {1.0f, Triangle}, {1.0f, Hermite}, {1.5f, Bell},
+const TFilter kFilters[] = {{0.51f, Box},   {1.0f, Triangle}, {1.0f, Hermite}, {1.5f, Bell},
                             {2.0f, Spline}, {3.0f, Lanczos3}, {2.0f, Mitchell}};
 
 struct TContrib {

@@ -51,7 +51,7 @@ TEST(AlphaGraph, PixelsReadAndWriteInPixelByteOrderInBothRowOrders) {
 }
 
 TEST(AlphaGraph, ConstantWeightBlendKeepsItsDivisionBy256) {
-    // (A, d, s) -> d: 255 turns into 254 at A = 255 and at A = 0; this is the specified rounding.
+    // (A, d, s) -> d: 255 turns into 254 at A = 255 and at A = 0; skins rely on this rounding.
     struct Case {
         int a, d, s, expected;
     } cases[] = {{255, 255, 0, 254}, {0, 0, 255, 254}, {128, 200, 100, 150}, {76, 200, 100, 129}, {255, 0, 255, 0}};
@@ -131,7 +131,8 @@ TEST(AlphaGraph, BlendColorRectTintsWithHalfEvenRoundingInsideTheBitmap) {
     } cases[] = {{50, 100, 201, 150}, {50, 100, 203, 152}, {100, 100, 7, 100}, {0, 100, 7, 7}};
     for (bool topDown : {false, true})
         for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << Order(topDown) << " blend " << int(c.blend) << " colour " << int(c.colour));
+            SCOPED_TRACE(testing::Message()
+                         << Order(topDown) << " blend " << int(c.blend) << " colour " << int(c.colour));
             auto b = Make(fw::pf32bit, 6, 6, topDown);
             Fill(*b, c.old);
             const Snapshot before(*b);

@@ -65,8 +65,8 @@ TEST(Bitmaps, ButtonLayouts) {
     // The client's origin shifts both.
     fw::TPoint glyph;
     fw::TRect text;
-    CalcButtonLayout(fw::TRect(5, 6, 105, 36), fw::TPoint(16, 16), SIZE{40, 13}, blGlyphLeft, fw::taCenter, -1, 4, glyph,
-                     text, 0);
+    CalcButtonLayout(fw::TRect(5, 6, 105, 36), fw::TPoint(16, 16), SIZE{40, 13}, blGlyphLeft, fw::taCenter, -1, 4,
+                     glyph, text, 0);
     EXPECT_EQ(glyph.X, 25);
     EXPECT_EQ(glyph.Y, 13);
     EXPECT_EQ(text, fw::TRect(45, 15, 85, 28));
@@ -122,9 +122,9 @@ TEST(Bitmaps, ExcludedControlsAreVisibleGraphicChildren) {
     ExcludeControls(dc, panel, actGraphic, 1, 2);
     FillDC(dc, fw::TRect(0, 0, 100, 100), fw::RGBColor(255, 255, 255));
     RestoreDC(dc, saved);
-    EXPECT_EQ(Get(*b, 11, 12), V(3, 0));     // the label, shifted by the offset
+    EXPECT_EQ(Get(*b, 11, 12), V(3, 0));  // the label, shifted by the offset
     EXPECT_EQ(Get(*b, 10, 10), V(3, 255));
-    EXPECT_EQ(Get(*b, 55, 55), V(3, 255));   // hidden
-    EXPECT_EQ(Get(*b, 65, 15), V(3, 255));   // windowed
+    EXPECT_EQ(Get(*b, 55, 55), V(3, 255));  // hidden
+    EXPECT_EQ(Get(*b, 65, 15), V(3, 255));  // windowed
     panel->Free();
 }

@@ -68,17 +68,21 @@ TEST(Copies, SeeThroughPixelsShowTheParentAtTheirOwnPlace) {
         Pattern(*parent);
         auto dst = Make(fw::pf24bit, 3, 1, topDown);
         Fill(*dst, 9);
-        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 2, 1), true);
+        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 2, 1),
+                   true);
         for (int x = 0; x < 3; ++x) EXPECT_EQ(Get(*dst, x, 0), Get(*parent, x + 2, 1)) << x;
 
         // Without UpdateTrans they stay; a parent row below the cache keeps the pixel.
         Fill(*dst, 9);
-        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 2, 1), false);
+        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 2, 1),
+                   false);
         EXPECT_EQ(Get(*dst, 0, 0), V(3, 9));
-        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 0, 5), true);
+        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 0, 5),
+                   true);
         EXPECT_EQ(Get(*dst, 1, 0), V(3, 9));
         // Parent columns past its right edge end the row; the ones before are taken.
-        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 4, 0), true);
+        CopyByMask(fw::TRect(0, 0, 3, 1), fw::TRect(0, 0, 3, 1), dst.get(), img.get(), ReadyCI(parent.get(), 4, 0),
+                   true);
         EXPECT_EQ(Get(*dst, 1, 0), Get(*parent, 5, 0));
         EXPECT_EQ(Get(*dst, 2, 0), V(3, 9));
     }
@@ -137,7 +141,8 @@ TEST(Copies, MaskDataFormFillsOrShowsTheParent) {
     auto parent = Make(fw::pf32bit, 4, 4);
     Pattern(*parent);
     Fill(*d32, 0);
-    CopyByMask(fw::TRect(0, 0, 2, 1), fw::TRect(0, 0, 2, 1), d32.get(), img.get(), ReadyCI(parent.get(), 1, 1), true, md);
+    CopyByMask(fw::TRect(0, 0, 2, 1), fw::TRect(0, 0, 2, 1), d32.get(), img.get(), ReadyCI(parent.get(), 1, 1), true,
+               md);
     V expected = Get(*parent, 1, 1);
     expected[3] = 255;
     EXPECT_EQ(Get(*d32, 0, 0), expected);
@@ -220,7 +225,8 @@ TEST(Copies, KeyedCopiesClipAndSkipTheKey) {
         // CopyTransRect onto its own parent cache leaves key pixels as they are.
         auto cache = Make(fw::pf24bit, 4, 4, topDown);
         Fill(*cache, 7);
-        CopyTransRect(cache.get(), src.get(), 0, 0, fw::TRect(0, 0, 2, 3), fw::clFuchsia, ReadyCI(cache.get(), 0, 0), true);
+        CopyTransRect(cache.get(), src.get(), 0, 0, fw::TRect(0, 0, 2, 3), fw::clFuchsia, ReadyCI(cache.get(), 0, 0),
+                      true);
         EXPECT_EQ(Get(*cache, 1, 2), V(3, 7));
         EXPECT_EQ(Get(*cache, 0, 0), Get(*src, 0, 0));
     }

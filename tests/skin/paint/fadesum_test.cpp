@@ -92,8 +92,8 @@ TEST(FadeSum, FadeRectTintsByTransparency) {
     FadeRect(src->Canvas(), fw::TRect(0, 0, 8, 8), dst->Canvas()->Handle(), fw::TPoint(2, 2), 50, 0, 0, ssRectangle);
     EXPECT_EQ(Get(*dst, 5, 5), V(3, 99));  // (200 * 127) shr 8
     EXPECT_TRUE(UnchangedOutside(*dst, before, fw::TRect(2, 2, 10, 10)));
-    FadeRect(src->Canvas(), fw::TRect(0, 0, 8, 8), dst->Canvas()->Handle(), fw::TPoint(2, 2), 0, fw::RGBColor(5, 6, 7), 3,
-             ssEllipse);
+    FadeRect(src->Canvas(), fw::TRect(0, 0, 8, 8), dst->Canvas()->Handle(), fw::TPoint(2, 2), 0, fw::RGBColor(5, 6, 7),
+             3, ssEllipse);
     EXPECT_EQ(Get(*dst, 2, 2), (V{7, 6, 5}));
     FadeRect(src->Canvas(), fw::TRect(0, 0, 8, 8), dst->Canvas()->Handle(), fw::TPoint(2, 2), 100, 0, 99, ssRectangle);
     EXPECT_EQ(Get(*dst, 9, 9), V(3, 200));

@@ -18,8 +18,8 @@ TEST(Gradient, TextsGoodAndMalformed) {
         {L"1;2;3;4;5;6;7;8;9", {{1, 2, 3, 4, 0}}},  // words after the last whole stop are ignored
         {L"1;2;3;4", {}},
         {L"", {}},
-        {L";;1;;2;3;;4;5;", {{1, 2, 3, 4, 0}}},     // empty words do not count
-        {L"-7;5;150;0;0", {{0, 5, 100, 0, 0}}},     // negative colour 0, percent up to 100
+        {L";;1;;2;3;;4;5;", {{1, 2, 3, 4, 0}}},  // empty words do not count
+        {L"-7;5;150;0;0", {{0, 5, 100, 0, 0}}},  // negative colour 0, percent up to 100
         {L"5;5;-5;0;0", {{5, 5, 0, 0, 0}}},
         // A word that is no number counts as 0: the skin still loads.
         {L"red;255;5O;x;0", {{0, 255, 0, 0, 0}}},
@@ -62,10 +62,10 @@ TEST(Gradient, HorizontalStopsShareTheirBorderColumn) {
     TsGradArray data{{0x000000, 0x0000FF, 30, 1, 0}, {0x00FF00, 0xFF0000, 70, 0, 0}};
     PaintGrad(b.get(), fw::TRect(0, 0, 100, 2), data, 0, 0);
     EXPECT_EQ(Get(*b, 0, 1), (V{0, 0, 0}));
-    EXPECT_EQ(Get(*b, 29, 1), (V{0, 0, 246}));         // 29 steps of 8.5: 246.5 to even
-    EXPECT_EQ(Get(*b, 30, 1), (V{0, 255, 0}));         // the next stop's first colour
-    EXPECT_EQ(Get(*b, 99, 0), (V{255, 0, 0}));         // the last stop ends on its second colour
-    EXPECT_EQ(Get(*b, 64, 0), Get(*b, 64, 1));         // every row alike
+    EXPECT_EQ(Get(*b, 29, 1), (V{0, 0, 246}));  // 29 steps of 8.5: 246.5 to even
+    EXPECT_EQ(Get(*b, 30, 1), (V{0, 255, 0}));  // the next stop's first colour
+    EXPECT_EQ(Get(*b, 99, 0), (V{255, 0, 0}));  // the last stop ends on its second colour
+    EXPECT_EQ(Get(*b, 64, 0), Get(*b, 64, 1));  // every row alike
 }
 
 TEST(Gradient, NothingOutsideTheRectangleOrForOtherKinds) {
@@ -92,7 +92,7 @@ TEST(Gradient, TrianglesTakeEachStopsFirstColourAtTheirVertex) {
     Fill(*b, 1);
     TsGradArray data{{0x0000FF, 0, 0, 2, 0}, {0x00FF00, 0, 0, 0, 0}};
     PaintGrad(b.get(), fw::TRect(0, 0, 40, 40), data, 0, 0);
-    EXPECT_EQ(Get(*b, 0, 0), (V{0, 0, 255}));   // vertex 0: stop 0
+    EXPECT_EQ(Get(*b, 0, 0), (V{0, 0, 255}));    // vertex 0: stop 0
     EXPECT_EQ(Get(*b, 20, 20), (V{0, 255, 0}));  // the centre: stop 1
     EXPECT_EQ(Get(*b, 40, 40), V(3, 1));         // outside R
     const TGradientFill saved = acGradientFill;

@@ -65,7 +65,8 @@ TEST(PaintOracle, MaskAndAlphaCopiesMatchTheScalarFormulas) {
                 if (s == V{0xFF, 0, 0xFF})
                     expected = Get(*parent, x + 3, y + 4);
                 else
-                    for (int c = 0; c < 3; ++c) expected[size_t(c)] = MaskBlend(d[size_t(c)], s[size_t(c)], m[size_t(c)]);
+                    for (int c = 0; c < 3; ++c)
+                        expected[size_t(c)] = MaskBlend(d[size_t(c)], s[size_t(c)], m[size_t(c)]);
                 ASSERT_EQ(Get(*dst, x, y), expected) << x << "," << y;
             }
 

@@ -143,6 +143,7 @@ TEST_F(TilingTest, TilesFromAnotherBitmapsRectangle) {
     const Snapshot before(*dst);
     TileBitmapFromOther(dst->Canvas(), fw::TRect(2, 2, 25, 12), md);
     for (int y = 2; y < 12; ++y)
-        for (int x = 2; x < 25; ++x) ASSERT_EQ(Get(*dst, x, y), MasterAt(5 + (x - 2) % 7, 6 + (y - 2) % 3)) << x << "," << y;
+        for (int x = 2; x < 25; ++x)
+            ASSERT_EQ(Get(*dst, x, y), MasterAt(5 + (x - 2) % 7, 6 + (y - 2) % 3)) << x << "," << y;
     EXPECT_TRUE(UnchangedOutside(*dst, before, fw::TRect(2, 2, 25, 12)));
 }
