@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sGlyphs.h"
 
@@ -98,7 +99,8 @@ void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameSta
         if (!image) continue;
         const bool animated = btn->Timer != nullptr;
         const bool dim = (btn->State == 0 || animated) && (!S.Active || !ButtonEnabled(*btn, B, S));
-        DrawSkinGlyph(Bmp, btn->Rect.TopLeft(), animated ? 0 : btn->State, dim ? 2 : 1, *image, EmptyCI);
+        // Keyed pixels show the title drawn under the button.
+        DrawSkinGlyph(Bmp, btn->Rect.TopLeft(), animated ? 0 : btn->State, dim ? 2 : 1, *image, MakeCacheInfo(Bmp));
     }
 }
 
