@@ -1,32 +1,46 @@
-// STAND-IN: the least of the form-skinning services that the skin manager
-// and the form registry call, under their own names. Each is replaced by the
-// form-skinning subsystem (skin/forms/) when it lands: the window-creation
-// hook that gives forms and dialogs their skinning objects, the per-form
-// skin provider, dialog wrappers, skinned menus and extended borders.
+// STAND-IN: the least of the form-skinning services that the skin manager,
+// the form registry and the window animations call, under their own names.
+// Each is replaced by the form-skinning subsystem (skin/forms/) when it
+// lands: the window-creation hook that gives forms and dialogs their skinning
+// objects, the per-form skin provider, dialog wrappers, skinned menus and
+// extended borders.
 //
 // What the stand-ins do:
 //  - SkinHookCBT is a valid WH_CBT procedure that skins nothing.
 //  - acSupportedList holds TacProvider entries that nothing adds yet.
 //  - TsSkinProvider registers its form (IntSkinForm) and unregisters it; it
 //    does not subclass the form, so a form answers smcGetProvider itself.
+//    Its PaintAll sizes its cache to the form's window and lets the system
+//    draw the frame there; its offsets are those of the system frame.
+//  - TacDialogWnd is a dialog's window and skin data; its PaintAll prints
+//    the whole dialog (frame and client) into its cache.
+//  - TacBorderForm (extended borders) is never made by the library; tests
+//    make one to reach the code paths that use it.
 //  - the menu classes keep their settings and do nothing.
+// DoLayered, SysBorderWidth, SkinBorderWidth, SkinTitleHeight, DiffTitle and
+// PrintHwndControls are whole: they need nothing the stand-ins leave out.
 #pragma once
 
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/rtl/Component.h"
 #include "framework/rtl/List.h"
+#include "framework/rtl/Types.h"
 
 namespace fw {
 class TCustomForm;
 class TBitmap;
 class TMenuItem;
+class TPopupMenu;
 }  // namespace fw
 
 namespace skin {
 
 class TsSkinManager;
 class TacDialogWnd;
+class TsCommonData;
 
 // The thread's window-creation hook, installed by the default manager.
 LRESULT CALLBACK SkinHookCBT(int nCode, WPARAM wParam, LPARAM lParam);
@@ -37,13 +51,10 @@ class TacProvider : public fw::TObject {
 public:
     fw::String ClassName() const override { return L"TacProvider"; }
     TacDialogWnd* ListSW = nullptr;  // wrapper of a dialog that is not a framework form
-};
-
-// The skin wrapper of a system dialog; only its window is read here.
-class TacDialogWnd : public fw::TObject {
-public:
-    fw::String ClassName() const override { return L"TacDialogWnd"; }
-    HWND CtrlHandle = nullptr;
+    // Every visible child window of Handle, bottom of the z-order first and
+    // each with its own children, printed (WM_PRINT, flags 0) into DC at its
+    // place in Handle's client area. Answers false.
+    bool PrintHwndControls(HWND Handle, HDC DC);
 };
 
 // Entries are TacProvider*, owned by the list's keeper (UnInstallHook).
@@ -52,17 +63,27 @@ extern fw::TList* acSupportedList;
 // Frees the popup-menu wrappers.
 void ClearMnuArray();
 
-// The extended-border window of a form; never created in this system.
+// The extended-border and shadow window of a form or a dialog.
 class TacBorderForm : public fw::TObject {
 public:
+    // Owner: the TsSkinProvider or TacDialogWnd it belongs to.
+    explicit TacBorderForm(fw::TObject* Owner);
+    ~TacBorderForm() override;
     fw::String ClassName() const override { return L"TacBorderForm"; }
-    fw::TCustomForm* AForm = nullptr;
+    fw::TCustomForm* AForm = nullptr;  // not owned
+    fw::TObject* FOwner = nullptr;
+    // Its cache has the size of the whole frame image (owned).
+    TsCommonData* SkinData = nullptr;
     HRGN MakeRgn() { return nullptr; }
+    // The provider's form when its window exists, the dialog's window, else 0.
+    HWND OwnerHandle() const;
+    // The owner's frame image; the cache takes the border window's size.
+    void PaintAll();
     void UpdateExBordersPos(bool Redraw, BYTE Blend) { (void)Redraw, (void)Blend; }
 };
 
 // The per-form skinning component: here only its registration and the
-// fields the form registry reads.
+// fields the form registry and the animations read.
 class TsSkinProvider : public fw::TComponent {
 public:
     // Form is the form that owns the provider.
@@ -72,15 +93,73 @@ public:
 
     fw::TCustomForm* Form = nullptr;
     bool FInAnimation = false;
+    bool FSysExHeight = false;
     bool DrawNonClientArea = true;
-    TacBorderForm* BorderForm = nullptr;
+    TacBorderForm* BorderForm = nullptr;  // owned when set
+    // Rectangles the frame cuts from the window at its corners.
+    std::vector<fw::TRect> ArOR;
     // The manager of its skin data (the default manager when none is named).
     TsSkinManager* SkinManager() const;
     TsSkinManager* Manager = nullptr;
+    // Its skin data (owned); the cache holds the frame image.
+    TsCommonData* SkinData() const { return FCommonData; }
+
+    // The cache takes the window's size and the system's frame.
+    void PaintAll();
+    // Where the client area lies in the window image.
+    int OffsetX() const;
+    int OffsetY() const;
+    // The title bar's height as the system draws it (CheckSkin is not used).
+    int CaptionHeight(bool CheckSkin) const;
+    // The manager's form shadow with a border window, else empty.
+    fw::TRect ShadowSize() const;
+
+private:
+    TsCommonData* FCommonData = nullptr;
 };
 
+// The form of the application's MDI parent with a provider; none here.
+extern TsSkinProvider* MDISkinProvider;
+
 void FillArOR(TsSkinProvider* sp);
+// A region of the form's size at (X, Y) without the ArOR rectangles; the caller owns it.
+HRGN GetRgnFromArOR(TsSkinProvider* sp, int X, int Y);
 void UpdateRgn(TsSkinProvider* sp, bool Repaint);
+
+// The skin wrapper of a system dialog that is not a framework form.
+class TacDialogWnd : public fw::TObject {
+public:
+    TacDialogWnd();
+    ~TacDialogWnd() override;
+    fw::String ClassName() const override { return L"TacDialogWnd"; }
+    HWND CtrlHandle = nullptr;
+    TsCommonData* SkinData = nullptr;     // owned; the cache holds the frame image
+    TacBorderForm* BorderForm = nullptr;  // not owned
+    TacProvider* Provider = nullptr;      // not owned
+
+    // The cache takes the window's size and the whole dialog as printed.
+    void PaintAll();
+    int OffsetX() const;
+    int OffsetY() const;
+    int CaptionHeight(bool CheckSkin) const;
+    fw::TRect ShadowSize() const;
+};
+
+// The dialog's region; nothing to cut here.
+void UpdateRgn(TacDialogWnd* Wnd, bool Repaint);
+
+// With Layered, layered windows available and Handle not yet layered:
+// WS_EX_LAYERED and an empty image at alpha 10, answer true. Otherwise
+// WS_VISIBLE and WS_EX_LAYERED are taken away and the answer is false.
+bool DoLayered(HWND Handle, bool Layered);
+// With CheckSkin and a border form the skin's extended border width, else the
+// system frame of the window (sizeable, dialog frame, or 0).
+int SysBorderWidth(HWND Handle, TacBorderForm* BorderForm, bool CheckSkin);
+// The skin's extended border width and title height; 0 without a border form.
+int SkinBorderWidth(TacBorderForm* BorderForm);
+int SkinTitleHeight(TacBorderForm* BorderForm);
+// The border form's skinned title height minus the system one minus the system frame.
+int DiffTitle(TacBorderForm* BorderForm);
 
 // Owner-draw skinning of the application's menus.
 class TsSkinableMenus : public fw::TComponent {
@@ -97,6 +176,13 @@ public:
         return nullptr;
     }
     void DrawWndBorder(HWND Wnd, fw::TBitmap* MenuBmp) { (void)Wnd, (void)MenuBmp; }
+    // Remembers the last menu and switch (the real one makes it owner-drawn).
+    void HookPopupMenu(fw::TPopupMenu* Menu, bool Active) {
+        HookedMenu = Menu;
+        HookedActive = Active;
+    }
+    fw::TPopupMenu* HookedMenu = nullptr;
+    bool HookedActive = false;
 };
 
 // Menu settings of the manager.

@@ -3,9 +3,10 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/FormSkinningStandIns.h"
-#include "skin/paint/PaintStandIns.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/paint/sAnimShow.h"
+#include "skin/paint/sVclUtils.h"
 
 namespace skin {
 

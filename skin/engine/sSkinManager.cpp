@@ -13,7 +13,9 @@
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sLibraryStartUp.h"
 #include "skin/engine/sMessages.h"
-#include "skin/paint/PaintStandIns.h"
+#include "skin/paint/acGlow.h"
+#include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
 
 namespace skin {
 

@@ -10,6 +10,7 @@
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
+#include "skin/paint/acGlow.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sVclUtils.h"
 
@@ -39,7 +40,8 @@ TsCommonData::~TsCommonData() {
     FSkinManager = nullptr;
     delete FCacheBmp;
     FCacheBmp = nullptr;
-    // No glow window is ever made in this build, so GlowID stays -1.
+    if (GlowID != -1) HideGlow(GlowID);
+    GlowID = -1;
 }
 
 TsSkinManager* TsCommonData::GetSkinManager() const { return FSkinManager ? FSkinManager : DefaultManager; }

@@ -274,7 +274,8 @@ void CopyTransRect(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::T
                         d[2] = uint8_t(CI.FillColor);
                     return true;
                 case kCopy32Fill: {
-                    const uint32_t f = uint32_t(CI.FillColor);
+                    // The fill colour in pixel order; its top byte is the alpha.
+                    const uint32_t f = Stored(CI.FillColor, uint32_t(CI.FillColor) >> 24);
                     if (dst32)
                         Store32(d, f);
                     else

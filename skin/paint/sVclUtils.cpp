@@ -30,6 +30,23 @@ TSetWindowTheme Ac_SetWindowTheme() {
     return fn;
 }
 
+bool UseThemes() {
+    using TThemeQuery = BOOL(WINAPI*)();
+    struct Queries {
+        TThemeQuery appThemed = nullptr, themeActive = nullptr;
+    };
+    static const Queries q = [] {
+        Queries r;
+        if (HMODULE lib = LoadLibraryW(L"UXTHEME")) {
+            r.appThemed = reinterpret_cast<TThemeQuery>(reinterpret_cast<void*>(GetProcAddress(lib, "IsAppThemed")));
+            r.themeActive =
+                reinterpret_cast<TThemeQuery>(reinterpret_cast<void*>(GetProcAddress(lib, "IsThemeActive")));
+        }
+        return r;
+    }();
+    return q.appThemed && q.themeActive && q.appThemed() && q.themeActive();
+}
+
 namespace {
 
 bool Destroying(const fw::TComponent* c) { return c->ComponentState().Contains(fw::csDestroying); }

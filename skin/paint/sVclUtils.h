@@ -30,6 +30,9 @@ extern bool InAnimationProcess;
 // "SetWindowTheme" of uxtheme, nil when missing (looked up on first use).
 using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 TSetWindowTheme Ac_SetWindowTheme();
+// Visual styles are in use: uxtheme answers that the application is themed
+// and a theme is active (false without uxtheme).
+bool UseThemes();
 
 // SendMessage(Handle, SM_ALPHACMD, Cmd shl 16, LParam).
 LRESULT SendAMessage(HWND Handle, int Cmd, LPARAM LParam = 0);

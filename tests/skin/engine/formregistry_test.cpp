@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "ManagerFixture.h"
-#include "skin/paint/PaintStandIns.h"
+#include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
 
 using namespace skin;
 using namespace enginetest;

@@ -1,7 +1,8 @@
 // A windowed control painted from a skin section through its cache bitmap,
-// the way the library's skinned controls do: it answers smcIsHandled, the
-// background query and its colour, and paints its cache over its parent's
-// background when the cache is stale (BGChanged) before showing or lending it.
+// the way the library's skinned controls do: its messages go through the
+// common handling first (the library's queries, focus, mouse and glow), it
+// paints its cache over its parent's background when the cache is stale
+// (BGChanged) before showing or lending it, and prints its cache.
 // PaintScene: the TPaint test skin in a manager of its own and a hidden form
 // to put such controls on.
 #pragma once
@@ -18,6 +19,7 @@
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sBGAnswer.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sCommonMessage.h"
 #include "skin/paint/sSectionPaint.h"
 #include "skins/TestSkins.h"
 
@@ -50,23 +52,24 @@ public:
         ++CachePaints;
     }
 
+    // The common handling answers the library's message, with the cache
+    // painted first for a background query; a hot control answers that
+    // query with its hot values itself.
     void WndProc(fw::TMessage& m) override {
-        if (m.Msg == skin::SM_ALPHACMD) {
-            switch (HIWORD(m.WParam)) {
-                case skin::smcIsHandled:
-                    m.Result = 1;
-                    return;
-                case skin::smcGetBGInfo:
-                    PrepareCache();
-                    skin::InitBGInfo(SkinData.get(), reinterpret_cast<skin::PacBGInfo>(m.LParam), State, nullptr);
-                    return;
-                case skin::smcGetColor:
-                    m.Result = LRESULT(skin::GetBGColor(SkinData.get(), State, nullptr));
-                    return;
-                default:
-                    break;
+        if (m.Msg == skin::SM_ALPHACMD && HIWORD(m.WParam) == skin::smcGetBGInfo) {
+            PrepareCache();
+            if (State != 0) {
+                skin::InitBGInfo(SkinData.get(), reinterpret_cast<skin::PacBGInfo>(m.LParam), State, nullptr);
+                return;
             }
         }
+        if (m.Msg == WM_PRINT) {
+            // Into an animation's image: the cache, as the control paints it.
+            PrepareCache();
+            BitBlt(HDC(m.WParam), 0, 0, Width(), Height(), SkinData->FCacheBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+            return;
+        }
+        if (skin::CommonWndProc(m, SkinData.get())) return;
         fw::TCustomControl::WndProc(m);
     }
 

@@ -168,6 +168,32 @@ TEST(Copies, ThirtyTwoBitSourceIntoTwentyFourBitDestinationStaysInItsPixels) {
     }
 }
 
+// A 32-bit image over a background that is not ready: its key pixels take the
+// fill colour with red and blue in their places (the top byte is the alpha),
+// into a 32-bit and into a 24-bit destination; the other pixels are copied.
+TEST(Copies, ThirtyTwoBitSourceFillsKeyPixelsWithTheFillColourInPixelOrder) {
+    for (bool topDown : {false, true}) {
+        SCOPED_TRACE(Order(topDown));
+        auto src = Make(fw::pf32bit, 2, 1, topDown);
+        Put(*src, 0, 0, V{0xFF, 0x00, 0xFF, 0x00});  // the key with alpha 0
+        Put(*src, 1, 0, V{1, 2, 3, 200});
+        TCacheInfo fill;
+        fill.FillColor = fw::RGBColor(0x11, 0x22, 0x33);
+        auto d32 = Make(fw::pf32bit, 2, 1, topDown);
+        CopyTransRect(d32.get(), src.get(), 0, 0, fw::TRect(0, 0, 1, 0), fw::clFuchsia, fill, false);
+        EXPECT_EQ(Get(*d32, 0, 0), (V{0x33, 0x22, 0x11, 0x00}));
+        EXPECT_EQ(Get(*d32, 1, 0), (V{1, 2, 3, 200}));
+        auto d24 = Make(fw::pf24bit, 2, 1, topDown);
+        CopyTransRect(d24.get(), src.get(), 0, 0, fw::TRect(0, 0, 1, 0), fw::clFuchsia, fill, true);
+        EXPECT_EQ(Get(*d24, 0, 0), (V{0x33, 0x22, 0x11}));
+        EXPECT_EQ(Get(*d24, 1, 0), (V{1, 2, 3}));
+        // An opaque fill colour stays opaque.
+        fill.FillColor = TColor(0xFF000000u | fw::RGBColor(0x44, 0x55, 0x66));
+        CopyTransRect(d32.get(), src.get(), 0, 0, fw::TRect(0, 0, 0, 0), fw::clFuchsia, fill, false);
+        EXPECT_EQ(Get(*d32, 0, 0), (V{0x66, 0x55, 0x44, 0xFF}));
+    }
+}
+
 TEST(Copies, KeyedCopiesClipAndSkipTheKey) {
     for (bool topDown : {false, true}) {
         SCOPED_TRACE(Order(topDown));
