@@ -118,6 +118,12 @@ void PaintFrame(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M
     DrawAppIcon(Cache, S, M, K, C.Icon);
     DrawTitleBar(Cache, S, M, K, B);
     DrawCaption(Cache, S, M, K, B, C, GlowMask);
+    if (C.ButtonsBG) {
+        C.ButtonsBG->SetPixelFormat(fw::pf24bit);
+        C.ButtonsBG->SetSize(Cache->Width(), std::min(Cache->Height(), TitleBottom(S, M)));
+        BitBlt(C.ButtonsBG->Canvas()->Handle(), 0, 0, C.ButtonsBG->Width(), C.ButtonsBG->Height(),
+               Cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+    }
     PaintTitleButtons(Cache, B, S, K);
 }
 

@@ -16,6 +16,9 @@ struct TFrameContent {
     fw::String Caption;
     fw::TAlignment CaptionAlignment = fw::taLeftJustify;
     HICON Icon = nullptr;  // the title icon, drawn at the icon size (nil: none)
+    // When set, receives the title strip as it is before the buttons are
+    // drawn on it, so one button can be repainted without the rest.
+    fw::TBitmap* ButtonsBG = nullptr;
 };
 
 // The caption text's rectangle for a text cx x cy: after the icon, before the

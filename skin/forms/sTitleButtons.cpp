@@ -92,16 +92,19 @@ void LayoutTitleButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetr
     if (S.BorderIcons.Contains(fw::biHelp)) place(B.Help);
 }
 
+void PaintTitleButton(fw::TBitmap* Bmp, const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S,
+                      const TFrameSkin& K) {
+    if (Btn.State < 0) return;
+    const TsMaskData* image = K.Image(ShownImage(Btn, B, S, K));
+    if (!image) return;
+    const bool animated = Btn.Timer != nullptr;
+    const bool dim = (Btn.State == 0 || animated) && (!S.Active || !ButtonEnabled(Btn, B, S));
+    // Keyed pixels show the title drawn under the button.
+    DrawSkinGlyph(Bmp, Btn.Rect.TopLeft(), animated ? 0 : Btn.State, dim ? 2 : 1, *image, MakeCacheInfo(Bmp));
+}
+
 void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K) {
-    for (const TsCaptionButton* btn : {&B.Close, &B.Max, &B.Min, &B.Help}) {
-        if (btn->State < 0) continue;
-        const TsMaskData* image = K.Image(ShownImage(*btn, B, S, K));
-        if (!image) continue;
-        const bool animated = btn->Timer != nullptr;
-        const bool dim = (btn->State == 0 || animated) && (!S.Active || !ButtonEnabled(*btn, B, S));
-        // Keyed pixels show the title drawn under the button.
-        DrawSkinGlyph(Bmp, btn->Rect.TopLeft(), animated ? 0 : btn->State, dim ? 2 : 1, *image, MakeCacheInfo(Bmp));
-    }
+    for (const TsCaptionButton* btn : {&B.Close, &B.Max, &B.Min, &B.Help}) PaintTitleButton(Bmp, *btn, B, S, K);
 }
 
 }  // namespace skin

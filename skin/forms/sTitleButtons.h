@@ -24,6 +24,9 @@ bool ButtonEnabled(const TsCaptionButton& Btn, const TTitleButtons& B, const TFr
 // image is missing keeps its rectangle and leaves the place to the next.
 void LayoutTitleButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K);
 
+// Draws one shown button at its rectangle into Bmp.
+void PaintTitleButton(fw::TBitmap* Bmp, const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S,
+                      const TFrameSkin& K);
 // Draws the shown buttons at their rectangles into Bmp (the window image):
 // dimmed when normal and the form is inactive or the button disabled.
 void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K);
