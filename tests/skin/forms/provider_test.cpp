@@ -68,7 +68,9 @@ TEST(SkinProvider, OnlyAFormMayOwnOne) {
             EXPECT_EQ(text, e.Message);
         }
         // The refused provider never entered its owner's list.
-        if (owner) EXPECT_EQ(before, owner->ComponentCount());
+        if (owner) {
+            EXPECT_EQ(before, owner->ComponentCount());
+        }
     }
 }
 
