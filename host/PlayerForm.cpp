@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Screen.h"
-#include "framework/rtl/SysUtils.h"
 #include "host/BookLoading.h"
 #include "host/FormServiceContext.h"
 #include "host/INIController.h"
@@ -13,6 +13,7 @@
 #include "host/PlayerRequestHost.h"
 #include "host/RequestDispatcher.h"
 #include "skin/engine/sStoredSkins.h"
+#include "skin/forms/sSkinProvider.h"
 
 namespace host {
 
@@ -78,7 +79,8 @@ TPlayerForm::TPlayerForm(TComponent* AOwner) : TForm(AOwner) {
 
     // The skin is read while the form is loading: a broken skin in the skin
     // directory goes to the application's error dialog and the viewer goes
-    // on without a skin.
+    // on without a skin. Every form the manager meets gets a skin provider.
+    skin::InstallFormSkinning();
     sSkinManager1 = Create<skin::TsSkinManager>(this);
     sSkinManager1->SetName(L"sSkinManager1");
     sSkinManager1->SetAllowGlowing(false);

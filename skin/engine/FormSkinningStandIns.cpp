@@ -3,6 +3,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/sFormRegistry.h"
+#include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
 #include "skin/paint/sBitmaps.h"
@@ -12,9 +13,25 @@ namespace skin {
 
 HHOOK HookCallback = nullptr;
 fw::TList* acSupportedList = nullptr;
-TsSkinProvider* MDISkinProvider = nullptr;
+TsSkinProviderBase* MDISkinProvider = nullptr;
+
+namespace {
+
+// A form activated for the first time gets its run-time provider; its frame
+// is painted again once the provider has started.
+void ProvideForActivatedForm(HWND Wnd) {
+    auto* form = dynamic_cast<fw::TCustomForm*>(fw::FindControl(Wnd));
+    if (!form || !acMakeProvider || form->Tag() == -98) return;
+    if (form->ComponentState().Contains(fw::csLoading) || form->ComponentState().Contains(fw::csDestroying)) return;
+    if (form->Perform(SM_ALPHACMD, MAKEWPARAM(0, smcGetProvider), 0)) return;
+    acMakeProvider(form);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+}  // namespace
 
 LRESULT CALLBACK SkinHookCBT(int nCode, WPARAM wParam, LPARAM lParam) {
+    if (nCode == HCBT_ACTIVATE) fw::ExceptionBarrier([&] { ProvideForActivatedForm(HWND(wParam)); });
     return CallNextHookEx(HookCallback, nCode, wParam, lParam);
 }
 
@@ -48,7 +65,7 @@ void PrintWindowInto(TsCommonData* S, HWND Wnd, LPARAM Flags) {
 
 TsSkinManager* ManagerOf(const TacBorderForm* BorderForm) {
     if (!BorderForm) return nullptr;
-    if (auto* sp = dynamic_cast<TsSkinProvider*>(BorderForm->FOwner)) return sp->SkinManager();
+    if (auto* sp = dynamic_cast<TsSkinProviderBase*>(BorderForm->FOwner)) return sp->SkinManager();
     return DefaultManager;
 }
 
@@ -87,66 +104,39 @@ TacBorderForm::TacBorderForm(fw::TObject* Owner) : FOwner(Owner), SkinData(new T
 TacBorderForm::~TacBorderForm() { delete SkinData; }
 
 HWND TacBorderForm::OwnerHandle() const {
-    if (auto* sp = dynamic_cast<TsSkinProvider*>(FOwner))
+    if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner))
         return sp->Form && sp->Form->HandleAllocated() ? sp->Form->WindowHandle() : nullptr;
     if (auto* dlg = dynamic_cast<TacDialogWnd*>(FOwner)) return dlg->CtrlHandle;
     return nullptr;
 }
 
 void TacBorderForm::PaintAll() {
-    if (auto* sp = dynamic_cast<TsSkinProvider*>(FOwner)) sp->PaintAll();
+    if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner)) sp->PaintAll();
     if (auto* dlg = dynamic_cast<TacDialogWnd*>(FOwner)) dlg->PaintAll();
     if (AForm) SkinData->FCacheBmp->SetSize(AForm->Width(), AForm->Height());
 }
 
-// ---- TsSkinProvider
+// ---- TsSkinProviderBase
 
-TsSkinProvider::TsSkinProvider(fw::TComponent* AOwner) : fw::TComponent(AOwner) {
-    FCommonData = new TsCommonData(this, true);
-    Form = dynamic_cast<fw::TCustomForm*>(AOwner);
-    if (Form) IntSkinForm(Form);
+TsSkinProviderBase* (*acMakeProvider)(fw::TCustomForm* Form) = nullptr;
+
+TsSkinManager* TsSkinProviderBase::SkinManager() const {
+    return FCommonData ? FCommonData->GetSkinManager() : DefaultManager;
 }
 
-TsSkinProvider::~TsSkinProvider() {
-    if (Form) IntUnSkinForm(Form);
-    delete BorderForm;
-    delete FCommonData;
+fw::TRect TsSkinProviderBase::ShadowSize() const { return BorderForm ? ShadowOf(BorderForm) : fw::TRect(); }
+
+void FillArOR(TsSkinProviderBase* sp) {
+    if (sp) sp->FillArOR();
 }
 
-TsSkinManager* TsSkinProvider::SkinManager() const { return Manager ? Manager : DefaultManager; }
-
-void TsSkinProvider::PaintAll() {
-    if (Form) PrintWindowInto(FCommonData, Form->Handle(), PRF_NONCLIENT);
+HRGN GetRgnFromArOR(TsSkinProviderBase* sp, int X, int Y) {
+    return sp ? sp->GetRgnFromArOR(X, Y) : CreateRectRgn(0, 0, 0, 0);
 }
 
-int TsSkinProvider::OffsetX() const {
-    return Form && Form->HandleAllocated() ? ClientOffset(Form->WindowHandle()).x : 0;
+void UpdateRgn(TsSkinProviderBase* sp, bool Repaint) {
+    if (sp) sp->UpdateRgn(Repaint);
 }
-
-int TsSkinProvider::OffsetY() const {
-    return Form && Form->HandleAllocated() ? ClientOffset(Form->WindowHandle()).y : 0;
-}
-
-int TsSkinProvider::CaptionHeight(bool) const {
-    return Form && Form->HandleAllocated() ? SystemCaptionHeight(Form->WindowHandle()) : 0;
-}
-
-fw::TRect TsSkinProvider::ShadowSize() const { return BorderForm ? ShadowOf(BorderForm) : fw::TRect(); }
-
-void FillArOR(TsSkinProvider* sp) { (void)sp; }
-
-HRGN GetRgnFromArOR(TsSkinProvider* sp, int X, int Y) {
-    if (!sp || !sp->Form) return CreateRectRgn(0, 0, 0, 0);
-    HRGN rgn = CreateRectRgn(X, Y, X + sp->Form->Width(), Y + sp->Form->Height());
-    for (const fw::TRect& r : sp->ArOR) {
-        HRGN cut = CreateRectRgn(r.Left + X, r.Top + Y, r.Right + X, r.Bottom + Y);
-        CombineRgn(rgn, rgn, cut, RGN_DIFF);
-        DeleteObject(cut);
-    }
-    return rgn;
-}
-
-void UpdateRgn(TsSkinProvider* sp, bool Repaint) { (void)sp, (void)Repaint; }
 
 // ---- TacDialogWnd
 

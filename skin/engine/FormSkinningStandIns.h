@@ -6,12 +6,11 @@
 // extended borders.
 //
 // What the stand-ins do:
-//  - SkinHookCBT is a valid WH_CBT procedure that skins nothing.
+//  - SkinHookCBT gives a form its run-time provider (acMakeProvider) when it
+//    is first activated, and skins no system dialog and no menu.
 //  - acSupportedList holds TacProvider entries that nothing adds yet.
-//  - TsSkinProvider registers its form (IntSkinForm) and unregisters it; it
-//    does not subclass the form, so a form answers smcGetProvider itself.
-//    Its PaintAll sizes its cache to the form's window and lets the system
-//    draw the frame there; its offsets are those of the system frame.
+//  - TsSkinProviderBase is not a stand-in: it is what the engine and the
+//    painting reach of the provider that skin/forms builds on it.
 //  - TacDialogWnd is a dialog's window and skin data; its PaintAll prints
 //    the whole dialog (frame and client) into its cache.
 //  - TacBorderForm (extended borders) is never made by the library; tests
@@ -82,49 +81,57 @@ public:
     void UpdateExBordersPos(bool Redraw, BYTE Blend) { (void)Redraw, (void)Blend; }
 };
 
-// The per-form skinning component: here only its registration and the
-// fields the form registry and the animations read.
-class TsSkinProvider : public fw::TComponent {
+// What the engine and the painting reach of a form's skin provider. The
+// provider itself (TsSkinProvider, skin/forms) derives from it; the engine
+// cannot name it, so it makes run-time providers through acMakeProvider.
+class TsSkinProviderBase : public fw::TComponent {
 public:
-    // Form is the form that owns the provider.
-    explicit TsSkinProvider(fw::TComponent* AOwner);
-    ~TsSkinProvider() override;
-    fw::String ClassName() const override { return L"TsSkinProvider"; }
+    explicit TsSkinProviderBase(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
+    fw::String ClassName() const override { return L"TsSkinProviderBase"; }
 
     fw::TCustomForm* Form = nullptr;
     bool FInAnimation = false;
     bool FSysExHeight = false;
-    bool DrawNonClientArea = true;
     TacBorderForm* BorderForm = nullptr;  // owned when set
     // Rectangles the frame cuts from the window at its corners.
     std::vector<fw::TRect> ArOR;
+    bool DrawNonClientArea() const { return FDrawNonClientArea; }
     // The manager of its skin data (the default manager when none is named).
     TsSkinManager* SkinManager() const;
-    TsSkinManager* Manager = nullptr;
     // Its skin data (owned); the cache holds the frame image.
     TsCommonData* SkinData() const { return FCommonData; }
 
-    // The cache takes the window's size and the system's frame.
-    void PaintAll();
+    // Renders the whole window image into the skin data's cache.
+    virtual void PaintAll() = 0;
     // Where the client area lies in the window image.
-    int OffsetX() const;
-    int OffsetY() const;
-    // The title bar's height as the system draws it (CheckSkin is not used).
-    int CaptionHeight(bool CheckSkin) const;
+    virtual int OffsetX() const = 0;
+    virtual int OffsetY() const = 0;
+    // The title bar's height (the skin's with CheckSkin, else the system's).
+    virtual int CaptionHeight(bool CheckSkin) const = 0;
     // The manager's form shadow with a border window, else empty.
     fw::TRect ShadowSize() const;
+    // The corner rectangles of the frame (ArOR), the region without them at
+    // (X, Y) (the caller owns it), and the region given to the window.
+    virtual void FillArOR() = 0;
+    virtual HRGN GetRgnFromArOR(int X, int Y) = 0;
+    virtual void UpdateRgn(bool Repaint) = 0;
 
-private:
+protected:
     TsCommonData* FCommonData = nullptr;
+    bool FDrawNonClientArea = true;
 };
 
-// The form of the application's MDI parent with a provider; none here.
-extern TsSkinProvider* MDISkinProvider;
+// Makes the run-time provider of a form (set by the form-skinning library
+// when it is put to use, else nil: forms stay unskinned).
+extern TsSkinProviderBase* (*acMakeProvider)(fw::TCustomForm* Form);
 
-void FillArOR(TsSkinProvider* sp);
-// A region of the form's size at (X, Y) without the ArOR rectangles; the caller owns it.
-HRGN GetRgnFromArOR(TsSkinProvider* sp, int X, int Y);
-void UpdateRgn(TsSkinProvider* sp, bool Repaint);
+// The form of the application's MDI parent with a provider; none here.
+extern TsSkinProviderBase* MDISkinProvider;
+
+// The provider's region services under their own names.
+void FillArOR(TsSkinProviderBase* sp);
+HRGN GetRgnFromArOR(TsSkinProviderBase* sp, int X, int Y);
+void UpdateRgn(TsSkinProviderBase* sp, bool Repaint);
 
 // The skin wrapper of a system dialog that is not a framework form.
 class TacDialogWnd : public fw::TObject {

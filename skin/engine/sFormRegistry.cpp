@@ -29,9 +29,7 @@ void IntUnSkinForm(fw::TCustomForm* Form) {
 
 namespace {
 
-bool Destroying(fw::TComponent* c) {
-    return c->ComponentState().Contains(fw::csDestroying);
-}
+bool Destroying(fw::TComponent* c) { return c->ComponentState().Contains(fw::csDestroying); }
 
 // The form, its control tree and its MDI client.
 void SendToForm(fw::TCustomForm* form, fw::TMessage& Message) {
@@ -50,10 +48,10 @@ bool ApplicationMinimised() {
 }
 
 // The provider of a form that takes part in locking, or null.
-TsSkinProvider* LockableProvider(fw::TCustomForm* form, fw::TComponent* Manager) {
+TsSkinProviderBase* LockableProvider(fw::TCustomForm* form, fw::TComponent* Manager) {
     if (!form || form->FormStyle() == fw::fsMDIChild || form->Parent() || !form->Visible()) return nullptr;
     if (!form->HandleAllocated() || IsIconic(form->WindowHandle())) return nullptr;
-    auto* sp = reinterpret_cast<TsSkinProvider*>(SendAMessage(form, smcGetProvider, 0));
+    auto* sp = reinterpret_cast<TsSkinProviderBase*>(SendAMessage(form, smcGetProvider, 0));
     if (!sp || static_cast<fw::TComponent*>(sp->SkinManager()) != Manager) return nullptr;
     return sp;
 }
@@ -97,11 +95,10 @@ void SendToHooked(fw::TMessage& Message) {
 void LockForms(fw::TComponent* Manager) {
     if (ApplicationMinimised()) return;
     auto* manager = dynamic_cast<TsSkinManager*>(Manager);
-    if (manager && manager == DefaultManager && manager->AnimEffects()->SkinChanging.Active)
-        InAnimationProcess = true;
+    if (manager && manager == DefaultManager && manager->AnimEffects()->SkinChanging.Active) InAnimationProcess = true;
     for (size_t i = 0; i < HookedComponents.size(); ++i) {
         fw::TCustomForm* form = HookedComponents[i];
-        TsSkinProvider* sp = LockableProvider(form, Manager);
+        TsSkinProviderBase* sp = LockableProvider(form, Manager);
         if (!sp) continue;
         sp->FInAnimation = true;
         if (sp->BorderForm && sp->BorderForm->AForm && sp->BorderForm->AForm->HandleAllocated())
@@ -116,7 +113,7 @@ void UnLockForms(fw::TComponent* Manager, bool Repaint) {
     if (manager && manager == DefaultManager) InAnimationProcess = false;
     for (size_t i = 0; i < HookedComponents.size(); ++i) {
         fw::TCustomForm* form = HookedComponents[i];
-        TsSkinProvider* sp = LockableProvider(form, Manager);
+        TsSkinProviderBase* sp = LockableProvider(form, Manager);
         if (!sp) continue;
         HWND wnd = form->WindowHandle();
         if (!Repaint) {
@@ -126,7 +123,7 @@ void UnLockForms(fw::TComponent* Manager, bool Repaint) {
         if (manager && manager->AnimEffects()->SkinChanging.Active) {
             const auto& anim = manager->AnimEffects()->SkinChanging;
             const BYTE blend = form->AlphaBlend() ? form->AlphaBlendValue() : 255;
-            if (sp->DrawNonClientArea)
+            if (sp->DrawNonClientArea())
                 AnimShowControl(form, anim.Time, blend, anim.Mode);
             else
                 AnimShowControl(form, 0, 255, atFading);
@@ -140,7 +137,7 @@ void UnLockForms(fw::TComponent* Manager, bool Repaint) {
         }
         SendMessageW(wnd, WM_SETREDRAW, 1, 0);
         sp->FInAnimation = false;
-        if (sp->DrawNonClientArea) {
+        if (sp->DrawNonClientArea()) {
             if (LOBYTE(LOWORD(GetVersion())) < 6) SetWindowRgn(wnd, nullptr, FALSE);
             FillArOR(sp);
             UpdateRgn(sp, true);

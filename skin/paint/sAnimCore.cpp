@@ -71,7 +71,7 @@ void FreeTempForm(fw::TForm*& Form) {
 
 namespace {
 
-HWND OwnerWindow(TsSkinProvider* sp) {
+HWND OwnerWindow(TsSkinProviderBase* sp) {
     return sp && sp->Form && sp->Form->HandleAllocated() ? sp->Form->WindowHandle() : nullptr;
 }
 
@@ -84,7 +84,7 @@ POINT PlainOffset(HWND Wnd, TacBorderForm* bf, const fw::TRect& shadow, int capt
 
 }  // namespace
 
-POINT FormFrameOffset(TsSkinProvider* sp) {
+POINT FormFrameOffset(TsSkinProviderBase* sp) {
     if (!sp || !sp->BorderForm) return POINT{0, 0};
     HWND wnd = OwnerWindow(sp);
     sp->FSysExHeight = wnd && IsZoomed(wnd);
@@ -95,7 +95,7 @@ POINT FormFrameOffset(TsSkinProvider* sp) {
     return d;
 }
 
-POINT ControlFrameOffset(TsSkinProvider* sp) {
+POINT ControlFrameOffset(TsSkinProviderBase* sp) {
     if (!sp || !sp->BorderForm) return POINT{0, 0};
     HWND wnd = OwnerWindow(sp);
     const fw::TRect shadow = sp->ShadowSize();

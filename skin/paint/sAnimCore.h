@@ -17,7 +17,7 @@ class TForm;
 
 namespace skin {
 
-class TsSkinProvider;
+class TsSkinProviderBase;
 class TacDialogWnd;
 class TacBorderForm;
 
@@ -69,8 +69,8 @@ void FreeTempForm(fw::TForm*& Form);
 // How far the animated image of a window with an extended-border window
 // stands left (x) and up (y) of the real window; (0, 0) without one. The
 // form variant records whether the form is zoomed in the provider.
-POINT FormFrameOffset(TsSkinProvider* sp);
-POINT ControlFrameOffset(TsSkinProvider* sp);
+POINT FormFrameOffset(TsSkinProviderBase* sp);
+POINT ControlFrameOffset(TsSkinProviderBase* sp);
 POINT DialogFrameOffset(TacDialogWnd* Wnd);
 
 }  // namespace skin

@@ -167,7 +167,7 @@ void TacHideTimer::OnTimerProc(fw::TObject*) {
 
 void AnimHideForm(fw::TObject* SkinProvider) {
     ClearGlows();
-    auto* sp = dynamic_cast<TsSkinProvider*>(SkinProvider);
+    auto* sp = dynamic_cast<TsSkinProviderBase*>(SkinProvider);
     if (!sp || !sp->Form || sp->Form->FormStyle() == fw::fsMDIChild) return;
     fw::TCustomForm* form = sp->Form;
     TAnimationScope scope;

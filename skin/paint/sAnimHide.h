@@ -23,7 +23,7 @@ class TForm;
 namespace skin {
 
 class TacDialogWnd;
-class TsSkinProvider;
+class TsSkinProviderBase;
 
 // The one hide timer: its ticks (one frame each, every 10 ms) come from the
 // worker of the threaded timer and run on the GUI thread.
@@ -34,10 +34,10 @@ public:
     ~TacHideTimer() override;
     fw::String ClassName() const override { return L"TacHideTimer"; }
 
-    TacDialogWnd* Dlg = nullptr;   // not used here
-    TsSkinProvider* sp = nullptr;  // not used here
-    HDC DC = nullptr;              // the screen DC during one frame
-    fw::TForm* Form = nullptr;     // the layered window showing the image (owned)
+    TacDialogWnd* Dlg = nullptr;       // not used here
+    TsSkinProviderBase* sp = nullptr;  // not used here
+    HDC DC = nullptr;                  // the screen DC during one frame
+    fw::TForm* Form = nullptr;         // the layered window showing the image (owned)
     SIZE FBmpSize{};
     POINT FBmpTopLeft{};
     BLENDFUNCTION FBlend{};

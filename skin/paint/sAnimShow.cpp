@@ -95,7 +95,7 @@ fw::TRect WindowRectOf(HWND Wnd) {
 bool IsTopmost(HWND Wnd) { return Wnd && (GetWindowLongW(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 // The layered path of AnimShowControl: a form's image on a temporary form.
-void ShowFormLayered(fw::TCustomForm* Form, TsSkinProvider* sp, WORD Time, int Alpha, TacAnimType AnimType) {
+void ShowFormLayered(fw::TCustomForm* Form, TsSkinProviderBase* sp, WORD Time, int Alpha, TacAnimType AnimType) {
     TAnimationScope scope;
     const HWND wnd = Form->Handle();
     const fw::TRect windowRect = WindowRectOf(wnd);
@@ -155,7 +155,7 @@ void ShowFormLayered(fw::TCustomForm* Form, TsSkinProvider* sp, WORD Time, int A
 // The cross-fade path: the frozen picture (acSrcBmp) blends into the new
 // content on the output window, the picture weighing c / 256 with c falling
 // by 255 div Steps a frame.
-void CrossFade(fw::TWinControl* Ctrl, TsSkinProvider* sp, WORD Time) {
+void CrossFade(fw::TWinControl* Ctrl, TsSkinProviderBase* sp, WORD Time) {
     TAnimationScope scope;
     if (!ow) PrepareForAnimation(Ctrl);
     const int w = Ctrl->Width(), h = Ctrl->Height();
@@ -240,7 +240,7 @@ void TOutputWindow::Dispatch(fw::TMessage& Message) {
 
 void AnimShowForm(TacBorderForm* BorderForm, WORD Time, int Alpha, TacAnimType AnimType) {
     if (!BorderForm || !BorderForm->AForm) return;
-    auto* sp = dynamic_cast<TsSkinProvider*>(BorderForm->FOwner);
+    auto* sp = dynamic_cast<TsSkinProviderBase*>(BorderForm->FOwner);
     if (!sp || !sp->Form) return;
     TAnimationScope scope;
     fw::TCustomForm* W = BorderForm->AForm;
@@ -323,9 +323,9 @@ void AnimShowDlg(TacDialogWnd* Wnd, WORD Time, int Alpha, TacAnimType AnimType) 
 void AnimShowControl(fw::TWinControl* Ctrl, WORD Time, int Alpha, TacAnimType AnimType) {
     if (!Ctrl) return;
     auto* form = dynamic_cast<fw::TCustomForm*>(Ctrl);
-    TsSkinProvider* sp = nullptr;
+    TsSkinProviderBase* sp = nullptr;
     if (form && form->HandleAllocated())
-        sp = reinterpret_cast<TsSkinProvider*>(SendAMessage(form->WindowHandle(), smcGetProvider, 0));
+        sp = reinterpret_cast<TsSkinProviderBase*>(SendAMessage(form->WindowHandle(), smcGetProvider, 0));
     if (acLayered && form)
         ShowFormLayered(form, sp, Time, Alpha, AnimType);
     else

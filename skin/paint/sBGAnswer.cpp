@@ -65,7 +65,7 @@ fw::TPoint WindowPosInParent(HWND Handle, HWND Parent) {
 void InitBGInfo(TsCommonData* S, PacBGInfo BG, int State, HWND Handle) {
     if (!S || !BG) return;
     fw::TControl* owner = S->FOwnerControl;
-    auto* sp = dynamic_cast<TsSkinProvider*>(S->FOwnerObject);
+    auto* sp = dynamic_cast<TsSkinProviderBase*>(S->FOwnerObject);
     fw::TControl* form = sp ? sp->Form : nullptr;
     const TsGeneralData* g = S->Skinned() ? S->Section() : nullptr;
     if (!g || S->CustomColor()) {
@@ -143,7 +143,7 @@ TColor GetBGColor(TsCommonData* S, int State, HWND Handle) {
         }
     }
     if (S && S->FOwnerControl) return S->FOwnerControl->Color();
-    auto* sp = S ? dynamic_cast<TsSkinProvider*>(S->FOwnerObject) : nullptr;
+    auto* sp = S ? dynamic_cast<TsSkinProviderBase*>(S->FOwnerObject) : nullptr;
     if (sp && sp->Form) return sp->Form->Color();
     return fw::clBtnFace;
 }

@@ -108,7 +108,7 @@ void TsCommonData::SetSkinSection(const fw::String& Value) {
     fw::TControl* c = FOwnerControl;
     if (c && !Has(c, fw::csLoading) && !Has(c, fw::csReading) && !Has(c, fw::csDestroying) && c->Parent()) {
         c->Perform(SM_ALPHACMD, WPARAM(Cmd(RefreshCommand(M))), LPARAM(M));
-    } else if (dynamic_cast<TsSkinProvider*>(FOwnerObject)) {
+    } else if (dynamic_cast<TsSkinProviderBase*>(FOwnerObject)) {
         BGChanged = true;  // the provider keeps no title-bar bitmap in this build
     }
 }
@@ -149,7 +149,7 @@ namespace {
 void SendToOwner(TsCommonData* S, WORD c) {
     if (S->FOwnerControl) {
         S->FOwnerControl->Perform(SM_ALPHACMD, WPARAM(Cmd(c)), 0);
-    } else if (auto* sp = dynamic_cast<TsSkinProvider*>(S->FOwnerObject)) {
+    } else if (auto* sp = dynamic_cast<TsSkinProviderBase*>(S->FOwnerObject)) {
         if (sp->Form && sp->Form->HandleAllocated()) SendAMessage(sp->Form->WindowHandle(), c, 0);
     }
 }
@@ -174,7 +174,7 @@ void TsCommonData::Invalidate() {
         if (Has(FOwnerControl, fw::csDestroying) || Has(FOwnerControl, fw::csLoading)) return;
         BGChanged = true;
         if (ControlIsReady(FOwnerControl)) FOwnerControl->Invalidate();
-    } else if (auto* sp = dynamic_cast<TsSkinProvider*>(FOwnerObject)) {
+    } else if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwnerObject)) {
         BGChanged = true;
         if (sp->Form && sp->Form->HandleAllocated())
             RedrawWindow(sp->Form->WindowHandle(), nullptr, nullptr,
@@ -289,7 +289,7 @@ void UpdateSkinState(TsCommonData* S, bool UpdateChildren) {
         auto* w = dynamic_cast<fw::TWinControl*>(c);
         if (UpdateChildren && w)
             for (int i = 0; i < w->ControlCount(); ++i) SendAMessage(w->Controls(i), smcSkinState, 1);
-    } else if (auto* sp = dynamic_cast<TsSkinProvider*>(S->FOwnerObject)) {
+    } else if (auto* sp = dynamic_cast<TsSkinProviderBase*>(S->FOwnerObject)) {
         if (!IsCacheRequired(S) && !(sp->Form && sp->Form->FormStyle() == fw::fsMDIForm)) S->CtrlSkinState |= 0x0001;
     }
 }

@@ -25,17 +25,19 @@ void CollectRow(TAOR& AOR, int n, int Y, See see, X toX) {
     }
 }
 
-HRGN Subtract(int Width, int Height, const TAOR& AOR) {
-    HRGN result = CreateRectRgn(0, 0, Width, Height);
+HRGN Subtract(int Width, int Height, const TAOR& AOR) { return GetRgnFromRuns(AOR, 0, 0, Width, Height); }
+
+}  // namespace
+
+HRGN GetRgnFromRuns(const TAOR& AOR, int X, int Y, int Width, int Height) {
+    HRGN result = CreateRectRgn(X, Y, X + Width, Y + Height);
     for (const fw::TRect& r : AOR) {
-        HRGN run = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+        HRGN run = CreateRectRgn(X + r.Left, Y + r.Top, X + r.Right, Y + r.Bottom);
         CombineRgn(result, result, run, RGN_DIFF);
         DeleteObject(run);
     }
     return result;
 }
-
-}  // namespace
 
 void AddRgn(TAOR& AOR, int Width, const TsMaskData& MaskData, int VertOffset, bool Bottom) {
     const TPixelRows img = PixelRows(SkinImageBitmap(MaskData));

@@ -17,6 +17,9 @@ using TAOR = std::vector<fw::TRect>;
 // state image, for a window Width wide, the corners' first row at
 // VertOffset. Pixels outside the image bitmap are never read.
 void AddRgn(TAOR& AOR, int Width, const TsMaskData& MaskData, int VertOffset, bool Bottom);
+// (X, Y, X + Width, Y + Height) minus every run moved by (X, Y); the caller
+// owns the region.
+HRGN GetRgnFromRuns(const TAOR& AOR, int X, int Y, int Width, int Height);
 // Runs of TransColor pixels of the 24-bit Bmp, in its coordinates.
 void AddRgnBmp(TAOR& AOR, fw::TBitmap* Bmp, TsColor TransColor);
 // (0, 0, Width, Height) minus the runs of border image ma[ImageIndex]'s

@@ -206,7 +206,7 @@ void PaintItemBG(TsCommonData* SkinData, const TCacheInfo& CI, int State, const 
     if (!SkinData) return;
     TColor custom = 0xFF00FF;
     if (SkinData->CustomColor()) {
-        if (auto* sp = dynamic_cast<TsSkinProvider*>(SkinData->FOwnerObject)) {
+        if (auto* sp = dynamic_cast<TsSkinProviderBase*>(SkinData->FOwnerObject)) {
             if (sp->Form) custom = fw::ColorToRGB(sp->Form->Color());
         } else if (SkinData->FOwnerControl) {
             custom = fw::ColorToRGB(SkinData->FOwnerControl->Color());

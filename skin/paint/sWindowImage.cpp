@@ -48,7 +48,7 @@ void PaintChild(fw::TBitmap* Bmp, HDC DC, fw::TWinControl* Parent, fw::TWinContr
 void SkinPaintTo(fw::TBitmap* Bmp, fw::TControl* Ctrl, int X, int Y, fw::TComponent* Provider) {
     if (!Bmp || !Ctrl) return;
     HDC DC = Bmp->Canvas()->Handle();
-    auto* sp = dynamic_cast<TsSkinProvider*>(Provider);
+    auto* sp = dynamic_cast<TsSkinProviderBase*>(Provider);
     if (!Provider && !Ctrl->Visible() && Ctrl->Parent()) {
         // Nothing of an invisible control shows: what lies behind it does.
         TacBGInfo bg;

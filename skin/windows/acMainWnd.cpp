@@ -193,7 +193,7 @@ TacMainWnd::~TacMainWnd() {
 
 fw::TControl* TacMainWnd::MethodOwner() const {
     if (!SkinData) return nullptr;
-    if (auto* sp = dynamic_cast<TsSkinProvider*>(SkinData->FOwnerObject)) return sp->Form;
+    if (auto* sp = dynamic_cast<TsSkinProviderBase*>(SkinData->FOwnerObject)) return sp->Form;
     return SkinData->FOwnerControl;
 }
 

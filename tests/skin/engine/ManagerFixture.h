@@ -7,10 +7,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/rtl/Streams.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "framework/rtl/Streams.h"
 #include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/StandInProvider.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
@@ -28,7 +29,7 @@ public:
     std::vector<WORD> Got;
     std::vector<LPARAM> Params;
     bool AnswersHandled = false;
-    skin::TsSkinProvider* Provider = nullptr;
+    skintest::TestProvider* Provider = nullptr;
 
     int Count(WORD cmd) const { return int(std::count(Got.begin(), Got.end(), cmd)); }
     void Clear() {

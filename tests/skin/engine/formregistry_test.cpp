@@ -37,7 +37,7 @@ TEST(FormRegistry, ProviderRegistersItsForm) {
     Cleanup keep;
     TRecordingForm* form = keep.Keep(NewForm());
     const size_t before = HookedComponents.size();
-    auto* sp = new TsSkinProvider(form);
+    auto* sp = new skintest::TestProvider(form);
     sp->AfterConstruction();
     ASSERT_EQ(HookedComponents.size(), before + 1);
     EXPECT_EQ(HookedComponents.back(), form);
@@ -57,7 +57,7 @@ TEST(FormRegistry, EveryFormGetsABroadcastOnce) {
     TRecordingForm* plain = keep.Keep(NewForm());
     TRecordingForm* skinned = keep.Keep(NewForm());
     skinned->AnswersHandled = true;  // its provider handles it
-    auto* sp = new TsSkinProvider(skinned);
+    auto* sp = new skintest::TestProvider(skinned);
     sp->AfterConstruction();
     // A child panel of the plain form that answers nothing is walked into.
     fw::TMessage m = Alpha(smcRefresh);
@@ -95,14 +95,14 @@ bool Redraws(HWND wnd) { return (GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) !=
 
 struct LockedForm {
     TRecordingForm* form;
-    TsSkinProvider* sp;
+    skintest::TestProvider* sp;
 };
 
 LockedForm ShownSkinnedForm(Cleanup& keep, TsSkinManager* sm) {
     TRecordingForm* form = keep.Keep(NewForm());
-    auto* sp = new TsSkinProvider(form);
+    auto* sp = new skintest::TestProvider(form);
     sp->AfterConstruction();
-    sp->Manager = sm;
+    sp->SetSkinManager(sm);
     form->Provider = sp;
     form->Show();
     return {form, sp};

@@ -1,6 +1,6 @@
 // Whole pictures compared with committed ones: a test paints a bitmap, saves
 // it to build/screenshots for a person to look at, and compares it with
-// tests/skin/paint/data/<name> pixel by pixel. KVB_REGENERATE_PICTURES=1
+// tests/skin/<suite>/data/<name> pixel by pixel (suite "paint" unless named). KVB_REGENERATE_PICTURES=1
 // writes the committed picture again instead (small BMPs a person can open).
 #pragma once
 
@@ -16,8 +16,8 @@
 
 namespace painttest {
 
-inline fw::String DataPath(const wchar_t* name) {
-    return kvbskins::SkinsPath() + L"\\..\\tests\\skin\\paint\\data\\" + name;
+inline fw::String DataPath(const wchar_t* name, const wchar_t* suite = L"paint") {
+    return kvbskins::SkinsPath() + L"\\..\\tests\\skin\\" + suite + L"\\data\\" + name;
 }
 
 // Saves Shot as build/screenshots/<name>.
@@ -28,15 +28,15 @@ inline void SaveScreenshot(fw::TBitmap& shot, const wchar_t* name) {
 
 // Compares Shot (24-bit) with the committed picture (or writes it), and
 // saves it to build/screenshots.
-inline void ComparePicture(fw::TBitmap& shot, const wchar_t* name) {
+inline void ComparePicture(fw::TBitmap& shot, const wchar_t* name, const wchar_t* suite = L"paint") {
     SaveScreenshot(shot, name);
     const char* regen = std::getenv("KVB_REGENERATE_PICTURES");
     if (regen && *regen == '1') {
-        shot.SaveToFile(DataPath(name));
+        shot.SaveToFile(DataPath(name, suite));
         return;
     }
     fw::TBitmap expected;
-    expected.LoadFromFile(DataPath(name));
+    expected.LoadFromFile(DataPath(name, suite));
     ASSERT_EQ(expected.Width(), shot.Width());
     ASSERT_EQ(expected.Height(), shot.Height());
     expected.SetPixelFormat(fw::pf24bit);

@@ -20,6 +20,7 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/StandInProvider.h"
 #include "skin/engine/sMessages.h"
 #include "skin/paint/sAnimCore.h"
 #include "skin/paint/sBitmaps.h"
@@ -164,7 +165,7 @@ class TProviderForm : public fw::TForm {
 public:
     explicit TProviderForm(fw::TComponent* AOwner) : fw::TForm(AOwner) {}
     fw::String ClassName() const override { return L"TProviderForm"; }
-    skin::TsSkinProvider* Provider = nullptr;
+    skintest::TestProvider* Provider = nullptr;
     void WndProc(fw::TMessage& m) override {
         if (m.Msg == skin::SM_ALPHACMD && m.WParamHi() == skin::smcGetProvider) {
             m.Result = LRESULT(Provider);
@@ -182,7 +183,7 @@ struct FormFree {
 // shown on top of the desktop.
 inline std::unique_ptr<TProviderForm, FormFree> ShownForm(int Width, int Height, int Slot = 0) {
     std::unique_ptr<TProviderForm, FormFree> f(fw::Create<TProviderForm>(fw::Application.get()));
-    f->Provider = fw::Create<skin::TsSkinProvider>(f.get());
+    f->Provider = fw::Create<skintest::TestProvider>(f.get());
     f->SetBorderStyle(fw::bsNone);
     const DWORD pid = GetCurrentProcessId();
     f->SetBounds(20 + int(pid * 37 % 300) + 40 * Slot, 20 + int(pid * 53 % 200) + 30 * Slot, Width, Height);

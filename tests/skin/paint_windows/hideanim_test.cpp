@@ -135,7 +135,7 @@ TEST(HideAnimation, NothingBelowTenMillisecondsOrForAnMdiChild) {
     auto mdi = s.Form(1);
     mdi->SetFormStyle(fw::fsMDIForm);
     auto* child = fw::Create<TProviderForm>(fw::Application.get());
-    child->Provider = fw::Create<TsSkinProvider>(child);
+    child->Provider = fw::Create<skintest::TestProvider>(child);
     child->SetFormStyle(fw::fsMDIChild);
     child->Show();
     acgEffects.push_back(new TacGlowEffect());

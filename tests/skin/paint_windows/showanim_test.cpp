@@ -144,7 +144,7 @@ TEST(ShowAnimation, AFormWithExtendedBordersFadesInOnItsBorderWindow) {
     scene.sm->SkinData->ExTitleHeight = 20;
     scene.sm->FormShadowSize = RECT{10, 10, 10, 10};
     auto form = ShownForm(120, 90);
-    form->Provider->Manager = scene.sm.get();
+    form->Provider->SetSkinManager(scene.sm.get());
     form->SetAlphaBlend(true);
     auto* border = fw::Create<fw::TForm>(fw::Application.get());
     border->SetBorderStyle(fw::bsNone);

@@ -1,0 +1,130 @@
+#include "skin/forms/sFramePaint.h"
+
+#include <algorithm>
+
+#include "skin/engine/SystemUtils.h"
+#include "skin/engine/TextUtils.h"
+#include "skin/engine/sSkinManager.h"
+#include "skin/forms/sTitleButtons.h"
+#include "skin/paint/sGlyphs.h"
+#include "skin/paint/sSectionBG.h"
+#include "skin/paint/sSectionPaint.h"
+#include "skin/paint/sSkinRect.h"
+#include "skin/paint/sTextOut.h"
+
+namespace skin {
+
+using fw::TRect;
+
+namespace {
+
+constexpr unsigned kCaptionFlags = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+
+int StateOf(const TFrameState& S) { return S.Active ? 1 : 0; }
+
+void DrawAppIcon(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, HICON Icon) {
+    if (!IconVisible(S) || !Icon) return;
+    const TRect r = IconRect(S, M, K);
+    DrawIconEx(Cache->Canvas()->Handle(), r.Left, r.Top, Icon, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+}
+
+void DrawTitleBar(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
+                  const TTitleButtons& B) {
+    const TsMaskData* bar = K.Image(K.TitleBarIndex);
+    if (!bar || SysButtonsCount(S) == 0) return;
+    const TRect r(CaptionWidth(S) - BarWidth(S, K, B), 0, Cache->Width(), CaptionHeight(S, M) + SysBorderHeight(S, M));
+    DrawSkinRect(Cache, r, true, EmptyCI, *bar, StateOf(S), true);
+}
+
+void DrawCaption(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
+                 const TTitleButtons& B, const TFrameContent& C, fw::TBitmap*& GlowMask) {
+    fw::TCanvas* canvas = Cache->Canvas();
+    if (HFONT font = acGetTitleFont()) canvas->Font()->SetHandle(font, fw::hoOwned);
+    SIZE ext{};
+    GetTextExtentPoint32W(canvas->Handle(), C.Caption.c_str(), int(C.Caption.size()), &ext);
+    TRect r = CaptionTextRect(S, M, K, B, ext.cx, ext.cy, C.CaptionAlignment);
+    if (r.IsEmpty()) return;
+    int section = K.TitleIndex;
+    if (K.CaptionIndex >= 0) {
+        TRect box = r;
+        acDrawText(canvas->Handle(), C.Caption, box, kCaptionFlags | DT_CALCRECT);
+        box = TRect(box.Left - 4, box.Top - 2, box.Right + 4, box.Bottom + 2);
+        PaintItem(K.CaptionIndex, L"CAPTION", MakeCacheInfo(Cache), true, StateOf(S), box, box.TopLeft(), Cache,
+                  K.Manager);
+        section = K.CaptionIndex;
+    }
+    if (section < 0) return;
+    const TsGeneralData& g = K.Manager->gd[size_t(section)];
+    const int glow = S.Active ? g.HotGlowSize : g.GlowSize;
+    if (glow > 0)
+        acDrawGlowForText(Cache, C.Caption.c_str(), r, kCaptionFlags, 15, glow, S.Active ? g.HotGlowColor : g.GlowColor,
+                          GlowMask);
+    acWriteTextEx(canvas, C.Caption.c_str(), S.Enabled, r, kCaptionFlags, section, S.Active, K.Manager);
+}
+
+}  // namespace
+
+TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B, int cx,
+                      int cy, fw::TAlignment Alignment) {
+    TRect r;
+    r.Left = SysBorderWidth(S, M) + (IconVisible(S) ? IconSize(S, M).cx : 0) + K.BILeftMargin +
+             (K.CaptionIndex >= 0 ? 2 : 0) + 4;
+    r.Right = CaptionWidth(S) - TitleBtnsWidth(S, K, B) - 12;
+    r.Bottom = TitleBottom(S, M);
+    r.Top = S.Zoomed ? SysBorderWidth(S, M) / 2 + 1 : 2;
+    if (r.IsEmpty()) return r;
+    r.Top += (r.Height() - cy) / 2;
+    r.Bottom = r.Top + cy;
+    if (Alignment == fw::taRightJustify) {
+        if (cx + 4 < r.Width()) r.Left = r.Right - cx - 4;
+    } else if (Alignment == fw::taCenter) {
+        const int l = r.Left + (r.Width() - cx - 4) / 2;
+        r.Left = std::max<LONG>(l, r.Left);
+        r.Right = std::min<LONG>(l + cx, r.Right);
+    }
+    return r;
+}
+
+int FrameImageHeight(const TFrameState& S, const TFrameMetrics& M) {
+    return S.Iconic ? TitleBottom(S, M) + 2 : S.Height;
+}
+
+void PaintGrip(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K) {
+    const TsMaskData* grip = K.Image(K.GripIndex);
+    if (!grip) return;
+    DrawSkinGlyph(Cache, RBGripPoint(S, M, K), 0, 1, *grip, MakeCacheInfo(Cache));
+}
+
+void PaintFrame(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, TTitleButtons& B,
+                const TFrameContent& C, fw::TBitmap*& GlowMask) {
+    Cache->SetPixelFormat(fw::pf24bit);
+    Cache->SetSize(CaptionWidth(S), FrameImageHeight(S, M));
+    if (K.FormIndex < 0) return;
+    const TRect r0(0, 0, Cache->Width(), Cache->Height());
+    const fw::TPoint origin(S.Left, S.Top);
+    if (HaveBorder(S))
+        PaintItem(K.FormIndex, L"FORM", EmptyCI, false, StateOf(S), r0, origin, Cache, K.Manager);
+    else
+        PaintItemBG(K.FormIndex, L"FORM", EmptyCI, StateOf(S), r0, origin, Cache, K.Manager, -1, -1, 0xFF00FF);
+    if (IsGripVisible(S)) PaintGrip(Cache, S, M, K);
+    if (CaptionHeight(S, M) == 0) return;
+    UpdateIconsIndexes(B, S, K);
+    LayoutTitleButtons(B, S, M, K);
+    if (K.TitleIndex >= 0) {
+        const TRect title = S.Iconic ? r0 : TRect(0, 0, r0.Right, TitleBottom(S, M));
+        PaintItem(K.TitleIndex, K.TitleSection, MakeCacheInfo(Cache), true, StateOf(S), title, fw::TPoint(0, 0), Cache,
+                  K.Manager);
+    }
+    DrawAppIcon(Cache, S, M, K, C.Icon);
+    DrawTitleBar(Cache, S, M, K, B);
+    DrawCaption(Cache, S, M, K, B, C, GlowMask);
+    if (C.ButtonsBG) {
+        C.ButtonsBG->SetPixelFormat(fw::pf24bit);
+        C.ButtonsBG->SetSize(Cache->Width(), std::min(Cache->Height(), TitleBottom(S, M)));
+        BitBlt(C.ButtonsBG->Canvas()->Handle(), 0, 0, C.ButtonsBG->Width(), C.ButtonsBG->Height(),
+               Cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+    }
+    PaintTitleButtons(Cache, B, S, K);
+}
+
+}  // namespace skin

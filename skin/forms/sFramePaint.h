@@ -1,0 +1,46 @@
+// Painting a skinned form's window image: the form section's background and
+// border, the title section, the icon, the bar behind the title buttons, the
+// caption text, the title buttons and the size grip. Every routine draws into
+// a bitmap from the frame's state, layout and skin; none needs a window.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/graphics/Bitmap.h"
+#include "skin/forms/sFrameGeometry.h"
+
+namespace skin {
+
+// What the frame shows besides the skin.
+struct TFrameContent {
+    fw::String Caption;
+    fw::TAlignment CaptionAlignment = fw::taLeftJustify;
+    HICON Icon = nullptr;  // the title icon, drawn at the icon size (nil: none)
+    // When set, receives the title strip as it is before the buttons are
+    // drawn on it, so one button can be repainted without the rest.
+    fw::TBitmap* ButtonsBG = nullptr;
+};
+
+// The caption text's rectangle for a text cx x cy: after the icon, before the
+// title buttons, centred vertically in the title and aligned; a centred text
+// wider than the room starts at the room's left.
+fw::TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B,
+                          int cx, int cy, fw::TAlignment Alignment);
+
+// The window image's height: the window's, or for an iconic form the title's
+// bottom plus 2.
+int FrameImageHeight(const TFrameState& S, const TFrameMetrics& M);
+
+// The whole window image into Cache (made 24-bit, CaptionWidth x
+// FrameImageHeight). B is laid out again (its images chosen, its
+// rectangles placed) on the way. GlowMask is the caption glow's mask the
+// caller keeps between paintings (one for the active, one for the inactive
+// look).
+void PaintFrame(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, TTitleButtons& B,
+                const TFrameContent& C, fw::TBitmap*& GlowMask);
+
+// The size grip in the window image's bottom-right corner, over what the
+// image holds there.
+void PaintGrip(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K);
+
+}  // namespace skin

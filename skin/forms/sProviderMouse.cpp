@@ -1,0 +1,299 @@
+// The title bar under the mouse: hit tests that light the title buttons, a
+// press and its release running the button's command, the double click on
+// the caption, the window menu, and the system commands that change the
+// frame.
+#include "framework/windows/Application.h"
+#include "skin/engine/SystemUtils.h"
+#include "skin/engine/sSkinManager.h"
+#include "skin/forms/sFrameHitTest.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
+#include "skin/paint/sCommonData.h"
+
+namespace skin {
+
+TsCaptionButton* TsSkinProvider::ButtonOf(int HitCode) {
+    switch (HitCode) {
+        case HTMINBUTTON:
+            return &Buttons.Min;
+        case HTMAXBUTTON:
+            return &Buttons.Max;
+        case HTCLOSE:
+            return &Buttons.Close;
+        case HTHELP:
+            return &Buttons.Help;
+        default:
+            return nullptr;
+    }
+}
+
+int TsSkinProvider::HTProcess(fw::TMessage& Message) {
+    const TFrameState s = State();
+    const fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    const int code = FrameHitTest(s, FMetrics, FFrameSkin, Buttons, p);
+    if (code >= HTSIZEFIRST && code <= HTSIZELAST) {
+        SetHotHT(-1, true);
+        return code;
+    }
+    if (code == HTNOWHERE || code == HTCLIENT || code == HTCAPTION || code == HTMENU) {
+        SetHotHT(0, true);
+        PassOn(Message);
+        // The platform knows no title buttons here (they are the skin's).
+        const LRESULT platform = Message.Result;
+        if (platform == HTMINBUTTON || platform == HTMAXBUTTON || platform == HTCLOSE || platform == HTHELP ||
+            platform == HTSYSMENU)
+            return code == HTCLIENT ? HTCLIENT : HTCAPTION;
+        return int(platform);
+    }
+    SetHotHT(ButtonOf(code) ? code : 0, true);
+    return code;
+}
+
+void TsSkinProvider::SetHotHT(int HitCode, bool Repaint) {
+    if (!FDrawNonClientArea) return;
+    if (HitCode == CurrentHT || (CurrentHT == -1 && HitCode == 0)) return;
+    if (TsCaptionButton* old = CurrentHT > 0 ? ButtonOf(CurrentHT) : nullptr) {
+        if (old->State > 0) old->State = 0;
+        if (Repaint) RepaintButton(CurrentHT);
+    }
+    CurrentHT = HitCode;
+    ButtonPressed = false;
+    if (TsCaptionButton* now = HitCode > 0 ? ButtonOf(HitCode) : nullptr) {
+        if (now->State >= 0) now->State = 1;
+        if (Repaint) RepaintButton(HitCode);
+        // The frame hears when the mouse leaves it, so no button stays lit.
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, Form->WindowHandle(), 0};
+        TrackMouseEvent(&tme);
+    }
+}
+
+void TsSkinProvider::SetPressedHT(int HitCode) {
+    if (HitCode != CurrentHT && CurrentHT > 0) {
+        if (TsCaptionButton* old = ButtonOf(CurrentHT)) {
+            if (old->State > 0) old->State = 0;
+            RepaintButton(CurrentHT);
+        }
+    }
+    CurrentHT = HitCode;
+    TsCaptionButton* btn = ButtonOf(HitCode);
+    if (!btn) return;
+    const TFrameState s = State();
+    if (HitCode == HTMAXBUTTON && !(EnabledMax(s) || (s.Zoomed && EnabledRestore(s)))) {
+        CurrentHT = 0;
+        return;
+    }
+    if (btn->State >= 0) btn->State = 2;
+    ButtonPressed = true;
+    RepaintButton(HitCode);
+}
+
+void TsSkinProvider::RepaintButton(int HitCode) {
+    TsCaptionButton* btn = ButtonOf(HitCode);
+    fw::TBitmap* cache = FCommonData->FCacheBmp;
+    if (!btn || btn->State < 0 || !Form || !Form->HandleAllocated() || !Showing()) return;
+    if (!cache || FCommonData->BGChanged || FormChanged() || TempBmp->Empty()) {
+        RepaintFrame();
+        return;
+    }
+    const fw::TRect r = btn->Rect;
+    HDC cacheDC = cache->Canvas()->Handle();
+    // The title as it lies under the button, then the button in its state.
+    BitBlt(cacheDC, r.Left, r.Top, r.Width(), r.Height(), TempBmp->Canvas()->Handle(), r.Left, r.Top, SRCCOPY);
+    PaintTitleButton(cache, *btn, Buttons, State(), FFrameSkin);
+    const HWND h = Form->WindowHandle();
+    HDC dc = GetWindowDC(h);
+    BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cacheDC, r.Left, r.Top, SRCCOPY);
+    ReleaseDC(h, dc);
+}
+
+void TsSkinProvider::DropSysMenu(int X, int Y) {
+    // The system's window menu, its items enabled as the title buttons are.
+    const HWND h = Form->WindowHandle();
+    const TFrameState s = State();
+    const LONG style = GetWindowLongW(h, GWL_STYLE);
+    SetWindowLongW(h, GWL_STYLE, style & ~WS_VISIBLE);
+    HMENU menu = GetSystemMenu(h, FALSE);
+    SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | (style & WS_VISIBLE));
+    if (!menu) return;
+    auto enable = [menu](UINT cmd, bool on) {
+        EnableMenuItem(menu, cmd, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(SC_RESTORE, VisibleRestore(s) && EnabledRestore(s));
+    enable(SC_MOVE, !s.Iconic && !s.Zoomed);
+    enable(SC_SIZE, (s.Style & WS_THICKFRAME) && !s.Iconic && !s.Zoomed);
+    enable(SC_MINIMIZE, VisibleMin(s) && EnabledMin(s));
+    enable(SC_MAXIMIZE, VisibleMax(s) && EnabledMax(s));
+    enable(SC_CLOSE, VisibleClose(s));
+    const int cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, X, Y, 0, h, nullptr);
+    if (cmd) PostMessageW(h, WM_SYSCOMMAND, WPARAM(cmd), 0);
+}
+
+void TsSkinProvider::WMNCLButtonDown(fw::TMessage& Message) {
+    if (!FDrawNonClientArea) {
+        PassOn(Message);
+        return;
+    }
+    const HWND h = Form->WindowHandle();
+    const int code = int(Message.WParam);
+    const TFrameState s = State();
+    switch (code) {
+        case HTSYSMENU: {
+            SetHotHT(0, true);
+            // A double click on the icon closes the form meanwhile.
+            FCommonData->FUpdating = false;
+            Delay(200);
+            if (!IsWindow(h) || Destroying() || FCommonData->FUpdating) return;
+            RECT wr{};
+            GetWindowRect(h, &wr);
+            const fw::TRect icon = IconRect(s, FMetrics, FFrameSkin);
+            DropSysMenu(wr.left + SysBorderWidth(s, FMetrics),
+                        wr.top + BorderHeight(s, FMetrics) + icon.Height() + SysBorderHeight(s, FMetrics));
+            return;
+        }
+        case HTMENU:
+            PassOn(Message);
+            return;
+        case HTMINBUTTON:
+        case HTMAXBUTTON:
+        case HTCLOSE:
+        case HTHELP:
+            SetPressedHT(code);
+            Message.Result = 0;
+            return;
+        default:
+            break;
+    }
+    if (s.Iconic) {
+        Form->Perform(WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);
+        return;
+    }
+    SetHotHT(0, true);
+    if (s.Zoomed) {
+        // A maximised form is never dragged by its title.
+        const fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+        if (p.Y <= SysBorderHeight(s, FMetrics) + CaptionHeight(true)) {
+            if (GetActiveWindow() != h) SetFocus(h);
+            return;
+        }
+    }
+    PassOn(Message);
+}
+
+void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
+    if (!FDrawNonClientArea) {
+        PassOn(Message);
+        return;
+    }
+    const HWND h = Form->WindowHandle();
+    const TFrameState s = State();
+    const fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    const bool pressed = ButtonPressed;
+    switch (int(Message.WParam)) {
+        case HTMINBUTTON:
+            if (!pressed || !Buttons.Min.Rect.Contains(p)) {
+                SetHotHT(0, true);
+                PassOn(Message);
+                return;
+            }
+            SetHotHT(0, true);
+            if (fw::Application && Form == fw::Application->MainForm()) {
+                SkipAnimation = true;
+                SendMessageW(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                SkipAnimation = false;
+            } else {
+                SendMessageW(h, WM_SYSCOMMAND, s.Iconic ? SC_RESTORE : SC_MINIMIZE, 0);
+            }
+            FCommonData->BGChanged = true;
+            RgnChanged = true;
+            return;
+        case HTMAXBUTTON:
+            if (!(EnabledMax(s) || (s.Zoomed && EnabledRestore(s)))) return;
+            SetHotHT(0, true);
+            if (!pressed) {
+                PassOn(Message);
+                return;
+            }
+            if (s.Zoomed) {
+                SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+                Form->Repaint();
+            } else {
+                SendMessageW(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+            }
+            return;
+        case HTCLOSE:
+            if (pressed) {
+                Buttons.Close.State = 0;
+                ButtonPressed = false;
+                SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return;
+        case HTHELP:
+            if (pressed) SendMessageW(h, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+            SetHotHT(0, true);
+            return;
+        default:
+            PassOn(Message);
+            return;
+    }
+}
+
+void TsSkinProvider::WMNCLButtonDblClk(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    const TFrameState s = State();
+    switch (int(Message.WParam)) {
+        case HTCAPTION:
+            if ((VisibleClose(s) && (EnabledMax(s) || EnabledRestore(s))) || (!HaveBorder(s) && s.Iconic))
+                SendMessageW(h, WM_SYSCOMMAND, s.Zoomed || s.Iconic ? SC_RESTORE : SC_MAXIMIZE, 0);
+            else if (s.Iconic)
+                SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+            Message.WParam = 0;
+            return;
+        case HTSYSMENU:
+            FCommonData->FUpdating = true;
+            Form->Close();
+            return;
+        default:
+            return;
+    }
+}
+
+void TsSkinProvider::WMSysCommand(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    if (Message.WParam == SC_MOVE + HTCAPTION) Form->Repaint();
+    PassOn(Message);
+    if (!IsWindow(h) || Destroying()) return;
+    switch (Message.WParam) {
+        case SC_MINIMIZE:
+            if (FCommonData->FCacheBmp) FCommonData->FCacheBmp->SetSize(0, 0);
+            FCommonData->BGChanged = true;
+            break;
+        case SC_MAXIMIZE:
+        case SC_RESTORE: {
+            const TFrameState s = State();
+            if (VisibleMax(s)) CurrentHT = HTMAXBUTTON;
+            SetHotHT(0, true);
+            FCommonData->BGChanged = true;
+            RgnChanged = true;
+            if (Message.WParam == SC_RESTORE) {
+                if (HaveBorder(s))
+                    RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+                else
+                    SetWindowRgn(h, nullptr, TRUE);
+            }
+            break;
+        }
+        default:
+            if ((Message.WParam & 0xFFF0) == SC_KEYMENU && LOWORD(Message.LParam) == ' ') {
+                const TFrameState s = State();
+                if (VisibleClose(s) && HaveBorder(s)) {
+                    RECT wr{};
+                    GetWindowRect(h, &wr);
+                    DropSysMenu(wr.left + SysBorderWidth(s, FMetrics),
+                                wr.top + BorderHeight(s, FMetrics) + IconRect(s, FMetrics, FFrameSkin).Height());
+                }
+            }
+            break;
+    }
+}
+
+}  // namespace skin

@@ -1,0 +1,172 @@
+// The provider's painting: the window image in the skin data's cache, the
+// frame copied from it at WM_NCPAINT and the client background from it at
+// WM_ERASEBKGND and WM_PAINT.
+#include "framework/windows/Application.h"
+#include "skin/engine/sSkinManager.h"
+#include "skin/engine/sStyleSimply.h"
+#include "skin/forms/sFramePaint.h"
+#include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/paint/sAnimCore.h"
+#include "skin/paint/sBitmaps.h"
+#include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
+
+namespace skin {
+
+namespace {
+
+// The title icon: the form's, else the application window's small icon,
+// else the library's application icon, else the system's.
+HICON TitleIconOf(fw::TCustomForm* Form) {
+    if (HICON icon = Form->Icon()->Handle()) return icon;
+    if (fw::Application && fw::Application->Handle())
+        if (auto icon = HICON(SendMessageW(fw::Application->Handle(), WM_GETICON, ICON_SMALL2, 0))) return icon;
+    if (AppIcon && AppIcon->Handle()) return AppIcon->Handle();
+    return LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+}  // namespace
+
+fw::TColor TsSkinProvider::FormColor() const {
+    TsSkinManager* m = SkinManager();
+    if (m && FCommonData->Skinned() && !FCommonData->CustomColor())
+        if (const TsGeneralData* g = FCommonData->Section()) return FormActive ? g->HotColor : g->Color;
+    return fw::ColorToRGB(Form->Color());
+}
+
+bool TsSkinProvider::FormChanged() const {
+    const fw::TBitmap* cache = FCommonData->FCacheBmp;
+    if (!cache) return true;
+    const TFrameState s = State();
+    return cache->Width() != CaptionWidth(s) || cache->Height() != FrameImageHeight(s, FMetrics);
+}
+
+void TsSkinProvider::PaintAll() {
+    if (!Form || Form->ControlState().Contains(fw::csCreating)) return;
+    fw::TBitmap*& cache = FCommonData->FCacheBmp;
+    if (!cache) {
+        cache = CreateBmp24(0, 0);
+        FCommonData->BGChanged = true;
+        UpdateSkinState(FCommonData, false);
+    }
+    if (FormChanged()) FCommonData->BGChanged = true;
+    if (FCommonData->BGChanged) {
+        RgnChanged = true;
+        TFrameContent content;
+        content.Caption = Form->Caption();
+        content.CaptionAlignment = FCaptionAlignment;
+        content.Icon = TitleIconOf(Form);
+        content.ButtonsBG = TempBmp;
+        PaintFrame(cache, State(), FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
+        FCommonData->BGChanged = false;
+        // The form's own painting goes into the image, over its client area.
+        if (Form->OnPaint.Assigned() && IsCached(FCommonData)) {
+            HDC dc = cache->Canvas()->Handle();
+            const int saved = SaveDC(dc);
+            SetViewportOrgEx(dc, OffsetX(), OffsetY(), nullptr);
+            {
+                fw::CanvasBinding bind(static_cast<fw::TControlCanvas*>(Form->Canvas()), dc);
+                Form->OnPaint(Form);
+            }
+            RestoreDC(dc, saved);
+        }
+        FirstInitialized = true;
+    }
+    FCommonData->FUpdating = false;
+}
+
+void TsSkinProvider::PaintCaption(HDC DC) {
+    if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged()) PaintAll();
+    fw::TBitmap* cache = FCommonData->FCacheBmp;
+    if (!cache) return;
+    // The whole image but the client area: title, borders, grip corner.
+    const TFrameState s = State();
+    const int saved = SaveDC(DC);
+    const int x = OffsetX(), y = OffsetY();
+    if (!s.Iconic) ExcludeClipRect(DC, x, y, x + s.ClientWidth, y + s.ClientHeight);
+    BitBlt(DC, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+    RestoreDC(DC, saved);
+}
+
+void TsSkinProvider::AC_WMNCPaint() {
+    if (!FDrawNonClientArea || !Form || !Form->HandleAllocated()) return;
+    const HWND h = Form->WindowHandle();
+    if (RgnChanged && !RgnChanging) {
+        const TFrameState s = State();
+        if (FrameNeedsRegion(s)) {
+            FillArOR();
+            RgnChanged = false;
+            UpdateRgn(false);
+        } else {
+            RgnChanged = false;
+            HRGN current = CreateRectRgn(0, 0, 0, 0);
+            if (GetWindowRgn(h, current) != ERROR) SetWindowRgn(h, nullptr, FALSE);
+            DeleteObject(current);
+        }
+    }
+    FCommonData->FUpdating = false;
+    if (!FCommonData->FCacheBmp || FCommonData->FCacheBmp->Empty()) FCommonData->BGChanged = true;
+    HDC dc = GetWindowDC(h);
+    const int saved = SaveDC(dc);
+    PaintCaption(dc);
+    RestoreDC(dc, saved);
+    ReleaseDC(h, dc);
+    RgnChanging = false;
+}
+
+void TsSkinProvider::PaintForm(HDC DC, bool SendUpdated) {
+    if (!(FCommonData->CtrlSkinState & 0x0001)) {
+        const bool changed = FCommonData->BGChanged;
+        if (!FCommonData->UrgentPainting) PaintAll();
+        fw::TBitmap* cache = FCommonData->FCacheBmp;
+        if (cache && Form->FormStyle() != fw::fsMDIForm) {
+            const TFrameState s = State();
+            BitBlt(DC, 0, 0, s.ClientWidth, s.ClientHeight, cache->Canvas()->Handle(), OffsetX(), OffsetY(), SRCCOPY);
+            PaintControls(DC, Form, changed || ControlsChanged, fw::TPoint(0, 0));
+        }
+        if (SendUpdated) SetParentUpdated(Form);
+    } else if (Form->FormStyle() != fw::fsMDIForm) {
+        RECT r{};
+        GetClientRect(Form->WindowHandle(), &r);
+        HBRUSH brush = CreateSolidBrush(fw::ColorToRGB(FormColor()));
+        FillRect(DC, &r, brush);
+        DeleteObject(brush);
+    }
+    ControlsChanged = false;
+}
+
+void TsSkinProvider::AC_WMEraseBkGnd(HDC DC) {
+    FCommonData->FUpdating = false;
+    if (fAnimating || Destroying() || !DC) return;
+    const int saved = SaveDC(DC);
+    PaintForm(DC, true);
+    RestoreDC(DC, saved);
+}
+
+void TsSkinProvider::OurPaintHandler(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    PAINTSTRUCT ps{};
+    if (fAnimating || Destroying() || (InAnimationProcess && !Message.WParam)) {
+        BeginPaint(h, &ps);
+        EndPaint(h, &ps);
+        return;
+    }
+    HDC dc = HDC(Message.WParam);
+    if (!dc) dc = BeginPaint(h, &ps);
+    FCommonData->FUpdating = false;
+    PaintForm(dc, true);
+    if (!Message.WParam) EndPaint(h, &ps);
+}
+
+void UpdateSkinCaption(TsSkinProvider* sp) {
+    if (!sp || !sp->Form || sp->FInAnimation || !sp->DrawNonClientArea() || !sp->Form->HandleAllocated()) return;
+    const HWND h = sp->Form->WindowHandle();
+    if (!IsWindowVisible(h) || sp->Form->ControlState().Contains(fw::csDestroyingHandle)) return;
+    sp->SkinData()->BGChanged = true;
+    HDC dc = GetWindowDC(h);
+    sp->PaintCaption(dc);
+    ReleaseDC(h, dc);
+}
+
+}  // namespace skin

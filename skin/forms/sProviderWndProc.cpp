@@ -1,0 +1,447 @@
+// The provider's window method: the library's private message in every
+// state, the unskinned path (everything to the form's own method), and the
+// skinned path, where the frame is the provider's: the platform's default
+// handling never paints it.
+#include <algorithm>
+#include <cstdlib>
+
+#include "framework/windows/Application.h"
+#include "skin/engine/sConst.h"
+#include "skin/engine/sMessages.h"
+#include "skin/engine/sSkinManager.h"
+#include "skin/forms/sDwm.h"
+#include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/paint/sBGAnswer.h"
+#include "skin/paint/sCommonData.h"
+#include "skin/paint/sCommonMessage.h"
+#include "skin/paint/sVclUtils.h"
+
+namespace skin {
+
+namespace {
+
+// The longest the end of a session waits for running fades.
+constexpr DWORD kEndSessionWaitMs = 1000;
+
+}  // namespace
+
+void TsSkinProvider::PassOn(fw::TMessage& Message) {
+    if (OldWndProc.Assigned()) OldWndProc(Message);
+}
+
+void TsSkinProvider::PassOnHidden(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    const LONG style = GetWindowLongW(h, GWL_STYLE);
+    if (style & WS_VISIBLE) SetWindowLongW(h, GWL_STYLE, style & ~WS_VISIBLE);
+    PassOn(Message);
+    if (style & WS_VISIBLE) SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_VISIBLE);
+}
+
+void TsSkinProvider::RepaintFrame() {
+    if (Form && Form->HandleAllocated()) SendMessageW(Form->WindowHandle(), WM_NCPAINT, 0, 0);
+}
+
+void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
+    // Table A: the private message in every state.
+    if (Message.Msg == SM_ALPHACMD) {
+        switch (Message.WParamHi()) {
+            case smcNewSkin:
+                if (!Destroying() && reinterpret_cast<TsSkinManager*>(Message.LParam) == SkinManager()) {
+                    if (RTInit) {
+                        RTInit = false;
+                        LoadInit();
+                    } else {
+                        PrepareForm();
+                    }
+                }
+                break;
+            case smcRemoveSkin:
+                RemoveSkin(Message);
+                return;
+            case smcIsHandled:
+                Message.Result = 1;
+                return;
+            case smcEndUpdate:
+                if (FCommonData->CtrlSkinState & 0x0400) {
+                    FCommonData->CtrlSkinState &= ~0x0400;
+                    Form->Perform(fw::CM_MENUCHANGED, 0, 0);
+                }
+                break;
+            case smcGetBGInfo:
+                if (FCommonData->BGChanged && !FCommonData->FUpdating && IsCached(FCommonData)) PaintAll();
+                if (auto* info = reinterpret_cast<TacBGInfo*>(Message.LParam)) {
+                    const bool offsets = info->PleaseDraw;
+                    if (offsets) info->Offset = fw::TPoint(info->Offset.X + OffsetX(), info->Offset.Y + OffsetY());
+                    InitBGInfo(FCommonData, info, FormActive ? 1 : 0, Form->WindowHandle());
+                    if (info->BgType == btCache && !info->PleaseDraw && !info->Bmp) {
+                        PaintAll();
+                        info->Bmp = FCommonData->FCacheBmp;
+                    }
+                    if (info->BgType == btCache && !Form->Parent()) info->Offset = fw::TPoint(OffsetX(), OffsetY());
+                }
+                return;
+            case smcSkinState:
+                Message.Result = FCommonData->CtrlSkinState;
+                return;
+            case smcGetApplication:
+                Message.Result = LRESULT(fw::Application.get());
+                return;
+            case smcGetOffset:
+                Message.Result = LRESULT(DWORD(WORD(OffsetX())) | (DWORD(WORD(OffsetY())) << 16));
+                return;
+            default:
+                break;
+        }
+    }
+    // The run-time provider starts at the first of these, skinned or not
+    // yet (its skin indexes are only read then).
+    if (RTInit && (Message.Msg == WM_NCHITTEST || Message.Msg == WM_NCPAINT ||
+                   (Message.Msg == fw::CM_VISIBLECHANGED && Message.WParam == 1))) {
+        RTInit = false;
+        LoadInit();
+    }
+    if (Destroying() || !Skinned()) {
+        // Table B.
+        if (Message.Msg == SM_ALPHACMD) {
+            if (Message.WParamHi() == smcNewSkin) {
+                NewSkinUnskinned(Message);
+                if (!Destroying()) return;
+            } else if (Message.WParamHi() == smcGetProvider) {
+                Message.Result = LRESULT(static_cast<TsSkinProviderBase*>(this));
+                return;
+            }
+        }
+        PassOn(Message);
+        return;
+    }
+    if (Message.Msg == SM_ALPHACMD) {
+        // Table C: what is not listed is dropped.
+        switch (Message.WParamHi()) {
+            case smcNewSkin:
+            case smcRefresh:
+                SkinChangeMessage(Message);
+                break;
+            case smcGetProvider:
+                Message.Result = LRESULT(static_cast<TsSkinProviderBase*>(this));
+                break;
+            case smcSetUpdating:
+                FCommonData->FUpdating = Message.WParamLo() == 1;
+                if (FCommonData->FUpdating) FCommonData->BGChanged = true;
+                break;
+            case smcSetUrgentPainting:
+                CommonMessage(Message, FCommonData);
+                if (FCommonData->UrgentPainting) PaintAll();
+                break;
+            case smcGetUpdating:
+                Message.Result = !InAnimationProcess && IsCached(FCommonData) && FCommonData->FUpdating ? 1 : 0;
+                break;
+            case smcGetRepaintIfMoved: {
+                const TsGeneralData* g = FCommonData->Section();
+                Message.Result = g && g->GradientPercent + g->ImagePercent > 0 ? 1 : 0;
+                Message.LParam = Message.Result;
+                break;
+            }
+            case smcGetColor:
+                Message.Result = LRESULT(FormColor());
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    if (!SkinnedMessage(Message)) PassOn(Message);
+}
+
+// Table D. Answers false for a message it leaves to the form's own method.
+bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    switch (Message.Msg) {
+        case WM_CREATE:
+            PassOn(Message);
+            if (Form->FormStyle() != fw::fsMDIChild) PrepareForm();
+            return true;
+        case WM_NCCREATE:
+            PassOn(Message);
+            if (Form->FormStyle() != fw::fsMDIChild) PrepareForm();
+            return true;
+        case WM_SIZE:
+            WMSize(Message);
+            return true;
+        case WM_ACTIVATE:
+            PassOn(Message);
+            if (Showing() && LOWORD(Message.WParam) == WA_ACTIVE && Form->BorderStyle() == fw::bsNone)
+                SetParentUpdated(Form);
+            return true;
+        case WM_SETREDRAW:
+            LockCount = Message.WParam == 1 ? std::max(LockCount - 1, 0) : LockCount + 1;
+            return false;
+        case WM_SETTEXT:
+            WMSetText(Message);
+            return true;
+        case WM_PAINT:
+            WMPaint(Message);
+            return true;
+        case WM_ERASEBKGND:
+            WMEraseBkgnd(Message);
+            return true;
+        case WM_QUERYENDSESSION: {
+            // Fades stop for the end of the session; the wait for the running
+            // ones is bounded, and a session that goes on fades again.
+            FadingForbidden = true;
+            const DWORD start = GetTickCount();
+            while (acAnimCount > 0 && GetTickCount() - start < kEndSessionWaitMs) fw::Application->ProcessMessages();
+            PassOn(Message);
+            if (!Message.Result) FadingForbidden = false;
+            return true;
+        }
+        case WM_ENDSESSION:
+            if (!Message.WParam) FadingForbidden = false;
+            return false;
+        case WM_SETTINGCHANGE:
+            FCommonData->BGChanged = true;
+            return false;
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+            MONITORINFO mi{};
+            mi.cbSize = sizeof(mi);
+            POINT pos{}, size{};
+            if (FDrawNonClientArea && info && GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi) &&
+                MaxInfo(State(), FMetrics, fw::TRect(mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom),
+                        pos, size)) {
+                info->ptMaxPosition = pos;
+                info->ptMaxSize = size;
+            }
+            return false;
+        }
+        case WM_WINDOWPOSCHANGING:
+            WMWindowPosChanging(Message);
+            return true;
+        case WM_SETICON:
+            PassOnHidden(Message);
+            UpdateSkinCaption(this);
+            return true;
+        case WM_NCHITTEST:
+            Message.Result = HTProcess(Message);
+            return true;
+        case WM_NCPAINT:
+            WMNCPaint(Message);
+            return true;
+        case WM_NCACTIVATE:
+            WMNCActivate(Message);
+            return true;
+        case 0x0093:
+        case fw::CM_INVALIDATE:
+        case fw::CM_CONTROLLISTCHANGING:
+        case msgRegionQuery:
+        case WM_ENTERIDLE:
+            Message.Result = 0;
+            return true;
+        case WM_NCLBUTTONDOWN:
+            WMNCLButtonDown(Message);
+            return true;
+        case WM_NCLBUTTONUP:
+            WMNCLButtonUp(Message);
+            return true;
+        case WM_NCLBUTTONDBLCLK:
+            WMNCLButtonDblClk(Message);
+            return true;
+        case WM_NCRBUTTONDOWN:
+            if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) return true;
+            return false;
+        case WM_NCRBUTTONUP:
+            if (!HaveBorder(State())) return false;
+            if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) {
+                SetHotHT(0, true);
+                DropSysMenu(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+            }
+            return true;
+        case WM_POPUPSYSTEMMENU_: {
+            POINT p{};
+            GetCursorPos(&p);
+            DropSysMenu(p.x, p.y);
+            return true;
+        }
+        case WM_SYSCOMMAND:
+            WMSysCommand(Message);
+            return true;
+        case WM_MOUSELEAVE:
+        case WM_NCMOUSELEAVE:
+        case fw::CM_MOUSELEAVE:
+            SetHotHT(0, true);
+            return false;
+        case WM_PRINT:
+            WMPrint(Message);
+            return true;
+        case WM_PRINTCLIENT:
+        case fw::CM_RECREATEWND:
+            return true;
+        case fw::CM_VISIBLECHANGED:
+            PassOn(Message);
+            if (Message.WParam == 0 && FCommonData->FCacheBmp && !Destroying()) FCommonData->FCacheBmp->SetSize(0, 0);
+            return true;
+        case fw::CM_ENABLEDCHANGED:
+            PassOn(Message);
+            if (FDrawNonClientArea) {
+                FCommonData->BGChanged = true;
+                RepaintFrame();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TsSkinProvider::WMSize(fw::TMessage& Message) {
+    LastClientRect = fw::TRect(0, 0, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    delete FGlow1;
+    delete FGlow2;
+    FGlow1 = FGlow2 = nullptr;
+    PassOn(Message);
+    if (InAnimationProcess) return;
+    if (!Showing()) {
+        FCommonData->BGChanged = true;
+        return;
+    }
+    if (FormChanged() && !(IsIconic(Form->WindowHandle()) && AeroIsEnabled())) {
+        RgnChanged = true;
+        FCommonData->BGChanged = true;
+        if (FDrawNonClientArea) {
+            RepaintFrame();
+            // The client background comes from the same image.
+            RedrawWindow(Form->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOFRAME);
+        }
+    }
+}
+
+void TsSkinProvider::WMSetText(fw::TMessage& Message) {
+    if (!Showing() || Form->ControlState().Contains(fw::csCreating) || !FDrawNonClientArea) {
+        PassOn(Message);
+        return;
+    }
+    delete FGlow1;
+    delete FGlow2;
+    FGlow1 = FGlow2 = nullptr;
+    FCommonData->BGChanged = true;
+    PassOnHidden(Message);
+    RepaintFrame();
+}
+
+void TsSkinProvider::WMNCActivate(fw::TMessage& Message) {
+    FormActive = Message.WParam != 0;
+    if (!FormActive && ShowAction == saMaximize) {
+        ShowAction = saIgnore;
+    } else if (ShowAction == saMaximize) {
+        FCommonData->FUpdating = true;
+    } else {
+        FCommonData->BGChanged = true;
+        FCommonData->FUpdating = false;
+    }
+    if (!Showing()) {
+        PassOn(Message);
+        return;
+    }
+    // The platform's activation draws its own caption: not while hidden.
+    PassOnHidden(Message);
+    if (!Form->ControlState().Contains(fw::csCreating)) {
+        SetHotHT(0, false);
+        RepaintFrame();
+    }
+}
+
+void TsSkinProvider::WMNCPaint(fw::TMessage& Message) {
+    Message.Result = 0;
+    if (FCommonData->CtrlSkinState & 0x0C00) return;
+    if (!FDrawNonClientArea) {
+        PassOn(Message);
+        return;
+    }
+    if (IsIconic(Form->WindowHandle())) FCommonData->BGChanged = true;
+    if (fAnimating || !Showing() || ComponentState().Contains(fw::csLoading) ||
+        Form->ControlState().Contains(fw::csDestroyingHandle))
+        return;
+    AC_WMNCPaint();
+}
+
+void TsSkinProvider::WMPaint(fw::TMessage& Message) {
+    if (Form->ControlState().Contains(fw::csPaintCopy)) return;
+    const HWND h = Form->WindowHandle();
+    if (Showing()) {
+        OurPaintHandler(Message);
+    } else {
+        PassOn(Message);
+        return;
+    }
+    Message.Result = 0;
+    if (!InAnimationProcess && Form->OnPaint.Assigned() && !IsCached(FCommonData)) Form->OnPaint(Form);
+    (void)h;
+}
+
+void TsSkinProvider::WMEraseBkgnd(fw::TMessage& Message) {
+    if (!Showing()) {
+        PassOn(Message);
+        return;
+    }
+    Message.Result = 1;
+    if (FCommonData->CtrlSkinState & 0x0800) return;
+    HDC dc = HDC(Message.WParam);
+    if (Form->ControlState().Contains(fw::csPaintCopy) || Message.WParam == WPARAM(Message.LParam)) {
+        if (!dc) return;
+        if (FCommonData->BGChanged) PaintAll();
+        if (fw::TBitmap* cache = FCommonData->FCacheBmp)
+            BitBlt(dc, 0, 0, Form->Width(), Form->Height(), cache->Canvas()->Handle(), OffsetX(), OffsetY(), SRCCOPY);
+        return;
+    }
+    // The client is painted whole at WM_PAINT; erasing paints it only when
+    // the image is not kept.
+    if (!IsCached(FCommonData)) AC_WMEraseBkGnd(dc);
+}
+
+void TsSkinProvider::WMPrint(fw::TMessage& Message) {
+    if (ComponentState().Contains(fw::csLoading) || Form->FormState().Contains(fw::fsCreating) || Destroying()) return;
+    FCommonData->FUpdating = false;
+    HDC dc = HDC(Message.WParam);
+    if (!dc) return;
+    if (FDrawNonClientArea) PaintCaption(dc);
+    const int saved = SaveDC(dc);
+    POINT org{};
+    GetWindowOrgEx(dc, &org);
+    SetWindowOrgEx(dc, org.x - OffsetX(), org.y - OffsetY(), nullptr);
+    const TFrameState s = State();
+    IntersectClipRect(dc, 0, 0, s.ClientWidth, s.ClientHeight);
+    PaintForm(dc, true);
+    RestoreDC(dc, saved);
+    if (Form->OnPaint.Assigned() && !IsCached(FCommonData)) {
+        fw::CanvasBinding bind(static_cast<fw::TControlCanvas*>(Form->Canvas()), dc);
+        Form->OnPaint(Form);
+    }
+}
+
+void TsSkinProvider::WMWindowPosChanging(fw::TMessage& Message) {
+    if (RgnChanging) {
+        Message.Result = 0;
+        return;
+    }
+    auto* wp = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+    if (wp && FScreenSnap && !IsZoomed(Form->WindowHandle()) && !(wp->flags & SWP_NOMOVE) && (wp->x || wp->y)) {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof(mi);
+        if (GetMonitorInfoW(MonitorFromWindow(Form->WindowHandle(), MONITOR_DEFAULTTONEAREST), &mi)) {
+            const POINT p =
+                SnapToWorkArea(POINT{wp->x, wp->y}, SIZE{Form->Width(), Form->Height()}, mi.rcWork, FSnapBuffer);
+            wp->x = p.x, wp->y = p.y;
+        }
+    }
+    PassOn(Message);
+}
+
+POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer) {
+    if (Pos.x == 0 && Pos.y == 0) return Pos;
+    if (std::abs(Pos.x + Size.cx - WorkArea.right) < Buffer) Pos.x = WorkArea.right - Size.cx;
+    if (std::abs(Pos.y + Size.cy - WorkArea.bottom) < Buffer) Pos.y = WorkArea.bottom - Size.cy;
+    if (std::abs(Pos.x - WorkArea.left) < Buffer) Pos.x = WorkArea.left;
+    if (std::abs(Pos.y - WorkArea.top) < Buffer) Pos.y = WorkArea.top;
+    return Pos;
+}
+
+}  // namespace skin

@@ -1,0 +1,34 @@
+// The system title buttons: which skin image each one uses, where it lies
+// (right to left from the title's right end) and how it is drawn into the
+// window image. Placing is geometry and needs no window; drawing needs only
+// the image.
+#pragma once
+
+#include "framework/graphics/Bitmap.h"
+#include "skin/forms/sFrameGeometry.h"
+
+namespace skin {
+
+// Chooses the images of the four buttons and their hit codes: the big set
+// for bsSingle and bsSizeable forms, else the small one; the big set when the
+// skin has no close image of the chosen set.
+void UpdateIconsIndexes(TTitleButtons& B, const TFrameState& S, const TFrameSkin& K);
+
+// The image a button shows now: the restore image for the maximise button of
+// a maximised form and for the minimise button of a minimised one.
+int ShownImage(const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K);
+// Whether the button answers clicks now.
+bool ButtonEnabled(const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S);
+
+// Places the buttons the form shows (State -1 for the others). A button whose
+// image is missing keeps its rectangle and leaves the place to the next.
+void LayoutTitleButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K);
+
+// Draws one shown button at its rectangle into Bmp.
+void PaintTitleButton(fw::TBitmap* Bmp, const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S,
+                      const TFrameSkin& K);
+// Draws the shown buttons at their rectangles into Bmp (the window image):
+// dimmed when normal and the form is inactive or the button disabled.
+void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K);
+
+}  // namespace skin
