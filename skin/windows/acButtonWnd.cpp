@@ -180,14 +180,7 @@ void TacBtnWnd::acWndProc(fw::TMessage& Message) {
     if (Message.Msg == SM_ALPHACMD) {
         switch (Message.WParamHi()) {
             case smcEndParentUpdate:
-                if (SkinData->FUpdating) {
-                    SkinData->FUpdating = false;
-                    SkinData->FUpdating = SkinData->GetUpdating();
-                    if (!SkinData->FUpdating)
-                        RedrawWindow(CtrlHandle, nullptr, nullptr,
-                                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-                    return;
-                }
+                if (EndParentUpdate(RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME)) return;
                 break;
             case smcActiveControlEnter:
                 if (!SkinData->FMouseAbove && DefaultManager && DefaultManager->ActiveControl() == CtrlHandle) {

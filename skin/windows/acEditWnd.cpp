@@ -183,13 +183,7 @@ void TacEditWnd::acWndProc(fw::TMessage& Message) {
                 }
                 break;
             case smcEndParentUpdate:
-                if (SkinData->FUpdating) {
-                    SkinData->FUpdating = false;
-                    SkinData->FUpdating = SkinData->GetUpdating();
-                    if (!SkinData->FUpdating)
-                        RedrawWindow(CtrlHandle, nullptr, nullptr,
-                                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-                }
+                EndParentUpdate(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
                 break;
             case smcIsHandled:
                 Message.Result = 1;

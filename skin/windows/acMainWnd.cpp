@@ -216,6 +216,14 @@ void TacMainWnd::PassOn(fw::TMessage& Message) {
     Message.LParam = lp;
 }
 
+bool TacMainWnd::EndParentUpdate(UINT Flags) {
+    if (!SkinData->FUpdating) return false;
+    SkinData->FUpdating = false;
+    SkinData->FUpdating = SkinData->GetUpdating();
+    if (!SkinData->FUpdating) RedrawWindow(CtrlHandle, nullptr, nullptr, Flags);
+    return true;
+}
+
 void TacMainWnd::acWndProc(fw::TMessage& Message) {
     switch (Message.Msg) {
         case WM_DESTROY:
@@ -283,14 +291,7 @@ void TacMainWnd::acWndProc(fw::TMessage& Message) {
             }
             break;
         case smcEndParentUpdate:
-            if (SkinData->FUpdating) {
-                SkinData->FUpdating = false;
-                SkinData->FUpdating = SkinData->GetUpdating();
-                if (!SkinData->FUpdating)
-                    RedrawWindow(CtrlHandle, nullptr, nullptr,
-                                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-                return;
-            }
+            if (EndParentUpdate(RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME)) return;
             break;
         case smcIsHandled:
             Message.Result = 1;

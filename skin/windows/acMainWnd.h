@@ -53,6 +53,9 @@ public:
     virtual void SetSkinParams() { ParamsChanged = true; }
     // The handler that replaced the window's own.
     virtual void acWndProc(fw::TMessage& Message);
+    // A parent's update ended: once the window waits for no parent it is
+    // redrawn with Flags (RDW_*). False when it was not waiting.
+    bool EndParentUpdate(UINT Flags);
 
     // One message to the replaced handler (0 when there is none); LParam
     // comes back as the handler left it.
