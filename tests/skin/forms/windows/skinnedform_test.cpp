@@ -144,6 +144,14 @@ TEST(SkinnedForm, FrameActivationButtonsAndCaption) {
     EXPECT_EQ(HTCAPTION, HitAt(h, probe));
     // The hot close button is drawn so on the window, the normal one again
     // once the mouse is on the caption.
+    // The real cursor goes there too: leave tracking would otherwise see it
+    // outside the window and put the button out at once.
+    {
+        RECT wr;
+        GetWindowRect(h, &wr);
+        const fw::TPoint c = Centre(sp->Buttons.Close.Rect);
+        SetCursorPos(wr.left + c.X, wr.top + c.Y);
+    }
     HitAt(h, Centre(sp->Buttons.Close.Rect));
     EXPECT_EQ(1, sp->Buttons.Close.State);
     EXPECT_EQ(0, TitleMismatches(sp));
