@@ -59,13 +59,15 @@ void TacGridWnd::SaveStdParams() {
     SelectionTextColor = GetRGBProp(c, L"SelectionTextColor");
     GridLineColor = GetRGBProp(c, L"GridLineColor");
     GridFixedLineColor = GetRGBProp(c, L"GridFixedLineColor");
+    LookGradientFrom = LookColor(look, L"FixedGradientFrom");
+    LookGradientTo = LookColor(look, L"FixedGradientTo");
     if (auto* g = dynamic_cast<fw::TCustomGrid*>(c)) {
         DrawingStyle = g->DrawingStyle();
         FixedGradientFrom = g->GradientStartColor();
         FixedGradientTo = g->GradientEndColor();
     } else {
-        FixedGradientFrom = LookColor(look, L"FixedGradientFrom");
-        FixedGradientTo = LookColor(look, L"FixedGradientTo");
+        FixedGradientFrom = LookGradientFrom;
+        FixedGradientTo = LookGradientTo;
     }
     FixedGradientMirrorFrom = LookColor(look, L"FixedGradientMirrorFrom");
     FixedGradientMirrorTo = LookColor(look, L"FixedGradientMirrorTo");
@@ -124,8 +126,8 @@ void TacGridWnd::RestoreStdParams() {
     SetFontColor(FontProp(c, L"FixedFont"), TitleFontColor);
     SetPropIfExists(c, L"GridFixedLineColor", int(GridFixedLineColor));
     SetPropIfExists(c, L"GridLineColor", int(GridLineColor));
-    SetPropIfExists(look, L"FixedGradientFrom", int(FixedGradientFrom));
-    SetPropIfExists(look, L"FixedGradientTo", int(FixedGradientTo));
+    SetPropIfExists(look, L"FixedGradientFrom", int(LookGradientFrom));
+    SetPropIfExists(look, L"FixedGradientTo", int(LookGradientTo));
     SetPropIfExists(look, L"FixedGradientMirrorFrom", int(FixedGradientMirrorFrom));
     SetPropIfExists(look, L"FixedGradientMirrorTo", int(FixedGradientMirrorTo));
     SetPropIfExists(c, L"SelectionColor", int(SelectionColor));

@@ -35,6 +35,10 @@ public:
     fw::TColor FixedGradientMirrorFrom = 0;
     fw::TColor FixedGradientMirrorTo = 0;
     fw::TGridDrawingStyle DrawingStyle = fw::gdsClassic;
+    // A grid base's gradient and a "ControlLook" gradient are kept apart:
+    // a grid may have both.
+    fw::TColor LookGradientFrom = 0;
+    fw::TColor LookGradientTo = 0;
 };
 
 class TacGridEhWnd : public TacGridWnd {
