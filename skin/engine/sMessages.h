@@ -53,6 +53,7 @@ constexpr WORD smcBeforeScroll = 51;  // LParam = scroll code; answer 1 = raw th
 constexpr WORD smcAfterScroll = 52;
 constexpr WORD smcGetApplication = 60;  // answer: the receiver module's Application
 constexpr WORD smcGetOffset = 61;       // answer: OffsetX | (OffsetY << 16)
+constexpr WORD smcGetSkinManager = 62;  // answer: the receiver's skin manager (a tab control's, for its pages)
 
 // Argument of section queries.
 struct TacSectionInfo {
