@@ -1,6 +1,7 @@
 #include "skin/engine/FormSkinningStandIns.h"
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/rtl/Exception.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sMessages.h"
@@ -12,55 +13,49 @@
 namespace skin {
 
 HHOOK HookCallback = nullptr;
+void (*acHookHandler)(int nCode, WPARAM wParam, LPARAM lParam) = nullptr;
 fw::TList* acSupportedList = nullptr;
+std::vector<fw::TObject*> MnuArray;
 TsSkinProviderBase* MDISkinProvider = nullptr;
 
-namespace {
-
-// A form activated for the first time gets its run-time provider; its frame
-// is painted again once the provider has started.
-void ProvideForActivatedForm(HWND Wnd) {
-    auto* form = dynamic_cast<fw::TCustomForm*>(fw::FindControl(Wnd));
-    if (!form || !acMakeProvider || form->Tag() == -98) return;
-    if (form->ComponentState().Contains(fw::csLoading) || form->ComponentState().Contains(fw::csDestroying)) return;
-    if (form->Perform(SM_ALPHACMD, MAKEWPARAM(0, smcGetProvider), 0)) return;
-    acMakeProvider(form);
-    RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-}  // namespace
-
 LRESULT CALLBACK SkinHookCBT(int nCode, WPARAM wParam, LPARAM lParam) {
-    if (nCode == HCBT_ACTIVATE) fw::ExceptionBarrier([&] { ProvideForActivatedForm(HWND(wParam)); });
-    return CallNextHookEx(HookCallback, nCode, wParam, lParam);
+    const LRESULT result = CallNextHookEx(HookCallback, nCode, wParam, lParam);
+    if (acHookHandler) fw::ExceptionBarrier([&] { acHookHandler(nCode, wParam, lParam); });
+    return result;
 }
 
-void ClearMnuArray() {}
+void ClearMnuArray() {
+    for (fw::TObject*& w : MnuArray) {
+        fw::TObject* gone = w;
+        w = nullptr;
+        delete gone;
+    }
+    MnuArray.clear();
+}
+
+TacProvider::~TacProvider() {
+    if (sp) {
+        if (acSupportedList) {
+            const int i = acSupportedList->IndexOf(this);
+            if (i >= 0) acSupportedList->SetItems(i, nullptr);
+        }
+        return;
+    }
+    if (acSkinnedCtrls) {
+        for (int i = 0; i < acSkinnedCtrls->Count(); ++i) delete static_cast<fw::TObject*>(acSkinnedCtrls->Items(i));
+        delete acSkinnedCtrls;
+        acSkinnedCtrls = nullptr;
+    }
+    delete ListSW;
+    ListSW = nullptr;
+}
 
 namespace {
-
-// Where the client area of Wnd lies inside its window rectangle.
-POINT ClientOffset(HWND Wnd) {
-    RECT wr{};
-    POINT origin{0, 0};
-    if (!Wnd || !GetWindowRect(Wnd, &wr)) return origin;
-    ClientToScreen(Wnd, &origin);
-    return POINT{origin.x - wr.left, origin.y - wr.top};
-}
 
 // 0 without a full caption, the small caption for tool windows, else the normal one.
 int SystemCaptionHeight(HWND Wnd) {
     if (!Wnd || (GetWindowLongW(Wnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) return 0;
     return GetSystemMetrics((GetWindowLongW(Wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
-}
-
-// The cache of S resized to Wnd's window, with Flags of it printed there.
-void PrintWindowInto(TsCommonData* S, HWND Wnd, LPARAM Flags) {
-    RECT wr{};
-    if (!S || !Wnd || !GetWindowRect(Wnd, &wr)) return;
-    if (!S->FCacheBmp) S->FCacheBmp = CreateBmp24(0, 0);
-    S->FCacheBmp->SetSize(wr.right - wr.left, wr.bottom - wr.top);
-    SendMessageW(Wnd, WM_PRINT, WPARAM(S->FCacheBmp->Canvas()->Handle()), Flags);
 }
 
 TsSkinManager* ManagerOf(const TacBorderForm* BorderForm) {
@@ -106,13 +101,13 @@ TacBorderForm::~TacBorderForm() { delete SkinData; }
 HWND TacBorderForm::OwnerHandle() const {
     if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner))
         return sp->Form && sp->Form->HandleAllocated() ? sp->Form->WindowHandle() : nullptr;
-    if (auto* dlg = dynamic_cast<TacDialogWnd*>(FOwner)) return dlg->CtrlHandle;
+    if (auto* dlg = dynamic_cast<TacDialogWndBase*>(FOwner)) return dlg->DialogHandle();
     return nullptr;
 }
 
 void TacBorderForm::PaintAll() {
     if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner)) sp->PaintAll();
-    if (auto* dlg = dynamic_cast<TacDialogWnd*>(FOwner)) dlg->PaintAll();
+    if (auto* dlg = dynamic_cast<TacDialogWndBase*>(FOwner)) dlg->PaintAll();
     if (AForm) SkinData->FCacheBmp->SetSize(AForm->Width(), AForm->Height());
 }
 
@@ -138,23 +133,13 @@ void UpdateRgn(TsSkinProviderBase* sp, bool Repaint) {
     if (sp) sp->UpdateRgn(Repaint);
 }
 
-// ---- TacDialogWnd
+// ---- TacDialogWndBase
 
-TacDialogWnd::TacDialogWnd() : SkinData(new TsCommonData(this, true)) {}
+fw::TRect TacDialogWndBase::ShadowSize() const { return BorderForm ? ShadowOf(BorderForm) : fw::TRect(); }
 
-TacDialogWnd::~TacDialogWnd() { delete SkinData; }
-
-void TacDialogWnd::PaintAll() { PrintWindowInto(SkinData, CtrlHandle, PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CLIENT); }
-
-int TacDialogWnd::OffsetX() const { return ClientOffset(CtrlHandle).x; }
-
-int TacDialogWnd::OffsetY() const { return ClientOffset(CtrlHandle).y; }
-
-int TacDialogWnd::CaptionHeight(bool) const { return SystemCaptionHeight(CtrlHandle); }
-
-fw::TRect TacDialogWnd::ShadowSize() const { return BorderForm ? ShadowOf(BorderForm) : fw::TRect(); }
-
-void UpdateRgn(TacDialogWnd* Wnd, bool Repaint) { (void)Wnd, (void)Repaint; }
+void UpdateRgn(TacDialogWndBase* Wnd, bool Repaint) {
+    if (Wnd) Wnd->UpdateRgn(Repaint);
+}
 
 // ---- whole helpers
 

@@ -1,18 +1,21 @@
 // STAND-IN: the least of the form-skinning services that the skin manager,
 // the form registry and the window animations call, under their own names.
 // Each is replaced by the form-skinning subsystem (skin/forms/) when it
-// lands: the window-creation hook that gives forms and dialogs their skinning
-// objects, the per-form skin provider, dialog wrappers, skinned menus and
-// extended borders.
+// lands: skinned menus and extended borders are still missing.
 //
-// What the stand-ins do:
-//  - SkinHookCBT gives a form its run-time provider (acMakeProvider) when it
-//    is first activated, and skins no system dialog and no menu.
-//  - acSupportedList holds TacProvider entries that nothing adds yet.
+// What lives here and why:
+//  - SkinHookCBT is installed by the manager, so it lives beside it; it calls
+//    the next hook first and hands every code to acHookHandler, which
+//    skin/forms sets (InstallFormSkinning). Without it nothing is skinned.
+//  - TacProvider is one entry of acSupportedList. Its data and its printing
+//    are here (the manager and the animations walk the list); what needs
+//    the wrappers (InitForm, InitSkin, InitHwndControls, AddControl,
+//    FindCtrlInList) is defined by skin/forms.
+//  - TacDialogWndBase is what the engine and the painting reach of a system
+//    dialog's frame wrapper (TacDialogWnd, skin/forms).
+//  - MnuArray holds no popup-menu wrappers yet: nothing makes them.
 //  - TsSkinProviderBase is not a stand-in: it is what the engine and the
 //    painting reach of the provider that skin/forms builds on it.
-//  - TacDialogWnd is a dialog's window and skin data; its PaintAll prints
-//    the whole dialog (frame and client) into its cache.
 //  - TacBorderForm (extended borders) is never made by the library; tests
 //    make one to reach the code paths that use it.
 //  - the menu classes keep their settings and do nothing.
@@ -38,27 +41,72 @@ class TPopupMenu;
 namespace skin {
 
 class TsSkinManager;
-class TacDialogWnd;
 class TsCommonData;
+class TacBorderForm;
+class TacProvider;
+class TsSkinProviderBase;
 
-// The thread's window-creation hook, installed by the default manager.
+// The thread's window-creation hook, installed by the default manager. It
+// calls the next hook first (its answer stands: creation and activation are
+// never vetoed), then acHookHandler when set.
 LRESULT CALLBACK SkinHookCBT(int nCode, WPARAM wParam, LPARAM lParam);
 extern HHOOK HookCallback;
+extern void (*acHookHandler)(int nCode, WPARAM wParam, LPARAM lParam);
 
-// One skinned top-level window found by the hook.
-class TacProvider : public fw::TObject {
+// What the engine and the painting reach of a system dialog's frame wrapper.
+class TacDialogWndBase {
 public:
+    virtual ~TacDialogWndBase() = default;
+    TacBorderForm* BorderForm = nullptr;  // not owned
+    TacProvider* Provider = nullptr;      // the registry entry owning the wrapper
+    virtual HWND DialogHandle() const = 0;
+    // Its skin data; the cache holds the frame image.
+    virtual TsCommonData* DialogSkinData() const = 0;
+    // The dialog's window is gone and the wrapper let go of it.
+    virtual bool DialogDestroyed() const = 0;
+    virtual void PaintAll() = 0;
+    virtual int OffsetX() const = 0;
+    virtual int OffsetY() const = 0;
+    virtual int CaptionHeight(bool CheckSkin) const = 0;
+    virtual void UpdateRgn(bool Repaint) = 0;
+    fw::TRect ShadowSize() const;
+};
+
+// One skinned top-level window found by the hook: a framework form (sp) or a
+// system dialog (CtrlHandle, ListSW and the wrappers of its children).
+class TacProvider : public fw::TComponent {
+public:
+    explicit TacProvider(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
+    // A form's entry empties its slot and leaves the provider to its form; a
+    // dialog's entry frees the children's wrappers, their list and ListSW.
+    ~TacProvider() override;
     fw::String ClassName() const override { return L"TacProvider"; }
-    TacDialogWnd* ListSW = nullptr;  // wrapper of a dialog that is not a framework form
+    fw::TCustomForm* FForm = nullptr;
+    bool BiDiLeft = false;
+    HWND CtrlHandle = nullptr;
+    TsSkinProviderBase* sp = nullptr;     // owned by its form
+    TacDialogWndBase* ListSW = nullptr;   // owned
+    fw::TList* acSkinnedCtrls = nullptr;  // owned with its items (fw::TObject*)
+
+    // Defined by skin/forms.
+    void InitForm(fw::TCustomForm* Form);
+    bool InitSkin(HWND aHandle);
+    bool InitHwndControls(HWND hWnd);
+    bool AddControl(HWND AHandle);
+    fw::TObject* FindCtrlInList(HWND hwnd);
+
     // Every visible child window of Handle, bottom of the z-order first and
     // each with its own children, printed (WM_PRINT, flags 0) into DC at its
     // place in Handle's client area. Answers false.
     bool PrintHwndControls(HWND Handle, HDC DC);
 };
 
-// Entries are TacProvider*, owned by the list's keeper (UnInstallHook).
+// Entries are TacProvider* (a slot may be nil); dialog entries are owned by
+// the list's keeper (CleanArray, UnInstallHook), form entries by their forms.
 extern fw::TList* acSupportedList;
 
+// Wrappers of popup-menu windows (none are made yet); a slot may be nil.
+extern std::vector<fw::TObject*> MnuArray;
 // Frees the popup-menu wrappers.
 void ClearMnuArray();
 
@@ -133,27 +181,8 @@ void FillArOR(TsSkinProviderBase* sp);
 HRGN GetRgnFromArOR(TsSkinProviderBase* sp, int X, int Y);
 void UpdateRgn(TsSkinProviderBase* sp, bool Repaint);
 
-// The skin wrapper of a system dialog that is not a framework form.
-class TacDialogWnd : public fw::TObject {
-public:
-    TacDialogWnd();
-    ~TacDialogWnd() override;
-    fw::String ClassName() const override { return L"TacDialogWnd"; }
-    HWND CtrlHandle = nullptr;
-    TsCommonData* SkinData = nullptr;     // owned; the cache holds the frame image
-    TacBorderForm* BorderForm = nullptr;  // not owned
-    TacProvider* Provider = nullptr;      // not owned
-
-    // The cache takes the window's size and the whole dialog as printed.
-    void PaintAll();
-    int OffsetX() const;
-    int OffsetY() const;
-    int CaptionHeight(bool CheckSkin) const;
-    fw::TRect ShadowSize() const;
-};
-
-// The dialog's region; nothing to cut here.
-void UpdateRgn(TacDialogWnd* Wnd, bool Repaint);
+// The dialog's region (the wrapper's UpdateRgn).
+void UpdateRgn(TacDialogWndBase* Wnd, bool Repaint);
 
 // With Layered, layered windows available and Handle not yet layered:
 // WS_EX_LAYERED and an empty image at alpha 10, answer true. Otherwise

@@ -86,8 +86,8 @@ void SendToHooked(fw::TMessage& Message) {
         const int count = acSupportedList->Count();
         for (int i = 0; i < count && i < acSupportedList->Count(); ++i) {
             auto* entry = static_cast<TacProvider*>(acSupportedList->Items(i));
-            if (entry && entry->ListSW && IsWindowVisible(entry->ListSW->CtrlHandle))
-                SendMessageW(entry->ListSW->CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
+            if (entry && entry->ListSW && IsWindowVisible(entry->ListSW->DialogHandle()))
+                SendMessageW(entry->ListSW->DialogHandle(), Message.Msg, Message.WParam, Message.LParam);
         }
     }
 }

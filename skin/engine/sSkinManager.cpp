@@ -183,8 +183,8 @@ void TsSkinManager::RepaintForms() {
     if (acSupportedList) {
         for (int i = 0; i < acSupportedList->Count(); ++i) {
             auto* entry = static_cast<TacProvider*>(acSupportedList->Items(i));
-            if (entry && entry->ListSW && IsWindowVisible(entry->ListSW->CtrlHandle))
-                RedrawWindow(entry->ListSW->CtrlHandle, nullptr, nullptr,
+            if (entry && entry->ListSW && IsWindowVisible(entry->ListSW->DialogHandle()))
+                RedrawWindow(entry->ListSW->DialogHandle(), nullptr, nullptr,
                              RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         }
     }

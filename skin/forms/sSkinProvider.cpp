@@ -7,6 +7,7 @@
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
+#include "skin/forms/acSupportedForms.h"
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFramePaint.h"
 #include "skin/forms/sFrameRegion.h"
@@ -39,7 +40,10 @@ TsSkinProvider* ProviderOf(fw::TCustomForm* Form) {
     return dynamic_cast<TsSkinProvider*>(reinterpret_cast<TsSkinProviderBase*>(r));
 }
 
-void InstallFormSkinning() { acMakeProvider = &MakeRuntimeProvider; }
+void InstallFormSkinning() {
+    acMakeProvider = &MakeRuntimeProvider;
+    acHookHandler = &HandleHookCode;
+}
 
 // ---- construction and destruction
 

@@ -194,7 +194,8 @@ void UpdateSkinCaption(TsSkinProvider* sp);
 // The screen place of a moved form pulled onto the edges of the work area
 // when closer than Buffer (the left and top edges win); (0, 0) never moves.
 POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer);
-// Makes the skin manager give every form it meets a run-time provider.
+// Makes the skin manager's window-creation hook skin every form (a run-time
+// provider) and system dialog (a frame wrapper) it meets.
 void InstallFormSkinning();
 
 }  // namespace skin

@@ -111,9 +111,9 @@ POINT ControlFrameOffset(TsSkinProviderBase* sp) {
     return d;
 }
 
-POINT DialogFrameOffset(TacDialogWnd* Wnd) {
+POINT DialogFrameOffset(TacDialogWndBase* Wnd) {
     if (!Wnd || !Wnd->BorderForm) return POINT{0, 0};
-    return PlainOffset(Wnd->CtrlHandle, Wnd->BorderForm, Wnd->ShadowSize(), Wnd->CaptionHeight(false));
+    return PlainOffset(Wnd->DialogHandle(), Wnd->BorderForm, Wnd->ShadowSize(), Wnd->CaptionHeight(false));
 }
 
 }  // namespace skin

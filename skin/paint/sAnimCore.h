@@ -18,7 +18,7 @@ class TForm;
 namespace skin {
 
 class TsSkinProviderBase;
-class TacDialogWnd;
+class TacDialogWndBase;
 class TacBorderForm;
 
 // The DC of the bitmap an animation renders into, 0 otherwise; controls
@@ -71,6 +71,6 @@ void FreeTempForm(fw::TForm*& Form);
 // form variant records whether the form is zoomed in the provider.
 POINT FormFrameOffset(TsSkinProviderBase* sp);
 POINT ControlFrameOffset(TsSkinProviderBase* sp);
-POINT DialogFrameOffset(TacDialogWnd* Wnd);
+POINT DialogFrameOffset(TacDialogWndBase* Wnd);
 
 }  // namespace skin

@@ -198,10 +198,10 @@ void AnimHideForm(fw::TObject* SkinProvider) {
         StartHideAnimation(temp, image, 0, atFading, 255);
 }
 
-void AnimHideDlg(TacDialogWnd* Wnd) {
-    if (!Wnd || !Wnd->CtrlHandle) return;
+void AnimHideDlg(TacDialogWndBase* Wnd) {
+    if (!Wnd || !Wnd->DialogHandle()) return;
     TAnimationScope scope;
-    const HWND dlg = Wnd->CtrlHandle;
+    const HWND dlg = Wnd->DialogHandle();
     fw::TBitmap* image = DialogImage(Wnd);
     acDstBmp = image;
     RECT r{};

@@ -22,7 +22,7 @@ class TForm;
 
 namespace skin {
 
-class TacDialogWnd;
+class TacDialogWndBase;
 class TsSkinProviderBase;
 
 // The one hide timer: its ticks (one frame each, every 10 ms) come from the
@@ -34,7 +34,7 @@ public:
     ~TacHideTimer() override;
     fw::String ClassName() const override { return L"TacHideTimer"; }
 
-    TacDialogWnd* Dlg = nullptr;       // not used here
+    TacDialogWndBase* Dlg = nullptr;   // not used here
     TsSkinProviderBase* sp = nullptr;  // not used here
     HDC DC = nullptr;                  // the screen DC during one frame
     fw::TForm* Form = nullptr;         // the layered window showing the image (owned)
@@ -69,6 +69,6 @@ extern TacHideTimer* acHideTimer;
 // The provider's form (not an MDI child), with FormHide of its manager.
 void AnimHideForm(fw::TObject* SkinProvider);
 // A skinned system dialog, with DialogHide of the default manager.
-void AnimHideDlg(TacDialogWnd* Wnd);
+void AnimHideDlg(TacDialogWndBase* Wnd);
 
 }  // namespace skin

@@ -281,10 +281,10 @@ void AnimShowForm(TacBorderForm* BorderForm, WORD Time, int Alpha, TacAnimType A
     acDstBmp = nullptr;
 }
 
-void AnimShowDlg(TacDialogWnd* Wnd, WORD Time, int Alpha, TacAnimType AnimType) {
-    if (!Wnd || !Wnd->CtrlHandle) return;
+void AnimShowDlg(TacDialogWndBase* Wnd, WORD Time, int Alpha, TacAnimType AnimType) {
+    if (!Wnd || !Wnd->DialogHandle()) return;
     TAnimationScope scope;
-    const HWND dlg = Wnd->CtrlHandle;
+    const HWND dlg = Wnd->DialogHandle();
     fw::TForm* temp = nullptr;
     fw::TCustomForm* W = Wnd->BorderForm ? Wnd->BorderForm->AForm : nullptr;
     if (!W) {

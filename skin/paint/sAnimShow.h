@@ -16,7 +16,7 @@
 namespace skin {
 
 class TacBorderForm;
-class TacDialogWnd;
+class TacDialogWndBase;
 
 // A window that paints nothing, so what the screen showed under it stays
 // visible. Without a parent it is a popup owned by the application window
@@ -34,7 +34,7 @@ protected:
 // The form owning the extended-border window BorderForm (required).
 void AnimShowForm(TacBorderForm* BorderForm, WORD Time, int Alpha, TacAnimType AnimType);
 // A skinned system dialog: its frame image with its child windows printed in.
-void AnimShowDlg(TacDialogWnd* Wnd, WORD Time, int Alpha, TacAnimType AnimType);
+void AnimShowDlg(TacDialogWndBase* Wnd, WORD Time, int Alpha, TacAnimType AnimType);
 // A form (on a layered window when the system has them), or a control whose
 // content changed (a cross-fade from the picture PrepareForAnimation froze).
 void AnimShowControl(fw::TWinControl* Ctrl, WORD Time, int Alpha, TacAnimType AnimType);

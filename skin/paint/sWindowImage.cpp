@@ -100,10 +100,10 @@ void RenderWindowImage(fw::TBitmap* Bmp, fw::TControl* Ctrl, fw::TComponent* Pro
     SkinPaintTo(Bmp, Ctrl, 0, 0, Provider);
 }
 
-fw::TBitmap* DialogImage(TacDialogWnd* Wnd) {
-    const HWND dlg = Wnd->CtrlHandle;
+fw::TBitmap* DialogImage(TacDialogWndBase* Wnd) {
+    const HWND dlg = Wnd->DialogHandle();
     Wnd->PaintAll();
-    fw::TBitmap* cache = Wnd->SkinData->FCacheBmp;
+    fw::TBitmap* cache = Wnd->DialogSkinData()->FCacheBmp;
     fw::TBitmap* image = CreateBmp32(cache->Width(), cache->Height());
     fw::TCanvas* canvas = image->Canvas();
     canvas->Lock();
@@ -116,7 +116,7 @@ fw::TBitmap* DialogImage(TacDialogWnd* Wnd) {
     const int saved = SaveDC(dc);
     MoveWindowOrg(dc, x, y);
     IntersectClipRect(dc, 0, 0, client.right, client.bottom);
-    TacProvider printer;  // prints for a wrapper the hook gave no provider
+    TacProvider printer(nullptr);  // prints for a wrapper the hook gave no provider
     (Wnd->Provider ? Wnd->Provider : &printer)->PrintHwndControls(dlg, dc);
     RestoreDC(dc, saved);
     if (Wnd->BorderForm)

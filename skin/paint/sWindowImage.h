@@ -9,7 +9,7 @@
 
 namespace skin {
 
-class TacDialogWnd;
+class TacDialogWndBase;
 
 // Ctrl and its visible windowed children into Bmp's canvas, at the DC's
 // current window origin. Provider: Ctrl's skin provider, or nil. Without a
@@ -25,6 +25,6 @@ void RenderWindowImage(fw::TBitmap* Bmp, fw::TControl* Ctrl, fw::TComponent* Pro
 // A new 32-bit image of a skinned dialog: its frame image (the wrapper's
 // cache after PaintAll) with its child windows printed into the client area,
 // which is opaque (the whole image without an extended-border window).
-fw::TBitmap* DialogImage(TacDialogWnd* Wnd);
+fw::TBitmap* DialogImage(TacDialogWndBase* Wnd);
 
 }  // namespace skin

@@ -156,7 +156,7 @@ TEST(HideAnimation, ADialogFadesOutOnAWindowOfItsOwn) {
     HWND dlg = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_GRAYRECT, at.left, at.top + 40,
                                90, 60, nullptr, nullptr, nullptr, nullptr);
     Pump(30);
-    TacDialogWnd wrapper;
+    TPrintedDialog wrapper;
     wrapper.CtrlHandle = dlg;
     Recorder rec;
     AnimHideDlg(&wrapper);

@@ -114,7 +114,7 @@ TEST(ShowAnimation, ADialogFadesInOnAWindowOfItsOwn) {
     child->Show();
     Pump(50);
     SendMessageW(dlg, WM_SETREDRAW, 0, 0);
-    TacDialogWnd wrapper;
+    TPrintedDialog wrapper;
     wrapper.CtrlHandle = dlg;
     Recorder rec;
     AnimShowDlg(&wrapper, 100, 255, atFading);

@@ -1,0 +1,112 @@
+// The skinned frame of a foreign top-level dialog (a window of class
+// "#32770": message boxes, open and save dialogs): title bar with the
+// dialog's icon, caption and its own title buttons, skinned borders, a
+// window region cut from the skin's border images, and the client
+// background from the skin. It subclasses the dialog like every window
+// wrapper and passes on what it does not take over.
+//
+// The frame is a form's frame: the dialog is described as a TFrameState and
+// measured, laid out, hit-tested, cut and painted by the same routines as a
+// skinned form (sFrameGeometry, sTitleButtons, sFrameHitTest, sFrameRegion,
+// sFramePaint), from the skin's "DIALOG" section.
+//
+// Not here yet: the skinned system menu (the system's own window menu
+// drops), extended borders and the shadow, title-button animations.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/forms/sFrameGeometry.h"
+#include "skin/paint/sRegions.h"
+#include "skin/windows/acScrollWnd.h"
+
+namespace skin {
+
+enum TacBorderStyle { acbsDialog, acbsSingle, acbsNone, acbsSizeable, acbsToolWindow, acbsSizeToolWin };
+
+// The border style a dialog's styles give: a popup without the full caption
+// none, a thick frame sizeable, a modal frame dialog, anything else sizeable.
+TacBorderStyle DialogBorderStyle(DWORD Style);
+// The dialog seen as a form's frame: the border style, the title buttons of
+// its saved styles (Style, ExStyle: before WS_SYSMENU was taken) and its
+// window as it is now (Wnd, when given).
+TFrameState DialogFrameState(HWND Wnd, DWORD Style, DWORD ExStyle, TacBorderStyle BorderStyle, bool Active);
+
+// Set while a region is given to a dialog: the frame painting that causes
+// does not build the region again.
+bool RgnUpdating();
+
+class TacDialogWnd : public TacScrollWnd, public TacDialogWndBase {
+public:
+    TacDialogWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection);
+    ~TacDialogWnd() override;
+    fw::String ClassName() const override { return L"TacDialogWnd"; }
+    void acWndProc(fw::TMessage& Message) override;
+
+    // ---- what the engine and the painting reach
+    HWND DialogHandle() const override { return CtrlHandle; }
+    TsCommonData* DialogSkinData() const override { return SkinData; }
+    bool DialogDestroyed() const override { return Destroyed; }
+    void PaintAll() override;
+    int OffsetX() const override;
+    int OffsetY() const override;
+    int CaptionHeight(bool CheckSkin) const override;
+    void UpdateRgn(bool Repaint) override;
+
+    // Styles, border style, icon and buttons; takes WS_SYSMENU away.
+    void InitParams();
+    // The window's style changed: saved styles, border style and buttons follow.
+    void StyleChanged();
+    // The skin's items again (a new skin, a refresh).
+    void UpdateIndexes();
+    TFrameState State() const;
+
+    // ---- title buttons
+    TsCaptionButton* ButtonOf(int HitCode);
+    int HTProcess(fw::TMessage& Message);
+    void SetHotHT(int HitCode, bool Repaint = true);
+    void SetPressedHT(int HitCode);
+    void RepaintButton(int HitCode);
+    void DropSysMenu(int X, int Y);
+
+    // ---- painting
+    void PaintCaption(HDC DC);
+    void PaintForm(HDC DC);
+    void Ac_WMPaint(HDC GivenDC);
+    void Ac_WMNCPaint();
+    // The one brush the dialog's background answer gives (deleted with the
+    // wrapper, made again when the skin's colour changes).
+    HBRUSH DialogBrush();
+
+    TAOR ArOR;
+    int CurrentHT = 0;
+    bool FFormActive = true;
+    bool FWMPaintForbidden = false;
+    int FCaptionSkinIndex = -1;
+    bool Initialized = false;
+    TTitleButtons Buttons;
+    HICON TitleIcon = nullptr;  // borrowed from the dialog
+    DWORD dwStyle = 0, dwExStyle = 0;
+    bool RgnChanged = true;
+    TacBorderStyle BorderStyle = acbsSingle;
+    // The title strip as it is under the buttons, filled at every full paint.
+    fw::TBitmap* TempBmp = nullptr;
+
+private:
+    void PassOnHidden(fw::TMessage& Message);
+    bool Ac_WMNCLButtonDown(fw::TMessage& Message);
+    void Ac_WMNCLButtonUp(fw::TMessage& Message);
+    void Ac_WMNCLButtonDblClk(fw::TMessage& Message);
+    void AlphaMessage(fw::TMessage& Message);
+    void Redraw();
+
+    TFrameMetrics FMetrics;
+    TFrameSkin FFrameSkin;
+    fw::TBitmap* FGlow1 = nullptr;
+    fw::TBitmap* FGlow2 = nullptr;
+    HBRUSH FBrush = nullptr;
+    COLORREF FBrushColor = 0;
+};
+
+}  // namespace skin
