@@ -132,6 +132,8 @@ void TsSkinProvider::PaintForm(HDC DC, bool SendUpdated) {
         HBRUSH brush = CreateSolidBrush(fw::ColorToRGB(FormColor()));
         FillRect(DC, &r, brush);
         DeleteObject(brush);
+        // Labels and speed buttons have no window: painted here or nowhere.
+        PaintControls(DC, Form, true, fw::TPoint(0, 0));
     }
     ControlsChanged = false;
 }

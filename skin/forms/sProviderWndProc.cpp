@@ -106,6 +106,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
         if (Message.Msg == SM_ALPHACMD) {
             if (Message.WParamHi() == smcNewSkin) {
                 NewSkinUnskinned(Message);
+                AdapterSkinChange(Message);
                 if (!Destroying()) return;
             } else if (Message.WParamHi() == smcGetProvider) {
                 Message.Result = LRESULT(static_cast<TsSkinProviderBase*>(this));
@@ -121,6 +122,10 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             case smcNewSkin:
             case smcRefresh:
                 SkinChangeMessage(Message);
+                AdapterSkinChange(Message);
+                break;
+            case smcAddToAdapter:
+                AdapterAfter(Message);
                 break;
             case smcGetProvider:
                 Message.Result = LRESULT(static_cast<TsSkinProviderBase*>(this));
@@ -150,7 +155,9 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
         }
         return;
     }
+    AdapterBefore(Message);
     if (!SkinnedMessage(Message)) PassOn(Message);
+    AdapterAfter(Message);
 }
 
 // Table D. Answers false for a message it leaves to the form's own method.

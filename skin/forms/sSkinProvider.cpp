@@ -95,6 +95,8 @@ TsSkinProvider::~TsSkinProvider() {
         }
     }
     if (MDISkinProvider == this) MDISkinProvider = nullptr;
+    delete Adapter;
+    Adapter = nullptr;
     delete TempBmp;
     delete FGlow1;
     delete FGlow2;
@@ -290,6 +292,7 @@ void TsSkinProvider::RemoveSkin(fw::TMessage& Message) {
     auto* m = reinterpret_cast<TsSkinManager*>(Message.LParam);
     if (m == SkinManager()) {
         if (Form && Form->HandleAllocated()) InitDwm(Form->WindowHandle(), false);
+        AdapterRemove();
         CommonMessage(Message, FCommonData);
         FFrameSkin = TFrameSkin();
         AlphaBroadCast(Form, Message);

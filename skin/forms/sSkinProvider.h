@@ -11,7 +11,9 @@
 // that already has one stays inert (RTEmpty); one for a form whose earlier
 // run-time provider never initialised replaces it.
 //
-// Not here yet: the control adapter, the skinned system menu (the system's
+// The control adapter (sCtrlAdapter) wraps the form's foreign controls.
+//
+// Not here yet: the skinned system menu (the system's
 // own window menu drops instead), menu lines, MDI, extended borders, user
 // title buttons and caption-button animations, outline moving and sizing
 // (ResizeMode keeps the platform's own move and size loop).
@@ -24,6 +26,7 @@
 #include "framework/windows/Messages.h"
 #include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sFrameGeometry.h"
 
 namespace skin {
@@ -118,6 +121,19 @@ public:
     TsCaptionButton* ButtonOf(int HitCode);
     // Shows the system's window menu with its top-left at the screen point.
     void DropSysMenu(int X, int Y);
+
+    // ---- the control adapter (sProviderAdapter.cpp)
+    TacCtrlAdapter* Adapter = nullptr;  // owned
+    TAddItemEvent OnSkinItem;
+    // Makes the adapter and lets it walk the form (skinned only).
+    virtual void AdapterCreate();
+    void AdapterRemove();
+    void SendToAdapter(fw::TMessage& Message);
+    // What the adapter does of the messages of the skinned form: before the
+    // form handles one, after it, and at a skin change.
+    void AdapterBefore(fw::TMessage& Message);
+    void AdapterAfter(fw::TMessage& Message);
+    void AdapterSkinChange(fw::TMessage& Message);
 
     // ---- state (public as the library's other parts read it)
     bool RTInit = false;

@@ -17,9 +17,11 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/DialogSeam.h"
 #include "host/CopyFilters.h"
+#include "host/FileDownloadForm.h"
 #include "host/INIController.h"
 #include "host/PlayerForm.h"
 #include "host/WindowControl.h"
+#include "skin/engine/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sCommonData.h"
 
@@ -241,8 +243,9 @@ void CheckSkinnedFrame(TCustomForm* form, const wchar_t* name) {
 
 // The viewer's windows drawn from its default skin: the main window (normal
 // and maximised) and the pop-up window get their skin providers when first
-// activated, and their frames on the screen are the providers' images.
-// Screenshots of the three go to build/screenshots.
+// activated, and their frames on the screen are the providers' images; the
+// download prompt's push buttons are skinned too. Screenshots of the four go
+// to build/screenshots.
 TEST(SkinnedViewer, MainAndPopUpWindowsWearTheDefaultSkin) {
     Application->Initialize();
     std::unique_ptr<TPlayerForm, FormFree> main(Create<TPlayerForm>(Application));
@@ -265,4 +268,12 @@ TEST(SkinnedViewer, MainAndPopUpWindowsWearTheDefaultSkin) {
     popup->SetWindowState(wsNormal);
     popup->SetCaption(L"Pop-up book");
     CheckSkinnedFrame(popup.get(), L"viewer-popup");
+
+    // The download prompt's push buttons are wrapped by its provider's
+    // control adapter and drawn from the skin.
+    std::unique_ptr<TFileDownloadForm, FormFree> prompt(Create<TFileDownloadForm>(main.get()));
+    prompt->Show();
+    CheckSkinnedFrame(prompt.get(), L"viewer-download-prompt");
+    for (TButton* b : {prompt->OpenButton, prompt->SaveButton, prompt->AbortButton})
+        EXPECT_EQ(1, SendMessageW(b->Handle(), skin::SM_ALPHACMD, MAKEWPARAM(0, skin::smcIsHandled), 0)) << b->Name();
 }
