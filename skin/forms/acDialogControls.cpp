@@ -3,7 +3,13 @@
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
 #include "skin/windows/acEditWnd.h"
+#include "skin/windows/acListViewWnd.h"
+#include "skin/windows/acPanelWnd.h"
+#include "skin/windows/acSpinWnd.h"
 #include "skin/windows/acStaticWnd.h"
+#include "skin/windows/acTabWnd.h"
+#include "skin/windows/acToolBarWnd.h"
+#include "skin/windows/acTreeViewWnd.h"
 
 namespace skin {
 
@@ -86,8 +92,22 @@ TacMainWnd* MakeDialogWrapper(const TacDialogCtrlChoice& Choice, HWND Handle, Ts
             return CreateWnd<TacComboBoxWnd>(true, Handle, nullptr, SkinManager, section);
         case dckLink:
             return CreateWnd<TacLinkWnd>(true, Handle, nullptr, SkinManager, section);
-        // The wrappers of panels, size grips, tabs, list and tree views, spin
-        // buttons and toolbars get their rows here once they exist.
+        case dckTransPanel:
+            return CreateTransPanelWnd(Handle, nullptr, SkinManager, section);
+        case dckDlgPanel:
+            return CreateDlgPanelWnd(Handle, nullptr, SkinManager);
+        case dckSizer:
+            return CreateSizerWnd(Handle, nullptr, SkinManager, section);
+        case dckTabControl:
+            return CreateTabWnd(Handle, nullptr, SkinManager);
+        case dckListView:
+            return CreateListViewWnd(Handle, nullptr, SkinManager, section);
+        case dckSpin:
+            return CreateSpinWnd(Handle, nullptr, SkinManager, section, 2);
+        case dckToolBar:
+            return CreateToolBarWnd(Handle, nullptr, SkinManager, section);
+        case dckTreeView:
+            return CreateTreeViewWnd(Handle, nullptr, SkinManager, section);
         default:
             return nullptr;
     }

@@ -11,6 +11,15 @@
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
 #include "skin/windows/acEditWnd.h"
+#include "skin/windows/acGridWnd.h"
+#include "skin/windows/acListViewWnd.h"
+#include "skin/windows/acPanelWnd.h"
+#include "skin/windows/acStatusBarWnd.h"
+#include "skin/windows/acTabWnd.h"
+#include "skin/windows/acToolBarWnd.h"
+#include "skin/windows/acTreeViewWnd.h"
+#include "skin/windows/acVirtualTreeWnd.h"
+#include "skin/windows/acWWComboWnd.h"
 
 namespace skin {
 
@@ -31,17 +40,61 @@ TacMainWnd* Make(HWND Handle, TsCommonData* SkinData, TsSkinManager* SkinManager
     return CreateWnd<T>(true, Handle, SkinData, SkinManager, SkinSection);
 }
 
+TacMainWnd* MakeGrid(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String& S) {
+    return CreateGridWnd(H, D, M, false, S);
+}
+TacMainWnd* MakeGridEh(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String& S) {
+    return CreateGridWnd(H, D, M, true, S);
+}
+TacMainWnd* MakeListView(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String& S) {
+    return CreateListViewWnd(H, D, M, S);
+}
+TacMainWnd* MakeTreeView(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String& S) {
+    return CreateTreeViewWnd(H, D, M, S);
+}
+TacMainWnd* MakePanel(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String& S) {
+    return CreatePanelWnd(H, D, M, S);
+}
+TacMainWnd* MakeToolBar(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String& S) {
+    return CreateToolBarWnd(H, D, M, S);
+}
+// These take their sections from what they wrap.
+TacMainWnd* MakeVirtualTree(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String&) {
+    return CreateVirtualTreeWnd(H, D, M);
+}
+TacMainWnd* MakeTabs(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String&) { return CreateTabWnd(H, D, M); }
+TacMainWnd* MakeStatusBar(HWND H, TsCommonData* D, TsSkinManager* M, const fw::String&) {
+    return CreateStatusBarWnd(H, D, M);
+}
+TacMainWnd* MakeWWCombo(HWND, TsCommonData* D, TsSkinManager* M, const fw::String&) {
+    auto* ctrl = D ? dynamic_cast<fw::TWinControl*>(D->FOwnerControl) : nullptr;
+    return ctrl ? CreateWWComboBoxWnd(ctrl, D, M) : nullptr;
+}
+
 struct TAdapterRoute {
     TacThirdPartyTypes Kind;
     TAdapterWrapperMaker Make;
 };
 
-// The wrapper of each list. Lists without a row here are not wrapped yet:
-// grids, list views, panels, tree views, wwEdit combos, GridEh, virtual
-// trees, page and tab controls, toolbars and status bars.
+// The wrapper of each list (speed buttons get a handler, not a wrapper).
 const TAdapterRoute kRoutes[] = {
-    {tpEdit, Make<TacEditWnd>},         {tpButton, Make<TacBtnWnd>},        {tpBitBtn, Make<TacBitBtnWnd>},
-    {tpCheckBox, Make<TacCheckBoxWnd>}, {tpComboBox, Make<TacComboBoxWnd>}, {tpGroupBox, Make<TacGroupBoxWnd>},
+    {tpEdit, Make<TacEditWnd>},
+    {tpButton, Make<TacBtnWnd>},
+    {tpBitBtn, Make<TacBitBtnWnd>},
+    {tpCheckBox, Make<TacCheckBoxWnd>},
+    {tpComboBox, Make<TacComboBoxWnd>},
+    {tpGrid, MakeGrid},
+    {tpGroupBox, Make<TacGroupBoxWnd>},
+    {tpListView, MakeListView},
+    {tpPanel, MakePanel},
+    {tpTreeView, MakeTreeView},
+    {tpwwEdit, MakeWWCombo},
+    {tpGridEh, MakeGridEh},
+    {tpVirtualTree, MakeVirtualTree},
+    {tpPageControl, MakeTabs},
+    {tpTabControl, MakeTabs},
+    {tpToolBar, MakeToolBar},
+    {tpStatusBar, MakeStatusBar},
 };
 
 bool AnswersHandled(fw::TControl* C) {
