@@ -292,7 +292,7 @@ void TacComboBoxWnd::acWndProc(fw::TMessage& Message) {
 
 TacComboListWnd* CreateComboListWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager,
                                     const fw::String& SkinSection, bool Repaint, bool Simply) {
-    auto* w = new TacComboListWnd(AHandle, ASkinData, ASkinManager, SkinSection);
+    auto* w = new TacComboListWnd(AHandle, ASkinData, ASkinManager, SkinSection, Repaint);
     w->SimplyBox = Simply;
     w->AfterCreate(Repaint);
     if (!Simply && AHandle) {

@@ -144,9 +144,10 @@ void ReleaseDyingWindow(TacMainWnd* W) {
 }
 
 TacMainWnd::TacMainWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager,
-                       const fw::String& SkinSection) {
+                       const fw::String& SkinSection, bool ThemeOffAllowed) {
     CtrlHandle = AHandle;
-    if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr; theme && SkinSection != L"DIALOG") {
+    if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr;
+        theme && ThemeOffAllowed && SkinSection != L"DIALOG") {
         theme(AHandle, L" ", L" ");
         ThemeOff = true;
     }

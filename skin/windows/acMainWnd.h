@@ -40,7 +40,10 @@ extern TSetWindowTheme (*acWindowTheme)();
 class TacMainWnd : public fw::TObject {
 public:
     // Steps of creation that call no virtual hook; Create finishes it.
-    TacMainWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection);
+    // Visual styles go off unless the section is "DIALOG" or the creator
+    // says to keep them (ThemeOffAllowed False).
+    TacMainWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection,
+               bool ThemeOffAllowed = true);
     ~TacMainWnd() override;
     fw::String ClassName() const override { return L"TacMainWnd"; }
 
