@@ -26,6 +26,7 @@ public:
     TacEditWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection,
                bool ThemeOffAllowed = true);
     fw::String ClassName() const override { return L"TacEditWnd"; }
+    ~TacEditWnd() override { ReleaseWindow(); }
     void AfterCreate(bool Repaint) override;
     void SaveStdParams() override;
     void RestoreStdParams() override;

@@ -175,18 +175,22 @@ void TacMainWnd::AfterCreate(bool Repaint) {
         c->SetControlStyle(c->ControlStyle() + fw::TControlStyle{fw::csOpaque});
 }
 
-TacMainWnd::~TacMainWnd() {
-    if (!Destroyed) {
-        if (ThemeOff && IsWindow(CtrlHandle)) {
-            if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr) theme(CtrlHandle, nullptr, nullptr);
-        }
-        Unhook(this, true);
-        if (IsWindow(CtrlHandle) && GetPropW(CtrlHandle, kProp) == this) RemovePropW(CtrlHandle, kProp);
-        if (IsWindow(CtrlHandle)) RestoreStdParams();
-        Destroyed = true;
-    } else if (Link) {
-        Unhook(this, true);
+void TacMainWnd::ReleaseWindow() {
+    if (Destroyed) return;
+    if (ThemeOff && IsWindow(CtrlHandle)) {
+        if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr) theme(CtrlHandle, nullptr, nullptr);
     }
+    Unhook(this, true);
+    if (IsWindow(CtrlHandle) && GetPropW(CtrlHandle, kProp) == this) RemovePropW(CtrlHandle, kProp);
+    if (IsWindow(CtrlHandle)) RestoreStdParams();
+    Destroyed = true;
+}
+
+TacMainWnd::~TacMainWnd() {
+    if (!Destroyed)
+        ReleaseWindow();
+    else if (Link)
+        Unhook(this, true);
     if (OwnSkinData) delete SkinData;
     SkinData = nullptr;
     SkinManager = nullptr;

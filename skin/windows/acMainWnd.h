@@ -66,6 +66,12 @@ public:
     // The message's own values to the replaced handler; Result is its answer.
     void PassOn(fw::TMessage& Message);
 
+    // Freeing a wrapper that is still attached: its visual styles and window
+    // procedure given back, then RestoreStdParams. A class that overrides
+    // RestoreStdParams calls this from its own destructor, where the
+    // override is still reached (the base's destructor runs only its own).
+    void ReleaseWindow();
+
     // The control or form whose WindowProc was replaced (nil: a raw window).
     fw::TControl* MethodOwner() const;
     // Whether the window (or control) still runs this wrapper's handler.
