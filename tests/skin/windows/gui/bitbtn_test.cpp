@@ -21,22 +21,7 @@ using namespace skin;
 using namespace wintest;
 
 namespace {
-
-const COLORREF kHost = RGB(250, 250, 235);
 const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
-}
 
 // The box around pixels of colour C inside R, relative to R's top-left.
 RECT ColourBox(fw::TBitmap& Shot, RECT R, COLORREF C) {

@@ -17,25 +17,6 @@
 using namespace skin;
 using namespace wintest;
 
-namespace {
-
-const COLORREF kHost = RGB(250, 250, 235);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
-}
-
-}  // namespace
-
 TEST(CheckBoxWnd, GlyphColumnPerStateDisabledBlendAndTextOnTheLeft) {
     auto sm = Stillwater();
     TsSkinManager* M = sm.get();

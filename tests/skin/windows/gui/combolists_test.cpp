@@ -19,15 +19,6 @@ using namespace wintest;
 
 namespace {
 
-const COLORREF kHost = RGB(250, 250, 235);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
 // Visual styles switched off per window (a switch back on counts down).
 std::map<HWND, int> gThemeOff;
 HRESULT WINAPI RecordTheme(HWND h, LPCWSTR a, LPCWSTR) {
@@ -35,12 +26,6 @@ HRESULT WINAPI RecordTheme(HWND h, LPCWSTR a, LPCWSTR) {
     return S_OK;
 }
 TSetWindowTheme ThemeRecorder() { return &RecordTheme; }
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
-}
 
 }  // namespace
 

@@ -17,16 +17,7 @@ using namespace skin;
 using namespace wintest;
 
 namespace {
-
-const COLORREF kHost = RGB(250, 250, 235);
 const COLORREF kMark = RGB(255, 0, 255);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
 
 // A subclass under the wrapper that counts the paints reaching the system.
 WNDPROC gSystem = nullptr;
@@ -34,12 +25,6 @@ int gPaints = 0;
 LRESULT CALLBACK CountPaints(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) ++gPaints;
     return CallWindowProcW(gSystem, h, msg, wp, lp);
-}
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
 }
 
 void Mark(HWND h) {

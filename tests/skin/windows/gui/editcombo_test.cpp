@@ -18,28 +18,12 @@ using namespace wintest;
 
 namespace {
 
-const COLORREF kHost = RGB(250, 250, 235);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
 HWND Child(const wchar_t* Class, const wchar_t* Text, DWORD Style, DWORD ExStyle, HWND Parent, int X, int Y, int W,
            int H) {
     HWND h = CreateWindowExW(ExStyle, Class, Text, WS_CHILD | WS_VISIBLE | Style, X, Y, W, H, Parent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(h, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return h;
-}
-
-// Where a child lies in its host's grab.
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
 }
 
 }  // namespace

@@ -24,15 +24,6 @@ using namespace wintest;
 
 namespace {
 
-const COLORREF kHost = RGB(250, 250, 235);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
 // A memo of a foreign library that publishes its focused colour (and not
 // its Color).
 class TFocusMemo : public fw::TMemo {
@@ -69,12 +60,6 @@ Wrapped Wrap(fw::TWinControl* C, TsSkinManager* M) {
     w.data->SetSkinManager(M);
     w.wrapper = CreateWnd<TacEditWnd>(true, C->Handle(), w.data, M, fw::String());
     return w;
-}
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
 }
 
 COLORREF TopMiddle(fw::TBitmap& Shot, HWND h, HWND Host) {
