@@ -142,6 +142,23 @@ TEST(OwnedEditWnd, SkinColoursFocusColourTopIndexAndTheHotFrame) {
     shot = host.Grab();
     EXPECT_EQ(TopMiddle(*shot, memo->Handle(), host.handle()), normal);
 
+    // While a window animation shows the window's image, an erase on the
+    // screen is answered and not done; an erase otherwise is the control's.
+    {
+        fw::TBitmap b(20, 20, fw::pf24bit);
+        HDC dc = b.Canvas()->Handle();
+        auto erase = [&] {
+            PatBlt(dc, 0, 0, 20, 20, BLACKNESS);
+            return SendMessageW(memo->Handle(), WM_ERASEBKGND, WPARAM(dc), 0);
+        };
+        InAnimationProcess = true;
+        EXPECT_EQ(erase(), 1);
+        EXPECT_EQ(PixelAt(b, 10, 10), RGB(0, 0, 0));
+        InAnimationProcess = false;
+        erase();
+        EXPECT_EQ(PixelAt(b, 10, 10), Rgb(g.Color));
+    }
+
     // The wrappers go: the controls' own colours come back.
     for (Wrapped& x : w) x.Free();
     EXPECT_EQ(memo->Color(), fw::clAqua);
