@@ -83,11 +83,12 @@ void TacBaseWnd::acWndProc(fw::TMessage& Message) {
 TacEditWnd::TacEditWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager,
                        const fw::String& SkinSection, bool ThemeOffAllowed)
     : TacBaseWnd(AHandle, ASkinData, ASkinManager, SkinSection.empty() ? fw::String(L"EDIT") : SkinSection,
-                 ThemeOffAllowed) {
+                 ThemeOffAllowed && AHandle) {
     SkinData->SetSkinSection(SkinSection.empty() ? fw::String(L"EDIT") : SkinSection);
 }
 
 void TacEditWnd::AfterCreate(bool Repaint) {
+    if (!CtrlHandle) return;  // no window: an empty wrapper, nothing hooked
     fw::TControl* c = OwnerControlOf(this);
     const bool opaque = c && c->ControlStyle().Contains(fw::csOpaque);
     TacBaseWnd::AfterCreate(Repaint);
