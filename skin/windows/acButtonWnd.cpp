@@ -1,9 +1,12 @@
 #include "skin/windows/acButtonWnd.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/Buttons.h"
+#include "skin/engine/PNGGraphic.h"
 
 namespace skin {
 
@@ -332,8 +335,36 @@ void TacBitBtnWnd::DrawGlyph() {
     auto* b = dynamic_cast<fw::TBitBtn*>(SkinData->FOwnerControl);
     if (!b || b->Glyph()->Empty()) return;  // a foreign bit button draws no glyph
     const fw::TRect R = GlyphRect();
-    DrawGlyphEx(b->Glyph(), SkinData->FCacheBmp, R, b->NumGlyphs(), b->Enabled(), TsDisabledGlyphKind{dgBlended},
+    fw::TBitmap* glyph = b->Glyph();
+    if (glyph->PixelFormat() == fw::pfDevice) glyph->SetHandleType(fw::bmDIB);
+    if (b->NumGlyphs() <= 1 && HasAlphaChannel(glyph)) {
+        // One image with an alpha channel: composed by its alpha, so the
+        // skin shows through its soft edges (no key colour, no states).
+        DrawAlphaGlyph(glyph, SkinData->FCacheBmp, R.TopLeft());
+        return;
+    }
+    DrawGlyphEx(glyph, SkinData->FCacheBmp, R, b->NumGlyphs(), b->Enabled(), TsDisabledGlyphKind{dgBlended},
                 CurrentState(), 0, Down(), false);
+}
+
+bool HasAlphaChannel(fw::TBitmap* Bmp) {
+    if (!Bmp || Bmp->PixelFormat() != fw::pf32bit) return false;
+    for (int y = 0; y < Bmp->Height(); ++y) {
+        const auto* p = static_cast<const uint8_t*>(Bmp->ScanLine(y));
+        for (int x = 0; x < Bmp->Width(); ++x)
+            if (p[4 * x + 3]) return true;
+    }
+    return false;
+}
+
+void DrawAlphaGlyph(fw::TBitmap* Glyph, fw::TBitmap* Dst, fw::TPoint At) {
+    if (!Glyph || !Dst || Glyph->Empty()) return;
+    auto png = std::make_unique<TPNGGraphic>();
+    png->SetPixelFormat(fw::pf32bit);
+    png->SetSize(Glyph->Width(), Glyph->Height());
+    for (int y = 0; y < Glyph->Height(); ++y)
+        std::memcpy(png->ScanLine(y), Glyph->ScanLine(y), size_t(Glyph->Width()) * 4);
+    Dst->Canvas()->Draw(At.X, At.Y, png.get());
 }
 
 }  // namespace skin

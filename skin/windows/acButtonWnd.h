@@ -72,6 +72,12 @@ public:
 // The disabled look of a wrapper's cache: 40 % of the cache over 60 % of
 // the parent's background (its cache at Pos, or its colour).
 void BlendDisabled(fw::TBitmap* Cache, const TCacheInfo& CI, fw::TPoint Pos);
+// A 32-bit bitmap whose alpha bytes are not all zero. A device bitmap made
+// a DIB on a 32-bit screen, or a 32-bit file without alpha, has all zero:
+// drawn by its alpha it would not show at all.
+bool HasAlphaChannel(fw::TBitmap* Bmp);
+// A 32-bit glyph with straight alpha composed over Dst at At by its alpha.
+void DrawAlphaGlyph(fw::TBitmap* Glyph, fw::TBitmap* Dst, fw::TPoint At);
 // The cursor is over the window.
 bool CursorInWindow(HWND Handle);
 

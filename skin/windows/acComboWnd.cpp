@@ -292,7 +292,7 @@ void TacComboBoxWnd::acWndProc(fw::TMessage& Message) {
 
 TacComboListWnd* CreateComboListWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager,
                                     const fw::String& SkinSection, bool Repaint, bool Simply) {
-    auto* w = new TacComboListWnd(AHandle, ASkinData, ASkinManager, SkinSection);
+    auto* w = new TacComboListWnd(AHandle, ASkinData, ASkinManager, SkinSection, Repaint);
     w->SimplyBox = Simply;
     w->AfterCreate(Repaint);
     if (!Simply && AHandle) {
@@ -365,21 +365,30 @@ void TacComboListWnd::acWndProc(fw::TMessage& Message) {
             RestoreDC(dc, save);
             ReleaseDC(CtrlHandle, dc);
             if (SimplyBox) {
-                // Below the list, the combo box's window shows its parent.
+                // Below the list, the combo box's window shows its parent:
+                // its cache, or its colour (the combo box's own painting of
+                // that strip would stay otherwise).
                 HWND combo = GetParent(CtrlHandle);
                 HWND parent = combo ? GetParent(combo) : nullptr;
                 TacBGInfo bg;
-                if (parent && GetBGInfo(&bg, parent, false) && bg.BgType == btCache && bg.Bmp) {
+                if (parent) {
+                    GetBGInfo(&bg, parent, false);  // a window that does not answer gives a colour
                     RECT cr{}, lr{};
                     GetWindowRect(combo, &cr);
                     GetWindowRect(CtrlHandle, &lr);
                     POINT p{cr.left, lr.bottom};
                     ScreenToClient(parent, &p);
-                    if (HDC cdc = GetWindowDC(combo)) {
-                        BitBlt(cdc, 0, lr.bottom - cr.top, cr.right - cr.left, cr.bottom - lr.bottom,
+                    const RECT strip{0, lr.bottom - cr.top, cr.right - cr.left, cr.bottom - cr.top};
+                    HDC cdc = strip.bottom > strip.top ? GetWindowDC(combo) : nullptr;
+                    if (cdc && bg.BgType == btCache && bg.Bmp) {
+                        BitBlt(cdc, strip.left, strip.top, strip.right, strip.bottom - strip.top,
                                bg.Bmp->Canvas()->Handle(), p.x + bg.Offset.X, p.y + bg.Offset.Y, SRCCOPY);
-                        ReleaseDC(combo, cdc);
+                    } else if (cdc) {
+                        HBRUSH b = CreateSolidBrush(fw::ColorToRGB(bg.Color));
+                        FillRect(cdc, &strip, b);
+                        DeleteObject(b);
                     }
+                    if (cdc) ReleaseDC(combo, cdc);
                 }
             }
             return;

@@ -54,7 +54,12 @@ private:
 
 class TacComboListWnd : public TacEditWnd {
 public:
-    using TacEditWnd::TacEditWnd;
+    // Visual styles go off only for a list wrapped with a repaint; a list
+    // wrapped without one (an empty combo box's) is not drawn again, so its
+    // look is left as it is.
+    TacComboListWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection,
+                    bool Repaint)
+        : TacEditWnd(AHandle, ASkinData, ASkinManager, SkinSection, Repaint) {}
     ~TacComboListWnd() override;
     fw::String ClassName() const override { return L"TacComboListWnd"; }
     void AfterCreate(bool Repaint) override;

@@ -1,6 +1,7 @@
 #include "skin/windows/acEditWnd.h"
 
 #include "framework/graphics/Color.h"
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/ComCtrls.h"
 #include "framework/windows/Messages.h"
@@ -80,9 +81,20 @@ void TacBaseWnd::acWndProc(fw::TMessage& Message) {
 // ---- TacEditWnd
 
 TacEditWnd::TacEditWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager,
-                       const fw::String& SkinSection)
-    : TacBaseWnd(AHandle, ASkinData, ASkinManager, SkinSection.empty() ? fw::String(L"EDIT") : SkinSection) {
+                       const fw::String& SkinSection, bool ThemeOffAllowed)
+    : TacBaseWnd(AHandle, ASkinData, ASkinManager, SkinSection.empty() ? fw::String(L"EDIT") : SkinSection,
+                 ThemeOffAllowed && AHandle) {
     SkinData->SetSkinSection(SkinSection.empty() ? fw::String(L"EDIT") : SkinSection);
+}
+
+void TacEditWnd::AfterCreate(bool Repaint) {
+    if (!CtrlHandle) return;  // no window: an empty wrapper, nothing hooked
+    fw::TControl* c = OwnerControlOf(this);
+    const bool opaque = c && c->ControlStyle().Contains(fw::csOpaque);
+    TacBaseWnd::AfterCreate(Repaint);
+    // A list view keeps the opacity it had: its own wrapper decides it.
+    if (c && !opaque && dynamic_cast<fw::TCustomListView*>(c))
+        c->SetControlStyle(c->ControlStyle() - fw::TControlStyle{fw::csOpaque});
 }
 
 void TacEditWnd::SaveStdParams() {
@@ -113,12 +125,10 @@ void TacEditWnd::SetSkinParams() {
     if (fw::TControl* c = OwnerControlOf(this)) {
         if (!SkinData->CustomColor()) {
             const fw::TColor v = GetBGColor(SkinData, ControlIsActive(SkinData) ? 1 : 0, nullptr);
-            if (HasProperty(c, L"FocusColor")) {
-                if (c->Color() != v) SetIntProp(c, L"Color", int(v));
-                SetIntProp(c, L"FocusColor", int(v));
-            } else if (c->Color() != v) {
-                c->SetColor(v);
-            }
+            // The colour through the control itself: a class may publish
+            // FocusColor without publishing Color.
+            if (c->Color() != v) c->SetColor(v);
+            if (HasProperty(c, L"FocusColor")) SetIntProp(c, L"FocusColor", int(v));
         }
         if (!SkinData->CustomFont() && g && g->HotFontColor[0] != c->Font()->Color()) {
             c->Font()->SetColor(g->HotFontColor[0]);
@@ -227,6 +237,12 @@ void TacEditWnd::acWndProc(fw::TMessage& Message) {
             if (NothingToPaint(HDC(Message.WParam))) return;
             if (SkinData->FUpdating) return;
             if (!ParamsChanged) SetSkinParams();
+            // An animation shows the window's image: an erase on the screen
+            // would flash through it.
+            if (fw::Win32MajorVersion > 5 && InAnimationProcess && HDC(Message.WParam) != acPrintDC) {
+                Message.Result = 1;
+                return;
+            }
             break;
         case WM_NCPAINT: {
             if (!special) break;

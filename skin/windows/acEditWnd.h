@@ -23,8 +23,11 @@ public:
 class TacEditWnd : public TacBaseWnd {
 public:
     // SkinSection empty: "EDIT" (set even when the skin data had a section).
-    TacEditWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection);
+    TacEditWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection,
+               bool ThemeOffAllowed = true);
     fw::String ClassName() const override { return L"TacEditWnd"; }
+    ~TacEditWnd() override { ReleaseWindow(); }
+    void AfterCreate(bool Repaint) override;
     void SaveStdParams() override;
     void RestoreStdParams() override;
     // The skin's colours on the control (or on Color / FrameColor without one).

@@ -144,9 +144,10 @@ void ReleaseDyingWindow(TacMainWnd* W) {
 }
 
 TacMainWnd::TacMainWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager,
-                       const fw::String& SkinSection) {
+                       const fw::String& SkinSection, bool ThemeOffAllowed) {
     CtrlHandle = AHandle;
-    if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr; theme && SkinSection != L"DIALOG") {
+    if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr;
+        theme && ThemeOffAllowed && SkinSection != L"DIALOG") {
         theme(AHandle, L" ", L" ");
         ThemeOff = true;
     }
@@ -174,18 +175,22 @@ void TacMainWnd::AfterCreate(bool Repaint) {
         c->SetControlStyle(c->ControlStyle() + fw::TControlStyle{fw::csOpaque});
 }
 
-TacMainWnd::~TacMainWnd() {
-    if (!Destroyed) {
-        if (ThemeOff && IsWindow(CtrlHandle)) {
-            if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr) theme(CtrlHandle, nullptr, nullptr);
-        }
-        Unhook(this, true);
-        if (IsWindow(CtrlHandle) && GetPropW(CtrlHandle, kProp) == this) RemovePropW(CtrlHandle, kProp);
-        if (IsWindow(CtrlHandle)) RestoreStdParams();
-        Destroyed = true;
-    } else if (Link) {
-        Unhook(this, true);
+void TacMainWnd::ReleaseWindow() {
+    if (Destroyed) return;
+    if (ThemeOff && IsWindow(CtrlHandle)) {
+        if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr) theme(CtrlHandle, nullptr, nullptr);
     }
+    Unhook(this, true);
+    if (IsWindow(CtrlHandle) && GetPropW(CtrlHandle, kProp) == this) RemovePropW(CtrlHandle, kProp);
+    if (IsWindow(CtrlHandle)) RestoreStdParams();
+    Destroyed = true;
+}
+
+TacMainWnd::~TacMainWnd() {
+    if (!Destroyed)
+        ReleaseWindow();
+    else if (Link)
+        Unhook(this, true);
     if (OwnSkinData) delete SkinData;
     SkinData = nullptr;
     SkinManager = nullptr;

@@ -40,7 +40,10 @@ extern TSetWindowTheme (*acWindowTheme)();
 class TacMainWnd : public fw::TObject {
 public:
     // Steps of creation that call no virtual hook; Create finishes it.
-    TacMainWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection);
+    // Visual styles go off unless the section is "DIALOG" or the creator
+    // says to keep them (ThemeOffAllowed False).
+    TacMainWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection,
+               bool ThemeOffAllowed = true);
     ~TacMainWnd() override;
     fw::String ClassName() const override { return L"TacMainWnd"; }
 
@@ -62,6 +65,12 @@ public:
     LRESULT CallPrevWndProc(HWND Handle, UINT Msg, WPARAM WParam, LPARAM& LParam);
     // The message's own values to the replaced handler; Result is its answer.
     void PassOn(fw::TMessage& Message);
+
+    // Freeing a wrapper that is still attached: its visual styles and window
+    // procedure given back, then RestoreStdParams. A class that overrides
+    // RestoreStdParams calls this from its own destructor, where the
+    // override is still reached (the base's destructor runs only its own).
+    void ReleaseWindow();
 
     // The control or form whose WindowProc was replaced (nil: a raw window).
     fw::TControl* MethodOwner() const;

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "skin/engine/sSkinManager.h"
 #include "skin/windows/acCheckBoxWnd.h"
 #include "skin/windows/acComboWnd.h"
+#include "skin/windows/acEditWnd.h"
 #include "skin/windows/acStaticWnd.h"
 #include "skins/TestSkins.h"
 
@@ -156,4 +158,30 @@ TEST(StaticTexts, AnchorTagsAndAlignment) {
     EXPECT_TRUE(StaticTextFlags(WS_EX_RIGHT) & DT_RIGHT);
     EXPECT_FALSE(StaticTextFlags(0) & (DT_RIGHT | DT_CENTER));
     EXPECT_TRUE(StaticTextFlags(0) & DT_WORDBREAK);
+}
+
+namespace {
+
+int gThemeCalls = 0;
+HRESULT WINAPI CountTheme(HWND, LPCWSTR, LPCWSTR) {
+    ++gThemeCalls;
+    return S_OK;
+}
+TSetWindowTheme ThemeCounter() { return &CountTheme; }
+
+}  // namespace
+
+TEST(EditWrappers, MadeForNoWindowStayEmpty) {
+    auto sm = Stillwater();
+    acWindowTheme = &ThemeCounter;
+    std::vector<TacEditWnd*> w{CreateWnd<TacEditWnd>(true, HWND(nullptr), nullptr, sm.get(), fw::String()),
+                               CreateWnd<TacComboBoxWnd>(true, HWND(nullptr), nullptr, sm.get(), fw::String()),
+                               CreateComboListWnd(nullptr, nullptr, sm.get(), L"EDIT", true, false)};
+    for (TacEditWnd* x : w) {
+        EXPECT_EQ(x->Link, nullptr) << x->ClassName();
+        EXPECT_EQ(x->NewWndProcInstance, nullptr) << x->ClassName();
+        delete x;
+    }
+    EXPECT_EQ(gThemeCalls, 0);
+    acWindowTheme = &Ac_SetWindowTheme;
 }

@@ -4,10 +4,31 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "WineDesk.h"
 #include "skin/windows/acSkinServices.h"
+#include "skins/TestSkins.h"
 
 namespace wintest {
+
+// The hosts' flat colour.
+const COLORREF kHost = RGB(250, 250, 235);
+
+// The default skin's "Stillwater", loaded from the committed skins.
+inline std::unique_ptr<skin::TsSkinManager> Stillwater() {
+    auto m = std::make_unique<skin::TsSkinManager>(nullptr);
+    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
+    m->SetSkinName(L"Stillwater");
+    return m;
+}
+
+// Where a child lies in its host's grab.
+inline RECT InHost(HWND h, HWND Host) {
+    RECT r;
+    GetWindowRect(h, &r);
+    return RectInHost(h, r, Host);
+}
 
 // Pixel (X, Y) of state image State of image Index (X, Y inside one state).
 inline COLORREF SkinPixel(skin::TsSkinManager* M, int Index, int State, int X, int Y) {

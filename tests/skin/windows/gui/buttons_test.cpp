@@ -21,27 +21,12 @@ using namespace wintest;
 
 namespace {
 
-const COLORREF kHost = RGB(250, 250, 235);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
 HWND Child(const wchar_t* Class, const wchar_t* Text, DWORD Style, DWORD ExStyle, HWND Parent, int X, int Y, int W,
            int H) {
     HWND h = CreateWindowExW(ExStyle, Class, Text, WS_CHILD | WS_VISIBLE | Style, X, Y, W, H, Parent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(h, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return h;
-}
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
 }
 
 // The box around pixels darker than Limit inside R.
@@ -154,7 +139,9 @@ TEST(ButtonWnd, PushButtonStatesCheckGlyphsAndGroupBox) {
             EXPECT_EQ(text.top - at.top, normalText.top - InHost(btn[0], host.handle).top + 1) << r.what;
         }
         // The focus rectangle's black dots: only on the focused button.
-        if (i <= 1) EXPECT_EQ(CountColour(*shot, inner, RGB(0, 0, 0)) > 0, i == 1) << r.what;
+        if (i <= 1) {
+            EXPECT_EQ(CountColour(*shot, inner, RGB(0, 0, 0)) > 0, i == 1) << r.what;
+        }
     }
 
     for (size_t i = 0; i < std::size(checks); ++i) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "SkinPixels.h"
@@ -18,28 +19,12 @@ using namespace wintest;
 
 namespace {
 
-const COLORREF kHost = RGB(250, 250, 235);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
 HWND Child(const wchar_t* Class, const wchar_t* Text, DWORD Style, DWORD ExStyle, HWND Parent, int X, int Y, int W,
            int H) {
     HWND h = CreateWindowExW(ExStyle, Class, Text, WS_CHILD | WS_VISIBLE | Style, X, Y, W, H, Parent, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(h, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return h;
-}
-
-// Where a child lies in its host's grab.
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
 }
 
 }  // namespace
@@ -199,4 +184,31 @@ TEST(ComboBoxWnd, ButtonGlyphTextAndTheListOverManyDropDowns) {
     delete w;
     EXPECT_EQ(GetObjectType(brush), 0u);
     DestroyWindow(c);
+
+    // Reading right to left: the button and its glyph on the left, the
+    // selected text to the button's right.
+    HWND rtl = Child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL, WS_EX_RTLREADING, host.handle, 10, 10, 160, 200);
+    SendMessageW(rtl, CB_ADDSTRING, 0, LPARAM(L"second"));
+    SendMessageW(rtl, CB_SETCURSEL, 0, 0);
+    auto* wr = CreateWnd<TacComboBoxWnd>(true, rtl, nullptr, M, fw::String(L"COMBOBOX"));
+    const fw::TRect rb = wr->ButtonRect();
+    EXPECT_EQ(rb.Left, 2);
+    fw::TBitmap rp(r.right - r.left, H, fw::pf24bit);
+    SendMessageW(rtl, WM_PRINT, WPARAM(rp.Canvas()->Handle()), 0);
+    SaveScreenshot(rp, L"skin-windows-combo-rtl.bmp");
+    const fw::TPoint rgp(rb.Left + (rb.Width() - WidthOfImage(g)) / 2, (H - wr->ButtonHeight()) / 2);
+    EXPECT_EQ(PixelAt(rp, rgp.X + gx, rgp.Y + gy), SkinPixel(M, glyph, 0, gx, gy));
+    auto dark = [&](RECT R) {
+        int n = 0;
+        for (int y = R.top; y < R.bottom; ++y)
+            for (int x = R.left; x < R.right; ++x) {
+                const COLORREF p = PixelAt(rp, x, y);
+                n += std::max({GetRValue(p), GetGValue(p), GetBValue(p)}) < 120;
+            }
+        return n;
+    };
+    EXPECT_GT(dark({rb.Right + 1, 3, rp.Width() - 3, H - 3}), 10);
+    EXPECT_EQ(dark({rp.Width() - 2 - rb.Width(), 3, rp.Width() - 3, H - 3}), 0);  // nothing where the button was
+    delete wr;
+    DestroyWindow(rtl);
 }
