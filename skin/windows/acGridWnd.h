@@ -13,6 +13,7 @@ class TacGridWnd : public TacEditWnd {
 public:
     // Grids keep their visual styles.
     TacGridWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection);
+    ~TacGridWnd() override { ReleaseWindow(); }
     fw::String ClassName() const override { return L"TacGridWnd"; }
     void SaveStdParams() override;
     void RestoreStdParams() override;

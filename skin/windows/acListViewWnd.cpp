@@ -89,6 +89,7 @@ TacListViewWnd::TacListViewWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinMana
 }
 
 TacListViewWnd::~TacListViewWnd() {
+    ReleaseWindow();  // here, so that this class's RestoreStdParams runs
     UnhookHeader();
     delete headerLink_;
     headerLink_ = nullptr;

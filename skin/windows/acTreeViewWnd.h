@@ -10,6 +10,7 @@ namespace skin {
 class TacTreeViewWnd : public TacEditWnd {
 public:
     using TacEditWnd::TacEditWnd;
+    ~TacTreeViewWnd() override { ReleaseWindow(); }
     fw::String ClassName() const override { return L"TacTreeViewWnd"; }
     void RestoreStdParams() override;
     // The tree's background colour (and a framework tree's font colour).

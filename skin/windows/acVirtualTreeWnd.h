@@ -49,6 +49,7 @@ SIZE BorderDimensionsOf(LONG Style, LONG ExStyle);
 class TacVirtualTreeViewWnd : public TacEditWnd {
 public:
     using TacEditWnd::TacEditWnd;
+    ~TacVirtualTreeViewWnd() override { ReleaseWindow(); }
     fw::String ClassName() const override { return L"TacVirtualTreeViewWnd"; }
     void acWndProc(fw::TMessage& Message) override;
     void SaveStdParams() override;
