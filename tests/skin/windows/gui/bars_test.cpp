@@ -23,17 +23,9 @@ using namespace wintest;
 
 namespace {
 
-const COLORREF kHost = RGB(250, 250, 235);
 const COLORREF kRed = RGB(220, 30, 30), kGreen = RGB(30, 160, 60);
 const COLORREF kDividerEdge = RGB(120, 40, 160), kDividerFace = RGB(170, 90, 210);
 const COLORREF kPanelEdge = RGB(30, 120, 150);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
 
 // A one-state border image of Section's Prop: a 1-pixel Edge around Face.
 void AddBorder(TsSkinManager* M, const wchar_t* Section, const wchar_t* Prop, COLORREF Edge, COLORREF Face) {
@@ -82,12 +74,6 @@ HIMAGELIST SolidIcons(std::initializer_list<COLORREF> Colours) {
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return list;
-}
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
 }
 
 // The box around pixels darker than Limit inside R.

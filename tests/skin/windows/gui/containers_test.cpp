@@ -28,13 +28,6 @@ namespace {
 
 const COLORREF kForm = RGB(236, 233, 216);
 
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
 struct Free {
     void operator()(fw::TComponent* c) const {
         if (c) c->Free();

@@ -27,7 +27,7 @@ using namespace wintest;
 
 namespace {
 
-std::unique_ptr<TsSkinManager> Stillwater() {
+std::unique_ptr<TsSkinManager> ActiveStillwater() {
     auto m = std::make_unique<TsSkinManager>(nullptr);
     m->AfterConstruction();
     m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
@@ -174,7 +174,7 @@ struct AppHandler {
 }  // namespace
 
 TEST(MDIWnd, WallFromTheFormImageAndThumbReleaseScrollsOnce) {
-    auto sm = Stillwater();
+    auto sm = ActiveStillwater();
     TsSkinManager* M = sm.get();
     std::unique_ptr<fw::TForm, Free> form(new fw::TForm(fw::Application.get()));
     form->AfterConstruction();
@@ -259,7 +259,7 @@ TEST(MDIWnd, WallFromTheFormImageAndThumbReleaseScrollsOnce) {
 }
 
 TEST(VirtualTreeWnd, PropertiesSetAndGivenBackHeaderEventsOnlyInEmptySlots) {
-    auto sm = Stillwater();
+    auto sm = ActiveStillwater();
     TsSkinManager* M = sm.get();
     Host host(300, 200, RGB(240, 240, 240));
     struct Row {

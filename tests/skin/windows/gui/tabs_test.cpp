@@ -24,15 +24,6 @@ using namespace wintest;
 
 namespace {
 
-const COLORREF kHost = RGB(250, 250, 235);
-
-std::unique_ptr<TsSkinManager> Stillwater() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kvbskins::SkinsPath(L"default"));
-    m->SetSkinName(L"Stillwater");
-    return m;
-}
-
 HWND TabControl(HWND Parent, DWORD Style, int X, int Y, int W, int H, std::initializer_list<const wchar_t*> Tabs,
                 int Current) {
     HWND h = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | Style, X, Y, W, H,
@@ -47,12 +38,6 @@ HWND TabControl(HWND Parent, DWORD Style, int X, int Y, int W, int H, std::initi
     }
     SendMessageW(h, TCM_SETCURSEL, Current, 0);
     return h;
-}
-
-RECT InHost(HWND h, HWND Host) {
-    RECT r;
-    GetWindowRect(h, &r);
-    return RectInHost(h, r, Host);
 }
 
 RECT DarkBox(fw::TBitmap& Shot, RECT R, int Limit = 330) {
