@@ -16,6 +16,7 @@
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCommonMessage.h"
 #include "skin/paint/sVclUtils.h"
+#include "skin/windows/acScrollWnd.h"
 
 namespace skin {
 
@@ -113,6 +114,10 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             }
         }
         PassOn(Message);
+        if (Message.Msg == WM_WINDOWPOSCHANGED)
+            UnskinnedWindowPosChanged(Message);
+        else if (Message.Msg == fw::CM_MOUSEWHEEL)
+            AC_CMMouseWheel(Message);
         return;
     }
     if (Message.Msg == SM_ALPHACMD) {
@@ -170,8 +175,9 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             return true;
         case WM_ACTIVATE:
             PassOn(Message);
-            if (Showing() && LOWORD(Message.WParam) == WA_ACTIVE && Form->BorderStyle() == fw::bsNone)
-                SetParentUpdated(Form);
+            if (!Showing()) return true;
+            if (!ListSW && FDrawNonClientArea) RefreshFormScrollWrapper();
+            if (LOWORD(Message.WParam) == WA_ACTIVE && Form->BorderStyle() == fw::bsNone) SetParentUpdated(Form);
             return true;
         case WM_SETREDRAW:
             LockCount = Message.WParam == 1 ? std::max(LockCount - 1, 0) : LockCount + 1;
@@ -216,6 +222,25 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         }
         case WM_WINDOWPOSCHANGING:
             WMWindowPosChanging(Message);
+            return true;
+        case WM_WINDOWPOSCHANGED:
+            WMWindowPosChanged(Message);
+            return true;
+        case fw::CM_SHOWINGCHANGED:
+            WMShowingChanged(Message);
+            return true;
+        case WM_PARENTNOTIFY:
+            WMParentNotify(Message);
+            return true;
+        case fw::CM_MOUSEWHEEL:
+            PassOn(Message);
+            AC_CMMouseWheel(Message);
+            return true;
+        case fw::CM_FLOAT:
+            PassOn(Message);
+            delete ListSW;
+            ListSW = nullptr;
+            SendAMessage(h, smcRefresh, LPARAM(SkinManager()));
             return true;
         case WM_SETICON:
             PassOnHidden(Message);
@@ -278,7 +303,12 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             return true;
         case fw::CM_VISIBLECHANGED:
             PassOn(Message);
-            if (Message.WParam == 0 && FCommonData->FCacheBmp && !Destroying()) FCommonData->FCacheBmp->SetSize(0, 0);
+            if (Message.WParam == 1) {
+                if (Form->Parent()) SetParentUpdated(Form);
+            } else {
+                if (FCommonData->FCacheBmp && !Destroying()) FCommonData->FCacheBmp->SetSize(0, 0);
+                KillAnimations();
+            }
             return true;
         case fw::CM_ENABLEDCHANGED:
             PassOn(Message);
@@ -293,7 +323,23 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
 }
 
 void TsSkinProvider::WMSize(fw::TMessage& Message) {
-    LastClientRect = fw::TRect(0, 0, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    const HWND h = Form->WindowHandle();
+    const fw::TRect now(0, 0, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    // What the grip and the form's right corner images cover moves with the
+    // client's corner: both places are painted again.
+    const TFrameState s = State();
+    const auto image = [this](int Index) {
+        const TsMaskData* md = FFrameSkin.Image(Index);
+        return md ? fw::TSize(WidthOfImage(*md), HeightOfImage(*md)) : fw::TSize(0, 0);
+    };
+    const fw::TSize grip = IsGripVisible(s) ? image(FFrameSkin.GripIndex) : fw::TSize(0, 0);
+    const bool cached = IsCached(FCommonData);
+    for (const TSizeRepaint& r : SizeRepaints(LastClientRect, now, cached, grip, image(FFrameSkin.FormTopRight),
+                                              image(FFrameSkin.FormBottomRight))) {
+        const RECT rc{r.R.Left, r.R.Top, r.R.Right, r.R.Bottom};
+        InvalidateRect(h, &rc, r.Erase);
+    }
+    LastClientRect = now;
     delete FGlow1;
     delete FGlow2;
     FGlow1 = FGlow2 = nullptr;

@@ -7,13 +7,16 @@
 
 #include "FrameFixtures.h"
 #include "framework/rtl/Exception.h"
+#include "framework/rtl/Properties.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/ScrollingControls.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/engine/sConst.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
 
 using namespace skin;
 using namespace formstest;
@@ -49,6 +52,29 @@ int ProvidersOwnedBy(fw::TCustomForm* Form) {
 struct Link {
     fw::TWndMethod Old;
     void Proc(fw::TMessage& m) { Old(m); }
+};
+
+// A scroll box under the skinned scroll box's name, with its wheel switch
+// published; it takes every turn it gets.
+class WheelBox : public fw::TScrollBox {
+public:
+    using fw::TScrollBox::TScrollBox;
+    fw::String ClassName() const override { return Named ? L"TsScrollBox" : L"TScrollBox"; }
+    const fw::TPropTable* PublishedProperties() const override {
+        static const fw::TPropTable table(
+            nullptr, {fw::EnumProperty<WheelBox>(L"AutoMouseWheel", {L"False", L"True"},
+                                                 [](const WheelBox& b) { return b.Auto ? 1 : 0; })});
+        return &table;
+    }
+    bool Named = true;
+    bool Auto = true;
+    int Turns = 0;
+
+protected:
+    bool DoMouseWheel(fw::TShiftState, int, fw::TPoint) override {
+        ++Turns;
+        return true;
+    }
 };
 
 }  // namespace
@@ -192,6 +218,31 @@ TEST(SkinProvider, SessionEndStopsFadingOnlyWhileItEnds) {
     EXPECT_FALSE(FadingForbidden);
 }
 
+TEST(SkinProvider, ARefusedSessionEndLeavesFadingAllowed) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    FormPtr form = NewForm();
+    form->Handle();
+    // The form's own method refuses the end of the session.
+    struct Refuse {
+        fw::TWndMethod Old;
+        void Proc(fw::TMessage& m) {
+            if (m.Msg == WM_QUERYENDSESSION)
+                m.Result = 0;
+            else
+                Old(m);
+        }
+    } refuse{form->WindowProc()};
+    form->SetWindowProc(fw::TWndMethod(&refuse, &Refuse::Proc));
+    TsSkinProvider* sp = TsSkinProvider::CreateRT(form.get());
+    form->Perform(WM_NCHITTEST, 0, 0);
+    ASSERT_TRUE(sp->Skinned());
+    FadingForbidden = false;
+    EXPECT_EQ(0, form->Perform(WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(FadingForbidden);
+    sp->Free();
+    form->SetWindowProc(refuse.Old);
+}
+
 TEST(SkinProvider, ScreenSnapping) {
     const RECT work{0, 0, 1000, 700};
     const SIZE size{300, 200};
@@ -214,4 +265,59 @@ TEST(SkinProvider, ScreenSnapping) {
     // A form wider than the work area: the left edge wins.
     const POINT wide = SnapToWorkArea(POINT{3, 100}, SIZE{1005, 200}, work, 10);
     EXPECT_EQ(0, wide.x);
+}
+
+TEST(SkinProvider, AnUnusedWheelTurnGoesToTheSkinnedScrollBoxUnderTheMouse) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    FormPtr form = NewForm();
+    // form > panel > box (inner) beside a box right on the form (outer).
+    auto* panel = new fw::TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 150, 120);
+    auto* inner = new WheelBox(form.get());
+    inner->SetParent(panel);
+    inner->SetBounds(10, 10, 100, 80);
+    auto* outer = new WheelBox(form.get());
+    outer->SetParent(form.get());
+    outer->SetBounds(160, 0, 100, 80);
+    form->Handle();
+    const auto screen = [&](fw::TWinControl* c, int x, int y) { return c->ClientToScreen(fw::TPoint(x, y)); };
+    struct Case {
+        const char* what;
+        fw::TPoint at;
+        bool innerNamed, innerAuto;
+        fw::TWinControl* want;
+    } cases[] = {
+        {"through the panel", screen(inner, 5, 5), true, true, inner},
+        {"right on the form", screen(outer, 5, 5), true, true, outer},
+        {"its wheel switch off", screen(inner, 5, 5), true, false, nullptr},
+        {"another class", screen(inner, 5, 5), false, true, nullptr},
+        {"the panel beside it", screen(panel, 140, 110), true, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        inner->Named = c.innerNamed, inner->Auto = c.innerAuto;
+        EXPECT_EQ(c.want, WheelScrollBoxAt(form.get(), c.at)) << c.what;
+    }
+
+    // Through the provider: the box gets the turn once, even though what a
+    // box leaves climbs its parents back to the form.
+    inner->Named = inner->Auto = true;
+    TsSkinProvider* sp = TsSkinProvider::CreateRT(form.get());
+    form->Perform(WM_NCHITTEST, 0, 0);
+    ASSERT_TRUE(sp->Skinned());
+    const fw::TPoint p = screen(inner, 5, 5);
+    SetCursorPos(p.X, p.Y);
+    ASSERT_TRUE(acMousePos() == p) << "the cursor stays elsewhere";
+    fw::TMessage m{fw::CM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), MAKELPARAM(p.X, p.Y), 0};
+    sp->AC_CMMouseWheel(m);
+    EXPECT_EQ(1, m.Result);
+    EXPECT_EQ(1, inner->Turns);
+    // A turn something already used is left alone.
+    m.Result = 1;
+    sp->AC_CMMouseWheel(m);
+    EXPECT_EQ(1, inner->Turns);
+    // Sent to the form, a turn no control uses reaches the box the same way.
+    m.Result = 0;
+    form->Perform(fw::CM_MOUSEWHEEL, m.WParam, m.LParam);
+    EXPECT_EQ(2, inner->Turns);
 }
