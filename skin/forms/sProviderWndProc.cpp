@@ -12,6 +12,7 @@
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFrameRegion.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/paint/ControlStandIns.h"
 #include "skin/paint/sBGAnswer.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCommonMessage.h"
@@ -150,6 +151,19 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             case smcGetColor:
                 Message.Result = LRESULT(FormColor());
                 break;
+            case smcBeforeScroll:
+                // A textured or gradient background moves with the scrolled
+                // children: the form is drawn once, after the scroll.
+                if (FCommonData->RepaintIfMoved()) SendMessageW(Form->WindowHandle(), WM_SETREDRAW, FALSE, 0);
+                break;
+            case smcAfterScroll:
+                if (FCommonData->RepaintIfMoved()) {
+                    const HWND h = Form->WindowHandle();
+                    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+                    RedrawWindow(h, nullptr, nullptr,
+                                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+                }
+                break;
             default:
                 break;
         }
@@ -172,6 +186,35 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             return true;
         case WM_SIZE:
             WMSize(Message);
+            return true;
+        case WM_MOVE:
+            KillAnimations();
+            return false;
+        case WM_SHOWWINDOW:
+            WMShowWindow(Message);
+            return true;
+        case WM_INITMENUPOPUP:
+            // The skinned frame sizes by its own edges: the window menu
+            // offers no keyboard sizing.
+            if (HIWORD(Message.LParam)) EnableMenuItem(HMENU(Message.WParam), SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+            return false;
+        case fw::CM_MENUCHANGED:
+            if (Form->FormState().Contains(fw::fsCreating) || !Form->Visible() || fAnimating) return false;
+            if (FCommonData->CtrlSkinState & 0x0800) {
+                // Replayed once when the update ends (smcEndUpdate).
+                FCommonData->CtrlSkinState |= 0x0400;
+                return true;
+            }
+            FCommonData->BGChanged = true;
+            return false;
+        case fw::CM_MOUSEENTER:
+            PassOn(Message);
+            // Only one speed button of the form shows the mouse above it.
+            for (int i = 0; i < Form->ControlCount(); ++i) {
+                auto* button = dynamic_cast<TsSpeedButton*>(Form->Controls(i));
+                if (button && LPARAM(button) != Message.LParam && button->SkinData()->FMouseAbove)
+                    button->Perform(fw::CM_MOUSELEAVE, 0, 0);
+            }
             return true;
         case WM_ACTIVATE:
             PassOn(Message);
@@ -294,6 +337,8 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_NCMOUSELEAVE:
         case fw::CM_MOUSELEAVE:
             SetHotHT(0, true);
+            if (TsSkinManager* m = SkinManager())
+                if (Message.Msg != WM_NCMOUSELEAVE && m->ActiveControl()) m->SetActiveControl(nullptr);
             return false;
         case WM_PRINT:
             WMPrint(Message);
@@ -357,6 +402,24 @@ void TsSkinProvider::WMSize(fw::TMessage& Message) {
             // The client background comes from the same image.
             RedrawWindow(Form->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOFRAME);
         }
+    }
+}
+
+void TsSkinProvider::WMShowWindow(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    const bool mdiChild = Form->FormStyle() == fw::fsMDIChild;
+    if (!mdiChild) {
+        if (Message.WParam == 1 && AeroIsEnabled() && !InAnimationProcess &&
+            !(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_LAYERED))
+            RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+        // How the form stood when its owner hid it, so it comes back so.
+        if (Message.LParam == SW_PARENTCLOSING && ShowAction != saIgnore)
+            ShowAction = IsIconic(h) ? saMinimize : IsZoomed(h) ? saMaximize : saRestore;
+    }
+    PassOn(Message);
+    if (Message.WParam == 1 && Form->Parent() && !mdiChild) {
+        FCommonData->CtrlSkinState &= ~0x0001;
+        FCommonData->BGChanged = true;
     }
 }
 

@@ -176,6 +176,7 @@ private:
     bool SkinnedMessage(fw::TMessage& Message);
     void WMNCActivate(fw::TMessage& Message);
     void WMSetText(fw::TMessage& Message);
+    void WMShowWindow(fw::TMessage& Message);
     void WMSize(fw::TMessage& Message);
     void WMNCPaint(fw::TMessage& Message);
     void WMPaint(fw::TMessage& Message);

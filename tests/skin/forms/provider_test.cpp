@@ -16,7 +16,6 @@
 #include "skin/engine/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sCommonData.h"
-#include "skin/paint/sVclUtils.h"
 
 using namespace skin;
 using namespace formstest;
@@ -52,29 +51,6 @@ int ProvidersOwnedBy(fw::TCustomForm* Form) {
 struct Link {
     fw::TWndMethod Old;
     void Proc(fw::TMessage& m) { Old(m); }
-};
-
-// A scroll box under the skinned scroll box's name, with its wheel switch
-// published; it takes every turn it gets.
-class WheelBox : public fw::TScrollBox {
-public:
-    using fw::TScrollBox::TScrollBox;
-    fw::String ClassName() const override { return Named ? L"TsScrollBox" : L"TScrollBox"; }
-    const fw::TPropTable* PublishedProperties() const override {
-        static const fw::TPropTable table(
-            nullptr, {fw::EnumProperty<WheelBox>(L"AutoMouseWheel", {L"False", L"True"},
-                                                 [](const WheelBox& b) { return b.Auto ? 1 : 0; })});
-        return &table;
-    }
-    bool Named = true;
-    bool Auto = true;
-    int Turns = 0;
-
-protected:
-    bool DoMouseWheel(fw::TShiftState, int, fw::TPoint) override {
-        ++Turns;
-        return true;
-    }
 };
 
 }  // namespace
@@ -267,7 +243,7 @@ TEST(SkinProvider, ScreenSnapping) {
     EXPECT_EQ(0, wide.x);
 }
 
-TEST(SkinProvider, AnUnusedWheelTurnGoesToTheSkinnedScrollBoxUnderTheMouse) {
+TEST(SkinProvider, WheelTurnsFindTheSkinnedScrollBoxUnderTheMouse) {
     LoadedSkin skin(L"default", L"Stillwater");
     FormPtr form = NewForm();
     // form > panel > box (inner) beside a box right on the form (outer).
@@ -298,26 +274,40 @@ TEST(SkinProvider, AnUnusedWheelTurnGoesToTheSkinnedScrollBoxUnderTheMouse) {
         inner->Named = c.innerNamed, inner->Auto = c.innerAuto;
         EXPECT_EQ(c.want, WheelScrollBoxAt(form.get(), c.at)) << c.what;
     }
+}
 
-    // Through the provider: the box gets the turn once, even though what a
-    // box leaves climbs its parents back to the form.
-    inner->Named = inner->Auto = true;
+TEST(SkinProvider, MenuChangesWaitForTheEndOfAnUpdate) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    FormPtr form = NewForm();
+    form->SetVisible(true);
+    // What reaches the form's own method.
+    struct Seen {
+        fw::TWndMethod Old;
+        int MenuChanges = 0;
+        void Proc(fw::TMessage& m) {
+            if (m.Msg == fw::CM_MENUCHANGED) ++MenuChanges;
+            Old(m);
+        }
+    } seen{form->WindowProc()};
+    form->SetWindowProc(fw::TWndMethod(&seen, &Seen::Proc));
     TsSkinProvider* sp = TsSkinProvider::CreateRT(form.get());
     form->Perform(WM_NCHITTEST, 0, 0);
     ASSERT_TRUE(sp->Skinned());
-    const fw::TPoint p = screen(inner, 5, 5);
-    SetCursorPos(p.X, p.Y);
-    ASSERT_TRUE(acMousePos() == p) << "the cursor stays elsewhere";
-    fw::TMessage m{fw::CM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), MAKELPARAM(p.X, p.Y), 0};
-    sp->AC_CMMouseWheel(m);
-    EXPECT_EQ(1, m.Result);
-    EXPECT_EQ(1, inner->Turns);
-    // A turn something already used is left alone.
-    m.Result = 1;
-    sp->AC_CMMouseWheel(m);
-    EXPECT_EQ(1, inner->Turns);
-    // Sent to the form, a turn no control uses reaches the box the same way.
-    m.Result = 0;
-    form->Perform(fw::CM_MOUSEWHEEL, m.WParam, m.LParam);
-    EXPECT_EQ(2, inner->Turns);
+    // Outside an update a menu change goes on at once.
+    form->Perform(fw::CM_MENUCHANGED, 0, 0);
+    EXPECT_EQ(1, seen.MenuChanges);
+    // Inside one, any number of them comes once, when it ends.
+    sp->SkinData()->BeginUpdate();
+    form->Perform(fw::CM_MENUCHANGED, 0, 0);
+    form->Perform(fw::CM_MENUCHANGED, 0, 0);
+    EXPECT_EQ(1, seen.MenuChanges);
+    sp->SkinData()->EndUpdate(false);
+    EXPECT_EQ(2, seen.MenuChanges);
+    EXPECT_EQ(0, sp->SkinData()->CtrlSkinState & 0x0400);
+    sp->SkinData()->BeginUpdate();
+    sp->SkinData()->EndUpdate(false);
+    EXPECT_EQ(2, seen.MenuChanges);
+    sp->Free();
+    form->SetWindowProc(seen.Old);
+    form->SetVisible(false);
 }

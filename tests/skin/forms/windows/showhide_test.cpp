@@ -2,7 +2,8 @@
 // hide animation leaves a fading image where the form was, the show
 // animation ends with the real window visible, no longer layered and framed
 // from the skin; and a form that scrolls its children gets skinned bars in
-// its frame, the client image placed beside them.
+// its frame, the client image placed beside them, and hands wheel turns no
+// control used to the skinned scroll box under the mouse.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,6 +14,7 @@
 #include "skin/engine/sMessages.h"
 #include "skin/paint/sAnimCore.h"
 #include "skin/paint/sAnimHide.h"
+#include "skin/paint/sVclUtils.h"
 #include "skin/windows/acScrollWnd.h"
 
 using namespace skin;
@@ -125,6 +127,10 @@ TEST(SkinnedFormShowHide, AScrollingFormGetsSkinnedBarsInItsFrame) {
     auto* big = new fw::TPanel(form.get());
     big->SetParent(form.get());
     big->SetBounds(10, 10, 600, 400);
+    // A skinned scroll box inside it takes the wheel turns nobody used.
+    auto* box = new WheelBox(form.get());
+    box->SetParent(big);
+    box->SetBounds(20, 20, 120, 90);
     form->Show();
     SetForegroundWindow(form->Handle());
     Pump(200);
@@ -153,6 +159,18 @@ TEST(SkinnedFormShowHide, AScrollingFormGetsSkinnedBarsInItsFrame) {
     ASSERT_FALSE(corner.IsEmpty());
     EXPECT_EQ(HTBOTTOMRIGHT,
               SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(wr.left + corner.Right - 2, wr.top + corner.Bottom - 2)));
+
+    // A wheel turn over the box that no control used: the box gets it once,
+    // though what a box leaves climbs its parents back to the form.
+    const fw::TPoint over = box->ClientToScreen(fw::TPoint(10, 10));
+    SetCursorPos(over.X, over.Y);
+    ASSERT_TRUE(acMousePos() == over);
+    form->Perform(fw::CM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), MAKELPARAM(over.X, over.Y));
+    EXPECT_EQ(1, box->Turns);
+    // One a control used is left alone.
+    fw::TMessage used{fw::CM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), MAKELPARAM(over.X, over.Y), 1};
+    sp->AC_CMMouseWheel(used);
+    EXPECT_EQ(1, box->Turns);
 
     // The provider goes first: the form's own window method comes back whole
     // and the bars' wrapper is gone.
