@@ -110,7 +110,9 @@ void TsSkinProvider::WMWindowPosChanged(fw::TMessage& Message) {
 
 void TsSkinProvider::UnskinnedWindowPosChanged(fw::TMessage& Message) {
     TsSkinManager* m = SkinManager();
-    if (!m || !m->Active() || !Form || !Form->HandleAllocated() || Form->ControlState().Contains(fw::csCreating))
+    // A provider that never started has no image of the form to fade.
+    if (RTInit || !m || !m->Active() || !Form || !Form->HandleAllocated() ||
+        Form->ControlState().Contains(fw::csCreating))
         return;
     const HWND h = Form->WindowHandle();
     if (!HideWanted(reinterpret_cast<const WINDOWPOS*>(Message.LParam), h, m, FDrawNonClientArea)) return;

@@ -280,9 +280,10 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             AC_CMMouseWheel(Message);
             return true;
         case fw::CM_FLOAT:
+            // The scroll wrapper runs this very message before the provider:
+            // it is not freed under it; the refresh renews it when it let go
+            // of the window.
             PassOn(Message);
-            delete ListSW;
-            ListSW = nullptr;
             SendAMessage(h, smcRefresh, LPARAM(SkinManager()));
             return true;
         case WM_SETICON:
