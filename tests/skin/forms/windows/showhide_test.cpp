@@ -163,7 +163,11 @@ TEST(SkinnedFormShowHide, AScrollingFormGetsSkinnedBarsInItsFrame) {
     // A wheel turn over the box that no control used: the box gets it once,
     // though what a box leaves climbs its parents back to the form.
     const fw::TPoint over = box->ClientToScreen(fw::TPoint(10, 10));
-    SetCursorPos(over.X, over.Y);
+    // The pointer of the display may be moved meanwhile: placed until it stays.
+    for (int i = 0; i < 50 && !(acMousePos() == over); ++i) {
+        SetCursorPos(over.X, over.Y);
+        Pump(20);
+    }
     ASSERT_TRUE(acMousePos() == over);
     form->Perform(fw::CM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), MAKELPARAM(over.X, over.Y));
     EXPECT_EQ(1, box->Turns);
