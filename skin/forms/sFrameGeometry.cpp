@@ -61,6 +61,10 @@ TFrameSkin FrameSkinOf(TsSkinManager* Manager, const fw::String& TitleSkin) {
     k.SmallHelp = global(L"SICONHELP");
     k.SmallNorm = global(L"SICONNORM");
     k.UserButton = global(L"TITLEBUTTON");
+    if (k.FormIndex >= 0) {
+        k.FormTopRight = valid(m.GetMaskIndex(k.FormIndex, L"FORM", L"IMGTOPRIGHT"));
+        k.FormBottomRight = valid(m.GetMaskIndex(k.FormIndex, L"FORM", L"IMGBTMRIGHT"));
+    }
     const TsSkinData& d = *m.SkinData;
     k.BILeftMargin = d.BILeftMargin;
     k.BIRightMargin = d.BIRightMargin;
@@ -166,17 +170,17 @@ int HeaderHeight(const TFrameState& S, const TFrameMetrics& M) {
         h = S.Height - S.ClientHeight - ((S.Style & WS_BORDER) ? BorderHeight(S, M) : 0);
     h = std::max(h, 0);
     if (S.Iconic) h += SysBorderHeight(S, M);
-    return h;
+    return h - S.HScrollHeight;
 }
 
 int CaptionWidth(const TFrameState& S) { return S.Width; }
 
 int MenuHeight(const TFrameState& S, const TFrameMetrics& M) { return S.MenuLine ? M.CyMenu - 1 : 0; }
 
-int OffsetX(const TFrameState& S) { return (S.Width - S.ClientWidth) / 2; }
+int OffsetX(const TFrameState& S) { return (S.Width - S.ClientWidth - S.VScrollWidth) / 2; }
 
 int OffsetY(const TFrameState& S, const TFrameMetrics& M) {
-    return S.Height - S.ClientHeight - ((S.Style & WS_BORDER) ? BorderWidth(S, M) : 0);
+    return S.Height - S.ClientHeight - ((S.Style & WS_BORDER) ? BorderWidth(S, M) : 0) - S.HScrollHeight;
 }
 
 int TitleBottom(const TFrameState& S, const TFrameMetrics& M) { return SysBorderHeight(S, M) + CaptionHeight(S, M); }
@@ -263,6 +267,26 @@ bool MaxInfo(const TFrameState& S, const TFrameMetrics& M, const TRect& WorkArea
     MaxPosition = POINT{-w, -w};
     MaxSize = POINT{WorkArea.Width() + 2 * w, WorkArea.Height() + 2 * w};
     return true;
+}
+
+std::vector<TSizeRepaint> SizeRepaints(const fw::TRect& Last, const fw::TRect& Now, bool Cached, fw::TSize Grip,
+                                       fw::TSize TopRight, fw::TSize BottomRight) {
+    std::vector<TSizeRepaint> out;
+    const bool grew = Now.Width() > Last.Width() || Now.Height() > Last.Height();
+    const bool shrank = Now.Width() < Last.Width() || Now.Height() < Last.Height();
+    const auto corner = [](const fw::TRect& C, fw::TSize S) {
+        return fw::TRect(C.Right - S.cx, C.Bottom - S.cy, C.Right, C.Bottom);
+    };
+    if (Grip.cx > 0 && Grip.cy > 0) {
+        if (grew && !Cached && !Last.IsEmpty()) out.push_back({corner(Last, Grip), true});
+        if (shrank) out.push_back({corner(Now, Grip), !Cached});
+    }
+    if (shrank || Last.IsEmpty()) {
+        if (TopRight.cx > 0 && TopRight.cy > 0)
+            out.push_back({fw::TRect(Last.Right - TopRight.cx, Last.Top, Last.Right, Last.Top + TopRight.cy), !Cached});
+        if (BottomRight.cx > 0 && BottomRight.cy > 0) out.push_back({corner(Last, BottomRight), !Cached});
+    }
+    return out;
 }
 
 }  // namespace skin

@@ -15,6 +15,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/rtl/Types.h"
 #include "framework/windows/Forms.h"
 
@@ -62,6 +64,11 @@ struct TFrameState {
     int MenuLines = 0;            // rows of the menu line
     bool Active = true;           // drawn active
     bool Enabled = true;
+    // The form's own skinned scroll bars that show now (0: none), and the
+    // square between them when both show (window coordinates, else empty).
+    int VScrollWidth = 0;
+    int HScrollHeight = 0;
+    fw::TRect ScrollCorner;
 };
 
 // What the frame uses of a skin; indexes are -1 when the skin lacks the item.
@@ -79,6 +86,7 @@ struct TFrameSkin {
     int BigClose = -1, BigCloseAlone = -1, BigMax = -1, BigMin = -1, BigHelp = -1, BigNorm = -1;
     int SmallClose = -1, SmallMax = -1, SmallMin = -1, SmallHelp = -1, SmallNorm = -1;
     int UserButton = -1;
+    int FormTopRight = -1, FormBottomRight = -1;  // the form section's "IMGTOPRIGHT", "IMGBTMRIGHT"
     // Skin-wide title values (GLOBALINFO).
     int BILeftMargin = 0, BIRightMargin = 0, BISpacing = 0, BITopMargin = 0, BIVAlign = 0;
 
@@ -150,6 +158,19 @@ int SysButtonsCount(const TFrameState& S);
 int TitleBtnsWidth(const TFrameState& S, const TFrameSkin& K, const TTitleButtons& B);
 // The title buttons and the "TITLEBAR" image's edges.
 int BarWidth(const TFrameState& S, const TFrameSkin& K, const TTitleButtons& B);
+// A client rectangle to paint again when the client size changes, erased or not.
+struct TSizeRepaint {
+    fw::TRect R;
+    bool Erase = false;
+};
+// What a size change from Last to Now (client rectangles at (0, 0)) leaves
+// wrong: the size grip (Grip: its size, 0 x 0 when none shows) at the old
+// corner of a grown client that is not cached and at the new corner of a
+// shrunk one; and, when the client shrank or there was none, the form's
+// right corner images (TopRight, BottomRight; 0 x 0 when missing) at the
+// old right edge. Erased where the client is not cached.
+std::vector<TSizeRepaint> SizeRepaints(const fw::TRect& Last, const fw::TRect& Now, bool Cached, fw::TSize Grip,
+                                       fw::TSize TopRight, fw::TSize BottomRight);
 // The maximised window's place and size on a work area (WM_GETMINMAXINFO).
 // False when the form keeps the system's answer (bsNone, MDI child, parented).
 bool MaxInfo(const TFrameState& S, const TFrameMetrics& M, const fw::TRect& WorkArea, POINT& MaxPosition,

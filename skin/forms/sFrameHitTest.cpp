@@ -42,7 +42,8 @@ int FrameHitTest(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin&
         return IconRect(S, M, K).Contains(P) ? HTSYSMENU : HTCAPTION;
     }
     if (P.Y > c + h + S.MenuLines * mh) {
-        if (IsGripVisible(S) && K.Image(K.GripIndex)) {
+        const bool grip = IsGripVisible(S) || S.ScrollCorner.Contains(P);
+        if (grip && K.Image(K.GripIndex)) {
             const fw::TPoint g = RBGripPoint(S, M, K);
             if (P.X >= g.X && P.Y >= g.Y) return HTBOTTOMRIGHT;
         }

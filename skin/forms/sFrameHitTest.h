@@ -14,7 +14,8 @@ fw::TPoint CursorToPoint(const TFrameState& S, int X, int Y);
 // a maximise or minimise button that does not work now is HTCAPTION), then
 // the sizing edges of a sizeable frame (the right edge wins over the left),
 // the caption band (HTSYSMENU on the icon), the client area with the size
-// grip, and the menu line.
+// grip (also in the square between the form's own scroll bars), and the
+// menu line.
 int FrameHitTest(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B,
                  fw::TPoint P);
 

@@ -6,6 +6,7 @@
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sTitleButtons.h"
+#include "skin/paint/sCopies.h"
 #include "skin/paint/sGlyphs.h"
 #include "skin/paint/sSectionBG.h"
 #include "skin/paint/sSectionPaint.h"
@@ -22,10 +23,25 @@ constexpr unsigned kCaptionFlags = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT
 
 int StateOf(const TFrameState& S) { return S.Active ? 1 : 0; }
 
-void DrawAppIcon(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, HICON Icon) {
-    if (!IconVisible(S) || !Icon) return;
+void DrawAppIcon(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
+                 const TFrameContent& C) {
+    if (!IconVisible(S)) return;
     const TRect r = IconRect(S, M, K);
-    DrawIconEx(Cache->Canvas()->Handle(), r.Left, r.Top, Icon, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+    fw::TBitmap* glyph = C.IconGlyph;
+    if (glyph && !glyph->Empty()) {
+        glyph->SetTransparentColor(fw::TColor(0xFF00FF));
+        glyph->SetTransparent(true);
+        if (glyph->PixelFormat() == fw::pf32bit) {
+            CopyByMask(TRect(r.Left, r.Top, r.Left + glyph->Width(), r.Top + glyph->Height()),
+                       TRect(0, 0, glyph->Width(), glyph->Height()), Cache, glyph, EmptyCI, false);
+        } else {
+            const fw::TSize size = TitleGlyphSize(S, M);
+            Cache->Canvas()->StretchDraw(TRect(r.Left, r.Top, r.Left + size.cx, r.Top + size.cy), glyph);
+        }
+        return;
+    }
+    if (C.Icon)
+        DrawIconEx(Cache->Canvas()->Handle(), r.Left, r.Top, C.Icon, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
 }
 
 void DrawTitleBar(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
@@ -85,6 +101,11 @@ TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrame
     return r;
 }
 
+fw::TSize TitleGlyphSize(const TFrameState& S, const TFrameMetrics& M) {
+    const int side = IconSizeFor(HeaderHeight(S, M) - 2);
+    return fw::TSize(S.TitleIconWidth ? S.TitleIconWidth : side, S.TitleIconHeight ? S.TitleIconHeight : side);
+}
+
 int FrameImageHeight(const TFrameState& S, const TFrameMetrics& M) {
     return S.Iconic ? TitleBottom(S, M) + 2 : S.Height;
 }
@@ -115,7 +136,7 @@ void PaintFrame(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M
         PaintItem(K.TitleIndex, K.TitleSection, MakeCacheInfo(Cache), true, StateOf(S), title, fw::TPoint(0, 0), Cache,
                   K.Manager);
     }
-    DrawAppIcon(Cache, S, M, K, C.Icon);
+    DrawAppIcon(Cache, S, M, K, C);
     DrawTitleBar(Cache, S, M, K, B);
     DrawCaption(Cache, S, M, K, B, C, GlowMask);
     if (C.ButtonsBG) {

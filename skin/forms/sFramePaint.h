@@ -16,6 +16,9 @@ struct TFrameContent {
     fw::String Caption;
     fw::TAlignment CaptionAlignment = fw::taLeftJustify;
     HICON Icon = nullptr;  // the title icon, drawn at the icon size (nil: none)
+    // The provider's own title icon, drawn in the icon's place instead
+    // (fuchsia shows the title; a 32-bit glyph blends by its alpha).
+    fw::TBitmap* IconGlyph = nullptr;
     // When set, receives the title strip as it is before the buttons are
     // drawn on it, so one button can be repainted without the rest.
     fw::TBitmap* ButtonsBG = nullptr;
@@ -26,6 +29,10 @@ struct TFrameContent {
 // wider than the room starts at the room's left.
 fw::TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B,
                           int cx, int cy, fw::TAlignment Alignment);
+
+// The size a title icon glyph is drawn in: the title icon's sizes, or where
+// one is 0, the icon size rule for the header's height less 2.
+fw::TSize TitleGlyphSize(const TFrameState& S, const TFrameMetrics& M);
 
 // The window image's height: the window's, or for an iconic form the title's
 // bottom plus 2.

@@ -57,6 +57,7 @@ void TsSkinProvider::PaintAll() {
         content.Caption = Form->Caption();
         content.CaptionAlignment = FCaptionAlignment;
         content.Icon = TitleIconOf(Form);
+        content.IconGlyph = FTitleIcon.Glyph();
         content.ButtonsBG = TempBmp;
         PaintFrame(cache, State(), FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
         FCommonData->BGChanged = false;

@@ -12,10 +12,12 @@
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFrameRegion.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/paint/ControlStandIns.h"
 #include "skin/paint/sBGAnswer.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCommonMessage.h"
 #include "skin/paint/sVclUtils.h"
+#include "skin/windows/acScrollWnd.h"
 
 namespace skin {
 
@@ -114,6 +116,10 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             }
         }
         PassOn(Message);
+        if (Message.Msg == WM_WINDOWPOSCHANGED)
+            UnskinnedWindowPosChanged(Message);
+        else if (Message.Msg == fw::CM_MOUSEWHEEL)
+            AC_CMMouseWheel(Message);
         return;
     }
     if (Message.Msg == SM_ALPHACMD) {
@@ -150,6 +156,19 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             case smcGetColor:
                 Message.Result = LRESULT(FormColor());
                 break;
+            case smcBeforeScroll:
+                // A textured or gradient background moves with the scrolled
+                // children: the form is drawn once, after the scroll.
+                if (FCommonData->RepaintIfMoved()) SendMessageW(Form->WindowHandle(), WM_SETREDRAW, FALSE, 0);
+                break;
+            case smcAfterScroll:
+                if (FCommonData->RepaintIfMoved()) {
+                    const HWND h = Form->WindowHandle();
+                    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+                    RedrawWindow(h, nullptr, nullptr,
+                                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+                }
+                break;
             default:
                 break;
         }
@@ -175,10 +194,40 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_SIZE:
             WMSize(Message);
             return true;
+        case WM_MOVE:
+            KillAnimations();
+            return false;
+        case WM_SHOWWINDOW:
+            WMShowWindow(Message);
+            return true;
+        case WM_INITMENUPOPUP:
+            // The skinned frame sizes by its own edges: the window menu
+            // offers no keyboard sizing.
+            if (HIWORD(Message.LParam)) EnableMenuItem(HMENU(Message.WParam), SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+            return false;
+        case fw::CM_MENUCHANGED:
+            if (Form->FormState().Contains(fw::fsCreating) || !Form->Visible() || fAnimating) return false;
+            if (FCommonData->CtrlSkinState & 0x0800) {
+                // Replayed once when the update ends (smcEndUpdate).
+                FCommonData->CtrlSkinState |= 0x0400;
+                return true;
+            }
+            FCommonData->BGChanged = true;
+            return false;
+        case fw::CM_MOUSEENTER:
+            PassOn(Message);
+            // Only one speed button of the form shows the mouse above it.
+            for (int i = 0; i < Form->ControlCount(); ++i) {
+                auto* button = dynamic_cast<TsSpeedButton*>(Form->Controls(i));
+                if (button && LPARAM(button) != Message.LParam && button->SkinData()->FMouseAbove)
+                    button->Perform(fw::CM_MOUSELEAVE, 0, 0);
+            }
+            return true;
         case WM_ACTIVATE:
             PassOn(Message);
-            if (Showing() && LOWORD(Message.WParam) == WA_ACTIVE && Form->BorderStyle() == fw::bsNone)
-                SetParentUpdated(Form);
+            if (!Showing()) return true;
+            if (!ListSW && FDrawNonClientArea) RefreshFormScrollWrapper();
+            if (LOWORD(Message.WParam) == WA_ACTIVE && Form->BorderStyle() == fw::bsNone) SetParentUpdated(Form);
             return true;
         case WM_SETREDRAW:
             LockCount = Message.WParam == 1 ? std::max(LockCount - 1, 0) : LockCount + 1;
@@ -223,6 +272,26 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         }
         case WM_WINDOWPOSCHANGING:
             WMWindowPosChanging(Message);
+            return true;
+        case WM_WINDOWPOSCHANGED:
+            WMWindowPosChanged(Message);
+            return true;
+        case fw::CM_SHOWINGCHANGED:
+            WMShowingChanged(Message);
+            return true;
+        case WM_PARENTNOTIFY:
+            WMParentNotify(Message);
+            return true;
+        case fw::CM_MOUSEWHEEL:
+            PassOn(Message);
+            AC_CMMouseWheel(Message);
+            return true;
+        case fw::CM_FLOAT:
+            // The scroll wrapper runs this very message before the provider:
+            // it is not freed under it; the refresh renews it when it let go
+            // of the window.
+            PassOn(Message);
+            SendAMessage(h, smcRefresh, LPARAM(SkinManager()));
             return true;
         case WM_SETICON:
             PassOnHidden(Message);
@@ -276,6 +345,8 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_NCMOUSELEAVE:
         case fw::CM_MOUSELEAVE:
             SetHotHT(0, true);
+            if (TsSkinManager* m = SkinManager())
+                if (Message.Msg != WM_NCMOUSELEAVE && m->ActiveControl()) m->SetActiveControl(nullptr);
             return false;
         case WM_PRINT:
             WMPrint(Message);
@@ -285,7 +356,12 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             return true;
         case fw::CM_VISIBLECHANGED:
             PassOn(Message);
-            if (Message.WParam == 0 && FCommonData->FCacheBmp && !Destroying()) FCommonData->FCacheBmp->SetSize(0, 0);
+            if (Message.WParam == 1) {
+                if (Form->Parent()) SetParentUpdated(Form);
+            } else {
+                if (FCommonData->FCacheBmp && !Destroying()) FCommonData->FCacheBmp->SetSize(0, 0);
+                KillAnimations();
+            }
             return true;
         case fw::CM_ENABLEDCHANGED:
             PassOn(Message);
@@ -300,7 +376,23 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
 }
 
 void TsSkinProvider::WMSize(fw::TMessage& Message) {
-    LastClientRect = fw::TRect(0, 0, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    const HWND h = Form->WindowHandle();
+    const fw::TRect now(0, 0, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    // What the grip and the form's right corner images cover moves with the
+    // client's corner: both places are painted again.
+    const TFrameState s = State();
+    const auto image = [this](int Index) {
+        const TsMaskData* md = FFrameSkin.Image(Index);
+        return md ? fw::TSize(WidthOfImage(*md), HeightOfImage(*md)) : fw::TSize(0, 0);
+    };
+    const fw::TSize grip = IsGripVisible(s) ? image(FFrameSkin.GripIndex) : fw::TSize(0, 0);
+    const bool cached = IsCached(FCommonData);
+    for (const TSizeRepaint& r : SizeRepaints(LastClientRect, now, cached, grip, image(FFrameSkin.FormTopRight),
+                                              image(FFrameSkin.FormBottomRight))) {
+        const RECT rc{r.R.Left, r.R.Top, r.R.Right, r.R.Bottom};
+        InvalidateRect(h, &rc, r.Erase);
+    }
+    LastClientRect = now;
     delete FGlow1;
     delete FGlow2;
     FGlow1 = FGlow2 = nullptr;
@@ -318,6 +410,24 @@ void TsSkinProvider::WMSize(fw::TMessage& Message) {
             // The client background comes from the same image.
             RedrawWindow(Form->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOFRAME);
         }
+    }
+}
+
+void TsSkinProvider::WMShowWindow(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    const bool mdiChild = Form->FormStyle() == fw::fsMDIChild;
+    if (!mdiChild) {
+        if (Message.WParam == 1 && AeroIsEnabled() && !InAnimationProcess &&
+            !(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_LAYERED))
+            RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+        // How the form stood when its owner hid it, so it comes back so.
+        if (Message.LParam == SW_PARENTCLOSING && ShowAction != saIgnore)
+            ShowAction = IsIconic(h) ? saMinimize : IsZoomed(h) ? saMaximize : saRestore;
+    }
+    PassOn(Message);
+    if (Message.WParam == 1 && Form->Parent() && !mdiChild) {
+        FCommonData->CtrlSkinState &= ~0x0001;
+        FCommonData->BGChanged = true;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCommonMessage.h"
 #include "skin/paint/sVclUtils.h"
+#include "skin/windows/acScrollWnd.h"
 
 namespace skin {
 
@@ -85,6 +86,10 @@ TsSkinProvider* TsSkinProvider::CreateRT(fw::TComponent* AOwner, bool InitRT) {
 TsSkinProvider::~TsSkinProvider() {
     InitExBorders(false);
     KillAnimations();
+    // The scroll wrapper stands before the provider in the form's window
+    // method chain: it goes first, so the provider gives back the form's own.
+    delete ListSW;
+    ListSW = nullptr;
     if (Bound && Form) {
         IntUnSkinForm(Form);
         Form->SetWindowProc(OldWndProc);
@@ -225,9 +230,12 @@ void TsSkinProvider::SetDrawNonClientArea(bool Value) {
             FCommonData->BGChanged = true;
             RgnChanged = true;
             RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
+            RefreshFormScrollWrapper();
         }
     } else {
         InitExBorders(false);
+        delete ListSW;
+        ListSW = nullptr;
         if (HaveSysMenu) SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_SYSMENU);
         if (Showing()) SetWindowRgn(h, nullptr, TRUE);
     }
@@ -240,6 +248,15 @@ TFrameState TsSkinProvider::State() const {
     s.Active = FormActive;
     s.ShowAppIcon = FShowAppIcon;
     s.GripMode = FGripMode;
+    s.TitleIconWidth = FTitleIcon.Width;
+    s.TitleIconHeight = FTitleIcon.Height;
+    if (ListSW && ListSW->sBarHorz && ListSW->sBarVert && !ListSW->Destroyed) {
+        const TacScrollBar &horz = *ListSW->sBarHorz, &vert = *ListSW->sBarVert;
+        s.VScrollWidth = ShownThickness(vert);
+        s.HScrollHeight = ShownThickness(horz);
+        if (s.VScrollWidth && s.HScrollHeight)
+            s.ScrollCorner = CornerRect(fw::TRect(0, 0, s.Width, s.Height), ListSW->Edges, horz, vert);
+    }
     return s;
 }
 
@@ -291,6 +308,8 @@ void TsSkinProvider::UpdateRgn(bool Repaint) {
 void TsSkinProvider::RemoveSkin(fw::TMessage& Message) {
     auto* m = reinterpret_cast<TsSkinManager*>(Message.LParam);
     if (m == SkinManager()) {
+        delete ListSW;
+        ListSW = nullptr;
         if (Form && Form->HandleAllocated()) InitDwm(Form->WindowHandle(), false);
         AdapterRemove();
         CommonMessage(Message, FCommonData);
@@ -343,6 +362,7 @@ void TsSkinProvider::SkinChangeMessage(fw::TMessage& Message) {
         return;
     }
     // smcRefresh
+    if (FDrawNonClientArea) RefreshFormScrollWrapper();
     if (HaveBorder(State())) RgnChanged = true;
     if (Form && Form->Visible() && Form->HandleAllocated()) {
         FCommonData->BGChanged = true;

@@ -15,8 +15,9 @@
 //
 // Not here yet: the skinned system menu (the system's
 // own window menu drops instead), menu lines, MDI, extended borders, user
-// title buttons and caption-button animations, outline moving and sizing
-// (ResizeMode keeps the platform's own move and size loop).
+// title buttons, the added title's drawing and caption-button animations,
+// outline moving and sizing (ResizeMode keeps the platform's own move and
+// size loop).
 #pragma once
 
 #include <windows.h>
@@ -28,8 +29,11 @@
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sFrameGeometry.h"
+#include "skin/forms/sTitleItems.h"
 
 namespace skin {
+
+class TacScrollWnd;
 
 enum TsResizeMode { rmStandard, rmBorder };
 
@@ -63,6 +67,9 @@ public:
     // No extended-border window is made yet: frees none, the cache stays 24-bit.
     void InitExBorders(bool Value);
     void KillAnimations() {}
+    // The form's own skinned scroll bars (ListSW), for a form with
+    // AutoScroll: made while skinned, dropped when not.
+    void RefreshFormScrollWrapper();
 
     // ---- published properties
     fw::TAlignment CaptionAlignment() const { return FCaptionAlignment; }
@@ -82,6 +89,10 @@ public:
     void SetScreenSnap(bool Value) { FScreenSnap = Value; }
     int SnapBuffer() const { return FSnapBuffer; }
     void SetSnapBuffer(int Value) { FSnapBuffer = Value; }
+    TsTitleIcon* TitleIcon() { return &FTitleIcon; }
+    TacAddedTitle* AddedTitle() { return &FAddedTitle; }
+    // Stored for the form's owner; the provider's hit test does not call it.
+    TacNCHitTest OnExtHitTest;
 
     // ---- the frame as the measurements see it
     TFrameState State() const;
@@ -113,6 +124,8 @@ public:
     // ---- the window method that stands before the form's own
     void NewWndProc(fw::TMessage& Message);
     int HTProcess(fw::TMessage& Message);
+    // A wheel turn nobody used goes to the skinned scroll box under the mouse.
+    void AC_CMMouseWheel(fw::TMessage& Message);
 
     // ---- title buttons
     void SetHotHT(int HitCode, bool Repaint = true);
@@ -159,6 +172,7 @@ public:
     // Set while a title button is pressed; a command runs at button-up only
     // then.
     bool ButtonPressed = false;
+    TacScrollWnd* ListSW = nullptr;  // owned
 
 private:
     void SkinChangeMessage(fw::TMessage& Message);
@@ -178,6 +192,7 @@ private:
     bool SkinnedMessage(fw::TMessage& Message);
     void WMNCActivate(fw::TMessage& Message);
     void WMSetText(fw::TMessage& Message);
+    void WMShowWindow(fw::TMessage& Message);
     void WMSize(fw::TMessage& Message);
     void WMNCPaint(fw::TMessage& Message);
     void WMPaint(fw::TMessage& Message);
@@ -188,6 +203,12 @@ private:
     void WMNCLButtonDblClk(fw::TMessage& Message);
     void WMSysCommand(fw::TMessage& Message);
     void WMWindowPosChanging(fw::TMessage& Message);
+    void WMShowingChanged(fw::TMessage& Message);
+    void WMWindowPosChanged(fw::TMessage& Message);
+    // The hide animation of a form whose provider is not skinned (or whose
+    // form is going), after the message went on.
+    void UnskinnedWindowPosChanged(fw::TMessage& Message);
+    void WMParentNotify(fw::TMessage& Message);
 
     fw::TAlignment FCaptionAlignment = fw::taLeftJustify;
     TsGripMode FGripMode = gmNone;
@@ -199,6 +220,8 @@ private:
     int FSnapBuffer = 10;
     TFrameSkin FFrameSkin;
     TFrameMetrics FMetrics;
+    TsTitleIcon FTitleIcon;
+    TacAddedTitle FAddedTitle;
     // This provider took the form's window method (not RTEmpty).
     bool Bound = false;
 };
@@ -210,6 +233,10 @@ void UpdateSkinCaption(TsSkinProvider* sp);
 // The screen place of a moved form pulled onto the edges of the work area
 // when closer than Buffer (the left and top edges win); (0, 0) never moves.
 POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer);
+// The skinned scroll box that takes a wheel turn at the screen point: the
+// windowed control there, searched down through windowed children, when it
+// is a "TsScrollBox" whose AutoMouseWheel is on; nil otherwise.
+fw::TWinControl* WheelScrollBoxAt(fw::TWinControl* Form, fw::TPoint ScreenPos);
 // Makes the skin manager's window-creation hook skin every form (a run-time
 // provider) and system dialog (a frame wrapper) it meets.
 void InstallFormSkinning();

@@ -284,19 +284,24 @@ void RefreshScrolls(TsCommonData* SkinData, TacScrollWnd*& ListSW) {
     if (!owner) return;
     const auto state = owner->ComponentState();
     if (state.Contains(fw::csLoading) || state.Contains(fw::csDestroying) || state.Contains(fw::csDesigning)) return;
+    RefreshScrolls(owner, SkinData, ListSW);
+}
+
+void RefreshScrolls(fw::TWinControl* Owner, TsCommonData* SkinData, TacScrollWnd*& ListSW) {
+    if (!Owner || !SkinData) return;
     if (SkinData->Skinned()) {
-        if (Ac_UninitializeFlatSB) Ac_UninitializeFlatSB(owner->Handle());
+        if (Ac_UninitializeFlatSB) Ac_UninitializeFlatSB(Owner->Handle());
         if (ListSW && ListSW->Destroyed) {
             delete ListSW;
             ListSW = nullptr;
         }
         if (!ListSW)
-            ListSW = CreateWnd<TacScrollWnd>(true, owner->Handle(), SkinData, SkinData->GetSkinManager(),
+            ListSW = CreateWnd<TacScrollWnd>(true, Owner->Handle(), SkinData, SkinData->GetSkinManager(),
                                              SkinData->SkinSection());
     } else {
         delete ListSW;
         ListSW = nullptr;
-        if (Ac_InitializeFlatSB) Ac_InitializeFlatSB(owner->Handle());
+        if (Ac_InitializeFlatSB) Ac_InitializeFlatSB(Owner->Handle());
     }
 }
 

@@ -49,6 +49,9 @@ TacScrollWnd* HookScrollWnd(HWND Handle, TsSkinManager* SkinManager, TsCommonDat
 void InitControl(HWND Handle, TsCommonData* SkinData, TsSkinManager* SkinManager);
 // Keeps a skinned control's scroll wrapper in step with its skin.
 void RefreshScrolls(TsCommonData* SkinData, TacScrollWnd*& ListSW);
+// The same for Owner's window, whose skin data may belong to another object
+// (a form's skin provider): the wrapper is made while SkinData is skinned.
+void RefreshScrolls(fw::TWinControl* Owner, TsCommonData* SkinData, TacScrollWnd*& ListSW);
 // Both bars' scroll state read again; with Repaint the bars painted.
 void UpdateScrolls(TacScrollWnd* sw, bool Repaint);
 

@@ -5,7 +5,9 @@
 
 #include <memory>
 
+#include "framework/rtl/Properties.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/ScrollingControls.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sFrameGeometry.h"
 #include "skin/forms/sTitleButtons.h"
@@ -59,5 +61,28 @@ inline skin::TTitleButtons Buttons(const skin::TFrameState& s, const skin::TFram
     skin::LayoutTitleButtons(b, s, Metrics(), k);
     return b;
 }
+
+// A scroll box under the skinned scroll box's name, with its wheel switch
+// published; it takes every turn it gets.
+class WheelBox : public fw::TScrollBox {
+public:
+    using fw::TScrollBox::TScrollBox;
+    fw::String ClassName() const override { return Named ? L"TsScrollBox" : L"TScrollBox"; }
+    const fw::TPropTable* PublishedProperties() const override {
+        static const fw::TPropTable table(
+            nullptr, {fw::EnumProperty<WheelBox>(L"AutoMouseWheel", {L"False", L"True"},
+                                                 [](const WheelBox& b) { return b.Auto ? 1 : 0; })});
+        return &table;
+    }
+    bool Named = true;
+    bool Auto = true;
+    int Turns = 0;
+
+protected:
+    bool DoMouseWheel(fw::TShiftState, int, fw::TPoint) override {
+        ++Turns;
+        return true;
+    }
+};
 
 }  // namespace formstest

@@ -230,3 +230,72 @@ TEST(FrameGeometry, MaximisedPlaceCoversTheWorkAreaWithTheFrameOutside) {
     child.MDIChild = true;
     EXPECT_FALSE(MaxInfo(child, m, work, pos, size));
 }
+
+TEST(FrameGeometry, TheFormsOwnScrollBarsLieOutsideTheClientImage) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    const TFrameSkin k = skin.Frame();
+    const TFrameMetrics m = Metrics();
+    // Both bars take 17 pixels of the 300 x 200 sizeable form's client.
+    TFrameState s = State(fw::bsSizeable, kAllIcons);
+    s.ClientWidth -= 17, s.ClientHeight -= 17;
+    s.VScrollWidth = 17, s.HScrollHeight = 17;
+    s.ScrollCorner = TRect(279, 179, 296, 196);
+    // The client image still starts right inside the frame, below the title.
+    EXPECT_EQ(OffsetX(s), 4);
+    EXPECT_EQ(OffsetY(s, m), 4 + 19);
+    EXPECT_EQ(HeaderHeight(s, m), 4 + 19);
+    // The square between the bars holds the grip, whatever GripMode says.
+    const TTitleButtons b = Buttons(s, k);
+    EXPECT_EQ(FrameHitTest(s, m, k, b, fw::TPoint(290, 190)), HTBOTTOMRIGHT);
+    EXPECT_EQ(FrameHitTest(s, m, k, b, fw::TPoint(281, 181)), HTCLIENT);
+    s.ScrollCorner = TRect();
+    EXPECT_EQ(FrameHitTest(s, m, k, b, fw::TPoint(290, 190)), HTCLIENT);
+}
+
+TEST(FrameGeometry, SizeChangesRepaintTheGripAndTheRightCorners) {
+    using R = std::vector<TSizeRepaint>;
+    const fw::TSize grip(12, 12), none(0, 0), tr(8, 6), br(10, 5);
+    const TRect small(0, 0, 100, 80), wide(0, 0, 150, 80), tall(0, 0, 100, 120);
+    auto same = [](const R& a, const R& b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (!(a[i].R == b[i].R) || a[i].Erase != b[i].Erase) return false;
+        return true;
+    };
+    struct Case {
+        const char* what;
+        TRect last, now;
+        bool cached;
+        fw::TSize grip, topRight, bottomRight;
+        R want;
+    } cases[] = {
+        {"grown, not cached: the old grip place",
+         small,
+         wide,
+         false,
+         grip,
+         none,
+         none,
+         {{TRect(88, 68, 100, 80), true}}},
+        {"grown, cached: nothing", small, tall, true, grip, tr, br, {}},
+        {"shrunk, cached: the new grip place, not erased, and the old right corners",
+         wide,
+         small,
+         true,
+         grip,
+         tr,
+         br,
+         {{TRect(88, 68, 100, 80), false}, {TRect(142, 0, 150, 6), false}, {TRect(140, 75, 150, 80), false}}},
+        {"shrunk without a grip: the corners, erased",
+         tall,
+         small,
+         false,
+         none,
+         tr,
+         none,
+         {{TRect(92, 0, 100, 6), true}}},
+        {"same size: nothing", small, small, false, grip, tr, br, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(same(SizeRepaints(c.last, c.now, c.cached, c.grip, c.topRight, c.bottomRight), c.want)) << c.what;
+}

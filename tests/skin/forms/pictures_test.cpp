@@ -146,3 +146,39 @@ TEST(FramePictures, SkinWithoutATitleSection) {
     DestroyIcon(icon);
     painttest::ComparePicture(*shot, L"frames-t1.bmp", L"forms");
 }
+
+TEST(FramePictures, TitleIconGlyphTakesTheIconsPlace) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    const TFrameSkin k = skin.Frame();
+    const TFrameState s = State(fw::bsSizeable, kAllIcons);
+    // A red square in a two-pixel fuchsia ring.
+    auto glyph = painttest::Make(fw::pf24bit, 16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const bool ring = x < 2 || y < 2 || x > 13 || y > 13;
+            painttest::Put(*glyph, x, y, ring ? std::vector<uint8_t>{255, 0, 255} : std::vector<uint8_t>{0, 0, 220});
+        }
+    HICON icon = TestIcon();
+    auto paint = [&](fw::TBitmap* Glyph, HICON Icon, fw::TBitmap& cache) {
+        TTitleButtons b;
+        TFrameContent c;
+        c.Caption = L"Glyph";
+        c.Icon = Icon;
+        c.IconGlyph = Glyph;
+        fw::TBitmap* glow = nullptr;
+        PaintFrame(&cache, s, Metrics(), k, b, c, glow);
+        delete glow;
+    };
+    fw::TBitmap bare, withGlyph;
+    paint(nullptr, nullptr, bare);
+    paint(glyph.get(), icon, withGlyph);
+    DestroyIcon(icon);
+    const fw::TRect r = IconRect(s, Metrics(), k);
+    EXPECT_EQ(TitleGlyphSize(s, Metrics()), fw::TSize(16, 16));
+    const auto at = [](fw::TBitmap& b, int x, int y) { return GetPixel(b.Canvas()->Handle(), x, y); };
+    // The glyph, not the icon, in the icon's place; its ring shows the title.
+    EXPECT_EQ(at(withGlyph, r.Left + 8, r.Top + 8), RGB(220, 0, 0));
+    EXPECT_EQ(at(withGlyph, r.Left + 7, r.Top + 8), RGB(220, 0, 0));
+    EXPECT_EQ(at(withGlyph, r.Left, r.Top), at(bare, r.Left, r.Top));
+    EXPECT_EQ(at(withGlyph, r.Left + 15, r.Top + 15), at(bare, r.Left + 15, r.Top + 15));
+}

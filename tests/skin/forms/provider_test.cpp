@@ -7,7 +7,9 @@
 
 #include "FrameFixtures.h"
 #include "framework/rtl/Exception.h"
+#include "framework/rtl/Properties.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/ScrollingControls.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/engine/sConst.h"
 #include "skin/engine/sFormRegistry.h"
@@ -192,6 +194,31 @@ TEST(SkinProvider, SessionEndStopsFadingOnlyWhileItEnds) {
     EXPECT_FALSE(FadingForbidden);
 }
 
+TEST(SkinProvider, ARefusedSessionEndLeavesFadingAllowed) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    FormPtr form = NewForm();
+    form->Handle();
+    // The form's own method refuses the end of the session.
+    struct Refuse {
+        fw::TWndMethod Old;
+        void Proc(fw::TMessage& m) {
+            if (m.Msg == WM_QUERYENDSESSION)
+                m.Result = 0;
+            else
+                Old(m);
+        }
+    } refuse{form->WindowProc()};
+    form->SetWindowProc(fw::TWndMethod(&refuse, &Refuse::Proc));
+    TsSkinProvider* sp = TsSkinProvider::CreateRT(form.get());
+    form->Perform(WM_NCHITTEST, 0, 0);
+    ASSERT_TRUE(sp->Skinned());
+    FadingForbidden = false;
+    EXPECT_EQ(0, form->Perform(WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(FadingForbidden);
+    sp->Free();
+    form->SetWindowProc(refuse.Old);
+}
+
 TEST(SkinProvider, ScreenSnapping) {
     const RECT work{0, 0, 1000, 700};
     const SIZE size{300, 200};
@@ -214,4 +241,73 @@ TEST(SkinProvider, ScreenSnapping) {
     // A form wider than the work area: the left edge wins.
     const POINT wide = SnapToWorkArea(POINT{3, 100}, SIZE{1005, 200}, work, 10);
     EXPECT_EQ(0, wide.x);
+}
+
+TEST(SkinProvider, WheelTurnsFindTheSkinnedScrollBoxUnderTheMouse) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    FormPtr form = NewForm();
+    // form > panel > box (inner) beside a box right on the form (outer).
+    auto* panel = new fw::TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 150, 120);
+    auto* inner = new WheelBox(form.get());
+    inner->SetParent(panel);
+    inner->SetBounds(10, 10, 100, 80);
+    auto* outer = new WheelBox(form.get());
+    outer->SetParent(form.get());
+    outer->SetBounds(160, 0, 100, 80);
+    form->Handle();
+    const auto screen = [&](fw::TWinControl* c, int x, int y) { return c->ClientToScreen(fw::TPoint(x, y)); };
+    struct Case {
+        const char* what;
+        fw::TPoint at;
+        bool innerNamed, innerAuto;
+        fw::TWinControl* want;
+    } cases[] = {
+        {"through the panel", screen(inner, 5, 5), true, true, inner},
+        {"right on the form", screen(outer, 5, 5), true, true, outer},
+        {"its wheel switch off", screen(inner, 5, 5), true, false, nullptr},
+        {"another class", screen(inner, 5, 5), false, true, nullptr},
+        {"the panel beside it", screen(panel, 140, 110), true, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        inner->Named = c.innerNamed, inner->Auto = c.innerAuto;
+        EXPECT_EQ(c.want, WheelScrollBoxAt(form.get(), c.at)) << c.what;
+    }
+}
+
+TEST(SkinProvider, MenuChangesWaitForTheEndOfAnUpdate) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    FormPtr form = NewForm();
+    form->SetVisible(true);
+    // What reaches the form's own method.
+    struct Seen {
+        fw::TWndMethod Old;
+        int MenuChanges = 0;
+        void Proc(fw::TMessage& m) {
+            if (m.Msg == fw::CM_MENUCHANGED) ++MenuChanges;
+            Old(m);
+        }
+    } seen{form->WindowProc()};
+    form->SetWindowProc(fw::TWndMethod(&seen, &Seen::Proc));
+    TsSkinProvider* sp = TsSkinProvider::CreateRT(form.get());
+    form->Perform(WM_NCHITTEST, 0, 0);
+    ASSERT_TRUE(sp->Skinned());
+    // Outside an update a menu change goes on at once.
+    form->Perform(fw::CM_MENUCHANGED, 0, 0);
+    EXPECT_EQ(1, seen.MenuChanges);
+    // Inside one, any number of them comes once, when it ends.
+    sp->SkinData()->BeginUpdate();
+    form->Perform(fw::CM_MENUCHANGED, 0, 0);
+    form->Perform(fw::CM_MENUCHANGED, 0, 0);
+    EXPECT_EQ(1, seen.MenuChanges);
+    sp->SkinData()->EndUpdate(false);
+    EXPECT_EQ(2, seen.MenuChanges);
+    EXPECT_EQ(0, sp->SkinData()->CtrlSkinState & 0x0400);
+    sp->SkinData()->BeginUpdate();
+    sp->SkinData()->EndUpdate(false);
+    EXPECT_EQ(2, seen.MenuChanges);
+    sp->Free();
+    form->SetWindowProc(seen.Old);
+    form->SetVisible(false);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "../FrameFixtures.h"
+#include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/sMessages.h"
@@ -20,55 +21,6 @@ using namespace skin;
 using namespace formstest;
 
 namespace {
-
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        fw::Application->ProcessMessages();
-        Sleep(5);
-    } while (LONG(end - GetTickCount()) > 0);
-}
-
-struct FormFree {
-    void operator()(fw::TComponent* c) const {
-        if (c) c->Free();
-    }
-};
-
-// The window as drawn (its window DC), saved under build/screenshots.
-std::unique_ptr<fw::TBitmap> Shot(HWND Wnd, const wchar_t* Name = nullptr) {
-    RECT wr;
-    GetWindowRect(Wnd, &wr);
-    auto shot = std::make_unique<fw::TBitmap>(wr.right - wr.left, wr.bottom - wr.top, fw::pf24bit);
-    HDC dc = GetWindowDC(Wnd);
-    BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(Wnd, dc);
-    if (Name) {
-        CreateDirectoryW(L"..\\screenshots", nullptr);
-        shot->SaveToFile(fw::String(L"..\\screenshots\\") + Name + L".bmp");
-    }
-    return shot;
-}
-
-// Pixels of the title band (inside the window's region) where the window
-// shows something else than the provider's image.
-int TitleMismatches(TsSkinProvider* sp) {
-    const HWND h = sp->Form->Handle();
-    auto shot = Shot(h);
-    fw::TBitmap* cache = sp->SkinData()->FCacheBmp;
-    if (!cache) return -1;
-    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    const bool haveRgn = GetWindowRgn(h, rgn) != ERROR;
-    int bad = 0;
-    const int bottom = std::min(sp->OffsetY(), cache->Height());
-    for (int y = 0; y < bottom; ++y)
-        for (int x = 0; x < std::min(shot->Width(), cache->Width()); ++x) {
-            if (haveRgn && !PtInRegion(rgn, x, y)) continue;
-            if (GetPixel(shot->Canvas()->Handle(), x, y) != GetPixel(cache->Canvas()->Handle(), x, y)) ++bad;
-        }
-    DeleteObject(rgn);
-    return bad;
-}
 
 // Sends the mouse messages of a click at the window point P: the hit test
 // there decides the code the button messages carry.
