@@ -37,6 +37,8 @@ make_prefix() {
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   mkdir -p "$KVB_DRIVE_E"
   ln -sfn "$KVB_DRIVE_E" "$WINEPREFIX/dosdevices/e:"
+  # Korean Windows links Tahoma to a Hangul font: without the link the forms'
+  # Korean texts (Tahoma) show as boxes. The font comes from fonts-nanum.
   local reg="$BUILD/prefix.reg"
   cat > "$reg" <<'REG'
 REGEDIT4
@@ -55,6 +57,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1024x768"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
+"Tahoma"=hex(7):4e,61,6e,75,6d,47,6f,74,68,69,63,2e,74,74,66,2c,4e,61,6e,75,6d,47,6f,74,68,69,63,00,00
 REG
   wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
   # Drives are read only when the server starts.

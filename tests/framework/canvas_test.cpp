@@ -282,6 +282,26 @@ TEST(Canvas, TextIsMeasuredWithTheCurrentFont) {
     canvas.SetHandle(nullptr);
 }
 
+// The viewer's forms speak Korean in the default face: two different
+// syllables must come out as two different glyphs, not the same empty box
+// (a machine whose Tahoma has no link to a Hangul font draws boxes).
+TEST(Canvas, HangulInTheDefaultFaceDrawsRealGlyphs) {
+    auto ink = [](const wchar_t* syllable) {
+        ForeignDC d(24, 20);
+        TCanvas canvas;
+        canvas.SetHandle(d.dc);
+        canvas.Font()->SetHeight(-16);
+        canvas.Brush()->SetStyle(bsClear);
+        canvas.TextOut(2, 2, syllable);
+        std::string m = Mask(d, clWhite, 24, 20);
+        canvas.SetHandle(nullptr);
+        return m;
+    };
+    const std::string pa = ink(L"파"), il = ink(L"일");
+    EXPECT_NE(pa, il) << pa;
+    EXPECT_NE(pa, ink(L"")) << "no ink at all";
+}
+
 TEST(Canvas, TextRectClipsAndFillsUnlessTheBrushIsClear) {
     ForeignDC d(40, 20);
     TCanvas canvas;
