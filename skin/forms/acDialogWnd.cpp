@@ -7,6 +7,7 @@
 #include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sFrameRegion.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/paint/sAnimHide.h"
 #include "skin/paint/sAnimShow.h"
@@ -91,9 +92,13 @@ TacDialogWnd::TacDialogWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager*
     // Painting waits for the first real paint.
     SkinData->SetUpdating(true);
     InitDwm(AHandle, true, false);
+    SystemMenu = new TacSystemMenu(nullptr);
+    SystemMenu->AfterConstruction();
+    SystemMenu->FOwner = this;
 }
 
 TacDialogWnd::~TacDialogWnd() {
+    if (SystemMenu) SystemMenu->Free();
     if (FBrush) DeleteObject(FBrush);
     delete TempBmp;
     delete FGlow1;
@@ -252,21 +257,12 @@ void TacDialogWnd::SetPressedHT(int HitCode) {
 }
 
 void TacDialogWnd::DropSysMenu(int X, int Y) {
-    // The system's window menu, its items enabled as the title buttons are.
-    const TFrameState s = State();
-    HMENU menu = GetSystemMenu(CtrlHandle, FALSE);
-    if (!menu) return;
-    auto enable = [menu](UINT cmd, bool on) {
-        EnableMenuItem(menu, cmd, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(SC_RESTORE, EnabledRestore(s));
-    enable(SC_MOVE, !s.Iconic && !s.Zoomed);
-    enable(SC_SIZE, (s.Style & WS_THICKFRAME) && !s.Iconic && !s.Zoomed);
-    enable(SC_MINIMIZE, VisibleMin(s) && EnabledMin(s));
-    enable(SC_MAXIMIZE, VisibleMax(s) && EnabledMax(s));
-    enable(SC_CLOSE, VisibleClose(s));
-    const int cmd = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, X, Y, 0, CtrlHandle, nullptr);
-    if (cmd) PostMessageW(CtrlHandle, WM_SYSCOMMAND, WPARAM(cmd), 0);
+    if (!SystemMenu) return;
+    SystemMenu->UpdateItems();
+    if (TsSkinManager* m = SkinData->GetSkinManager(); m && m->SkinnedPopups() && m->SkinableMenus())
+        m->SkinableMenus()->HookPopupMenu(SystemMenu, true);
+    SystemMenu->SetWindowHandle(CtrlHandle);
+    SystemMenu->Popup(X, Y);
 }
 
 bool TacDialogWnd::Ac_WMNCLButtonDown(fw::TMessage& Message) {

@@ -10,8 +10,9 @@
 // skinned form (sFrameGeometry, sTitleButtons, sFrameHitTest, sFrameRegion,
 // sFramePaint), from the skin's "DIALOG" section.
 //
-// Not here yet: the skinned system menu (the system's own window menu
-// drops), extended borders and the shadow, title-button animations.
+// Its window menu is the library's own (TacSystemMenu of sSysMenu).
+//
+// Not here yet: extended borders and the shadow, title-button animations.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,8 @@
 #include "skin/windows/acScrollWnd.h"
 
 namespace skin {
+
+class TacSystemMenu;
 
 enum TacBorderStyle { acbsDialog, acbsSingle, acbsNone, acbsSizeable, acbsToolWindow, acbsSizeToolWin };
 
@@ -68,7 +71,9 @@ public:
     void SetHotHT(int HitCode, bool Repaint = true);
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
+    // The library's window menu at the screen point.
     void DropSysMenu(int X, int Y);
+    TacSystemMenu* SystemMenu = nullptr;  // owned
 
     // ---- painting
     void PaintCaption(HDC DC);

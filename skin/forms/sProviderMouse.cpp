@@ -7,6 +7,7 @@
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/paint/sCommonData.h"
 
@@ -107,8 +108,21 @@ void TsSkinProvider::RepaintButton(int HitCode) {
 }
 
 void TsSkinProvider::DropSysMenu(int X, int Y) {
-    // The system's window menu, its items enabled as the title buttons are.
     const HWND h = Form->WindowHandle();
+    TsSkinManager* m = SkinManager();
+    if (m && m->SkinnedPopups()) {
+        if (!SystemMenu) {
+            SystemMenu = new TsSystemMenu(this);
+            SystemMenu->AfterConstruction();
+        }
+        // Copied afresh: the application may have changed its window menu.
+        SystemMenu->UpdateItems(true);
+        if (m->SkinableMenus()) m->SkinableMenus()->HookPopupMenu(SystemMenu, true);
+        SystemMenu->SetWindowHandle(h);
+        SystemMenu->Popup(X, Y);
+        return;
+    }
+    // The system's window menu, its items enabled as the title buttons are.
     const TFrameState s = State();
     const LONG style = GetWindowLongW(h, GWL_STYLE);
     SetWindowLongW(h, GWL_STYLE, style & ~WS_VISIBLE);
@@ -262,6 +276,7 @@ void TsSkinProvider::WMSysCommand(fw::TMessage& Message) {
     if (Message.WParam == SC_MOVE + HTCAPTION) Form->Repaint();
     PassOn(Message);
     if (!IsWindow(h) || Destroying()) return;
+    if (SystemMenu) SystemMenu->UpdateItems(false);
     switch (Message.WParam) {
         case SC_MINIMIZE:
             if (FCommonData->FCacheBmp) FCommonData->FCacheBmp->SetSize(0, 0);

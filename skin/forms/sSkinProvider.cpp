@@ -11,6 +11,7 @@
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFramePaint.h"
 #include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCommonMessage.h"
@@ -102,6 +103,8 @@ TsSkinProvider::~TsSkinProvider() {
     if (MDISkinProvider == this) MDISkinProvider = nullptr;
     delete Adapter;
     Adapter = nullptr;
+    if (SystemMenu) SystemMenu->Free();
+    SystemMenu = nullptr;
     delete TempBmp;
     delete FGlow1;
     delete FGlow2;
@@ -147,6 +150,11 @@ void TsSkinProvider::PrepareForm() {
     TsSkinManager* m = SkinManager();
     if (RTInit || RTEmpty || !m || !Form || !Form->HandleAllocated()) return;
     FCommonData->Loaded();
+    if (!SystemMenu) {
+        SystemMenu = new TsSystemMenu(this);
+        SystemMenu->AfterConstruction();
+        SystemMenu->UpdateItems(false);
+    }
     CheckSysMenu(m->SkinData && m->SkinData->Active);
     UpdateSkinIndexes();
     RgnChanged = true;

@@ -13,8 +13,10 @@
 //
 // The control adapter (sCtrlAdapter) wraps the form's foreign controls.
 //
-// Not here yet: the skinned system menu (the system's
-// own window menu drops instead), menu lines, MDI, extended borders, user
+// The window menu is the library's own (sSysMenu) while the manager skins
+// popup menus, else the system's.
+//
+// Not here yet: menu lines, MDI, extended borders, user
 // title buttons, the added title's drawing and caption-button animations,
 // outline moving and sizing (ResizeMode keeps the platform's own move and
 // size loop).
@@ -34,6 +36,7 @@
 namespace skin {
 
 class TacScrollWnd;
+class TsSystemMenu;
 
 enum TsResizeMode { rmStandard, rmBorder };
 
@@ -132,8 +135,11 @@ public:
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
     TsCaptionButton* ButtonOf(int HitCode);
-    // Shows the system's window menu with its top-left at the screen point.
+    // Shows the window menu with its top-left at the screen point: the
+    // library's own while the manager skins popup menus, else the system's.
     void DropSysMenu(int X, int Y);
+    // The library's window menu (made by PrepareForm; owned).
+    TsSystemMenu* SystemMenu = nullptr;
 
     // ---- the control adapter (sProviderAdapter.cpp)
     TacCtrlAdapter* Adapter = nullptr;  // owned
