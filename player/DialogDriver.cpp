@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "player/Journal.h"
+#include "player/WindowShot.h"
 
 namespace player {
 
@@ -106,15 +107,21 @@ std::wstring comboSelection(HWND combo) {
 
 }  // namespace
 
-ScriptHost::DialogState AnswerDialog(const ScriptStep& step, std::wstring& journal, std::wstring& error) {
+ScriptHost::DialogState AnswerDialog(const ScriptStep& step, std::wstring& journal, std::wstring& shot,
+                                     std::wstring& error) {
     using V = ScriptStep::Verb;
     using S = ScriptHost::DialogState;
     const std::wstring press = step.Named(L"press");
+    // Taken before any press is posted: the dialog is still whole.
+    auto photograph = [&](HWND w) {
+        if (step.HasNamed(L"shot")) shot = ShootWindow(w, step.Named(L"shot"));
+    };
     for (HWND w : visibleThreadWindows()) {
         std::wstring cls = className(w);
         if (step.verb == V::DialogMsgbox && (cls == L"TMessageForm" || (cls == L"#32770" && !isFileDialog(w)))) {
             std::wstring text = messageText(w);
             journal = L"dialog msgbox " + Quoted(text) + L" press=" + press;
+            photograph(w);
             if (step.HasNamed(L"expect") && text != step.Named(L"expect")) {
                 error = L"message box says " + Quoted(text) + L", expected " + Quoted(step.Named(L"expect"));
                 pressButton(w, press);
@@ -129,6 +136,7 @@ ScriptHost::DialogState AnswerDialog(const ScriptStep& step, std::wstring& journ
         if (step.verb == V::DialogSave && cls == L"#32770" && isFileDialog(w)) {
             std::wstring filter = GetDlgItem(w, cmb1) ? comboSelection(GetDlgItem(w, cmb1)) : std::wstring();
             journal = L"dialog save filter=" + Quoted(filter) + L" press=" + press;
+            photograph(w);
             if (step.HasNamed(L"expect-filter") && filter.find(step.Named(L"expect-filter")) == std::wstring::npos) {
                 error =
                     L"save dialog filter is " + Quoted(filter) + L", expected " + Quoted(step.Named(L"expect-filter"));
@@ -142,6 +150,7 @@ ScriptHost::DialogState AnswerDialog(const ScriptStep& step, std::wstring& journ
         }
         if (step.verb == V::DialogForm && windowText(w) == step.Named(L"caption")) {
             journal = L"dialog form " + Quoted(step.Named(L"caption")) + L" press=" + Quoted(press);
+            photograph(w);
             if (press == L"close") {
                 PostMessageW(w, WM_CLOSE, 0, 0);
                 return S::Done;

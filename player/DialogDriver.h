@@ -11,8 +11,10 @@
 
 namespace player {
 
-// Answers a dialog step; on Done, `journal` holds the line to record.
-ScriptHost::DialogState AnswerDialog(const ScriptStep& step, std::wstring& journal, std::wstring& error);
+// Answers a dialog step; on Done, `journal` holds the line to record, and
+// `shot` the findings of the dialog's photograph when the step asked for one.
+ScriptHost::DialogState AnswerDialog(const ScriptStep& step, std::wstring& journal, std::wstring& shot,
+                                     std::wstring& error);
 
 // "iconic=0 zoomed=1 ..." for the top-level window that holds `child`.
 std::wstring DescribeTopLevel(HWND child);

@@ -18,9 +18,10 @@ struct ScriptStep {
         ExpectVar,     // expect-var <name> <value> [timeout-ms]
         ExpectCall,    // expect-call <substring> [timeout-ms]
         Probe,         // probe window
-        DialogMsgbox,  // dialog msgbox [expect="text"] press=OK
+        DialogMsgbox,  // dialog msgbox [expect="text"] [shot="name"] press=OK (shot: on every dialog step)
         DialogSave,    // dialog save name="path" [expect-filter="text"] press=OK|Cancel
         DialogForm,    // dialog form caption="text" press="button caption"|close
+        Shot,          // shot <name>: the window holding the player, photographed
         ReturnError,   // return-error on|off
         End,           // end
         Invalid,       // a line that could not be read; running it writes FAIL

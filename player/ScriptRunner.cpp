@@ -66,10 +66,15 @@ void ScriptRunner::Tick() {
                 next();
                 host_.Journal(L"probe " + host_.ProbeWindow());
                 break;
+            case V::Shot:
+                next();
+                host_.Journal(host_.ShootWindow(step.args[0]));
+                break;
             case V::DialogMsgbox:
             case V::DialogSave:
             case V::DialogForm: {
                 bool timedOut = waitUntil(kDefaultTimeout);
+                if (step.HasNamed(L"shot") && !waitUntil(kShotSettle)) return;
                 std::wstring error;
                 ScriptHost::DialogState state = host_.AnswerDialog(step, error);
                 if (state == ScriptHost::DialogState::Pending && !timedOut) return;

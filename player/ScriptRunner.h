@@ -29,6 +29,8 @@ public:
     virtual void Journal(const std::wstring& text) = 0;
     virtual const std::vector<HostCall>& Calls() = 0;
     virtual std::wstring ProbeWindow() = 0;
+    // Photographs the window holding the player; answers the journal line.
+    virtual std::wstring ShootWindow(const std::wstring& name) = 0;
     virtual void SetReturnError(bool on) = 0;
 
     enum class DialogState { Pending, Done, Failed };
@@ -40,6 +42,9 @@ public:
 class ScriptRunner {
 public:
     static constexpr DWORD kDefaultTimeout = 5000;
+    // A dialog to be photographed is answered no sooner than this after its
+    // step began, so that it has painted itself.
+    static constexpr DWORD kShotSettle = 800;
 
     ScriptRunner(std::vector<ScriptStep> steps, ScriptHost& host) : steps_(std::move(steps)), host_(host) {}
 

@@ -8,6 +8,7 @@
 #include "player/Guids.h"
 #include "player/Journal.h"
 #include "player/Script.h"
+#include "player/WindowShot.h"
 
 namespace player {
 
@@ -458,10 +459,16 @@ void StandInPlayer::FireFSCommand(const std::wstring& command, const std::wstrin
 std::wstring StandInPlayer::ProbeWindow() { return DescribeTopLevel(hwnd_ ? hwnd_ : parent_); }
 
 ScriptHost::DialogState StandInPlayer::AnswerDialog(const ScriptStep& step, std::wstring& error) {
-    std::wstring line;
-    DialogState state = player::AnswerDialog(step, line, error);
+    std::wstring line, shot;
+    DialogState state = player::AnswerDialog(step, line, shot, error);
     if (state != DialogState::Pending) Journal(line);
+    if (!shot.empty()) Journal(shot);
     return state;
+}
+
+std::wstring StandInPlayer::ShootWindow(const std::wstring& name) {
+    HWND child = hwnd_ ? hwnd_ : parent_;
+    return player::ShootWindow(child ? GetAncestor(child, GA_ROOT) : nullptr, name);
 }
 
 void StandInPlayer::paint(HDC dc) {

@@ -123,6 +123,7 @@ private:
     void FireFSCommand(const std::wstring& command, const std::wstring& args) override;
     const std::vector<HostCall>& Calls() override { return calls_; }
     std::wstring ProbeWindow() override;
+    std::wstring ShootWindow(const std::wstring& name) override;
     void SetReturnError(bool on) override { returnError_ = on; }
     DialogState AnswerDialog(const ScriptStep& step, std::wstring& error) override;
 

@@ -77,9 +77,36 @@ void TMessageForm::DestroyWnd() {
     TForm::DestroyWnd();
 }
 
-void TMessageForm::PaintWindow(HDC DC) {
-    TForm::PaintWindow(DC);
-    if (icon_) DrawIconEx(DC, iconAt_.X, iconAt_.Y, icon_, 0, 0, 0, nullptr, DI_NORMAL);
+namespace {
+
+// The message form's icon: it draws the form's current icon at its origin.
+class TMessageImage : public TGraphicControl {
+public:
+    explicit TMessageImage(TMessageForm* AOwner) : TGraphicControl(AOwner), form_(AOwner) {}
+    String ClassName() const override { return L"TImage"; }
+
+protected:
+    void Paint() override {
+        if (HICON icon = form_->IconHandle()) DrawIconEx(Canvas()->Handle(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    }
+
+private:
+    TMessageForm* form_;
+};
+
+}  // namespace
+
+void TMessageForm::SetIconHandle(HICON Value, TPoint At) {
+    icon_ = Value;
+    if (!image_) {
+        image_ = new TMessageImage(this);
+        image_->AfterConstruction();
+        image_->SetName(L"Image");
+        image_->SetParent(this);
+    }
+    image_->SetBounds(At.X, At.Y, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    image_->SetVisible(Value != nullptr);
+    image_->Invalidate();
 }
 
 String MsgDlgCaption(TMsgDlgType DlgType) {

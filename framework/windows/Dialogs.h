@@ -39,12 +39,12 @@ public:
     ~TMessageForm() override;
     String ClassName() const override { return L"TMessageForm"; }
 
-    // The system icon shown left of the text (at At, client coordinates), or nullptr.
+    // The system icon shown left of the text (at At, client coordinates), or
+    // nullptr. It is drawn by a graphic control of the form named "Image", as
+    // the label draws the text: a skinned form paints its controls over its
+    // own background and never runs the form's own painting.
     HICON IconHandle() const { return icon_; }
-    void SetIconHandle(HICON Value, TPoint At = TPoint()) {
-        icon_ = Value;
-        iconAt_ = At;
-    }
+    void SetIconHandle(HICON Value, TPoint At = TPoint());
 
     // The message the label draws. A label has no window, so the text is also
     // published as the window property "MessageText" (a pointer to this
@@ -53,13 +53,12 @@ public:
     void SetMessageText(const String& Value) { messageText_ = Value; }
 
 protected:
-    void PaintWindow(HDC DC) override;
     void CreateHandleDone() override;
     void DestroyWnd() override;
 
 private:
     HICON icon_ = nullptr;
-    TPoint iconAt_;
+    TGraphicControl* image_ = nullptr;  // owned by the form
     String messageText_;
 };
 

@@ -90,6 +90,11 @@ TEST(Dialogs, MessageFormIsBuiltFromButtonsAndALabel) {
     EXPECT_EQ(form->Caption(), L"Confirmation");
     EXPECT_EQ(form->BorderStyle(), bsDialog);
     EXPECT_NE(form->IconHandle(), nullptr);
+    // The icon is a control, left of the text, as the label is.
+    auto* image = dynamic_cast<TGraphicControl*>(form->FindComponent(L"Image"));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Parent(), form.get());
+    EXPECT_EQ(image->Width(), GetSystemMetrics(SM_CXICON));
 
     auto* label = dynamic_cast<TLabel*>(form->FindComponent(L"Message"));
     ASSERT_NE(label, nullptr);
@@ -124,10 +129,12 @@ TEST(Dialogs, MessageFormIsBuiltFromButtonsAndALabel) {
     EXPECT_TRUE(ButtonNamed(form.get(), L"Cancel")->Cancel());
     EXPECT_FALSE(ButtonNamed(form.get(), L"No")->Cancel());
     EXPECT_GE(label->Left(), GetSystemMetrics(SM_CXICON));  // room for the icon
+    EXPECT_LE(image->Left() + image->Width(), label->Left());
 
     // A custom dialog has no icon and the text starts at the margin.
     std::unique_ptr<TMessageForm, FormFree> plain(CreateMessageDialog(L"Hello", mtCustom, {mbOK}));
     EXPECT_EQ(plain->IconHandle(), nullptr);
+    EXPECT_EQ(plain->FindComponent(L"Image"), nullptr);
     EXPECT_LT(dynamic_cast<TLabel*>(plain->FindComponent(L"Message"))->Left(), GetSystemMetrics(SM_CXICON));
 }
 
@@ -152,7 +159,8 @@ struct Presser {
         sawTButtons = true;
         for (int i = 0; i < form->ControlCount(); ++i) {
             TControl* c = form->Controls(i);
-            if (dynamic_cast<TLabel*>(c)) continue;
+            // The text and the icon aside, the controls are buttons.
+            if (dynamic_cast<TLabel*>(c) || c->Name() == L"Image") continue;
             if (c->ClassName() != L"TButton") sawTButtons = false;
         }
         if (TButton* b = dynamic_cast<TButton*>(form->FindComponent(button))) SendMessageW(b->Handle(), BM_CLICK, 0, 0);

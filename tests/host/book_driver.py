@@ -79,12 +79,16 @@ def main():
     ap.add_argument("--journal", required=True)
     ap.add_argument("--expected", required=True)
     ap.add_argument("--timeout", type=float, default=30)
+    ap.add_argument("--shots", help="where the player leaves the photographs a script asks for")
     ap.add_argument("args", nargs="*", help="the viewer's command line")
     opts = ap.parse_args()
 
     if os.path.exists(opts.journal):
         os.remove(opts.journal)
     env = dict(os.environ, STANDIN_JOURNAL=win_path(opts.journal))
+    if opts.shots:
+        os.makedirs(opts.shots, exist_ok=True)
+        env["STANDIN_SHOTS"] = win_path(opts.shots)
     viewer = subprocess.Popen(["wine", opts.viewer] + opts.args, cwd=os.path.dirname(opts.viewer), env=env,
                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + opts.timeout

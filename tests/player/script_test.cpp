@@ -93,6 +93,7 @@ struct FakeHost : ScriptHost {
     void Journal(const std::wstring& t) override { journal.push_back(t); }
     const std::vector<HostCall>& Calls() override { return calls; }
     std::wstring ProbeWindow() override { return L"zoomed=1"; }
+    std::wstring ShootWindow(const std::wstring& name) override { return L"shot " + name; }
     void SetReturnError(bool on) override { returnError = on; }
     DialogState AnswerDialog(const ScriptStep&, std::wstring& error) override {
         if (dialog == DialogState::Failed) error = L"wrong text";
@@ -162,4 +163,18 @@ TEST(ScriptRunner, DialogFailuresAndUnreadableLinesAreJournalledAndSkipped) {
     EXPECT_EQ(host.journal[0], L"FAIL line 2: cannot read: dance");
     EXPECT_EQ(host.journal[1], L"FAIL line 3: wrong text");
     EXPECT_TRUE(host.returnError);
+}
+
+TEST(ScriptRunner, ShotsAreJournalledAndAPhotographedDialogIsGivenTimeToPaint) {
+    FakeHost host;
+    ScriptRunner runner(script(L"shot popup\ndialog msgbox shot=\"alert\" press=OK\nend"), host);
+    host.dialog = ScriptHost::DialogState::Done;
+    runner.Tick();
+    EXPECT_EQ(host.journal, (std::vector<std::wstring>{L"shot popup"}));
+    host.now += ScriptRunner::kShotSettle - 1;
+    runner.Tick();
+    EXPECT_EQ(host.journal.size(), 1u) << "answered before it could paint";
+    host.now += 1;
+    runner.Tick();
+    EXPECT_EQ(host.journal, (std::vector<std::wstring>{L"shot popup", L"END"}));
 }

@@ -66,6 +66,27 @@ COLORREF TopEdgeOn(fw::TBitmap& Shot, fw::TControl* C, fw::TWinControl* Form) {
     return PixelAt(Shot, p.x - fr.left, p.y - fr.top);
 }
 
+// Pixels of a graphic control's rectangle that differ from the form's
+// background beside it, on the same row (the background may be a gradient).
+int DrawnPixelsOf(fw::TBitmap& Shot, fw::TControl* C, fw::TWinControl* Form) {
+    RECT fr;
+    GetWindowRect(Form->Handle(), &fr);
+    POINT p{C->Left(), C->Top()};
+    ClientToScreen(Form->Handle(), &p);
+    const int x0 = p.x - fr.left, y0 = p.y - fr.top;
+    auto apart = [](COLORREF a, COLORREF b) {
+        return abs(GetRValue(a) - GetRValue(b)) + abs(GetGValue(a) - GetGValue(b)) + abs(GetBValue(a) - GetBValue(b)) >
+               24;
+    };
+    int drawn = 0;
+    for (int y = y0; y < y0 + C->Height(); ++y) {
+        const COLORREF beside = PixelAt(Shot, x0 - 2, y);
+        for (int x = x0; x < x0 + C->Width(); ++x)
+            if (apart(beside, PixelAt(Shot, x, y))) ++drawn;
+    }
+    return drawn;
+}
+
 // A point inside a windowed control's left part, clear of its border and caption.
 COLORREF InnerOn(fw::TBitmap& Shot, fw::TWinControl* C, fw::TWinControl* Form) {
     RECT fr, r;
@@ -158,6 +179,10 @@ TEST(CtrlAdapter, MessageFormButtonsWrappedSkippedAndReplaced) {
     EXPECT_EQ(TopEdge(M, L"BUTTON", 1), TopEdgeOn(*shot, yes, form.get()));
     EXPECT_EQ(TopEdge(M, L"BUTTON", 0), TopEdgeOn(*shot, no, form.get()));
     EXPECT_NE(TopEdge(M, L"BUTTON", 0), TopEdgeOn(*shot, cancel, form.get()));
+    // The question icon is drawn over the skinned background, not lost under it.
+    auto* image = dynamic_cast<fw::TControl*>(form->FindComponent(L"Image"));
+    ASSERT_NE(nullptr, image);
+    EXPECT_GT(DrawnPixelsOf(*shot, image, form.get()), image->Width() * image->Height() / 8);
 
     // The provider's event vetoes one button and gives another a section.
     // The edit section's body is white, the button's is not.
