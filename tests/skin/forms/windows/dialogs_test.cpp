@@ -23,6 +23,7 @@
 #include "skin/forms/acSupportedForms.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/windows/acListViewWnd.h"
 
 using namespace skin;
 using namespace formstest;
@@ -336,6 +337,22 @@ TEST(SkinnedDialogs, AnOpenDialogIsSkinnedAndJoinsAVisibleOne) {
         if (edit) EXPECT_TRUE(IsHandled(edit));
         EXPECT_EQ(0, TitleMismatches(w));
         Shot(dlg, L"skinned-open-dialog");
+        // The details view: the file list gets a header, which the list's
+        // wrapper takes over as it appears.
+        HWND list = FindWindowExW(FindWindowExW(dlg, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
+                                  L"SysListView32", nullptr);
+        ASSERT_NE(nullptr, list);
+        EXPECT_TRUE(IsHandled(list));
+        SendMessageW(dlg, WM_COMMAND, 0xA004, 0);  // the dialog's "Details" view button
+        Pump(300);
+        RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(100);
+        HWND header = FindWindowExW(list, nullptr, L"SysHeader32", nullptr);
+        ASSERT_NE(nullptr, header) << "the view did not switch";
+        auto* lw = dynamic_cast<TacListViewWnd*>(WrapperOf(list));
+        ASSERT_NE(nullptr, lw);
+        EXPECT_EQ(header, lw->FhWndHeader);
+        Shot(dlg, L"skinned-open-dialog-details");
         const fw::TPoint close = Centre(w->Buttons.Close.Rect);
         EXPECT_EQ(HTCLOSE, HitAt(dlg, close));
         // Sizing edges stay the system's.
