@@ -1,4 +1,5 @@
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinMenus.h"
 
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Application.h"
@@ -44,6 +45,7 @@ TsSkinProvider* ProviderOf(fw::TCustomForm* Form) {
 void InstallFormSkinning() {
     acMakeProvider = &MakeRuntimeProvider;
     acHookHandler = &HandleHookCode;
+    InstallSkinnedMenus();
 }
 
 // ---- construction and destruction
