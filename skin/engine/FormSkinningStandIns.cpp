@@ -1,6 +1,7 @@
 #include "skin/engine/FormSkinningStandIns.h"
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/GraphicsObjects.h"
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/sFormRegistry.h"
@@ -114,6 +115,14 @@ void TacBorderForm::PaintAll() {
 // ---- TsSkinProviderBase
 
 TsSkinProviderBase* (*acMakeProvider)(fw::TCustomForm* Form) = nullptr;
+TsSkinableMenusBase* (*acMakeSkinableMenus)(fw::TComponent* AOwner) = nullptr;
+bool acCanHookMenu = false;
+
+TacMenuSupport::TacMenuSupport() : FExtraLineFont(new fw::TFont) {}
+TacMenuSupport::~TacMenuSupport() { delete FExtraLineFont; }
+void TacMenuSupport::SetExtraLineFont(const fw::TFont* Value) {
+    if (Value) FExtraLineFont->Assign(Value);
+}
 
 TsSkinManager* TsSkinProviderBase::SkinManager() const {
     return FCommonData ? FCommonData->GetSkinManager() : DefaultManager;

@@ -1,7 +1,7 @@
 // STAND-IN: the least of the form-skinning services that the skin manager,
 // the form registry and the window animations call, under their own names.
 // Each is replaced by the form-skinning subsystem (skin/forms/) when it
-// lands: skinned menus and extended borders are still missing.
+// lands: extended borders are still missing.
 //
 // What lives here and why:
 //  - SkinHookCBT is installed by the manager, so it lives beside it; it calls
@@ -18,7 +18,8 @@
 //    painting reach of the provider that skin/forms builds on it.
 //  - TacBorderForm (extended borders) is never made by the library; tests
 //    make one to reach the code paths that use it.
-//  - the menu classes keep their settings and do nothing.
+//  - TsSkinableMenusBase is not a stand-in: skin/forms' TsSkinableMenus
+//    derives from it; the inert base only records what it is asked.
 // DoLayered, SysBorderWidth, SkinBorderWidth, SkinTitleHeight, DiffTitle and
 // PrintHwndControls are whole: they need nothing the stand-ins leave out.
 #pragma once
@@ -34,6 +35,7 @@
 namespace fw {
 class TCustomForm;
 class TBitmap;
+class TFont;
 class TMenuItem;
 class TPopupMenu;
 }  // namespace fw
@@ -197,23 +199,28 @@ int SkinTitleHeight(TacBorderForm* BorderForm);
 // The border form's skinned title height minus the system one minus the system frame.
 int DiffTitle(TacBorderForm* BorderForm);
 
-// Owner-draw skinning of the application's menus.
-class TsSkinableMenus : public fw::TComponent {
+// What the engine and the painting reach of the owner-draw skinning of the
+// application's menus. skin/forms' TsSkinableMenus derives from it; until it
+// is put to use (acMakeSkinableMenus) the manager keeps this inert one.
+class TsSkinableMenusBase : public fw::TComponent {
 public:
-    explicit TsSkinableMenus(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
-    fw::String ClassName() const override { return L"TsSkinableMenus"; }
+    explicit TsSkinableMenusBase(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
+    fw::String ClassName() const override { return L"TsSkinableMenusBase"; }
+    // The menus' frame width; -1 until looked up in the skin.
     int SkinBorderWidth = -1;
-    // Counts the calls (the real one hooks or unhooks the forms' menus).
-    void UpdateMenus() { ++UpdateCount; }
+    // Hooks or unhooks the forms' menus as the skin goes on or off.
+    virtual void UpdateMenus() { ++UpdateCount; }
     int UpdateCount = 0;
     // The cached background of a popup menu window, null when none.
-    fw::TBitmap* CachedMenuBitmap(HWND Wnd) const {
+    virtual fw::TBitmap* CachedMenuBitmap(HWND Wnd) const {
         (void)Wnd;
         return nullptr;
     }
-    void DrawWndBorder(HWND Wnd, fw::TBitmap* MenuBmp) { (void)Wnd, (void)MenuBmp; }
-    // Remembers the last menu and switch (the real one makes it owner-drawn).
-    void HookPopupMenu(fw::TPopupMenu* Menu, bool Active) {
+    virtual void DrawWndBorder(HWND Wnd, fw::TBitmap* MenuBmp) { (void)Wnd, (void)MenuBmp; }
+    // The frame of the menu window showing the item posted with msgMenuItemBorder.
+    virtual void ItemBorder(LPARAM Key) { (void)Key; }
+    // Makes the menu owner-drawn from the skin or gives it back its own look.
+    virtual void HookPopupMenu(fw::TPopupMenu* Menu, bool Active) {
         HookedMenu = Menu;
         HookedActive = Active;
     }
@@ -221,11 +228,29 @@ public:
     bool HookedActive = false;
 };
 
+// Makes the manager's skinnable menus (set by the form-skinning library when
+// it is put to use, else nil: the inert base above).
+extern TsSkinableMenusBase* (*acMakeSkinableMenus)(fw::TComponent* AOwner);
+
+// An owner-drawn menu is about to open (set while its items are measured;
+// cleared when a menu window wrapper goes and when a form opens another menu).
+extern bool acCanHookMenu;
+
 // Menu settings of the manager.
 class TacMenuSupport : public fw::TPersistent {
 public:
+    TacMenuSupport();
+    ~TacMenuSupport() override;
     fw::String ClassName() const override { return L"TacMenuSupport"; }
     fw::String IcoLineSkin;
+    bool UseExtraLine = false;
+    int ExtraLineWidth = 32;
+    fw::TFont* ExtraLineFont() const { return FExtraLineFont; }
+    // Copies the font.
+    void SetExtraLineFont(const fw::TFont* Value);
+
+private:
+    fw::TFont* FExtraLineFont;  // owned
 };
 
 }  // namespace skin

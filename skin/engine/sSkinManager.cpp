@@ -66,7 +66,7 @@ TsSkinManager::TsSkinManager(fw::TComponent* AOwner) : fw::TComponent(AOwner) {
         }
     }
     FActive = true;
-    FSkinableMenus = new TsSkinableMenus(this);
+    FSkinableMenus = acMakeSkinableMenus ? acMakeSkinableMenus(this) : new TsSkinableMenusBase(this);
     FSkinableMenus->AfterConstruction();
 }
 
@@ -414,10 +414,12 @@ bool TsSkinManager::MainWindowHook(fw::TMessage& Message) {
         }
         case msgMenuItemBorder:
         case msgMenuWndBorder: {
-            // Skinned menu borders need the skinned menus, which are not here yet.
             HWND wnd = Message.Msg == msgMenuWndBorder ? HWND(Message.LParam) : nullptr;
-            if (wnd && FSkinableMenus)
+            if (wnd && FSkinableMenus) {
                 if (fw::TBitmap* bmp = FSkinableMenus->CachedMenuBitmap(wnd)) FSkinableMenus->DrawWndBorder(wnd, bmp);
+            } else if (FSkinableMenus && Message.Msg == msgMenuItemBorder) {
+                FSkinableMenus->ItemBorder(Message.LParam);
+            }
             return true;
         }
         default:

@@ -48,7 +48,7 @@ class TMenuItem;
 
 namespace skin {
 
-class TsSkinableMenus;
+class TsSkinableMenusBase;
 class TacMenuSupport;
 
 enum TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
@@ -63,7 +63,7 @@ using TacGetExtraLineData = fw::Method<void(fw::TMenuItem* FirstItem, fw::String
                                             fw::TBitmap*& Glyph, bool& LineVisible)>;
 
 // Messages the skinned menus post to the application window.
-constexpr UINT msgMenuItemBorder = 0xBCB3;  // LParam = the TMenuItem being drawn
+constexpr UINT msgMenuItemBorder = 0xBCB3;  // LParam = the command of the item being drawn
 constexpr UINT msgMenuWndBorder = 0xBCB4;   // LParam = the menu window
 
 class TsSkinManager;
@@ -111,7 +111,7 @@ public:
 
     // ---- public
     int GroupIndex = 0;
-    TsSkinableMenus* SkinableMenus() const { return FSkinableMenus; }
+    TsSkinableMenusBase* SkinableMenus() const { return FSkinableMenus; }
     HWND ActiveControl() const { return FActiveControl; }
     // Tells the previous hot window smcActiveControlLeave, then the new one
     // smcActiveControlEnter (LParam = this manager).
@@ -225,7 +225,7 @@ private:
     fw::String FSkinDirectory;
     bool FActive = false;
     std::unique_ptr<TsStoredSkins> FBuiltInSkins;
-    TsSkinableMenus* FSkinableMenus = nullptr;  // owned as a component
+    TsSkinableMenusBase* FSkinableMenus = nullptr;  // owned as a component
     bool FSkinnedPopups = true;
     fw::TStringList FCommonSections;
     bool FIsDefault = false;

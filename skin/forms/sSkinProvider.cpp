@@ -1,4 +1,5 @@
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinMenus.h"
 
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Application.h"
@@ -45,6 +46,7 @@ TsSkinProvider* ProviderOf(fw::TCustomForm* Form) {
 void InstallFormSkinning() {
     acMakeProvider = &MakeRuntimeProvider;
     acHookHandler = &HandleHookCode;
+    InstallSkinnedMenus();
 }
 
 // ---- construction and destruction

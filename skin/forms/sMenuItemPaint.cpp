@@ -1,0 +1,392 @@
+// Measuring and drawing one menu item: off-screen into a bitmap of the item's
+// size, over the menu's shared background, then copied once.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/windows/Application.h"
+#include "skin/engine/TextUtils.h"
+#include "skin/engine/sConst.h"
+#include "skin/engine/sLibraryStartUp.h"
+#include "skin/engine/sSkinManager.h"
+#include "skin/engine/sStyleSimply.h"
+#include "skin/forms/sSkinMenus.h"
+#include "skin/paint/sBitmaps.h"
+#include "skin/paint/sChannels.h"
+#include "skin/paint/sCopies.h"
+#include "skin/paint/sGlyphs.h"
+#include "skin/paint/sSectionPaint.h"
+#include "skin/paint/sSkinRect.h"
+#include "skin/paint/sTextOut.h"
+#include "skin/paint/sVclUtils.h"
+
+namespace skin {
+
+namespace {
+
+fw::TMenuItem* ItemOf(fw::TObject* Sender) {
+    auto* item = dynamic_cast<fw::TMenuItem*>(Sender);
+    return item && !item->ComponentState().Contains(fw::csDestroying) ? item : nullptr;
+}
+
+// The text an item is measured by: caption and shortcut side by side.
+fw::String MeasuredText(const fw::TMenuItem* Item, TsMenuItemType Kind) {
+    switch (Kind) {
+        case smDivider:
+            return fw::String();
+        case smCaption:
+            return L"-" + Item->Caption() + L"-";
+        default:
+            return Item->Caption() + fw::ShortCutToText(Item->ShortCut());
+    }
+}
+
+int TextWidthOf(fw::TCanvas* Canvas, const fw::String& Text, unsigned Flags) {
+    fw::TRect r(0, 0, 0, 0);
+    acDrawText(Canvas->Handle(), Text, r, Flags | DT_CALCRECT);
+    return r.Width();
+}
+
+bool IsLastVisible(const fw::TMenuItem* Item) {
+    const fw::TMenuItem* p = Item->Parent();
+    for (int i = p->Count() - 1; i >= 0; --i)
+        if (p->Items(i)->Visible()) return p->Items(i) == Item;
+    return false;
+}
+
+bool IsFirstVisible(const fw::TMenuItem* Item) {
+    const fw::TMenuItem* p = Item->Parent();
+    for (int i = 0; i < p->Count(); ++i)
+        if (p->Items(i)->Visible()) return p->Items(i) == Item;
+    return false;
+}
+
+void Copy(HDC Dst, int X, int Y, int W, int H, fw::TBitmap* Src, int SX, int SY) {
+    if (W > 0 && H > 0) BitBlt(Dst, X, Y, W, H, Src->Canvas()->Handle(), SX, SY, SRCCOPY);
+}
+
+}  // namespace
+
+// ---- measuring
+
+int TsSkinableMenus::GetItemHeight(fw::TCanvas* Canvas, fw::TMenuItem* Item) {
+    const TsMenuItemType kind = ItemKindOf(Item);
+    if (kind == smDivider) return 2;
+    // Halves go to the even neighbour, as the rounding of the item heights always did.
+    const int T = int(std::nearbyint(Canvas->TextHeight(L"W") * 1.25));
+    if (kind == smCaption) return T + 2 * Margin;
+    return std::max<int>(T, GlyphSize(Item).Y) + 2 * Margin;
+}
+
+int TsSkinableMenus::MeasureWidth(fw::TCanvas* Canvas, fw::TMenuItem* Item) {
+    SetMenuFont(Canvas, Item);
+    if (Item->Default()) Canvas->Font()->SetStyle(Canvas->Font()->Style() + fw::fsBold);
+    const int w = TextWidthOf(Canvas, MeasuredText(Item, ItemKindOf(Item)), DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
+    return 2 * GlyphSize(Item).X + w + 3 * Margin + Spacing;
+}
+
+void TsSkinableMenus::sMeasureItem(fw::TObject* Sender, fw::TCanvas* ACanvas, int& Width, int& Height) {
+    fw::TMenuItem* item = ItemOf(Sender);
+    if (!item) return;
+    acCanHookMenu = true;
+    TacMenuInfo mi = GetMenuInfo(item, 0, 0, nullptr);
+    MenuItemType = ItemKindOf(item);
+    if (!mi.FirstItem) mi.HaveExtraLine = QueryExtraLine(GetFirstItem(item));
+    Width = MeasureWidth(ACanvas, item);
+    if (mi.HaveExtraLine && !Breaked(item)) Width += ExtraWidth(mi);
+    Height = GetItemHeight(ACanvas, item);
+}
+
+int TsSkinableMenus::ParentWidth(fw::TCanvas* Canvas, fw::TMenuItem* Item) {
+    const fw::TMenuItem* p = Item->Parent();
+    if (!p) return 0;
+    int total = 0, column = 0;
+    for (int i = 0; i < p->Count(); ++i) {
+        fw::TMenuItem* it = p->Items(i);
+        if (!it->Visible()) continue;
+        if (it->Break() != fw::mbNone) {
+            total += column + 4;
+            column = 0;
+        }
+        column = std::max(column, MeasureWidth(Canvas, it) + 12);
+    }
+    return column + total;
+}
+
+int TsSkinableMenus::ParentHeight(fw::TCanvas* Canvas, fw::TMenuItem* Item) {
+    const fw::TMenuItem* p = Item->Parent();
+    if (!p) return 0;
+    int tallest = 0, column = 0;
+    for (int i = 0; i < p->Count(); ++i) {
+        fw::TMenuItem* it = p->Items(i);
+        if (!it->Visible()) continue;
+        if (it->Break() != fw::mbNone) column = 0;
+        SetMenuFont(Canvas, it);
+        column += GetItemHeight(Canvas, it);
+        tallest = std::max(tallest, column);
+    }
+    return tallest;
+}
+
+// ---- the frame strips beside an item
+
+void TsSkinableMenus::CopyItemBorders(HWND Wnd, fw::TMenuItem* Item, const fw::TRect& ARect, const TacMenuInfo& mi) {
+    if (!Wnd) {
+        // The manager's hook finds the window later; one request pending is enough.
+        if (!fw::Application.Exists()) return;
+        const HWND app = fw::Application->Handle();
+        MSG msg;
+        if (app && !PeekMessageW(&msg, app, msgMenuItemBorder, msgMenuWndBorder, PM_NOREMOVE))
+            PostMessageW(app, msgMenuItemBorder, 0, LPARAM(Item->Command()));
+        return;
+    }
+    fw::TBitmap* bmp = mi.Bmp;
+    if (!bmp) return;
+    const int BW = BorderWidth;
+    HDC dc = GetWindowDC(Wnd);
+    if (IsFirstVisible(Item)) Copy(dc, 0, 0, bmp->Width(), BW, bmp, 0, 0);
+    if (IsLastVisible(Item)) Copy(dc, 0, bmp->Height() - BW, bmp->Width(), BW, bmp, 0, bmp->Height() - BW);
+    const int left = std::max(GetSkinBorderWidth(), BW) + (Breaked(Item) ? 0 : ExtraWidth(mi));
+    Copy(dc, 0, BW + ARect.Top, left, ARect.Height(), bmp, 0, BW + ARect.Top);
+    Copy(dc, bmp->Width() - BW, BW + ARect.Top, BW, ARect.Height(), bmp, bmp->Width() - BW, BW + ARect.Top);
+    ReleaseDC(Wnd, dc);
+}
+
+// ---- drawing
+
+void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanvas, fw::TRect ARect,
+                                        fw::TOwnerDrawState State) {
+    fw::TMenuItem* item = ItemOf(Sender);
+    TsSkinManager* m = Manager();
+    if (!item || !m || !m->SkinData || !m->SkinData->Active || !item->Parent()) return;
+    const int firstCol = Breaked(item) ? 0 : 1;
+    if (TempControl) {
+        if (ShowHintStored) fw::Application->SetShowHint(AppShowHint);
+        SendAMessage(static_cast<fw::TControl*>(TempControl), WM_MOUSELEAVE);
+        TempControl = nullptr;
+    }
+    // The menu window, else the size the menu will have.
+    const HWND wnd = IsNT ? WindowFromDC(ACanvas->Handle()) : nullptr;
+    fw::TRect R;
+    if (wnd) {
+        RECT wr;
+        GetWindowRect(wnd, &wr);
+        R = fw::TRect(wr);
+    } else {
+        R = fw::TRect(0, 0, ParentWidth(ACanvas, item) + 2 * BorderWidth,
+                      ParentHeight(ACanvas, item) + 2 * BorderWidth);
+    }
+    const TacMenuInfo mi = GetMenuInfo(item, R.Width(), R.Height(), wnd);
+    fw::TBitmap* bg = mi.Bmp;
+    const int EW = ExtraWidth(mi);
+    CopyItemBorders(wnd, item, ARect, mi);
+
+    const TsMenuItemType kind = ItemKindOf(item);
+    if (kind == smDivider) return PaintDivider(ACanvas, ARect, item, bg, mi);
+    if (kind == smCaption) return PaintCaption(ACanvas, ARect, item, bg, mi);
+    MenuItemType = smNormal;
+    if (!bg) return;
+
+    // Below the last item of a column the background shows through.
+    const fw::TMenuItem* list = item->Parent();
+    const int index = list->IndexOf(item);
+    const bool nextBreaks = index + 1 < list->Count() && list->Items(index + 1)->Break() != fw::mbNone;
+    const bool last = index + 1 == list->Count();
+    HDC canvasDC = ACanvas->Handle();
+    if (nextBreaks || (last && ARect.Bottom < bg->Height() - 6))
+        Copy(canvasDC, ARect.Left, ARect.Bottom, ARect.Width(), bg->Height() - 6 - ARect.Bottom, bg, ARect.Left + 3,
+             ARect.Bottom + 3);
+    if (item->Break() != fw::mbNone)
+        Copy(canvasDC, ARect.Left - 4, ARect.Top, 4, bg->Height() - 6, bg, ARect.Left - 1, ARect.Top + 3);
+
+    const bool enabled = item->Enabled();
+    const bool rtl = false;  // menus here are never right to left
+    fw::TBitmap B(std::max<int>(0, ARect.Width() - EW * firstCol), std::max<int>(0, ARect.Height()), fw::pf24bit);
+    const int S = m->GetSkinIndex(L"MENUITEM");
+    const int itemState = enabled && State.Contains(fw::odSelected) ? 1 : 0;
+    if (m->IsValidSkinIndex(S))
+        PaintItem(S, L"MENUITEM", MakeCacheInfo(bg, 3, 3), true, itemState, fw::TRect(0, 0, B.Width(), ARect.Height()),
+                  fw::TPoint(EW * firstCol + ARect.Left, ARect.Top), &B, m);
+
+    // Check mark of an item without a picture of its own.
+    const bool hasImage =
+        !item->HasBitmap() && item->ImageIndex() >= 0 &&
+        ((item->Parent()->SubMenuImages()) || (item->GetParentMenu() && item->GetParentMenu()->Images()));
+    if (State.Contains(fw::odChecked) && !item->HasBitmap() && !hasImage) {
+        const int g = m->GetSkinIndex(L"GLOBALINFO");
+        int img = m->GetMaskIndex(L"GLOBALINFO", item->RadioItem() ? L"RADIOCHECKED" : L"CHECK");
+        if (!m->IsValidImgIndex(img) && !item->RadioItem()) img = m->GetMaskIndex(L"GLOBALINFO", L"BOXCHECKED");
+        (void)g;
+        if (m->IsValidImgIndex(img)) {
+            const TsMaskData& md = m->ma[size_t(img)];
+            const int h = md.MaskType == 1 ? md.R.Height() / 2 : md.R.Height();
+            DrawSkinGlyph(&B, fw::TPoint(Margin, (ARect.Height() - h) / 2), itemState, 1, md, MakeCacheInfo(&B));
+        }
+    }
+    const int small = m->GetSkinIndex(L"SPEEDBUTTON_SMALL");
+    auto checkedFrame = [&](fw::TRect r) {
+        if (!State.Contains(fw::odChecked) || !m->IsValidSkinIndex(small)) return;
+        r = fw::TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+        TCacheInfo ci = MakeCacheInfo(&B);
+        ci.Ready = true;
+        PaintItem(small, L"SPEEDBUTTON_SMALL", ci, true, 2, r, r.TopLeft(), &B, m);
+    };
+    if (item->HasBitmap()) {
+        fw::TBitmap* pic = item->Bitmap();
+        const fw::TPoint G = GlyphSize(item);
+        const int top = (B.Height() - G.Y) / 2;
+        const int left = rtl ? ARect.Right - top - G.X - EW : top;
+        const fw::TRect r(left, top, left + pic->Width(), top + pic->Height());
+        checkedFrame(r);
+        if (pic->PixelFormat() == fw::pf32bit)
+            CopyByMask(r, fw::TRect(0, 0, pic->Width(), pic->Height()), &B, pic, EmptyCI, false);
+        else
+            B.Canvas()->Draw(left, top, pic);
+    } else if (hasImage) {
+        fw::TCustomImageList* images =
+            item->Parent()->SubMenuImages() ? item->Parent()->SubMenuImages() : item->GetParentMenu()->Images();
+        const int top = (B.Height() - images->Height()) / 2;
+        const int left = top;
+        checkedFrame(fw::TRect(left, top, left + images->Width(), top + images->Height()));
+        images->Draw(B.Canvas(), left, top, item->ImageIndex(), true);
+    } else if (item->GetParentMenu() && item->GetParentMenu()->Name() == L"SysMenu") {
+        const wchar_t* glyph = nullptr;
+        switch (item->Tag()) {
+            case SC_MINIMIZE:
+                glyph = L"0";
+                break;
+            case SC_MAXIMIZE:
+                glyph = L"1";
+                break;
+            case SC_CLOSE:
+                glyph = L"r";
+                break;
+            case SC_RESTORE:
+                glyph = L"2";
+                break;
+            default:
+                break;
+        }
+        if (glyph) {
+            B.Canvas()->Font()->SetName(L"Webdings");
+            B.Canvas()->Font()->SetStyle(fw::TFontStyles());
+            B.Canvas()->Font()->SetSize(10);
+            const int h = B.Canvas()->TextHeight(glyph);
+            const int top = (B.Height() - h) / 2;
+            fw::TRect r(4, top, 4 + h + 10, top + h);
+            acWriteTextEx(B.Canvas(), glyph, true, r, 0, S, enabled && State.Contains(fw::odSelected), m);
+        }
+    }
+
+    // Caption.
+    SetMenuFont(B.Canvas(), item);
+    B.Canvas()->Font()->SetStyle(State.Contains(fw::odDefault) ? fw::TFontStyles() + fw::fsBold : fw::TFontStyles());
+    fw::TRect cr(0, 0, ARect.Width(), ARect.Height());
+    cr.Left += GlyphSize(item).X + 2 * Margin + Spacing;
+    fw::String caption = item->Caption();
+    unsigned align = Alignment == fw::taRightJustify ? DT_RIGHT : Alignment == fw::taCenter ? DT_CENTER : DT_LEFT;
+    if (!caption.empty() && caption[0] == L'\b') {
+        caption = caption.substr(1) + L"      ";
+        align = DT_RIGHT;
+    }
+    unsigned flags = align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
+    if (State.Contains(fw::odNoAccel)) flags |= DT_HIDEPREFIX;
+    const bool hot = enabled && (State.Contains(fw::odSelected) || State.Contains(fw::odHotLight));
+    acWriteTextEx(B.Canvas(), caption.c_str(), true, cr, flags, S, hot, m);
+
+    // Shortcut, right-aligned at the item's right end in every column.
+    const fw::String sc = fw::ShortCutToText(item->ShortCut());
+    if (!sc.empty()) {
+        const int w = TextWidthOf(B.Canvas(), sc, DT_EXPANDTABS | DT_SINGLELINE);
+        fw::TRect r(0, 0, ARect.Width(), ARect.Height());
+        r.Right -= 8 + EW * firstCol;
+        r.Left = r.Right - w;
+        acWriteTextEx(B.Canvas(), sc.c_str(), true, r, DT_SINGLELINE | DT_VCENTER, S, hot, m);
+    }
+
+    if (OnDrawItem) OnDrawItem(item, B.Canvas(), fw::TRect(0, 0, B.Width(), B.Height()), State, smNormal);
+    if (!enabled) {
+        const int dx = EW * firstCol + BorderWidth;
+        const fw::TRect src(ARect.Left + dx, ARect.Top + BorderWidth, ARect.Right + dx, ARect.Bottom + BorderWidth);
+        BlendTransRectangle(&B, 0, 0, bg, src, 0.4, TsColor(0xFF00FF));
+    }
+    Copy(canvasDC, EW * firstCol + ARect.Left, ARect.Top, B.Width(), B.Height(), &B, 0, 0);
+    if (index == 0 && EW > 0) {
+        OSVERSIONINFOW v{sizeof v};
+        GetVersionExW(&v);
+        if (!(IsNT && v.dwMajorVersion <= 5)) Copy(canvasDC, 0, 0, EW, bg->Height(), bg, 3, 3);
+    }
+    if (item->OnDrawItem) item->OnDrawItem(item, ACanvas, ARect, State.Contains(fw::odSelected));
+}
+
+void TsSkinableMenus::PaintCaption(fw::TCanvas* Canvas, fw::TRect ARect, fw::TMenuItem* Item, fw::TBitmap* bg,
+                                   const TacMenuInfo& mi) {
+    MenuItemType = smCaption;
+    TsSkinManager* m = Manager();
+    if (!bg || ARect.Width() <= 0 || ARect.Height() <= 0) return;
+    const int EW = ExtraWidth(mi);
+    fw::TBitmap B(ARect.Width(), ARect.Height(), fw::pf24bit);
+    HDC bdc = B.Canvas()->Handle();
+    if (EW > 0) Copy(bdc, 0, 0, EW + 1, B.Height(), bg, ARect.Left + 3, ARect.Top + 3);
+    BitBltBorder(bdc, 0, 0, B.Width(), B.Height(), bg->Canvas()->Handle(), ARect.Left + 3, ARect.Top + 3, 1);
+    const int S = m->GetSkinIndex(L"TOOLBAR");
+    if (m->IsValidSkinIndex(S))
+        PaintItem(S, L"TOOLBAR", MakeCacheInfo(bg, 3, 3), true, 0, fw::TRect(EW + 1, 1, B.Width() - 1, B.Height() - 1),
+                  fw::TPoint(EW + ARect.Left, ARect.Top), &B, m);
+    B.Canvas()->Font()->Assign(FCaptionFont);
+    // The first word between the dashes.
+    fw::String text = Item->Caption();
+    const size_t start = text.find_first_not_of(L'-');
+    text = start == fw::String::npos ? fw::String() : text.substr(start, text.find(L'-', start) - start);
+    fw::TRect r(EW, 0, B.Width(), B.Height());
+    acWriteTextEx(B.Canvas(), text.c_str(), true, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_HIDEPREFIX, S, false,
+                  m);
+    Copy(Canvas->Handle(), ARect.Left, ARect.Top, B.Width(), B.Height(), &B, 0, 0);
+}
+
+void TsSkinableMenus::PaintDivider(fw::TCanvas* Canvas, fw::TRect ARect, fw::TMenuItem* Item, fw::TBitmap* bg,
+                                   const TacMenuInfo& mi) {
+    (void)Item;
+    MenuItemType = smDivider;
+    TsSkinManager* m = Manager();
+    const int S = m->GetSkinIndex(L"DIVIDERV");
+    const int img = m->IsValidSkinIndex(S) ? m->GetMaskIndex(S, L"DIVIDERV", L"BORDERSMASK") : -1;
+    if (!m->IsValidImgIndex(img) || !bg) {
+        int width = 1;
+        DrawRectangleOnDC(Canvas->Handle(), ARect, fw::clGray, fw::clWhite, width);
+        return;
+    }
+    const int EW = ExtraWidth(mi);
+    const int W = ARect.Width(), H = ARect.Height();
+    if (W <= 0 || H <= 0) return;
+    fw::TBitmap B(W, H, fw::pf24bit);
+    Copy(B.Canvas()->Handle(), 0, 0, W, H, bg, ARect.Left + 3, ARect.Top + 3);
+    fw::TRect R(EW + Margin + Spacing, 0, W - Margin, H);
+    if (R.Left < EW + IcoLineWidth) R.Left = EW + IcoLineWidth + 2;
+    DrawSkinRect(&B, R, true, MakeCacheInfo(&B), m->ma[size_t(img)], 0, true);
+    Copy(Canvas->Handle(), ARect.Left, ARect.Top, W, H, &B, 0, 0);
+}
+
+// ---- menu-bar items
+
+void TsSkinableMenus::sMeasureLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas, int& Width, int& Height) {
+    fw::TMenuItem* item = ItemOf(Sender);
+    if (!item) return;
+    Height = GetSystemMetrics(SM_CYMENU) - 1;
+    SetMenuFont(ACanvas, item, false);
+    fw::String text = item->Caption();
+    text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+    Width = ACanvas->TextWidth(text);
+    fw::TMenu* menu = item->GetParentMenu();
+    if (menu && menu->Images() && item->ImageIndex() >= 0) Width += menu->Images()->Width() + 6;
+}
+
+void TsSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas, fw::TRect ARect,
+                                            fw::TOwnerDrawState State) {
+    // Forms here draw no menu line of their own: without the line's image in
+    // a provider's cache there is nothing to draw the bar items over.
+    (void)Sender, (void)ACanvas, (void)ARect, (void)State;
+}
+
+}  // namespace skin
