@@ -246,7 +246,7 @@ void TacMDIWnd::acWndProc(fw::TMessage& Message) {
         case WM_PARENTNOTIFY: {
             // The bars the system's MDI code shows or hides take their room
             // in the frame again.
-            const LONG style = GetWindowLongW(CtrlHandle, GWL_STYLE);
+            const LONG_PTR style = RealStyle();
             bool changed = false;
             for (auto [bar, bit] : {std::pair{sBarVert.get(), LONG(WS_VSCROLL)}, {sBarHorz.get(), LONG(WS_HSCROLL)}}) {
                 if (!bar) continue;

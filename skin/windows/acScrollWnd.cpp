@@ -42,20 +42,47 @@ fw::TRect Moved(fw::TRect R, int dx, int dy) {
     return R;
 }
 
+// Sets the style without the wrapper reacting to its own change.
+void SetStyleQuietly(TacScrollWnd* sw, HWND Handle, LONG_PTR Style) {
+    const bool prevented = sw->bPreventStyleChange;
+    sw->bPreventStyleChange = true;
+    SetWindowLongPtrW(Handle, GWL_STYLE, Style);
+    sw->bPreventStyleChange = prevented;
+}
+
+// Bar bits on the style join the held ones and come off again: the system
+// sets them when something shows a bar while they are held off.
+void TakeBarsOff(TacScrollWnd* sw, HWND Handle) {
+    const LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+    if (!(style & kBarStyles)) return;
+    sw->HeldBars |= style & kBarStyles;
+    SetStyleQuietly(sw, Handle, style & ~kBarStyles);
+}
+
 // Runs a default handling with the bar bits off the style, so the system
-// neither reserves room for its bars nor draws them.
+// neither reserves room for its bars nor draws them. Everything below the
+// wrapper runs meanwhile and may recalculate the frame or show a bar: the
+// frame is calculated from the held bits, and what changed in the style
+// meanwhile is kept when the bits go back.
 template <class F>
 void WithoutBarStyles(TacScrollWnd* sw, HWND Handle, F&& Run) {
-    const LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
-    if (!(style & kBarStyles)) {
+    if (sw->HoldingBars) {
+        TakeBarsOff(sw, Handle);
         Run();
         return;
     }
-    sw->bPreventStyleChange = true;
-    SetWindowLongPtrW(Handle, GWL_STYLE, style & ~kBarStyles);
+    if (!(GetWindowLongPtrW(Handle, GWL_STYLE) & kBarStyles)) {
+        Run();
+        return;
+    }
+    sw->HoldingBars = true;
+    sw->HeldBars = 0;
+    TakeBarsOff(sw, Handle);
     Run();
-    SetWindowLongPtrW(Handle, GWL_STYLE, style);
-    sw->bPreventStyleChange = false;
+    const LONG_PTR bars = sw->HeldBars;
+    sw->HoldingBars = false;
+    sw->HeldBars = 0;
+    if (IsWindow(Handle)) SetStyleQuietly(sw, Handle, GetWindowLongPtrW(Handle, GWL_STYLE) | bars);
 }
 
 }  // namespace
@@ -63,6 +90,11 @@ void WithoutBarStyles(TacScrollWnd* sw, HWND Handle, F&& Run) {
 TacScrollWnd::~TacScrollWnd() {
     sBarHorz.reset();
     sBarVert.reset();
+}
+
+LONG_PTR TacScrollWnd::RealStyle() const {
+    const LONG_PTR style = GetWindowLongPtrW(CtrlHandle, GWL_STYLE);
+    return HoldingBars ? style | HeldBars : style;
 }
 
 void TacScrollWnd::AfterCreate(bool Repaint) {
@@ -353,13 +385,18 @@ void Ac_RedrawNonClient(HWND Handle, bool FrameChanged) {
 bool Ac_ShowScrollBar(HWND Handle, int wBar, bool Show) {
     TacScrollWnd* sw = Ac_GetScrollWndFromHwnd(Handle);
     if (!sw || !sw->sBarHorz) return ShowScrollBar(Handle, wBar, Show);
-    LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+    LONG_PTR style = sw->RealStyle();
     auto set = [&](TacScrollBar& b, LONG_PTR bit) {
         b.fScrollFlags = Show ? (b.fScrollFlags | sbfStyleShows) : (b.fScrollFlags & ~sbfStyleShows);
         style = Show ? (style | bit) : (style & ~bit);
     };
     if (wBar == SB_HORZ || wBar == SB_BOTH) set(*sw->sBarHorz, WS_HSCROLL);
     if (wBar == SB_VERT || wBar == SB_BOTH) set(*sw->sBarVert, WS_VSCROLL);
+    if (sw->HoldingBars) {
+        // The bits come back when the default handling ends.
+        sw->HeldBars = style & kBarStyles;
+        style &= ~kBarStyles;
+    }
     SetWindowLongPtrW(Handle, GWL_STYLE, style);
     Ac_RedrawNonClient(Handle, true);
     return true;
@@ -408,7 +445,7 @@ bool IsInParentCorner(TacScrollWnd* sw, HWND Handle, const fw::TRect& R) {
 
 bool Ac_IsScrollbarActive(TacScrollWnd* sw, const TacScrollBar& Bar) {
     if (!GetScrollBarInfoProc) {
-        const LONG_PTR style = GetWindowLongPtrW(sw->CtrlHandle, GWL_STYLE);
+        const LONG_PTR style = sw->RealStyle();
         return style & (Bar.Vertical() ? WS_VSCROLL : WS_HSCROLL);
     }
     SCROLLBARINFO info{};
@@ -421,7 +458,7 @@ bool Ac_IsScrollbarActive(TacScrollWnd* sw, const TacScrollBar& Bar) {
 LRESULT Ac_NCCalcSize(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam) {
     RECT* rc = reinterpret_cast<RECT*>(LParam);
     const fw::TRect old(*rc);
-    const LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+    const LONG_PTR style = sw->RealStyle();
     LRESULT result = 0;
     WithoutBarStyles(sw, Handle, [&] { result = sw->CallPrevWndProc(Handle, WM_NCCALCSIZE, WParam, LParam); });
     const fw::TRect def(*rc);

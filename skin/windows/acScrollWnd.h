@@ -30,6 +30,14 @@ public:
     bool fThumbTracking = false;
     TacFrameEdges Edges;  // the window's own border widths and bar side
     bool bPreventStyleChange = false;
+    // While a default handling runs with the bar bits taken off the style
+    // (see WithoutBarStyles): the bits the window really has. Whatever runs
+    // meanwhile (a region set, a resize, the form's own scroll code) reads
+    // the style without them.
+    bool HoldingBars = false;
+    LONG_PTR HeldBars = 0;
+    // The window's style with the bar bits it really has, held off or not.
+    LONG_PTR RealStyle() const;
     // The scroll state each bar was last painted with.
     SCROLLINFO Painted[2] = {};
 

@@ -1,11 +1,13 @@
 // Wrappers on real windows: the base's routing and its place in a chain of
 // subclassers, a skinned list box whose bars stay skinned through the list
-// box's own redraws, and scripted presses, repeats and drags on a window that
-// logs the scroll messages it gets.
+// box's own redraws, bars that stay right when the window changes its frame
+// while the wrapper paints it, and scripted presses, repeats and drags on a
+// window that logs the scroll messages it gets.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -323,6 +325,92 @@ TEST(ScrollWnd, ListBoxBarsStaySkinnedThroughItsOwnRedraws) {
     DestroyWindow(h);
     EXPECT_TRUE(sw->Destroyed);
     delete sw;
+}
+
+// What runs below the wrapper while it paints the frame: the wrapper holds
+// the bar bits off the style then, and the window's own code may change the
+// frame meanwhile (a region set, a bar shown again, another style bit).
+std::function<void(HWND)> gInNcPaint;
+WNDPROC gBelowInner = nullptr;
+LRESULT CALLBACK InnerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCPAINT && gInNcPaint) {
+        auto run = std::move(gInNcPaint);
+        gInNcPaint = nullptr;
+        run(h);
+    }
+    return CallWindowProcW(gBelowInner, h, msg, wp, lp);
+}
+
+TEST(ScrollWnd, FrameChangesDuringItsFramePaintKeepTheBars) {
+    auto sm = Stillwater();
+    Host host(260, 220, RGB(250, 250, 235));
+    const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> run;
+        bool vert, horz;
+        LONG_PTR alsoSet;
+    };
+    const Case cases[] = {
+        {"a region set", [](HWND h) { SetWindowRgn(h, nullptr, FALSE); }, true, true, 0},
+        {"the frame recalculated",
+         [](HWND h) {
+             SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+         },
+         true, true, 0},
+        // The system sees the bar hidden and shows it again.
+        {"a new range",
+         [](HWND h) {
+             SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE, 0, 499, 60, 0, 0};
+             SetScrollInfo(h, SB_HORZ, &si, TRUE);
+         },
+         true, true, 0},
+        {"another style bit",
+         [](HWND h) { SetWindowLongPtrW(h, GWL_STYLE, GetWindowLongPtrW(h, GWL_STYLE) | WS_TABSTOP); }, true, true,
+         WS_TABSTOP},
+        {"the bar hidden through the wrapper", [](HWND h) { Ac_ShowScrollBar(h, SB_VERT, false); }, false, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND h = MakeRecorder(host.handle, WS_VSCROLL | WS_HSCROLL | WS_BORDER, 0, 20, 10, 180, 160);
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            SCROLLINFO si = {sizeof si, SIF_ALL, 0, 399, 100, 0, 0};
+            SetScrollInfo(h, bar, &si, FALSE);
+        }
+        gBelowInner = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(&InnerProc)));
+        auto* sw = CreateWnd<TacScrollWnd>(true, h, nullptr, sm.get(), fw::String(L"EDIT"));
+        Pump(30);
+        ASSERT_TRUE(sw->sBarVert->fScrollVisible);
+        ASSERT_TRUE(sw->sBarHorz->fScrollVisible);
+
+        gInNcPaint = c.run;
+        RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump(30);
+        EXPECT_FALSE(gInNcPaint) << "the frame was not painted";
+
+        const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+        EXPECT_EQ(c.vert, (style & WS_VSCROLL) != 0);
+        EXPECT_EQ(c.horz, (style & WS_HSCROLL) != 0);
+        if (c.alsoSet) EXPECT_EQ(c.alsoSet, style & c.alsoSet);
+        EXPECT_EQ(c.vert, sw->sBarVert->fScrollVisible);
+        EXPECT_EQ(c.horz, sw->sBarHorz->fScrollVisible);
+        RECT wr, cr;
+        GetWindowRect(h, &wr);
+        GetClientRect(h, &cr);
+        EXPECT_EQ(cr.right, (wr.right - wr.left) - 2 - (c.vert ? cx : 0));
+        EXPECT_EQ(cr.bottom, (wr.bottom - wr.top) - 2 - (c.horz ? cy : 0));
+        if (c.vert) {
+            const fw::TRect v = BarScreenRect(sw, SB_VERT);
+            EXPECT_EQ(HTVSCROLL, SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(v.Left + 3, v.Top + 40)));
+        }
+        EXPECT_EQ(ForeignPixels(sw, h, host), 0);
+        if (std::string(c.name) == "a new range") {
+            auto shot = host.Grab();
+            SaveScreenshot(*shot, L"skin-windows-bars-kept-through-a-frame-change.bmp");
+        }
+        DestroyWindow(h);
+        delete sw;
+    }
 }
 
 TEST(ScrollWnd, PressRepeatAndDragLogs) {
