@@ -282,7 +282,9 @@ TEST(SkinnedDialogs, AnOwnedMessageBoxIsSkinned) {
             EXPECT_EQ(brush, HBRUSH(SendMessageW(dlg, WM_CTLCOLORDLG, 0, LPARAM(dlg))));
         }
         EXPECT_EQ(cache, w->SkinData->FCacheBmp->Handle());
-        if (before >= 0) EXPECT_LE(GdiObjects() - before, 2);
+        if (before >= 0) {
+            EXPECT_LE(GdiObjects() - before, 2);
+        }
         LOGBRUSH lb{};
         EXPECT_NE(0, GetObjectW(brush, sizeof(lb), &lb));
         EXPECT_EQ(fw::ColorToRGB(skin.sm->GetGlobalColor()), lb.lbColor);
@@ -334,7 +336,9 @@ TEST(SkinnedDialogs, AnOpenDialogIsSkinnedAndJoinsAVisibleOne) {
             GetClassNameW(c, cls, 16);
             if (lstrcmpiW(cls, L"ComboBox") == 0 || lstrcmpiW(cls, L"Edit") == 0) edit = c;
         }
-        if (edit) EXPECT_TRUE(IsHandled(edit));
+        if (edit) {
+            EXPECT_TRUE(IsHandled(edit));
+        }
         EXPECT_EQ(0, TitleMismatches(w));
         Shot(dlg, L"skinned-open-dialog");
         // The details view: the file list gets a header, which the list's
