@@ -16,6 +16,8 @@ HHOOK HookCallback = nullptr;
 void (*acHookHandler)(int nCode, WPARAM wParam, LPARAM lParam) = nullptr;
 fw::TList* acSupportedList = nullptr;
 std::vector<fw::TObject*> MnuArray;
+bool acCanHookMenu = false;
+std::vector<TacMenuInfo> MenuInfoArray;
 TsSkinProviderBase* MDISkinProvider = nullptr;
 
 LRESULT CALLBACK SkinHookCBT(int nCode, WPARAM wParam, LPARAM lParam) {
@@ -31,6 +33,20 @@ void ClearMnuArray() {
         delete gone;
     }
     MnuArray.clear();
+}
+
+void ClearCache() {
+    // Taken out first: a bitmap's owner never sees a half-emptied array.
+    std::vector<TacMenuInfo> gone;
+    gone.swap(MenuInfoArray);
+    for (TacMenuInfo& mi : gone) delete mi.Bmp;
+}
+
+fw::TBitmap* TsSkinableMenus::CachedMenuBitmap(HWND Wnd) const {
+    if (!Wnd) return nullptr;
+    for (const TacMenuInfo& mi : MenuInfoArray)
+        if (mi.Wnd == Wnd) return mi.Bmp;
+    return nullptr;
 }
 
 TacProvider::~TacProvider() {

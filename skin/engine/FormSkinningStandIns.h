@@ -13,7 +13,9 @@
 //    FindCtrlInList) is defined by skin/forms.
 //  - TacDialogWndBase is what the engine and the painting reach of a system
 //    dialog's frame wrapper (TacDialogWnd, skin/forms).
-//  - MnuArray holds no popup-menu wrappers yet: nothing makes them.
+//  - MnuArray holds the popup-menu wrappers the hook makes (skin/forms).
+//  - MenuInfoArray is the least of the menu-background cache: a window and
+//    its background; the skinned menus build and fill it.
 //  - TsSkinProviderBase is not a stand-in: it is what the engine and the
 //    painting reach of the provider that skin/forms builds on it.
 //  - TacBorderForm (extended borders) is never made by the library; tests
@@ -105,10 +107,24 @@ public:
 // the list's keeper (CleanArray, UnInstallHook), form entries by their forms.
 extern fw::TList* acSupportedList;
 
-// Wrappers of popup-menu windows (none are made yet); a slot may be nil.
+// Wrappers of popup-menu windows; a slot may be nil.
 extern std::vector<fw::TObject*> MnuArray;
 // Frees the popup-menu wrappers.
 void ClearMnuArray();
+
+// Set while a skinned (owner-drawn) menu is open: only then the menu
+// windows' wrappers paint.
+extern bool acCanHookMenu;
+// The background built for one open menu's window (Bmp owned, of the whole
+// window's size).
+struct TacMenuInfo {
+    HWND Wnd = nullptr;
+    fw::TBitmap* Bmp = nullptr;
+};
+extern std::vector<TacMenuInfo> MenuInfoArray;
+// Frees every cached menu background: after a menu closes the next one
+// builds its own.
+void ClearCache();
 
 // The extended-border and shadow window of a form or a dialog.
 class TacBorderForm : public fw::TObject {
@@ -207,10 +223,7 @@ public:
     void UpdateMenus() { ++UpdateCount; }
     int UpdateCount = 0;
     // The cached background of a popup menu window, null when none.
-    fw::TBitmap* CachedMenuBitmap(HWND Wnd) const {
-        (void)Wnd;
-        return nullptr;
-    }
+    fw::TBitmap* CachedMenuBitmap(HWND Wnd) const;
     void DrawWndBorder(HWND Wnd, fw::TBitmap* MenuBmp) { (void)Wnd, (void)MenuBmp; }
     // Remembers the last menu and switch (the real one makes it owner-drawn).
     void HookPopupMenu(fw::TPopupMenu* Menu, bool Active) {
