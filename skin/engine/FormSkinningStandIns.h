@@ -13,7 +13,7 @@
 //    FindCtrlInList) is defined by skin/forms.
 //  - TacDialogWndBase is what the engine and the painting reach of a system
 //    dialog's frame wrapper (TacDialogWnd, skin/forms).
-//  - MnuArray holds no popup-menu wrappers yet: nothing makes them.
+//  - MnuArray holds the popup-menu wrappers the hook makes (skin/forms).
 //  - TsSkinProviderBase is not a stand-in: it is what the engine and the
 //    painting reach of the provider that skin/forms builds on it.
 //  - TacBorderForm (extended borders) is never made by the library; tests
@@ -107,7 +107,7 @@ public:
 // the list's keeper (CleanArray, UnInstallHook), form entries by their forms.
 extern fw::TList* acSupportedList;
 
-// Wrappers of popup-menu windows (none are made yet); a slot may be nil.
+// Wrappers of popup-menu windows; a slot may be nil.
 extern std::vector<fw::TObject*> MnuArray;
 // Frees the popup-menu wrappers.
 void ClearMnuArray();
@@ -216,7 +216,12 @@ public:
         (void)Wnd;
         return nullptr;
     }
+    // Gives the menu window the frame's region; a window with a wrapper of
+    // its own keeps it as its only subclass.
     virtual void DrawWndBorder(HWND Wnd, fw::TBitmap* MenuBmp) { (void)Wnd, (void)MenuBmp; }
+    // Frees every cached menu background: after a menu closes the next one
+    // builds its own.
+    virtual void ClearCache() {}
     // The frame of the menu window showing the item posted with msgMenuItemBorder.
     virtual void ItemBorder(LPARAM Key) { (void)Key; }
     // Makes the menu owner-drawn from the skin or gives it back its own look.

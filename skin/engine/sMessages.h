@@ -54,6 +54,8 @@ constexpr WORD smcAfterScroll = 52;
 constexpr WORD smcGetApplication = 60;  // answer: the receiver module's Application
 constexpr WORD smcGetOffset = 61;       // answer: OffsetX | (OffsetY << 16)
 constexpr WORD smcGetSkinManager = 62;  // answer: the receiver's skin manager (a tab control's, for its pages)
+constexpr WORD smcMenuRgnQuery = 63;    // a popup-menu window: answer 1 while its region is set
+constexpr WORD smcMenuRgnSetting = 64;  // a popup-menu window: its region is being set
 
 // Argument of section queries.
 struct TacSectionInfo {

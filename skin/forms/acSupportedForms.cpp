@@ -10,8 +10,10 @@
 #include "skin/engine/sThirdParty.h"
 #include "skin/forms/acDialogControls.h"
 #include "skin/forms/acDialogWnd.h"
+#include "skin/forms/sDwm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acMainWnd.h"
+#include "skin/windows/acMnuWnd.h"
 
 namespace skin {
 
@@ -83,7 +85,10 @@ void HandleHookCode(int nCode, WPARAM wParam, LPARAM lParam) {
             if (cls == 0x8002) {
                 AddSupportedForm(wnd, nullptr);
             } else if (cls == 0x8000) {
-                // Popup-menu windows get their wrappers with the skinned menus.
+                // One wrapper per popup-menu window: it is the window's only
+                // subclass and goes with the menu (ClearMnuArray).
+                if (!AeroIsEnabled() && DefaultManager && DefaultManager->SkinnedPopups() && !Handled(wnd))
+                    CreateMnuWnd(wnd, DefaultManager);
             } else if (cls >= 0x10000) {
                 if (TakenAtCreation(wnd, GetWndClassName(wnd), DWORD(cs->style), cs->dwExStyle))
                     AddSupportedForm(wnd, nullptr);

@@ -43,8 +43,8 @@ LRESULT CALLBACK MenuWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     auto old = reinterpret_cast<WNDPROC>(GetPropW(Wnd, kOldProcProp));
     if (Msg == SM_ALPHACMD) {
         // The region flag, for a window no wrapper answers for.
-        if (HIWORD(WParam) == smcSetUpdating) return GetPropW(Wnd, kRegionProp) ? 1 : 0;
-        if (HIWORD(WParam) == smcGetDroppedDown) {
+        if (HIWORD(WParam) == smcMenuRgnQuery) return GetPropW(Wnd, kRegionProp) ? 1 : 0;
+        if (HIWORD(WParam) == smcMenuRgnSetting) {
             SetPropW(Wnd, kRegionProp, HANDLE(1));
             return 1;
         }
@@ -225,16 +225,21 @@ fw::TBitmap* TsSkinableMenus::PrepareMenuBG(fw::TMenuItem* Item, int Width, int 
     return mi.Bmp;
 }
 
+void TsSkinableMenus::ClearCache() { skin::ClearCache(); }
+
 void TsSkinableMenus::DrawWndBorder(HWND Wnd, fw::TBitmap* MenuBmp) {
     if (BorderDrawing || !Wnd || !IsWindow(Wnd)) return;
-    if (GetWindowLongPtrW(Wnd, GWLP_WNDPROC) != LONG_PTR(&MenuWndProc)) {
+    // A window the hook gave a wrapper keeps it as its only subclass; the
+    // wrapper paints the frame and answers the region flag.
+    const bool wrapped = SendMessageW(Wnd, SM_ALPHACMD, MAKEWPARAM(0, smcIsHandled), 0) == 1;
+    if (!wrapped && GetWindowLongPtrW(Wnd, GWLP_WNDPROC) != LONG_PTR(&MenuWndProc)) {
         // The previous procedure is kept on the window itself, so one
         // stateless procedure serves every menu window.
         SetPropW(Wnd, kOldProcProp, HANDLE(GetWindowLongPtrW(Wnd, GWLP_WNDPROC)));
         SetWindowLongPtrW(Wnd, GWLP_WNDPROC, LONG_PTR(&MenuWndProc));
     }
-    if (IsNT && MenuBmp && SendMessageW(Wnd, SM_ALPHACMD, MAKEWPARAM(0, smcSetUpdating), 0) == 0) {
-        SendMessageW(Wnd, SM_ALPHACMD, MAKEWPARAM(0, smcGetDroppedDown), 0);
+    if (IsNT && MenuBmp && SendMessageW(Wnd, SM_ALPHACMD, MAKEWPARAM(0, smcMenuRgnQuery), 0) == 0) {
+        SendMessageW(Wnd, SM_ALPHACMD, MAKEWPARAM(0, smcMenuRgnSetting), 0);
         BorderDrawing = true;
         HRGN rgn;
         if (ArOR.empty()) {

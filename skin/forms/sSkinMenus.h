@@ -108,6 +108,8 @@ public:
     fw::TBitmap* CachedMenuBitmap(HWND Wnd) const override;
     void DrawWndBorder(HWND Wnd, fw::TBitmap* MenuBmp) override;
     void ItemBorder(LPARAM Key) override;
+    // The menu wrappers reach the cache through the manager's menus.
+    void ClearCache() override;
 
     // The transparent corner runs of the last background's frame.
     std::vector<fw::TRect> ArOR;
