@@ -190,20 +190,7 @@ HBRUSH TacDialogWnd::DialogBrush() {
 
 // ---- title buttons
 
-TsCaptionButton* TacDialogWnd::ButtonOf(int HitCode) {
-    switch (HitCode) {
-        case HTMINBUTTON:
-            return &Buttons.Min;
-        case HTMAXBUTTON:
-            return &Buttons.Max;
-        case HTCLOSE:
-            return &Buttons.Close;
-        case HTHELP:
-            return &Buttons.Help;
-        default:
-            return nullptr;
-    }
-}
+TsCaptionButton* TacDialogWnd::ButtonOf(int HitCode) { return Buttons.Of(HitCode); }
 
 int TacDialogWnd::HTProcess(fw::TMessage& Message) {
     const TFrameState s = State();

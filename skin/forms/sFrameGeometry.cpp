@@ -289,4 +289,19 @@ std::vector<TSizeRepaint> SizeRepaints(const fw::TRect& Last, const fw::TRect& N
     return out;
 }
 
+TsCaptionButton* TTitleButtons::Of(int HitCode) {
+    switch (HitCode) {
+        case HTMINBUTTON:
+            return &Min;
+        case HTMAXBUTTON:
+            return &Max;
+        case HTCLOSE:
+            return &Close;
+        case HTHELP:
+            return &Help;
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace skin

@@ -107,6 +107,8 @@ struct TsCaptionButton {
 // The provider's system title buttons.
 struct TTitleButtons {
     TsCaptionButton Min, Max, Close, Help;
+    // The button a title-button hit code names; nil for any other code.
+    TsCaptionButton* Of(int HitCode);
 };
 
 // The title section's name: TitleSkin, or "FORMTITLE" when empty.

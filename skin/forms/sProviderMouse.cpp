@@ -13,20 +13,7 @@
 
 namespace skin {
 
-TsCaptionButton* TsSkinProvider::ButtonOf(int HitCode) {
-    switch (HitCode) {
-        case HTMINBUTTON:
-            return &Buttons.Min;
-        case HTMAXBUTTON:
-            return &Buttons.Max;
-        case HTCLOSE:
-            return &Buttons.Close;
-        case HTHELP:
-            return &Buttons.Help;
-        default:
-            return nullptr;
-    }
-}
+TsCaptionButton* TsSkinProvider::ButtonOf(int HitCode) { return Buttons.Of(HitCode); }
 
 int TsSkinProvider::HTProcess(fw::TMessage& Message) {
     const TFrameState s = State();

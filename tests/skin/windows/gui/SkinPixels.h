@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "WineDesk.h"
@@ -64,6 +65,26 @@ inline int CountColour(fw::TBitmap& Bmp, RECT R, COLORREF C) {
     for (int y = R.top; y < R.bottom; ++y)
         for (int x = R.left; x < R.right; ++x) n += PixelAt(Bmp, x, y) == C;
     return n;
+}
+
+// The box around pixels darker than Limit (sum of the channels) inside R.
+inline RECT DarkBox(fw::TBitmap& Shot, RECT R, int Limit) {
+    RECT box{R.right, R.bottom, R.left, R.top};
+    for (int y = R.top; y < R.bottom; ++y)
+        for (int x = R.left; x < R.right; ++x) {
+            const COLORREF c = PixelAt(Shot, x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < Limit) {
+                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+        }
+    return box;
+}
+
+// Host and every child painted again now.
+inline void Repaint(HWND Host) {
+    RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(80);
 }
 
 }  // namespace wintest

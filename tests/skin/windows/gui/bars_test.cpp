@@ -76,25 +76,6 @@ HIMAGELIST SolidIcons(std::initializer_list<COLORREF> Colours) {
     return list;
 }
 
-// The box around pixels darker than Limit inside R.
-RECT DarkBox(fw::TBitmap& Shot, RECT R, int Limit = 330) {
-    RECT box{R.right, R.bottom, R.left, R.top};
-    for (int y = R.top; y < R.bottom; ++y)
-        for (int x = R.left; x < R.right; ++x) {
-            const COLORREF c = PixelAt(Shot, x, y);
-            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < Limit) {
-                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    return box;
-}
-
-void Repaint(HWND Host) {
-    RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(80);
-}
-
 }  // namespace
 
 TEST(BarWnd, NativeToolBarButtonsAndFrameworkStatusBars) {
@@ -286,8 +267,8 @@ TEST(BarWnd, NativeToolBarButtonsAndFrameworkStatusBars) {
         GetTextExtentPoint32W(dc, L"Create", 6, &create);
         GetTextExtentPoint32W(dc, L"new folder", 10, &second);
         ReleaseDC(tb, dc);
-        const RECT line1 = DarkBox(*shot, {text.left, text.top, text.right, text.top + tm.tmHeight});
-        const RECT line2 = DarkBox(*shot, {text.left, text.top + tm.tmHeight, text.right, text.bottom});
+        const RECT line1 = DarkBox(*shot, {text.left, text.top, text.right, text.top + tm.tmHeight}, 330);
+        const RECT line2 = DarkBox(*shot, {text.left, text.top + tm.tmHeight, text.right, text.bottom}, 330);
         ASSERT_LT(line1.left, line1.right);
         ASSERT_LT(line2.left, line2.right);
         const int centre = (text.left + text.right) / 2;

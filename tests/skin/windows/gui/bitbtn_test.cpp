@@ -38,7 +38,7 @@ RECT ColourBox(fw::TBitmap& Shot, RECT R, COLORREF C) {
 
 // The box around dark (text) pixels inside R, relative to R's top-left; the
 // glyphs' pure red and blue do not count.
-RECT DarkBox(fw::TBitmap& Shot, RECT R) {
+RECT InkBox(fw::TBitmap& Shot, RECT R) {
     RECT box{R.right, R.bottom, R.left, R.top};
     for (int y = R.top; y < R.bottom; ++y)
         for (int x = R.left; x < R.right; ++x) {
@@ -97,11 +97,6 @@ Wrapped PutBitBtn(FormHost& Host, TsSkinManager* M, int X, int Y, int W, int H, 
     w.data->SetSkinSection(L"BUTTON");
     w.wrapper = CreateWnd<TacBitBtnWnd>(false, w.button->Handle(), w.data, M, fw::String(L"BUTTON"));
     return w;
-}
-
-void Repaint(HWND Host) {
-    RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(60);
 }
 
 }  // namespace
@@ -172,7 +167,7 @@ TEST(BitBtnWnd, GlyphByLayoutAndStateAndAnAlphaGlyphByItsAlpha) {
             EXPECT_EQ(CountColour(*shot, at, kRed), 0) << "only the hot image";
         }
         // The caption beside the glyph, as the layout says.
-        RECT text = DarkBox(*shot, {at.left + 3, at.top + 3, at.right - 3, at.bottom - 3});
+        RECT text = InkBox(*shot, {at.left + 3, at.top + 3, at.right - 3, at.bottom - 3});
         OffsetRect(&text, 3, 3);
         ASSERT_LT(text.left, text.right);
         switch (r.layout) {
@@ -268,7 +263,7 @@ TEST(BitBtnWnd, AForeignButtonsBitmapMovesTheCaptionButIsNotDrawn) {
     for (int i = 0; i < 3; ++i) {
         const RECT at = InHost(h[i], host.handle);
         EXPECT_EQ(CountColour(*shot, at, kRed), 0) << i << ": the bitmap is not drawn";
-        text[i] = DarkBox(*shot, {at.left + 3, at.top + 3, at.right - 3, at.bottom - 3});
+        text[i] = InkBox(*shot, {at.left + 3, at.top + 3, at.right - 3, at.bottom - 3});
         ASSERT_LT(text[i].left, text[i].right) << i;
     }
     // Half the glyph's width and a pixel to the right; pressed one pixel

@@ -29,27 +29,8 @@ HWND Child(const wchar_t* Class, const wchar_t* Text, DWORD Style, DWORD ExStyle
     return h;
 }
 
-// The box around pixels darker than Limit inside R.
-RECT DarkBox(fw::TBitmap& Shot, RECT R, int Limit = 300) {
-    RECT box{R.right, R.bottom, R.left, R.top};
-    for (int y = R.top; y < R.bottom; ++y)
-        for (int x = R.left; x < R.right; ++x) {
-            const COLORREF c = PixelAt(Shot, x, y);
-            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < Limit) {
-                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    return box;
-}
-
 // What a transparent wrapper shows behind it: its parent's answer.
 COLORREF Behind(HWND h) { return Rgb(GetParentCacheHwnd(h).FillColor); }
-
-void Repaint(HWND Host) {
-    RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(60);
-}
 
 }  // namespace
 
@@ -176,7 +157,7 @@ TEST(ButtonWnd, PushButtonStatesCheckGlyphsAndGroupBox) {
     EXPECT_EQ(PixelAt(*shot, ga.left + cap.Right + 10, ga.top + 1), behind);
     EXPECT_EQ(PixelAt(*shot, (ga.left + ga.right) / 2, (ga.top + ga.bottom) / 2), behind);
     EXPECT_EQ(SendMessageW(group, SM_ALPHACMD, WPARAM(smcGetCaptionHeight) << 16, 0), cap.Height());
-    EXPECT_LT(DarkBox(*shot, {ga.left + cap.Left, ga.top, ga.left + cap.Right, ga.top + cap.Bottom}).left,
+    EXPECT_LT(DarkBox(*shot, {ga.left + cap.Left, ga.top, ga.left + cap.Right, ga.top + cap.Bottom}, 300).left,
               ga.left + cap.Right);
 
     M->SetActiveControl(nullptr);
@@ -226,7 +207,7 @@ TEST(StaticWnd, TextsIconsBitmapsAndLinks) {
 
     // WS_EX_RIGHT: the text at the right; SS_CENTER is drawn from the left.
     const RECT ra = InHost(right, host.handle), ca = InHost(centred, host.handle);
-    const RECT rt = DarkBox(*shot, ra), ct = DarkBox(*shot, ca);
+    const RECT rt = DarkBox(*shot, ra, 300), ct = DarkBox(*shot, ca, 300);
     EXPECT_GT(rt.left, (ra.left + ra.right) / 2);
     EXPECT_LE(ct.left, ca.left + 2);
     EXPECT_GT(CountColour(*shot, ra, text), 5);
@@ -259,7 +240,7 @@ TEST(StaticWnd, TextsIconsBitmapsAndLinks) {
 
     // The link: no tags drawn (shorter than its text with them), underlined.
     const RECT la = InHost(link, host.handle);
-    const RECT lt = DarkBox(*shot, la);
+    const RECT lt = DarkBox(*shot, la, 300);
     HDC mdc = CreateCompatibleDC(nullptr);
     NONCLIENTMETRICSW m{};
     m.cbSize = 504;

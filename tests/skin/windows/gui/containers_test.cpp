@@ -52,20 +52,6 @@ std::unique_ptr<fw::TBitmap> GrabForm(HWND Form) {
     return shot;
 }
 
-// The box around pixels darker than Limit inside R.
-RECT DarkBox(fw::TBitmap& Shot, RECT R, int Limit = 300) {
-    RECT box{R.right, R.bottom, R.left, R.top};
-    for (int y = R.top; y < R.bottom; ++y)
-        for (int x = R.left; x < R.right; ++x) {
-            const COLORREF c = PixelAt(Shot, x, y);
-            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < Limit) {
-                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    return box;
-}
-
 // Pixels of mask image Index (state 0) at At of Shot that differ from the
 // image, the key colour skipped; Drawn counts the compared ones.
 int GlyphMismatches(TsSkinManager* M, int Index, fw::TBitmap& Shot, POINT At, int& Drawn) {
@@ -200,7 +186,7 @@ TEST(ContainerWnd, PanelsPaneGripAndSpinOnADialog) {
         }
         // The caption centred both ways (the ink of the text, not its cell:
         // a few pixels of bearing either side).
-        const RECT text = DarkBox(*shot, {at.left + 3, at.top + 3, at.right - 3, at.bottom - 3});
+        const RECT text = DarkBox(*shot, {at.left + 3, at.top + 3, at.right - 3, at.bottom - 3}, 300);
         ASSERT_LT(text.left, text.right) << rows[i].what;
         EXPECT_LE(abs((text.left - at.left) - (at.right - text.right)), 7) << rows[i].what;
         EXPECT_LE(abs((text.top - at.top) - (at.bottom - text.bottom)), 3) << rows[i].what;

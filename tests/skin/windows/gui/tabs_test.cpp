@@ -40,24 +40,6 @@ HWND TabControl(HWND Parent, DWORD Style, int X, int Y, int W, int H, std::initi
     return h;
 }
 
-RECT DarkBox(fw::TBitmap& Shot, RECT R, int Limit = 330) {
-    RECT box{R.right, R.bottom, R.left, R.top};
-    for (int y = R.top; y < R.bottom; ++y)
-        for (int x = R.left; x < R.right; ++x) {
-            const COLORREF c = PixelAt(Shot, x, y);
-            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < Limit) {
-                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    return box;
-}
-
-void Repaint(HWND Host) {
-    RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(80);
-}
-
 }  // namespace
 
 TEST(TabWnd, SidesStatesButtonsNoTabsUpDownAndPages) {
@@ -182,8 +164,8 @@ TEST(TabWnd, SidesStatesButtonsNoTabsUpDownAndPages) {
             << s.what << std::hex << " active face " << faceA;
         EXPECT_FALSE(Near(COLORREF(faceI), paper, 6)) << s.what << std::hex << " inactive face " << faceI;
         // The caption runs along the tab: turned on side tabs.
-        const RECT ink =
-            DarkBox(*shot, {at.left + A.Left + 2, at.top + A.Top + 2, at.left + A.Right - 2, at.top + A.Bottom - 2});
+        const RECT ink = DarkBox(
+            *shot, {at.left + A.Left + 2, at.top + A.Top + 2, at.left + A.Right - 2, at.top + A.Bottom - 2}, 330);
         ASSERT_LT(ink.left, ink.right) << s.what;
         if (across)
             EXPECT_GT(ink.right - ink.left, ink.bottom - ink.top) << s.what;
