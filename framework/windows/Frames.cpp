@@ -8,4 +8,6 @@ TCustomFrame::TCustomFrame(TComponent* AOwner) : TScrollingWinControl(AOwner) {
     height_ = 240;
 }
 
+TCustomFrame::~TCustomFrame() { DestroyComponents(); }
+
 }  // namespace fw

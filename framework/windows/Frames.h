@@ -11,6 +11,9 @@ namespace fw {
 class TCustomFrame : public TScrollingWinControl {
 public:
     explicit TCustomFrame(TComponent* AOwner);
+    // Its components go while the frame is whole: a frame adapter gives the
+    // frame its window method back.
+    ~TCustomFrame() override;
     String ClassName() const override { return L"TCustomFrame"; }
 };
 

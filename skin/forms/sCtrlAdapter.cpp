@@ -6,6 +6,7 @@
 #include "framework/windows/Frames.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/engine/sDefaults.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acButtonWnd.h"
 #include "skin/windows/acCheckBoxWnd.h"
@@ -272,8 +273,13 @@ void TacCtrlAdapter::AddNewItem(fw::TWinControl* Ctrl, const fw::String& SkinSec
     if (!Ctrl || Ctrl->Tag() == kSkipTag || !Ctrl->Parent() || AnswersHandled(Ctrl)) return;
     fw::String section = SkinSection;
     if (!AskSkinItem(Ctrl, section)) return;
-    // Frames are not wrapped here.
-    if (dynamic_cast<fw::TFrame*>(Ctrl)) return;
+    // A frame gets its own adapter (owned by the frame), nothing more.
+    if (auto* frame = dynamic_cast<fw::TFrame*>(Ctrl)) {
+        auto* fa = new TsFrameAdapter(frame);
+        fa->AfterConstruction();
+        fa->SkinData()->SetSkinSection(L"GROUPBOX");
+        return;
+    }
     const int at = IndexOf(Ctrl);
     TacAdapterItem* item = at >= 0 ? Items[size_t(at)] : nullptr;
     const bool isNew = !item;

@@ -177,6 +177,7 @@ void TsSkinProvider::WMNCLButtonDown(fw::TMessage& Message) {
             return;
         }
     }
+    if (OutlineNCButtonDown(Message)) return;
     PassOn(Message);
 }
 
@@ -233,13 +234,14 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
             SetHotHT(0, true);
             return;
         default:
-            PassOn(Message);
+            if (!OutlineButtonUp(Message, false)) PassOn(Message);
             return;
     }
 }
 
 void TsSkinProvider::WMNCLButtonDblClk(fw::TMessage& Message) {
     const HWND h = Form->WindowHandle();
+    OutlineDoubleClick(Message);
     const TFrameState s = State();
     switch (int(Message.WParam)) {
         case HTCAPTION:
@@ -261,6 +263,7 @@ void TsSkinProvider::WMNCLButtonDblClk(fw::TMessage& Message) {
 void TsSkinProvider::WMSysCommand(fw::TMessage& Message) {
     const HWND h = Form->WindowHandle();
     if (Message.WParam == SC_MOVE + HTCAPTION) Form->Repaint();
+    if (OutlineSysCommand(Message)) return;
     PassOn(Message);
     if (!IsWindow(h) || Destroying()) return;
     if (SystemMenu) SystemMenu->UpdateItems(false);

@@ -299,7 +299,14 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             return true;
         case WM_NCHITTEST:
             Message.Result = HTProcess(Message);
+            NoteSizingHit(int(Message.Result));
             return true;
+        case WM_MOUSEMOVE:
+            PassOn(Message);
+            OutlineMouseMove(Message);
+            return true;
+        case WM_LBUTTONUP:
+            return OutlineButtonUp(Message, true);
         case WM_NCPAINT:
             WMNCPaint(Message);
             return true;

@@ -16,10 +16,12 @@
 // The window menu is the library's own (sSysMenu) while the manager skins
 // popup menus, else the system's.
 //
+// With ResizeMode rmBorder a drag on the title or an edge moves or sizes an
+// outline (sOutline); the system's own move and size loop runs only for the
+// keyboard's Move and Size.
+//
 // Not here yet: menu lines, MDI, extended borders, user
-// title buttons, the added title's drawing and caption-button animations,
-// outline moving and sizing (ResizeMode keeps the platform's own move and
-// size loop).
+// title buttons, the added title's drawing and caption-button animations.
 #pragma once
 
 #include <windows.h>
@@ -141,6 +143,12 @@ public:
     // The library's window menu (made by PrepareForm; owned).
     TsSystemMenu* SystemMenu = nullptr;
 
+    // ---- outline moving and sizing (sProviderOutline.cpp): each does
+    // nothing unless ResizeMode is rmBorder. X, Y: screen coordinates.
+    void StartMove(int X, int Y);
+    void StopMove(int X, int Y);
+    void DrawFormBorder(int X, int Y);
+
     // ---- the control adapter (sProviderAdapter.cpp)
     TacCtrlAdapter* Adapter = nullptr;  // owned
     TAddItemEvent OnSkinItem;
@@ -208,6 +216,16 @@ private:
     void WMNCLButtonUp(fw::TMessage& Message);
     void WMNCLButtonDblClk(fw::TMessage& Message);
     void WMSysCommand(fw::TMessage& Message);
+    // The outline's parts of the mouse and system-command messages; true
+    // when the message is answered.
+    bool OutlineSysCommand(fw::TMessage& Message);
+    bool OutlineNCButtonDown(fw::TMessage& Message);
+    void OutlineMouseMove(fw::TMessage& Message);
+    bool OutlineButtonUp(fw::TMessage& Message, bool Client);
+    void OutlineDoubleClick(fw::TMessage& Message);
+    void NoteSizingHit(int Code);
+    // Set while the provider itself starts an outline with SC_MOVE or SC_SIZE.
+    bool FOutlineStarting = false;
     void WMWindowPosChanging(fw::TMessage& Message);
     void WMShowingChanged(fw::TMessage& Message);
     void WMWindowPosChanged(fw::TMessage& Message);
