@@ -241,7 +241,7 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
 
 void TsSkinProvider::WMNCLButtonDblClk(fw::TMessage& Message) {
     const HWND h = Form->WindowHandle();
-    OutlineDoubleClick(Message);
+    EndOutline(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
     const TFrameState s = State();
     switch (int(Message.WParam)) {
         case HTCAPTION:

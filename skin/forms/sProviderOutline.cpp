@@ -148,10 +148,9 @@ bool TsSkinProvider::OutlineButtonUp(fw::TMessage& Message, bool Client) {
     return true;
 }
 
-void TsSkinProvider::OutlineDoubleClick(fw::TMessage& Message) {
+void TsSkinProvider::EndOutline(int X, int Y) {
     if (FResizeMode == rmBorder && bInProcess) {
-        const fw::TPoint p = ScreenPoint(Message.LParam);
-        StopMove(p.X, p.Y);
+        StopMove(X, Y);
         ReleaseCapture();
         bInProcess = false;
     }

@@ -148,6 +148,9 @@ public:
     void StartMove(int X, int Y);
     void StopMove(int X, int Y);
     void DrawFormBorder(int X, int Y);
+    // A double click (on the form or its border window) ends a running
+    // outline drag at (X, Y) and clears DoStartMove.
+    void EndOutline(int X, int Y);
 
     // ---- the control adapter (sProviderAdapter.cpp)
     TacCtrlAdapter* Adapter = nullptr;  // owned
@@ -222,7 +225,6 @@ private:
     bool OutlineNCButtonDown(fw::TMessage& Message);
     void OutlineMouseMove(fw::TMessage& Message);
     bool OutlineButtonUp(fw::TMessage& Message, bool Client);
-    void OutlineDoubleClick(fw::TMessage& Message);
     void NoteSizingHit(int Code);
     // Set while the provider itself starts an outline with SC_MOVE or SC_SIZE.
     bool FOutlineStarting = false;
