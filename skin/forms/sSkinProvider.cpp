@@ -47,6 +47,7 @@ void InstallFormSkinning() {
     acMakeProvider = &MakeRuntimeProvider;
     acHookHandler = &HandleHookCode;
     InstallSkinnedMenus();
+    if (DefaultManager) DefaultManager->AdoptSkinableMenus();
 }
 
 // ---- construction and destruction
