@@ -93,6 +93,9 @@ public:
     int SnapBuffer() const { return FSnapBuffer; }
     void SetSnapBuffer(int Value) { FSnapBuffer = Value; }
     TsTitleIcon* TitleIcon() { return &FTitleIcon; }
+    // Read when the window menu drops: it then starts with the skin-selection items.
+    bool MakeSkinMenu() const { return FMakeSkinMenu; }
+    void SetMakeSkinMenu(bool Value) { FMakeSkinMenu = Value; }
     TacAddedTitle* AddedTitle() { return &FAddedTitle; }
     // Stored for the form's owner; the provider's hit test does not call it.
     TacNCHitTest OnExtHitTest;
@@ -224,6 +227,7 @@ private:
     TsResizeMode FResizeMode = rmStandard;
     bool FScreenSnap = false;
     int FSnapBuffer = 10;
+    bool FMakeSkinMenu = false;
     TFrameSkin FFrameSkin;
     TFrameMetrics FMetrics;
     TsTitleIcon FTitleIcon;
