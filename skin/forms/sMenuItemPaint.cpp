@@ -390,11 +390,4 @@ void TsSkinableMenus::sMeasureLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas
     if (menu && menu->Images() && item->ImageIndex() >= 0) Width += menu->Images()->Width() + 6;
 }
 
-void TsSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas, fw::TRect ARect,
-                                            fw::TOwnerDrawState State) {
-    // Forms here draw no menu line of their own: without the line's image in
-    // a provider's cache there is nothing to draw the bar items over.
-    (void)Sender, (void)ACanvas, (void)ARect, (void)State;
-}
-
 }  // namespace skin

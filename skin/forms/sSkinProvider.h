@@ -26,6 +26,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/Menus.h"
 #include "framework/windows/Messages.h"
 #include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sSkinManager.h"
@@ -144,6 +145,30 @@ public:
     // The library's window menu (made by PrepareForm; owned).
     TsSystemMenu* SystemMenu = nullptr;
 
+    // ---- the menu line of a form with a main menu (sProviderMenuLine.cpp)
+    // The section the line is painted with ("MENULINE" when empty or missing).
+    const fw::String& MenuLineSkin() const { return FMenuLineSkin; }
+    void SetMenuLineSkin(const fw::String& Value);
+    // Rows of the menu line, counted from the bar's first item (cached).
+    int LinesCount() const;
+    // The form has a main menu with a visible top item.
+    bool MenuPresent() const;
+    // Hooks (A) or unhooks the form's menus for skinned drawing.
+    void InitMenuItems(bool A);
+    // Makes the platform measure the menu bar again; false while one runs.
+    bool UpdateMenu();
+    // The line repainted from scratch at the next frame painting.
+    void RepaintMenu();
+    // The line's section and its items into the window image.
+    void PaintMenuLine(fw::TBitmap* Cache);
+    // One item drawn again in State, into the image and onto the window.
+    void RepaintMenuItem(fw::TMenuItem* Item, const fw::TRect& R, fw::TOwnerDrawState State);
+    // The copy of the painted line the items are drawn over (owned).
+    fw::TBitmap* MenuLineBmp = nullptr;
+    mutable int FLinesCount = -1;
+    bool MenuChanged = true;
+    bool MenusInitialized = false;
+
     // ---- the control adapter (sProviderAdapter.cpp)
     TacCtrlAdapter* Adapter = nullptr;  // owned
     TAddItemEvent OnSkinItem;
@@ -228,6 +253,10 @@ private:
     bool FScreenSnap = false;
     int FSnapBuffer = 10;
     bool FMakeSkinMenu = false;
+    fw::String FMenuLineSkin;
+    // The MDI parent's part of its line (merged child items, the child's
+    // icon and buttons); nothing for other forms.
+    void PaintMDIMenuLine(fw::TBitmap* Cache, int& X);
     TFrameSkin FFrameSkin;
     TFrameMetrics FMetrics;
     TsTitleIcon FTitleIcon;
