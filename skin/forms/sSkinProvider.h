@@ -14,9 +14,12 @@
 // The control adapter (sCtrlAdapter) wraps the form's foreign controls.
 //
 // The window menu is the library's own (sSysMenu) while the manager skins
-// popup menus, else the system's.
+// popup menus, else the system's. A form with a main menu shows it as a
+// menu line in the skinned frame (sProviderMenuLine): the platform keeps the
+// bar, the provider paints it.
 //
-// Not here yet: menu lines, MDI, extended borders, user
+// Not here yet: MDI (the MDI parent's part of the menu line goes into
+// PaintMDIMenuLine), extended borders, user
 // title buttons, the added title's drawing and caption-button animations,
 // outline moving and sizing (ResizeMode keeps the platform's own move and
 // size loop).
