@@ -244,6 +244,15 @@ void TsSkinManager::SetSkinnedPopups(bool Value) {
     if (Value && FSkinableMenus && DefaultManager == this) FSkinableMenus->UpdateMenus();
 }
 
+void TsSkinManager::AdoptSkinableMenus() {
+    if (!acMakeSkinableMenus || (FSkinableMenus && FSkinableMenus->ClassName() != L"TsSkinableMenusBase")) return;
+    TsSkinableMenusBase* inert = FSkinableMenus;
+    FSkinableMenus = acMakeSkinableMenus(this);
+    FSkinableMenus->AfterConstruction();
+    if (inert) inert->Free();
+    if (DefaultManager == this) FSkinableMenus->UpdateMenus();
+}
+
 void TsSkinManager::SetCommonSections(const fw::TStrings* Value) {
     FCommonSections.Assign(Value);
     for (int i = 0; i < FCommonSections.Count(); ++i) {

@@ -112,6 +112,10 @@ public:
     // ---- public
     int GroupIndex = 0;
     TsSkinableMenusBase* SkinableMenus() const { return FSkinableMenus; }
+    // A manager made before the form skinning was put to use swaps its inert
+    // menus for the library's (acMakeSkinableMenus), so the order of the two
+    // does not decide whether menus are skinned.
+    void AdoptSkinableMenus();
     HWND ActiveControl() const { return FActiveControl; }
     // Tells the previous hot window smcActiveControlLeave, then the new one
     // smcActiveControlEnter (LParam = this manager).

@@ -20,6 +20,7 @@
 #include "skin/paint/sSkinRect.h"
 #include "skin/paint/sTextOut.h"
 #include "skin/paint/sVclUtils.h"
+#include "skin/windows/acMnuWnd.h"
 
 namespace skin {
 
@@ -148,8 +149,9 @@ void TsSkinableMenus::CopyItemBorders(HWND Wnd, fw::TMenuItem* Item, const fw::T
     if (IsFirstVisible(Item)) Copy(dc, 0, 0, bmp->Width(), BW, bmp, 0, 0);
     if (IsLastVisible(Item)) Copy(dc, 0, bmp->Height() - BW, bmp->Width(), BW, bmp, 0, bmp->Height() - BW);
     const int left = std::max(GetSkinBorderWidth(), BW) + (Breaked(Item) ? 0 : ExtraWidth(mi));
-    Copy(dc, 0, BW + ARect.Top, left, ARect.Height(), bmp, 0, BW + ARect.Top);
-    Copy(dc, bmp->Width() - BW, BW + ARect.Top, BW, ARect.Height(), bmp, bmp->Width() - BW, BW + ARect.Top);
+    const int top = BgOffset.Y + ARect.Top;
+    Copy(dc, 0, top, left, ARect.Height(), bmp, 0, top);
+    Copy(dc, bmp->Width() - BW, top, BW, ARect.Height(), bmp, bmp->Width() - BW, top);
     ReleaseDC(Wnd, dc);
 }
 
@@ -177,6 +179,9 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
         R = fw::TRect(0, 0, ParentWidth(ACanvas, item) + 2 * BorderWidth,
                       ParentHeight(ACanvas, item) + 2 * BorderWidth);
     }
+    // Items stand in the client area, which lies inside the frame on Windows
+    // but is the whole window on Wine (its menus draw no frame of their own).
+    BgOffset = wnd ? MenuClientOffset(wnd) : fw::TPoint(BorderWidth, BorderWidth);
     const TacMenuInfo mi = GetMenuInfo(item, R.Width(), R.Height(), wnd);
     fw::TBitmap* bg = mi.Bmp;
     const int EW = ExtraWidth(mi);
@@ -194,11 +199,13 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
     const bool nextBreaks = index + 1 < list->Count() && list->Items(index + 1)->Break() != fw::mbNone;
     const bool last = index + 1 == list->Count();
     HDC canvasDC = ACanvas->Handle();
-    if (nextBreaks || (last && ARect.Bottom < bg->Height() - 6))
-        Copy(canvasDC, ARect.Left, ARect.Bottom, ARect.Width(), bg->Height() - 6 - ARect.Bottom, bg, ARect.Left + 3,
-             ARect.Bottom + 3);
+    const fw::TPoint& co = BgOffset;
+    const int clientBottom = bg->Height() - 2 * co.Y;
+    if (nextBreaks || (last && ARect.Bottom < clientBottom))
+        Copy(canvasDC, ARect.Left, ARect.Bottom, ARect.Width(), clientBottom - ARect.Bottom, bg, ARect.Left + co.X,
+             ARect.Bottom + co.Y);
     if (item->Break() != fw::mbNone)
-        Copy(canvasDC, ARect.Left - 4, ARect.Top, 4, bg->Height() - 6, bg, ARect.Left - 1, ARect.Top + 3);
+        Copy(canvasDC, ARect.Left - 4, ARect.Top, 4, clientBottom, bg, ARect.Left - 4 + co.X, ARect.Top + co.Y);
 
     const bool enabled = item->Enabled();
     const bool rtl = false;  // menus here are never right to left
@@ -206,8 +213,8 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
     const int S = m->GetSkinIndex(L"MENUITEM");
     const int itemState = enabled && State.Contains(fw::odSelected) ? 1 : 0;
     if (m->IsValidSkinIndex(S))
-        PaintItem(S, L"MENUITEM", MakeCacheInfo(bg, 3, 3), true, itemState, fw::TRect(0, 0, B.Width(), ARect.Height()),
-                  fw::TPoint(EW * firstCol + ARect.Left, ARect.Top), &B, m);
+        PaintItem(S, L"MENUITEM", MakeCacheInfo(bg, co.X, co.Y), true, itemState,
+                  fw::TRect(0, 0, B.Width(), ARect.Height()), fw::TPoint(EW * firstCol + ARect.Left, ARect.Top), &B, m);
 
     // Check mark of an item without a picture of its own.
     const bool hasImage =
@@ -307,15 +314,15 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
 
     if (OnDrawItem) OnDrawItem(item, B.Canvas(), fw::TRect(0, 0, B.Width(), B.Height()), State, smNormal);
     if (!enabled) {
-        const int dx = EW * firstCol + BorderWidth;
-        const fw::TRect src(ARect.Left + dx, ARect.Top + BorderWidth, ARect.Right + dx, ARect.Bottom + BorderWidth);
+        const int dx = EW * firstCol + co.X;
+        const fw::TRect src(ARect.Left + dx, ARect.Top + co.Y, ARect.Right + dx, ARect.Bottom + co.Y);
         BlendTransRectangle(&B, 0, 0, bg, src, 0.4, TsColor(0xFF00FF));
     }
     Copy(canvasDC, EW * firstCol + ARect.Left, ARect.Top, B.Width(), B.Height(), &B, 0, 0);
     if (index == 0 && EW > 0) {
         OSVERSIONINFOW v{sizeof v};
         GetVersionExW(&v);
-        if (!(IsNT && v.dwMajorVersion <= 5)) Copy(canvasDC, 0, 0, EW, bg->Height(), bg, 3, 3);
+        if (!(IsNT && v.dwMajorVersion <= 5)) Copy(canvasDC, 0, 0, EW, bg->Height(), bg, co.X, co.Y);
     }
     if (item->OnDrawItem) item->OnDrawItem(item, ACanvas, ARect, State.Contains(fw::odSelected));
 }
@@ -328,12 +335,13 @@ void TsSkinableMenus::PaintCaption(fw::TCanvas* Canvas, fw::TRect ARect, fw::TMe
     const int EW = ExtraWidth(mi);
     fw::TBitmap B(ARect.Width(), ARect.Height(), fw::pf24bit);
     HDC bdc = B.Canvas()->Handle();
-    if (EW > 0) Copy(bdc, 0, 0, EW + 1, B.Height(), bg, ARect.Left + 3, ARect.Top + 3);
-    BitBltBorder(bdc, 0, 0, B.Width(), B.Height(), bg->Canvas()->Handle(), ARect.Left + 3, ARect.Top + 3, 1);
+    const fw::TPoint& co = BgOffset;
+    if (EW > 0) Copy(bdc, 0, 0, EW + 1, B.Height(), bg, ARect.Left + co.X, ARect.Top + co.Y);
+    BitBltBorder(bdc, 0, 0, B.Width(), B.Height(), bg->Canvas()->Handle(), ARect.Left + co.X, ARect.Top + co.Y, 1);
     const int S = m->GetSkinIndex(L"TOOLBAR");
     if (m->IsValidSkinIndex(S))
-        PaintItem(S, L"TOOLBAR", MakeCacheInfo(bg, 3, 3), true, 0, fw::TRect(EW + 1, 1, B.Width() - 1, B.Height() - 1),
-                  fw::TPoint(EW + ARect.Left, ARect.Top), &B, m);
+        PaintItem(S, L"TOOLBAR", MakeCacheInfo(bg, co.X, co.Y), true, 0,
+                  fw::TRect(EW + 1, 1, B.Width() - 1, B.Height() - 1), fw::TPoint(EW + ARect.Left, ARect.Top), &B, m);
     B.Canvas()->Font()->Assign(FCaptionFont);
     // The first word between the dashes.
     fw::String text = Item->Caption();
@@ -361,7 +369,7 @@ void TsSkinableMenus::PaintDivider(fw::TCanvas* Canvas, fw::TRect ARect, fw::TMe
     const int W = ARect.Width(), H = ARect.Height();
     if (W <= 0 || H <= 0) return;
     fw::TBitmap B(W, H, fw::pf24bit);
-    Copy(B.Canvas()->Handle(), 0, 0, W, H, bg, ARect.Left + 3, ARect.Top + 3);
+    Copy(B.Canvas()->Handle(), 0, 0, W, H, bg, ARect.Left + BgOffset.X, ARect.Top + BgOffset.Y);
     fw::TRect R(EW + Margin + Spacing, 0, W - Margin, H);
     if (R.Left < EW + IcoLineWidth) R.Left = EW + IcoLineWidth + 2;
     DrawSkinRect(&B, R, true, MakeCacheInfo(&B), m->ma[size_t(img)], 0, true);
@@ -380,13 +388,6 @@ void TsSkinableMenus::sMeasureLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas
     Width = ACanvas->TextWidth(text);
     fw::TMenu* menu = item->GetParentMenu();
     if (menu && menu->Images() && item->ImageIndex() >= 0) Width += menu->Images()->Width() + 6;
-}
-
-void TsSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas, fw::TRect ARect,
-                                            fw::TOwnerDrawState State) {
-    // Forms here draw no menu line of their own: without the line's image in
-    // a provider's cache there is nothing to draw the bar items over.
-    (void)Sender, (void)ACanvas, (void)ARect, (void)State;
 }
 
 }  // namespace skin

@@ -104,6 +104,22 @@ void TsSkinProvider::DropSysMenu(int X, int Y) {
         }
         // Copied afresh: the application may have changed its window menu.
         SystemMenu->UpdateItems(true);
+        if (FMakeSkinMenu && SystemMenu->Items()->Count() > 0) {
+            // The skin list is read again at every drop; an old list goes
+            // with the line after it.
+            fw::TMenuItem* root = SystemMenu->Items();
+            if (root->Items(0)->Name() == L"SkinSelectItem") {
+                fw::TMenuItem* old = root->Items(0);
+                root->Delete(0);
+                old->Free();
+                if (root->Count() > 0 && root->Items(0)->IsLine()) {
+                    fw::TMenuItem* line = root->Items(0);
+                    root->Delete(0);
+                    line->Free();
+                }
+            }
+            SystemMenu->MakeSkinItems();
+        }
         if (m->SkinableMenus()) m->SkinableMenus()->HookPopupMenu(SystemMenu, true);
         SystemMenu->SetWindowHandle(h);
         SystemMenu->Popup(X, Y);

@@ -59,7 +59,10 @@ void TsSkinProvider::PaintAll() {
         content.Icon = TitleIconOf(Form);
         content.IconGlyph = FTitleIcon.Glyph();
         content.ButtonsBG = TempBmp;
-        PaintFrame(cache, State(), FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
+        const TFrameState s = State();
+        PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
+        if (s.MenuLine && MenuPresent() && MenuHeight(s, FMetrics) > 0 && FDrawNonClientArea) PaintMenuLine(cache);
+        MenuChanged = false;
         FCommonData->BGChanged = false;
         // The form's own painting goes into the image, over its client area.
         if (Form->OnPaint.Assigned() && IsCached(FCommonData)) {

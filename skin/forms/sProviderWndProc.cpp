@@ -11,6 +11,7 @@
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/ControlStandIns.h"
 #include "skin/paint/sBGAnswer.h"
@@ -213,6 +214,20 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
                 return true;
             }
             FCommonData->BGChanged = true;
+            FLinesCount = -1;
+            MenuChanged = true;
+            PassOn(Message);
+            // The framework redrew the bar before telling: the line is painted again now.
+            if (State().MenuLine) RepaintFrame();
+            return true;
+        case WM_MEASUREITEM:
+            // A bar item measured by the platform is drawn by the skin.
+            if (auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+                mis && mis->CtlType == ODT_MENU && State().MenuLine && Form->Menu())
+                if (auto* menus =
+                        dynamic_cast<TsSkinableMenus*>(SkinManager() ? SkinManager()->SkinableMenus() : nullptr))
+                    if (fw::TMenuItem* item = Form->Menu()->FindItem(mis->itemID, fw::fkCommand))
+                        menus->InitItem(item, true);
             return false;
         case fw::CM_MOUSEENTER:
             PassOn(Message);
@@ -383,6 +398,8 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
 }
 
 void TsSkinProvider::WMSize(fw::TMessage& Message) {
+    // The menu bar may wrap to another number of rows.
+    FLinesCount = -1;
     const HWND h = Form->WindowHandle();
     const fw::TRect now(0, 0, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
     // What the grip and the form's right corner images cover moves with the

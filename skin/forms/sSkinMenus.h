@@ -115,6 +115,9 @@ public:
     std::vector<fw::TRect> ArOR;
     bool BorderDrawing = false;
     bool Pressed = false;
+    // Where the item being drawn finds its place in the menu's background:
+    // the client area's offset in the menu window.
+    fw::TPoint BgOffset{3, 3};
 
 private:
     void PaintCaption(fw::TCanvas* Canvas, fw::TRect ARect, fw::TMenuItem* Item, fw::TBitmap* bg,

@@ -47,6 +47,7 @@ void InstallFormSkinning() {
     acMakeProvider = &MakeRuntimeProvider;
     acHookHandler = &HandleHookCode;
     InstallSkinnedMenus();
+    if (DefaultManager) DefaultManager->AdoptSkinableMenus();
 }
 
 // ---- construction and destruction
@@ -108,6 +109,7 @@ TsSkinProvider::~TsSkinProvider() {
     if (SystemMenu) SystemMenu->Free();
     SystemMenu = nullptr;
     delete TempBmp;
+    delete MenuLineBmp;
     delete FGlow1;
     delete FGlow2;
     delete FCommonData;
@@ -162,6 +164,8 @@ void TsSkinProvider::PrepareForm() {
     RgnChanged = true;
     if (!Form->ControlState().Contains(fw::csCreating) && !Has(Form, fw::csReading) && !Has(this, fw::csLoading))
         ApplyGlobalColor();
+    InitMenuItems(FCommonData->Skinned(false));
+    if (!MenusInitialized && UpdateMenu()) MenusInitialized = true;
     if (!Has(Form, fw::csLoading) && Showing()) InitExBorders(m->ExtendedBorders());
 }
 
@@ -260,6 +264,7 @@ TFrameState TsSkinProvider::State() const {
     s.GripMode = FGripMode;
     s.TitleIconWidth = FTitleIcon.Width;
     s.TitleIconHeight = FTitleIcon.Height;
+    if (s.MenuLine) s.MenuLines = LinesCount();
     if (ListSW && ListSW->sBarHorz && ListSW->sBarVert && !ListSW->Destroyed) {
         const TacScrollBar &horz = *ListSW->sBarHorz, &vert = *ListSW->sBarVert;
         s.VScrollWidth = ShownThickness(vert);
@@ -325,7 +330,9 @@ void TsSkinProvider::RemoveSkin(fw::TMessage& Message) {
         CommonMessage(Message, FCommonData);
         FFrameSkin = TFrameSkin();
         AlphaBroadCast(Form, Message);
+        FLinesCount = -1;
         if (Form && !Destroying() && Form->HandleAllocated()) {
+            InitMenuItems(false);
             CheckSysMenu(false);
             if (HaveBorder(State()) && !InMenu) SetWindowRgn(Form->WindowHandle(), nullptr, TRUE);
             InitExBorders(false);

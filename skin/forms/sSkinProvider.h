@@ -14,13 +14,16 @@
 // The control adapter (sCtrlAdapter) wraps the form's foreign controls.
 //
 // The window menu is the library's own (sSysMenu) while the manager skins
-// popup menus, else the system's.
+// popup menus, else the system's. A form with a main menu shows it as a
+// menu line in the skinned frame (sProviderMenuLine): the platform keeps the
+// bar, the provider paints it.
 //
 // With ResizeMode rmBorder a drag on the title or an edge moves or sizes an
 // outline (sOutline); the system's own move and size loop runs only for the
 // keyboard's Move and Size.
 //
-// Not here yet: menu lines, MDI, extended borders, user
+// Not here yet: MDI (the MDI parent's part of the menu line goes into
+// PaintMDIMenuLine), extended borders, user
 // title buttons, the added title's drawing and caption-button animations.
 #pragma once
 
@@ -28,6 +31,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/Menus.h"
 #include "framework/windows/Messages.h"
 #include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sSkinManager.h"
@@ -95,6 +99,9 @@ public:
     int SnapBuffer() const { return FSnapBuffer; }
     void SetSnapBuffer(int Value) { FSnapBuffer = Value; }
     TsTitleIcon* TitleIcon() { return &FTitleIcon; }
+    // Read when the window menu drops: it then starts with the skin-selection items.
+    bool MakeSkinMenu() const { return FMakeSkinMenu; }
+    void SetMakeSkinMenu(bool Value) { FMakeSkinMenu = Value; }
     TacAddedTitle* AddedTitle() { return &FAddedTitle; }
     // Stored for the form's owner; the provider's hit test does not call it.
     TacNCHitTest OnExtHitTest;
@@ -151,6 +158,30 @@ public:
     // A double click (on the form or its border window) ends a running
     // outline drag at (X, Y) and clears DoStartMove.
     void EndOutline(int X, int Y);
+
+    // ---- the menu line of a form with a main menu (sProviderMenuLine.cpp)
+    // The section the line is painted with ("MENULINE" when empty or missing).
+    const fw::String& MenuLineSkin() const { return FMenuLineSkin; }
+    void SetMenuLineSkin(const fw::String& Value);
+    // Rows of the menu line, counted from the bar's first item (cached).
+    int LinesCount() const;
+    // The form has a main menu with a visible top item.
+    bool MenuPresent() const;
+    // Hooks (A) or unhooks the form's menus for skinned drawing.
+    void InitMenuItems(bool A);
+    // Makes the platform measure the menu bar again; false while one runs.
+    bool UpdateMenu();
+    // The line repainted from scratch at the next frame painting.
+    void RepaintMenu();
+    // The line's section and its items into the window image.
+    void PaintMenuLine(fw::TBitmap* Cache);
+    // One item drawn again in State, into the image and onto the window.
+    void RepaintMenuItem(fw::TMenuItem* Item, const fw::TRect& R, fw::TOwnerDrawState State);
+    // The copy of the painted line the items are drawn over (owned).
+    fw::TBitmap* MenuLineBmp = nullptr;
+    mutable int FLinesCount = -1;
+    bool MenuChanged = true;
+    bool MenusInitialized = false;
 
     // ---- the control adapter (sProviderAdapter.cpp)
     TacCtrlAdapter* Adapter = nullptr;  // owned
@@ -244,6 +275,11 @@ private:
     TsResizeMode FResizeMode = rmStandard;
     bool FScreenSnap = false;
     int FSnapBuffer = 10;
+    bool FMakeSkinMenu = false;
+    fw::String FMenuLineSkin;
+    // The MDI parent's part of its line (merged child items, the child's
+    // icon and buttons); nothing for other forms.
+    void PaintMDIMenuLine(fw::TBitmap* Cache, int& X);
     TFrameSkin FFrameSkin;
     TFrameMetrics FMetrics;
     TsTitleIcon FTitleIcon;

@@ -341,11 +341,17 @@ def build():
     s.border("MAINMENU", "BORDERSMASK", frame(12, 12, 3, (150, 162, 178), PAPER), 1, (3, 3, 3, 3), 1,
              border_width=2)
     s.keys("MENUITEM", COLOR=tc(PAPER), HOTCOLOR=tc((214, 229, 247)), FONTCOLOR=tc(TEXT),
-           HOTFONTCOLOR=tc((24, 48, 80)))
+           HOTFONTCOLOR=tc((24, 48, 80)), TRANSPARENCY=100)
     item_looks = [(PAPER, PAPER, PAPER), ((150, 182, 222), (226, 237, 250), (210, 226, 246)),
                   ((110, 150, 200), (200, 218, 242), (214, 229, 247))]
-    s.border("MENUITEM", "BORDERSMASK", button_states(12, 12, 3, item_looks), 3, (3, 3, 3, 3), 7)
+    # A plain item is keyed through: it shows the menu's background or the menu line.
+    item_images = button_states(12, 12, 3, item_looks)
+    item_images.fill(0, 0, 12, 12, KEY)
+    s.border("MENUITEM", "BORDERSMASK", item_images, 3, (3, 3, 3, 3), 7)
     s.keys("ICOLINE", COLOR=tc((238, 242, 247)))
+    # The menu line of a form with a main menu, under the title.
+    s.keys("MENULINE", COLOR=tc((226, 233, 242)), HOTCOLOR=tc((226, 233, 242)), FONTCOLOR=tc(TEXT),
+           HOTFONTCOLOR=tc((24, 48, 80)))
     s.keys("HINT", COLOR=tc((246, 249, 252)), FONTCOLOR=tc(TEXT))
     s.border("HINT", "BORDERSMASK", frame(12, 12, 3, (150, 162, 178), (246, 249, 252)), 1, (3, 3, 3, 3), 1)
 

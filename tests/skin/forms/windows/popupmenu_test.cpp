@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -44,8 +45,29 @@ struct Opened {
     bool wrapped = false;
     bool ownHandler = false;
     COLORREF itemPixel = 0;
+    int innerEdge = -1;
     std::unique_ptr<fw::TBitmap> shot;
 } opened;
+
+// Pixels of the band just inside the right frame, over the rows of the
+// menu's plain items at Positions, where the window differs from the menu's
+// background: no text reaches there, so a plain item (disabled ones blended
+// with the background too) must show the background of its own place.
+int InnerEdgeMismatches(HWND Wnd, fw::TBitmap& Shot, fw::TBitmap* Bg, std::initializer_list<UINT> Positions) {
+    if (!Bg || Bg->Width() != Shot.Width() || Bg->Height() != Shot.Height()) return -1;
+    const HMENU menu = HMENU(SendMessageW(Wnd, MN_GETHMENU, 0, 0));
+    RECT wr;
+    GetWindowRect(Wnd, &wr);
+    int bad = 0;
+    for (UINT pos : Positions) {
+        RECT r{};
+        if (!GetMenuItemRect(nullptr, menu, pos, &r)) return -2;
+        for (int y = r.top - wr.top; y < r.bottom - wr.top; ++y)
+            for (int x = Shot.Width() - 2 * kMenuFrameWidth; x < Shot.Width() - kMenuFrameWidth; ++x)
+                if (GetPixel(Shot.Canvas()->Handle(), x, y) != GetPixel(Bg->Canvas()->Handle(), x, y)) ++bad;
+    }
+    return bad;
+}
 
 HWND FindMenuWindow() {
     for (HWND w = FindWindowW(L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
@@ -71,6 +93,9 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR id, DWORD) {
         opened.wrapped = mw && SendMessageW(w, SM_ALPHACMD, MAKEWPARAM(0, smcIsHandled), 0) == 1;
         opened.ownHandler = mw && mw->RunsOwnHandler();
         opened.shot = Shot(w, L"skinned-popup-menu");
+        // Open, Save, Print preview and the disabled Close.
+        if (!MenuInfoArray.empty())
+            opened.innerEdge = InnerEdgeMismatches(w, *opened.shot, MenuInfoArray[0].Bmp, {1, 2, 4, 5});
     }
     if (opened.shot || opened.step > 60) {
         KillTimer(nullptr, id);
@@ -191,6 +216,7 @@ TEST(SkinnedPopupMenu, OpensWithSkinnedItemsAndFrameAndDropsItsCacheWhenClosed) 
     // on top: the window was not subclassed a second time.
     EXPECT_TRUE(opened.wrapped);
     EXPECT_TRUE(opened.ownHandler);
+    EXPECT_EQ(0, opened.innerEdge) << "item backgrounds taken from another place of the menu's background";
     EXPECT_TRUE(MenuInfoArray.empty()) << "closing the menu dropped the cached backgrounds";
     EXPECT_TRUE(MnuArray.empty()) << "closing the menu freed its window's wrapper";
     // The window shows the skin's item colour in the middle of the items, not the system's menu colour.

@@ -13,6 +13,8 @@
 #include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
+#include "skin/engine/sMessages.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
 
@@ -47,7 +49,22 @@ struct MenuDriver {
     bool Chosen = false;
     std::vector<UINT> States;  // MF_ state bits of the shown items
     std::unique_ptr<fw::TBitmap> Picture;
+    bool Wrapped = false;      // the menu window had the library's wrapper
+    int FrameMismatches = -1;  // frame pixels (middle rows) unlike the menu's background
 } driver;
+
+// The left and right 3-pixel frame over the middle half of the window,
+// compared with the menu's skinned background.
+int SideFrameMismatches(fw::TBitmap& Shot) {
+    if (MenuInfoArray.empty() || !MenuInfoArray[0].Bmp) return -1;
+    fw::TBitmap* bg = MenuInfoArray[0].Bmp;
+    if (bg->Width() != Shot.Width() || bg->Height() != Shot.Height()) return -2;
+    int bad = 0;
+    for (int y = Shot.Height() / 4; y < 3 * Shot.Height() / 4; ++y)
+        for (int x : {0, 1, 2, Shot.Width() - 3, Shot.Width() - 2, Shot.Width() - 1})
+            if (GetPixel(Shot.Canvas()->Handle(), x, y) != GetPixel(bg->Canvas()->Handle(), x, y)) ++bad;
+    return bad;
+}
 
 HWND OpenMenuWindow() {
     for (HWND w = FindWindowW(L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
@@ -73,6 +90,8 @@ void CALLBACK DriveMenu(HWND, UINT, UINT_PTR id, DWORD) {
     const HMENU menu = m->Handle();
     if (!d.Picture) {
         d.Picture = Shot(w, d.ShotName);
+        d.Wrapped = SendMessageW(w, SM_ALPHACMD, MAKEWPARAM(0, smcIsHandled), 0) == 1;
+        d.FrameMismatches = SideFrameMismatches(*d.Picture);
         for (int i = 0; i < GetMenuItemCount(menu); ++i) d.States.push_back(GetMenuState(menu, UINT(i), MF_BYPOSITION));
     }
     fw::TMenuItem* item = nullptr;
@@ -115,8 +134,11 @@ void RightClickCaption(TsSkinProvider* sp, fw::TPoint P, intptr_t Tag, const wch
 }  // namespace
 
 TEST(SkinnedSystemMenu, RightClickOnTheCaptionShowsTheLibrarysMenuWhoseItemsWork) {
+    // The manager comes first here: the form skinning put to use after it
+    // still gives it the skinned menus.
     LoadedSkin skin(L"default", L"Stillwater");
     InstallFormSkinning();
+    ASSERT_NE(nullptr, dynamic_cast<TsSkinableMenus*>(skin.sm->SkinableMenus()));
     std::unique_ptr<ProbeForm, FormFree> form(new ProbeForm(fw::Application.get()));
     form->AfterConstruction();
     form->SetCaption(L"System menu probe");
@@ -143,6 +165,9 @@ TEST(SkinnedSystemMenu, RightClickOnTheCaptionShowsTheLibrarysMenuWhoseItemsWork
     ASSERT_TRUE(driver.Chosen);
     EXPECT_EQ(sp->SystemMenu->Handle(), driver.Shown) << "the system's own menu was shown";
     ASSERT_TRUE(driver.Picture);
+    // Drawn by the skin: the window wrapped, its frame the skinned background's.
+    EXPECT_TRUE(driver.Wrapped);
+    EXPECT_EQ(0, driver.FrameMismatches);
     EXPECT_GT(driver.Picture->Height(), 6 * GetSystemMetrics(SM_CYMENU) / 2);
     // Restore, Move, Size, Minimize, Maximize, line, the added item, line, Close.
     ASSERT_EQ(9u, driver.States.size());
