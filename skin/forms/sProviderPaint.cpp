@@ -59,6 +59,9 @@ void TsSkinProvider::PaintAll() {
         content.Icon = TitleIconOf(Form);
         content.IconGlyph = FTitleIcon.Glyph();
         content.ButtonsBG = TempBmp;
+        content.AddedTitle = FAddedTitle.Text();
+        content.AddedFont = FAddedTitle.Font();
+        Buttons.User = FTitleButtons.Views();
         PaintFrame(cache, State(), FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
         FCommonData->BGChanged = false;
         // The form's own painting goes into the image, over its client area.

@@ -16,8 +16,11 @@
 // The window menu is the library's own (sSysMenu) while the manager skins
 // popup menus, else the system's.
 //
-// Not here yet: menu lines, MDI, extended borders, user
-// title buttons, the added title's drawing and caption-button animations,
+// Title buttons fade through acSBAnimation while glowing is allowed (or a
+// border window exists); user title buttons (TitleButtons) stand left of the
+// system ones.
+//
+// Not here yet: menu lines, MDI, extended borders,
 // outline moving and sizing (ResizeMode keeps the platform's own move and
 // size loop).
 #pragma once
@@ -69,7 +72,8 @@ public:
     void CheckSysMenu(bool Value);
     // No extended-border window is made yet: frees none, the cache stays 24-bit.
     void InitExBorders(bool Value);
-    void KillAnimations() {}
+    // Frees the fades of the system and user title buttons.
+    void KillAnimations();
     // The form's own skinned scroll bars (ListSW), for a form with
     // AutoScroll: made while skinned, dropped when not.
     void RefreshFormScrollWrapper();
@@ -94,6 +98,10 @@ public:
     void SetSnapBuffer(int Value) { FSnapBuffer = Value; }
     TsTitleIcon* TitleIcon() { return &FTitleIcon; }
     TacAddedTitle* AddedTitle() { return &FAddedTitle; }
+    TsTitleButtons* TitleButtons() { return &FTitleButtons; }
+    // The user buttons as the layout reads them, again (the collection
+    // changed; Gone: an item leaving it).
+    void UserButtonsChanged(fw::TCollectionItem* Gone = nullptr);
     // Stored for the form's owner; the provider's hit test does not call it.
     TacNCHitTest OnExtHitTest;
 
@@ -135,6 +143,10 @@ public:
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
     TsCaptionButton* ButtonOf(int HitCode);
+    // The user button of a hit code (HTUDBTN + index), nil for other codes.
+    TsTitleButton* UserButtonOf(int HitCode);
+    // A user button's hint shown (at the cursor) or freed.
+    void UserButtonHint(int HitCode, bool Show);
     // Shows the window menu with its top-left at the screen point: the
     // library's own while the manager skins popup menus, else the system's.
     void DropSysMenu(int X, int Y);
@@ -228,6 +240,7 @@ private:
     TFrameMetrics FMetrics;
     TsTitleIcon FTitleIcon;
     TacAddedTitle FAddedTitle;
+    TsTitleButtons FTitleButtons{this};
     // This provider took the form's window method (not RTEmpty).
     bool Bound = false;
 };
