@@ -185,3 +185,45 @@ TEST(TitleExtras, UserButtonsHintsAndTheirFade) {
     form.reset();
     skin::UpdateLayeredWindow = gRealUpdate;
 }
+
+// With a glow image in the skin ("BICONCLOSEGLOW0"), the hot close button's
+// overlay is that image, centred on the button.
+TEST(TitleExtras, AHotCloseButtonFadesInItsGlowImage) {
+    LoadedSkin skin(L"test", L"T1");
+    InstallFormSkinning();
+    std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
+    form->AfterConstruction();
+    form->SetCaption(L"Glow");
+    form->SetBounds(160, 120, 360, 200);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump(150);
+    const HWND h = form->Handle();
+    TsSkinProvider* sp = ProviderOf(form.get());
+    ASSERT_NE(nullptr, sp);
+    const TFrameSkin& k = sp->FrameSkin();
+    const int glow = k.Manager->GetMaskIndex(k.Manager->ConstData.IndexGLobalInfo, L"GLOBALINFO", L"BICONCLOSEGLOW0");
+    ASSERT_TRUE(k.Manager->IsValidImgIndex(glow));
+    fw::TBitmap* image = k.Manager->ma[size_t(glow)].Bmp;
+    ASSERT_NE(nullptr, image);
+    ASSERT_EQ(0, sp->Buttons.Close.State);
+
+    const fw::TRect close = sp->Buttons.Close.Rect;
+    EXPECT_EQ(HTCLOSE, HoverAt(h, fw::CenterPoint(close)));
+    auto* fade = static_cast<TacSBAnimation*>(sp->Buttons.Close.Timer);
+    ASSERT_NE(nullptr, fade);
+    ASSERT_NE(nullptr, fade->ABmp);
+    EXPECT_EQ(image->Width(), fade->ABmp->Width());
+    EXPECT_EQ(image->Height(), fade->ABmp->Height());
+    RECT orc, wr;
+    GetWindowRect(fade->AForm->Handle(), &orc);
+    GetWindowRect(h, &wr);
+    EXPECT_EQ(wr.left + close.Left - (image->Width() - close.Width()) / 2, orc.left);
+    // Pressed shows the button itself, at its own size.
+    SendMessageW(h, WM_NCLBUTTONDOWN, HTCLOSE, ScreenOf(h, fw::CenterPoint(close)));
+    ASSERT_NE(nullptr, fade->ABmp);
+    EXPECT_EQ(close.Width(), fade->ABmp->Width());
+    SetCursorPos(0, 0);
+    Pump(400);
+    EXPECT_EQ(nullptr, fade->AForm);
+}
