@@ -3,6 +3,7 @@
 // and the client background; a title button repaints its own rectangle.
 #include "framework/windows/Application.h"
 #include "skin/forms/acDialogWnd.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sFramePaint.h"
 #include "skin/forms/sFrameRegion.h"
 #include "skin/forms/sTitleButtons.h"
@@ -131,6 +132,11 @@ void TacDialogWnd::RepaintButton(int HitCode) {
         SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
         return;
     }
+    if (AnimatedButtons(nullptr, this)) {
+        // The button fades in its own overlay; the image keeps it normal.
+        StartSBAnimation(btn, btn->State, btn->State == 2 ? 1 : 10, btn->State != 0, nullptr, this);
+        return;
+    }
     const fw::TRect r = btn->Rect;
     HDC cacheDC = cache->Canvas()->Handle();
     // The title as it lies under the button, then the button in its state.
@@ -139,6 +145,10 @@ void TacDialogWnd::RepaintButton(int HitCode) {
     HDC dc = GetWindowDC(CtrlHandle);
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cacheDC, r.Left, r.Top, SRCCOPY);
     ReleaseDC(CtrlHandle, dc);
+}
+
+void TacDialogWnd::KillAnimations() {
+    for (TsCaptionButton* b : {&Buttons.Min, &Buttons.Max, &Buttons.Close, &Buttons.Help}) FreeSBAnimation(*b);
 }
 
 }  // namespace skin

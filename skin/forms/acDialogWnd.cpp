@@ -98,6 +98,7 @@ TacDialogWnd::TacDialogWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager*
 }
 
 TacDialogWnd::~TacDialogWnd() {
+    KillAnimations();
     if (SystemMenu) SystemMenu->Free();
     if (FBrush) DeleteObject(FBrush);
     delete TempBmp;
@@ -408,7 +409,10 @@ void TacDialogWnd::AlphaMessage(fw::TMessage& Message) {
 void TacDialogWnd::acWndProc(fw::TMessage& Message) {
     TsSkinManager* m = SkinData ? SkinData->GetSkinManager() : nullptr;
     if (Destroyed || !m || !m->Active() || Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {
-        if (Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) SetHotHT(0, false);
+        if (Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {
+            SetHotHT(0, false);
+            KillAnimations();
+        }
         TacScrollWnd::acWndProc(Message);
         return;
     }

@@ -12,7 +12,9 @@
 //
 // Its window menu is the library's own (TacSystemMenu of sSysMenu).
 //
-// Not here yet: extended borders and the shadow, title-button animations.
+// Title buttons fade through acSBAnimation while glowing is allowed.
+//
+// Not here yet: extended borders and the shadow.
 #pragma once
 
 #include <windows.h>
@@ -64,6 +66,9 @@ public:
     // The skin's items again (a new skin, a refresh).
     void UpdateIndexes();
     TFrameState State() const;
+    const TFrameSkin& FrameSkin() const { return FFrameSkin; }
+    // Frees the fades of the title buttons.
+    void KillAnimations();
 
     // ---- title buttons
     TsCaptionButton* ButtonOf(int HitCode);

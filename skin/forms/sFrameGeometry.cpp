@@ -243,14 +243,31 @@ int SysButtonsCount(const TFrameState& S) {
     return 1 + (VisibleMax(S) ? 1 : 0) + (VisibleMin(S) ? 1 : 0) + (S.BorderIcons.Contains(fw::biHelp) ? 1 : 0);
 }
 
+int UserButtonWidth(const TFrameSkin& K, const TUserTitleButton& U) {
+    const TsMaskData* m = K.Image(K.UserButton);
+    int w = 21;
+    if (m) w = m->Bmp ? m->Bmp->Width() / std::max<int>(m->ImageCount, 1) : WidthOfImage(*m);
+    if (U.Glyph && !U.Glyph->Empty()) w = std::max(w, U.Glyph->Width() + 2);
+    return w;
+}
+
 int TitleBtnsWidth(const TFrameState& S, const TFrameSkin& K, const TTitleButtons& B) {
     int w = K.BIRightMargin;
-    if (!VisibleClose(S)) return w;
     const int spacing = BigButtons(S) ? K.BISpacing : 0;
-    w += SysButtonWidth(K, B.Close);
-    if (VisibleMax(S)) w += SysButtonWidth(K, B.Max) + spacing;
-    if (VisibleMin(S)) w += SysButtonWidth(K, B.Min) + spacing;
-    if (S.BorderIcons.Contains(fw::biHelp)) w += SysButtonWidth(K, B.Help) + spacing;
+    if (VisibleClose(S)) {
+        w += SysButtonWidth(K, B.Close);
+        if (VisibleMax(S)) w += SysButtonWidth(K, B.Max) + spacing;
+        if (VisibleMin(S)) w += SysButtonWidth(K, B.Min) + spacing;
+        if (S.BorderIcons.Contains(fw::biHelp)) w += SysButtonWidth(K, B.Help) + spacing;
+    }
+    // Hidden user buttons take no room from the caption.
+    bool first = true;
+    for (const TUserTitleButton& u : B.User) {
+        if (!u.Visible) continue;
+        if (first) w += 8;
+        first = false;
+        w += UserButtonWidth(K, u) + spacing;
+    }
     return w;
 }
 
@@ -300,8 +317,14 @@ TsCaptionButton* TTitleButtons::Of(int HitCode) {
         case HTHELP:
             return &Help;
         default:
+            if (TUserTitleButton* u = UserOf(HitCode)) return u->Data;
             return nullptr;
     }
+}
+
+TUserTitleButton* TTitleButtons::UserOf(int HitCode) {
+    if (HitCode < HTUDBTN || HitCode >= HTUDBTN + int(User.size())) return nullptr;
+    return &User[size_t(HitCode - HTUDBTN)];
 }
 
 }  // namespace skin

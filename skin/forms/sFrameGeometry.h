@@ -17,6 +17,7 @@
 
 #include <vector>
 
+#include "framework/graphics/Bitmap.h"
 #include "framework/rtl/Types.h"
 #include "framework/windows/Forms.h"
 
@@ -104,11 +105,25 @@ struct TsCaptionButton {
     int HitCode = 0;
 };
 
-// The provider's system title buttons.
+// A user title button as the layout sees it: the owner fills one per item
+// of its collection, in collection order, before each layout.
+struct TUserTitleButton {
+    TsCaptionButton* Data = nullptr;  // the item's own record
+    bool Visible = true;
+    bool Enabled = true;
+    bool UseSkinData = true;
+    fw::TBitmap* Glyph = nullptr;  // nil or empty: none
+};
+
+// The provider's system title buttons and its user buttons.
 struct TTitleButtons {
     TsCaptionButton Min, Max, Close, Help;
-    // The button a title-button hit code names; nil for any other code.
+    std::vector<TUserTitleButton> User;
+    // The button a title-button hit code names (HTUDBTN + index for a user
+    // button); nil for any other code.
     TsCaptionButton* Of(int HitCode);
+    // The user button of a hit code; nil for any other code.
+    TUserTitleButton* UserOf(int HitCode);
 };
 
 // The title section's name: TitleSkin, or "FORMTITLE" when empty.
@@ -157,6 +172,10 @@ fw::TPoint RBGripPoint(const TFrameState& S, const TFrameMetrics& M, const TFram
 int ButtonHeight(const TFrameSkin& K, const TTitleButtons& B);
 int SysButtonWidth(const TFrameSkin& K, const TsCaptionButton& Btn);
 int SysButtonsCount(const TFrameState& S);
+// A user button's width: the "TITLEBUTTON" image's (21 without one), or its
+// glyph's plus 2 when that is wider.
+int UserButtonWidth(const TFrameSkin& K, const TUserTitleButton& U);
+// The system buttons, then, with visible user buttons, 8 and each of them.
 int TitleBtnsWidth(const TFrameState& S, const TFrameSkin& K, const TTitleButtons& B);
 // The title buttons and the "TITLEBAR" image's edges.
 int BarWidth(const TFrameState& S, const TFrameSkin& K, const TTitleButtons& B);

@@ -6,6 +6,7 @@
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sTitleButtons.h"
+#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sGlyphs.h"
 #include "skin/paint/sSectionBG.h"
@@ -52,15 +53,48 @@ void DrawTitleBar(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics&
     DrawSkinRect(Cache, r, true, EmptyCI, *bar, StateOf(S), true);
 }
 
+int AddedTitleWidth(fw::TCanvas* Canvas, const TFrameContent& C) {
+    if (C.AddedTitle.empty() || !C.AddedFont) return 0;
+    Canvas->Font()->Assign(C.AddedFont);
+    SIZE ext{};
+    GetTextExtentPoint32W(Canvas->Handle(), C.AddedTitle.c_str(), int(C.AddedTitle.size()), &ext);
+    return ext.cx;
+}
+
+// The added title in its font; a colour of its own is mixed half with the
+// title's while the form is inactive.
+void DrawAddedTitle(fw::TCanvas* Canvas, const TFrameState& S, const TFrameSkin& K, const TFrameContent& C, TRect R) {
+    if (R.IsEmpty()) return;
+    Canvas->Font()->Assign(C.AddedFont);
+    const fw::TColor own = C.AddedFont->Color();
+    fw::TColor colour = own;
+    if (K.TitleIndex >= 0) {
+        const TsGeneralData& g = K.Manager->gd[size_t(K.TitleIndex)];
+        if (own == fw::clNone || own == fw::clWindowText)
+            colour = S.Active ? g.HotFontColor[0] : g.FontColor[0];
+        else if (!S.Active)
+            colour = MixColors(g.FontColor[0], own, 0.5);
+    } else if (own == fw::clNone) {
+        colour = fw::clWindowText;
+    }
+    Canvas->Font()->SetColor(colour);
+    SetBkMode(Canvas->Handle(), TRANSPARENT);
+    SetTextColor(Canvas->Handle(), fw::ColorToRGB(colour));
+    acDrawText(Canvas->Handle(), C.AddedTitle, R, kCaptionFlags);
+}
+
 void DrawCaption(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
                  const TTitleButtons& B, const TFrameContent& C, fw::TBitmap*& GlowMask) {
     fw::TCanvas* canvas = Cache->Canvas();
+    const int added = AddedTitleWidth(canvas, C);
     if (HFONT font = acGetTitleFont()) canvas->Font()->SetHandle(font, fw::hoOwned);
     SIZE ext{};
     GetTextExtentPoint32W(canvas->Handle(), C.Caption.c_str(), int(C.Caption.size()), &ext);
-    TRect r = CaptionTextRect(S, M, K, B, ext.cx, ext.cy, C.CaptionAlignment);
+    TRect r = CaptionTextRect(S, M, K, B, ext.cx, ext.cy, C.CaptionAlignment, added);
     if (r.IsEmpty()) return;
+    const int right = CaptionTextRect(S, M, K, B, 0, 0, fw::taLeftJustify).Right;
     int section = K.TitleIndex;
+    int after = r.Left + ext.cx;
     if (K.CaptionIndex >= 0) {
         TRect box = r;
         acDrawText(canvas->Handle(), C.Caption, box, kCaptionFlags | DT_CALCRECT);
@@ -68,6 +102,7 @@ void DrawCaption(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& 
         PaintItem(K.CaptionIndex, L"CAPTION", MakeCacheInfo(Cache), true, StateOf(S), box, box.TopLeft(), Cache,
                   K.Manager);
         section = K.CaptionIndex;
+        after = box.Right;
     }
     if (section < 0) return;
     const TsGeneralData& g = K.Manager->gd[size_t(section)];
@@ -76,12 +111,14 @@ void DrawCaption(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& 
         acDrawGlowForText(Cache, C.Caption.c_str(), r, kCaptionFlags, 15, glow, S.Active ? g.HotGlowColor : g.GlowColor,
                           GlowMask);
     acWriteTextEx(canvas, C.Caption.c_str(), S.Enabled, r, kCaptionFlags, section, S.Active, K.Manager);
+    if (added > 4)
+        DrawAddedTitle(canvas, S, K, C, TRect(after + 4, r.Top, std::min(after + 8 + added, right), r.Bottom));
 }
 
 }  // namespace
 
 TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B, int cx,
-                      int cy, fw::TAlignment Alignment) {
+                      int cy, fw::TAlignment Alignment, int AddedWidth) {
     TRect r;
     r.Left = SysBorderWidth(S, M) + (IconVisible(S) ? IconSize(S, M).cx : 0) + K.BILeftMargin +
              (K.CaptionIndex >= 0 ? 2 : 0) + 4;
@@ -92,9 +129,9 @@ TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrame
     r.Top += (r.Height() - cy) / 2;
     r.Bottom = r.Top + cy;
     if (Alignment == fw::taRightJustify) {
-        if (cx + 4 < r.Width()) r.Left = r.Right - cx - 4;
+        if (cx + AddedWidth + 4 < r.Width()) r.Left = r.Right - cx - AddedWidth - 4;
     } else if (Alignment == fw::taCenter) {
-        const int l = r.Left + (r.Width() - cx - 4) / 2;
+        const int l = r.Left + (r.Width() - cx - AddedWidth - 4) / 2;
         r.Left = std::max<LONG>(l, r.Left);
         r.Right = std::min<LONG>(l + cx, r.Right);
     }

@@ -22,13 +22,18 @@ struct TFrameContent {
     // When set, receives the title strip as it is before the buttons are
     // drawn on it, so one button can be repainted without the rest.
     fw::TBitmap* ButtonsBG = nullptr;
+    // A second text after the caption, in its own font (a font colour of
+    // clNone or clWindowText takes the title's).
+    fw::String AddedTitle;
+    fw::TFont* AddedFont = nullptr;
 };
 
 // The caption text's rectangle for a text cx x cy: after the icon, before the
-// title buttons, centred vertically in the title and aligned; a centred text
-// wider than the room starts at the room's left.
+// title buttons, centred vertically in the title and aligned (with room for
+// an added title AddedWidth wide after it); a centred text wider than the
+// room starts at the room's left.
 fw::TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B,
-                          int cx, int cy, fw::TAlignment Alignment);
+                          int cx, int cy, fw::TAlignment Alignment, int AddedWidth = 0);
 
 // The size a title icon glyph is drawn in: the title icon's sizes, or where
 // one is 0, the icon size rule for the header's height less 2.

@@ -5,6 +5,7 @@
 #include "framework/windows/Application.h"
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
@@ -42,12 +43,14 @@ void TsSkinProvider::SetHotHT(int HitCode, bool Repaint) {
     if (HitCode == CurrentHT || (CurrentHT == -1 && HitCode == 0)) return;
     if (TsCaptionButton* old = CurrentHT > 0 ? ButtonOf(CurrentHT) : nullptr) {
         if (old->State > 0) old->State = 0;
+        UserButtonHint(CurrentHT, false);
         if (Repaint) RepaintButton(CurrentHT);
     }
     CurrentHT = HitCode;
     ButtonPressed = false;
     if (TsCaptionButton* now = HitCode > 0 ? ButtonOf(HitCode) : nullptr) {
         if (now->State >= 0) now->State = 1;
+        UserButtonHint(HitCode, true);
         if (Repaint) RepaintButton(HitCode);
         // The frame hears when the mouse leaves it, so no button stays lit.
         TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, Form->WindowHandle(), 0};
@@ -71,6 +74,7 @@ void TsSkinProvider::SetPressedHT(int HitCode) {
         return;
     }
     if (btn->State >= 0) btn->State = 2;
+    UserButtonHint(HitCode, false);
     ButtonPressed = true;
     RepaintButton(HitCode);
 }
@@ -83,11 +87,19 @@ void TsSkinProvider::RepaintButton(int HitCode) {
         RepaintFrame();
         return;
     }
+    if (AnimatedButtons(this, nullptr)) {
+        // The button fades in its own overlay; the image keeps it normal.
+        StartSBAnimation(btn, btn->State, btn->State == 2 ? 1 : 10, btn->State != 0, this, nullptr);
+        return;
+    }
     const fw::TRect r = btn->Rect;
     HDC cacheDC = cache->Canvas()->Handle();
     // The title as it lies under the button, then the button in its state.
     BitBlt(cacheDC, r.Left, r.Top, r.Width(), r.Height(), TempBmp->Canvas()->Handle(), r.Left, r.Top, SRCCOPY);
-    PaintTitleButton(cache, *btn, Buttons, State(), FFrameSkin);
+    if (const TUserTitleButton* u = Buttons.UserOf(HitCode))
+        PaintUserButton(cache, *u, Buttons, State(), FFrameSkin);
+    else
+        PaintTitleButton(cache, *btn, Buttons, State(), FFrameSkin);
     const HWND h = Form->WindowHandle();
     HDC dc = GetWindowDC(h);
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cacheDC, r.Left, r.Top, SRCCOPY);
@@ -178,6 +190,13 @@ void TsSkinProvider::WMNCLButtonDown(fw::TMessage& Message) {
             Message.Result = 0;
             return;
         default:
+            if (TsTitleButton* user = UserButtonOf(code)) {
+                SetPressedHT(code);
+                user->MouseDown(fw::mbLeft, fw::TShiftState(), short(LOWORD(Message.LParam)),
+                                short(HIWORD(Message.LParam)));
+                Message.Result = 0;
+                return;
+            }
             break;
     }
     if (s.Iconic) {
@@ -250,6 +269,13 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
             SetHotHT(0, true);
             return;
         default:
+            if (TsTitleButton* user = UserButtonOf(int(Message.WParam))) {
+                if (pressed)
+                    user->MouseUp(fw::mbLeft, fw::TShiftState(), short(LOWORD(Message.LParam)),
+                                  short(HIWORD(Message.LParam)));
+                SetHotHT(0, true);
+                return;
+            }
             if (!OutlineButtonUp(Message, false)) PassOn(Message);
             return;
     }

@@ -59,6 +59,9 @@ void TsSkinProvider::PaintAll() {
         content.Icon = TitleIconOf(Form);
         content.IconGlyph = FTitleIcon.Glyph();
         content.ButtonsBG = TempBmp;
+        content.AddedTitle = FAddedTitle.Text();
+        content.AddedFont = FAddedTitle.Font();
+        Buttons.User = FTitleButtons.Views();
         const TFrameState s = State();
         PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
         if (s.MenuLine && MenuPresent() && MenuHeight(s, FMetrics) > 0 && FDrawNonClientArea) PaintMenuLine(cache);

@@ -64,6 +64,7 @@ TsSkinProvider::TsSkinProvider(fw::TComponent* AOwner) : TsSkinProviderBase(Form
         else if (other != this)
             RTEmpty = true;
     }
+    FAddedTitle.FOwner = this;
     FMetrics = TFrameMetrics::FromSystem();
     FCommonData = new TsCommonData(this, false);
     FCommonData->SetSkinSection(L"FORM");

@@ -22,9 +22,12 @@
 // outline (sOutline); the system's own move and size loop runs only for the
 // keyboard's Move and Size.
 //
+// Title buttons fade through acSBAnimation while glowing is allowed (or a
+// border window exists); user title buttons (TitleButtons) stand left of the
+// system ones.
+//
 // Not here yet: MDI (the MDI parent's part of the menu line goes into
-// PaintMDIMenuLine), extended borders, user
-// title buttons, the added title's drawing and caption-button animations.
+// PaintMDIMenuLine), extended borders.
 #pragma once
 
 #include <windows.h>
@@ -75,7 +78,8 @@ public:
     void CheckSysMenu(bool Value);
     // No extended-border window is made yet: frees none, the cache stays 24-bit.
     void InitExBorders(bool Value);
-    void KillAnimations() {}
+    // Frees the fades of the system and user title buttons.
+    void KillAnimations();
     // The form's own skinned scroll bars (ListSW), for a form with
     // AutoScroll: made while skinned, dropped when not.
     void RefreshFormScrollWrapper();
@@ -103,6 +107,10 @@ public:
     bool MakeSkinMenu() const { return FMakeSkinMenu; }
     void SetMakeSkinMenu(bool Value) { FMakeSkinMenu = Value; }
     TacAddedTitle* AddedTitle() { return &FAddedTitle; }
+    TsTitleButtons* TitleButtons() { return &FTitleButtons; }
+    // The user buttons as the layout reads them, again (the collection
+    // changed; Gone: an item leaving it).
+    void UserButtonsChanged(fw::TCollectionItem* Gone = nullptr);
     // Stored for the form's owner; the provider's hit test does not call it.
     TacNCHitTest OnExtHitTest;
 
@@ -144,6 +152,10 @@ public:
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
     TsCaptionButton* ButtonOf(int HitCode);
+    // The user button of a hit code (HTUDBTN + index), nil for other codes.
+    TsTitleButton* UserButtonOf(int HitCode);
+    // A user button's hint shown (at the cursor) or freed.
+    void UserButtonHint(int HitCode, bool Show);
     // Shows the window menu with its top-left at the screen point: the
     // library's own while the manager skins popup menus, else the system's.
     void DropSysMenu(int X, int Y);
@@ -284,6 +296,7 @@ private:
     TFrameMetrics FMetrics;
     TsTitleIcon FTitleIcon;
     TacAddedTitle FAddedTitle;
+    TsTitleButtons FTitleButtons{this};
     // This provider took the form's window method (not RTEmpty).
     bool Bound = false;
 };

@@ -4,6 +4,7 @@
 
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/paint/sCopies.h"
 #include "skin/paint/sGlyphs.h"
 
 namespace skin {
@@ -66,6 +67,9 @@ int ButtonTop(const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameSt
 
 }  // namespace
 
+static void LayoutSystemButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
+                                int& x, int spacing);
+
 void LayoutTitleButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K) {
     // A shown button keeps its hot or pressed state through a new layout.
     const bool any = HaveBorder(S) && S.SystemMenu && VisibleClose(S);
@@ -74,10 +78,30 @@ void LayoutTitleButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetr
     show(B.Max, any && VisibleMax(S));
     show(B.Min, any && VisibleMin(S));
     show(B.Help, any && S.BorderIcons.Contains(fw::biHelp));
-    if (!any) return;
-    if (VisibleMax(S)) B.Max.ImageIndex = S.Zoomed ? K.BigNorm : K.BigMax;
     const int spacing = BigButtons(S) ? K.BISpacing : 0;
     int x = CaptionWidth(S) - K.BIRightMargin - SysBorderWidth(S, M);
+    if (any) LayoutSystemButtons(B, S, M, K, x, spacing);
+    // User buttons, left of the system ones, in collection order.
+    x -= 8;
+    for (size_t i = 0; i < B.User.size(); ++i) {
+        TUserTitleButton& u = B.User[i];
+        if (!u.Data) continue;
+        show(*u.Data, HaveBorder(S) && u.Visible);
+        u.Data->HitCode = HTUDBTN + int(i);
+        if (u.Data->State < 0) continue;
+        u.Data->HaveAlignment = false;
+        u.Data->ImageIndex = u.UseSkinData && K.Image(K.UserButton) ? K.UserButton : -1;
+        u.Data->Rect.Right = x;
+        u.Data->Rect.Left = x - UserButtonWidth(K, u);
+        u.Data->Rect.Top = ButtonTop(*u.Data, B, S, M, K);
+        u.Data->Rect.Bottom = u.Data->Rect.Top + ButtonHeight(K, B);
+        x = u.Data->Rect.Left - spacing;
+    }
+}
+
+static void LayoutSystemButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
+                                int& x, int spacing) {
+    if (VisibleMax(S)) B.Max.ImageIndex = S.Zoomed ? K.BigNorm : K.BigMax;
     auto place = [&](TsCaptionButton& btn) {
         if (!K.Image(ShownImage(btn, B, S, K))) return;
         btn.Rect.Right = x;
@@ -103,8 +127,40 @@ void PaintTitleButton(fw::TBitmap* Bmp, const TsCaptionButton& Btn, const TTitle
     DrawSkinGlyph(Bmp, Btn.Rect.TopLeft(), animated ? 0 : Btn.State, dim ? 2 : 1, *image, MakeCacheInfo(Bmp));
 }
 
+void PaintUserGlyph(fw::TBitmap* Bmp, const TUserTitleButton& U, const TFrameSkin& K, const TTitleButtons& B,
+                    bool Pressed) {
+    fw::TBitmap* glyph = U.Glyph;
+    if (!glyph || glyph->Empty() || !U.Data) return;
+    const fw::TRect& r = U.Data->Rect;
+    const int shift = Pressed ? 1 : 0;
+    const int x = r.Left + (UserButtonWidth(K, U) - glyph->Width()) / 2 + shift;
+    const int y = r.Top + (ButtonHeight(K, B) - glyph->Height()) / 2 + shift;
+    if (glyph->PixelFormat() == fw::pf32bit) {
+        CopyByMask(fw::TRect(x, y, x + glyph->Width(), y + glyph->Height()),
+                   fw::TRect(0, 0, glyph->Width(), glyph->Height()), Bmp, glyph, EmptyCI, false);
+        return;
+    }
+    // Other glyphs show through their bottom-left pixel's colour.
+    fw::TBitmap work(glyph->Width(), glyph->Height(), fw::pf24bit);
+    work.Canvas()->Draw(0, 0, glyph);
+    CopyTransBitmaps(Bmp, &work, x, y, TsColor{work.Canvas()->Pixels(0, work.Height() - 1)});
+}
+
+void PaintUserButton(fw::TBitmap* Bmp, const TUserTitleButton& U, const TTitleButtons& B, const TFrameState& S,
+                     const TFrameSkin& K) {
+    const TsCaptionButton* btn = U.Data;
+    if (!btn || btn->State < 0) return;
+    const bool animated = btn->Timer != nullptr;
+    if (const TsMaskData* image = K.Image(btn->ImageIndex)) {
+        const bool dim = (btn->State == 0 || animated) && (!S.Active || !U.Enabled);
+        DrawSkinGlyph(Bmp, btn->Rect.TopLeft(), animated ? 0 : btn->State, dim ? 2 : 1, *image, MakeCacheInfo(Bmp));
+    }
+    PaintUserGlyph(Bmp, U, K, B, !animated && btn->State == 2);
+}
+
 void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K) {
     for (const TsCaptionButton* btn : {&B.Close, &B.Max, &B.Min, &B.Help}) PaintTitleButton(Bmp, *btn, B, S, K);
+    for (const TUserTitleButton& u : B.User) PaintUserButton(Bmp, u, B, S, K);
 }
 
 }  // namespace skin

@@ -22,11 +22,20 @@ bool ButtonEnabled(const TsCaptionButton& Btn, const TTitleButtons& B, const TFr
 
 // Places the buttons the form shows (State -1 for the others). A button whose
 // image is missing keeps its rectangle and leaves the place to the next.
+// Visible user buttons follow 8 pixels left of the system ones (with or
+// without an image) and get the hit code HTUDBTN + their index.
 void LayoutTitleButtons(TTitleButtons& B, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K);
 
 // Draws one shown button at its rectangle into Bmp.
 void PaintTitleButton(fw::TBitmap* Bmp, const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S,
                       const TFrameSkin& K);
+// A user button's image and glyph: the glyph centred, one pixel right and
+// down when Pressed; a 32-bit glyph blends by its alpha, another shows
+// through its bottom-left pixel's colour.
+void PaintUserButton(fw::TBitmap* Bmp, const TUserTitleButton& U, const TTitleButtons& B, const TFrameState& S,
+                     const TFrameSkin& K);
+void PaintUserGlyph(fw::TBitmap* Bmp, const TUserTitleButton& U, const TFrameSkin& K, const TTitleButtons& B,
+                    bool Pressed);
 // Draws the shown buttons at their rectangles into Bmp (the window image):
 // dimmed when normal and the form is inactive or the button disabled.
 void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K);
