@@ -60,6 +60,7 @@ void TsSkinProvider::PaintAll() {
         content.IconGlyph = FTitleIcon.Glyph();
         content.ButtonsBG = TempBmp;
         PaintFrame(cache, State(), FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
+        PaintMenuLineMDI();
         FCommonData->BGChanged = false;
         // The form's own painting goes into the image, over its client area.
         if (Form->OnPaint.Assigned() && IsCached(FCommonData)) {
@@ -78,6 +79,7 @@ void TsSkinProvider::PaintAll() {
 }
 
 void TsSkinProvider::PaintCaption(HDC DC) {
+    CheckMDIButtons();
     if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged()) PaintAll();
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!cache) return;

@@ -16,7 +16,7 @@
 // The window menu is the library's own (sSysMenu) while the manager skins
 // popup menus, else the system's.
 //
-// Not here yet: menu lines, MDI, extended borders, user
+// Not here yet: menu lines, extended borders, user
 // title buttons, the added title's drawing and caption-button animations,
 // outline moving and sizing (ResizeMode keeps the platform's own move and
 // size loop).
@@ -31,12 +31,14 @@
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sFrameGeometry.h"
+#include "skin/forms/sMDIButtons.h"
 #include "skin/forms/sTitleItems.h"
 
 namespace skin {
 
 class TacScrollWnd;
 class TsSystemMenu;
+class TsMDIForm;
 
 enum TsResizeMode { rmStandard, rmBorder };
 
@@ -180,7 +182,31 @@ public:
     bool ButtonPressed = false;
     TacScrollWnd* ListSW = nullptr;  // owned
 
+    // ---- MDI (sProviderMDI.cpp)
+    // Active: an MDI parent gets its companion (and this provider becomes the
+    // MDI parent's provider); else the companion and its client wrapper go.
+    void HookMDI(bool Active);
+    TsMDIForm* MDIForm = nullptr;  // owned
+    // A maximised child's buttons in the last menu line, and the line's
+    // image under them (for repainting one button).
+    TMDIButtons MDIButtons;
+    bool MDIButtonsShown = false;
+    fw::TBitmap* MDIButtonsBG = nullptr;
+    // Lays out and draws the MDI buttons into the window image when they are
+    // needed; the menu line's painting runs before it.
+    void PaintMenuLineMDI();
+    // The menu line drawn again (the buttons come or go with a maximised child).
+    void RepaintMDIMenuLine();
+
 private:
+    // The MDI side of a message, after the form handled it (skinned or not).
+    void MDIAfter(fw::TMessage& Message);
+    // The frame is painted again when the buttons would come or go.
+    void CheckMDIButtons();
+    void RepaintMDIButton(int HitCode);
+    bool MDIButtonDown(int HitCode);
+    void MDIButtonUp(int HitCode, bool Pressed);
+
     void SkinChangeMessage(fw::TMessage& Message);
     void RemoveSkin(fw::TMessage& Message);
     void NewSkinUnskinned(fw::TMessage& Message);
