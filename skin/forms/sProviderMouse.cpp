@@ -14,12 +14,17 @@
 
 namespace skin {
 
-TsCaptionButton* TsSkinProvider::ButtonOf(int HitCode) { return Buttons.Of(HitCode); }
+TsCaptionButton* TsSkinProvider::ButtonOf(int HitCode) {
+    if (TsCaptionButton* mdi = MDIButtons.Of(HitCode)) return mdi;
+    return Buttons.Of(HitCode);
+}
 
 int TsSkinProvider::HTProcess(fw::TMessage& Message) {
     const TFrameState s = State();
     const fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
-    const int code = FrameHitTest(s, FMetrics, FFrameSkin, Buttons, p);
+    int code = FrameHitTest(s, FMetrics, FFrameSkin, Buttons, p);
+    // A maximised MDI child's buttons lie in the menu line.
+    if (code == HTMENU && MDIButtonsShown) code = MDIButtonHitTest(MDIButtons, p);
     if (code >= HTSIZEFIRST && code <= HTSIZELAST) {
         SetHotHT(-1, true);
         return code;
@@ -80,6 +85,10 @@ void TsSkinProvider::SetPressedHT(int HitCode) {
 }
 
 void TsSkinProvider::RepaintButton(int HitCode) {
+    if (MDIButtons.Of(HitCode)) {
+        RepaintMDIButton(HitCode);
+        return;
+    }
     TsCaptionButton* btn = ButtonOf(HitCode);
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!btn || btn->State < 0 || !Form || !Form->HandleAllocated() || !Showing()) return;
@@ -189,6 +198,12 @@ void TsSkinProvider::WMNCLButtonDown(fw::TMessage& Message) {
             SetPressedHT(code);
             Message.Result = 0;
             return;
+        case HTMDICLOSE:
+        case HTMDIMAX:
+        case HTMDIMIN:
+            MDIButtonDown(code);
+            Message.Result = 0;
+            return;
         default:
             if (TsTitleButton* user = UserButtonOf(code)) {
                 SetPressedHT(code);
@@ -267,6 +282,11 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
         case HTHELP:
             if (pressed) SendMessageW(h, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
             SetHotHT(0, true);
+            return;
+        case HTMDICLOSE:
+        case HTMDIMAX:
+        case HTMDIMIN:
+            MDIButtonUp(int(Message.WParam), pressed);
             return;
         default:
             if (TsTitleButton* user = UserButtonOf(int(Message.WParam))) {

@@ -65,6 +65,7 @@ void TsSkinProvider::PaintAll() {
         const TFrameState s = State();
         PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
         if (s.MenuLine && MenuPresent() && MenuHeight(s, FMetrics) > 0 && FDrawNonClientArea) PaintMenuLine(cache);
+        PaintMDILineButtons();
         MenuChanged = false;
         FCommonData->BGChanged = false;
         // The form's own painting goes into the image, over its client area.
@@ -84,6 +85,7 @@ void TsSkinProvider::PaintAll() {
 }
 
 void TsSkinProvider::PaintCaption(HDC DC) {
+    CheckMDIButtons();
     if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged()) PaintAll();
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!cache) return;

@@ -117,6 +117,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             }
         }
         PassOn(Message);
+        MDIAfter(Message);
         if (Message.Msg == WM_WINDOWPOSCHANGED)
             UnskinnedWindowPosChanged(Message);
         else if (Message.Msg == fw::CM_MOUSEWHEEL)
@@ -178,6 +179,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
     AdapterBefore(Message);
     if (!SkinnedMessage(Message)) PassOn(Message);
     AdapterAfter(Message);
+    MDIAfter(Message);
 }
 
 // Table D. Answers false for a message it leaves to the form's own method.

@@ -1,4 +1,5 @@
 #include "skin/forms/sSkinProvider.h"
+
 #include "skin/forms/sSkinMenus.h"
 
 #include "framework/rtl/Exception.h"
@@ -12,6 +13,7 @@
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFramePaint.h"
 #include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/paint/sCommonData.h"
@@ -95,6 +97,9 @@ TsSkinProvider::~TsSkinProvider() {
     // method chain: it goes first, so the provider gives back the form's own.
     delete ListSW;
     ListSW = nullptr;
+    HookMDI(false);
+    delete MDIButtonsBG;
+    MDIButtonsBG = nullptr;
     if (Bound && Form) {
         IntUnSkinForm(Form);
         Form->SetWindowProc(OldWndProc);
@@ -168,6 +173,7 @@ void TsSkinProvider::PrepareForm() {
     InitMenuItems(FCommonData->Skinned(false));
     if (!MenusInitialized && UpdateMenu()) MenusInitialized = true;
     if (!Has(Form, fw::csLoading) && Showing()) InitExBorders(m->ExtendedBorders());
+    if (Form->FormStyle() == fw::fsMDIForm && m->SkinData && m->SkinData->Active) HookMDI(true);
 }
 
 void TsSkinProvider::ApplyGlobalColor() {
@@ -326,6 +332,8 @@ void TsSkinProvider::RemoveSkin(fw::TMessage& Message) {
     if (m == SkinManager()) {
         delete ListSW;
         ListSW = nullptr;
+        // The MDI client goes back to the system's look with its wrapper.
+        HookMDI(false);
         if (Form && Form->HandleAllocated()) InitDwm(Form->WindowHandle(), false);
         AdapterRemove();
         CommonMessage(Message, FCommonData);
@@ -362,6 +370,7 @@ void TsSkinProvider::NewSkinUnskinned(fw::TMessage& Message) {
     FCommonData->BGChanged = true;
     RgnChanged = true;
     ApplyGlobalColor();
+    if (Form->FormStyle() == fw::fsMDIForm) HookMDI(true);
     if (Form->HandleAllocated()) {
         InitDwm(Form->WindowHandle(), true);
         if (Showing()) RedrawWindow(Form->WindowHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
@@ -376,11 +385,13 @@ void TsSkinProvider::SkinChangeMessage(fw::TMessage& Message) {
         CheckSysMenu(FDrawNonClientArea);
         FCommonData->BGChanged = true;
         RgnChanged = true;
+        if (Form && Form->FormStyle() == fw::fsMDIForm) HookMDI(true);
         RepaintFrame();
         return;
     }
     // smcRefresh
     if (FDrawNonClientArea) RefreshFormScrollWrapper();
+    if (MDIForm) MDIForm->ConnectToClient();
     if (HaveBorder(State())) RgnChanged = true;
     if (Form && Form->Visible() && Form->HandleAllocated()) {
         FCommonData->BGChanged = true;

@@ -26,8 +26,8 @@
 // border window exists); user title buttons (TitleButtons) stand left of the
 // system ones.
 //
-// Not here yet: MDI (the MDI parent's part of the menu line goes into
-// PaintMDIMenuLine), extended borders.
+// Not here yet: the MDI merge of menu items and the maximised child's icon
+// in the menu line (PaintMDIMenuLine), extended borders.
 #pragma once
 
 #include <windows.h>
@@ -40,12 +40,14 @@
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sFrameGeometry.h"
+#include "skin/forms/sMDIButtons.h"
 #include "skin/forms/sTitleItems.h"
 
 namespace skin {
 
 class TacScrollWnd;
 class TsSystemMenu;
+class TsMDIForm;
 
 enum TsResizeMode { rmStandard, rmBorder };
 
@@ -234,7 +236,31 @@ public:
     bool ButtonPressed = false;
     TacScrollWnd* ListSW = nullptr;  // owned
 
+    // ---- MDI (sProviderMDI.cpp)
+    // Active: an MDI parent gets its companion (and this provider becomes the
+    // MDI parent's provider); else the companion and its client wrapper go.
+    void HookMDI(bool Active);
+    TsMDIForm* MDIForm = nullptr;  // owned
+    // A maximised child's buttons in the last menu line, and the line's
+    // image under them (for repainting one button).
+    TMDIButtons MDIButtons;
+    bool MDIButtonsShown = false;
+    fw::TBitmap* MDIButtonsBG = nullptr;
+    // Lays out and draws the MDI buttons into the window image when they are
+    // needed; the menu line's painting runs before it.
+    void PaintMDILineButtons();
+    // The menu line drawn again (the buttons come or go with a maximised child).
+    void RepaintMDIMenuLine();
+
 private:
+    // The MDI side of a message, after the form handled it (skinned or not).
+    void MDIAfter(fw::TMessage& Message);
+    // The frame is painted again when the buttons would come or go.
+    void CheckMDIButtons();
+    void RepaintMDIButton(int HitCode);
+    bool MDIButtonDown(int HitCode);
+    void MDIButtonUp(int HitCode, bool Pressed);
+
     void SkinChangeMessage(fw::TMessage& Message);
     void RemoveSkin(fw::TMessage& Message);
     void NewSkinUnskinned(fw::TMessage& Message);
@@ -289,8 +315,8 @@ private:
     int FSnapBuffer = 10;
     bool FMakeSkinMenu = false;
     fw::String FMenuLineSkin;
-    // The MDI parent's part of its line (merged child items, the child's
-    // icon and buttons); nothing for other forms.
+    // The MDI parent's items merged before its own, and the maximised child's icon
+    // (not drawn yet); the MDI buttons come after the line (PaintMDILineButtons).
     void PaintMDIMenuLine(fw::TBitmap* Cache, int& X);
     TFrameSkin FFrameSkin;
     TFrameMetrics FMetrics;

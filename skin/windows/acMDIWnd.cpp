@@ -262,6 +262,9 @@ void TacMDIWnd::acWndProc(fw::TMessage& Message) {
         case WM_MDIREFRESHMENU:
             if (ProviderCalls.RefreshCaption) ProviderCalls.RefreshCaption();
             break;
+        case WM_MDICREATE:
+            if (ProviderCalls.ChildCreated && Message.Result) ProviderCalls.ChildCreated(HWND(Message.Result));
+            break;
         default:
             break;
     }

@@ -1,0 +1,107 @@
+#include "skin/forms/sMDIForm.h"
+
+#include "skin/forms/acSupportedForms.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/paint/sCommonData.h"
+#include "skin/windows/acMDIWnd.h"
+
+namespace skin {
+
+TsMDIForm::TsMDIForm(TsSkinProvider* AOwner) : SkinProvider(AOwner) {
+    if (SkinProvider && SkinProvider->Form) {
+        FForm = SkinProvider->Form;
+        FForm->HandleNeeded();
+    }
+}
+
+TsMDIForm::~TsMDIForm() { DestroyScrolls(); }
+
+void TsMDIForm::ConnectToClient() {
+    if (!FForm || FForm->ComponentState().Contains(fw::csDesigning) || ListSW) return;
+    RefreshMDIScrolls();
+}
+
+void TsMDIForm::RefreshMDIScrolls() {
+    DestroyScrolls();
+    if (!SkinProvider || !FForm || !SkinProvider->SkinData()->Skinned()) return;
+    ListSW = CreateMDIWnd(FForm, SkinProvider->SkinData(), SkinProvider, SkinProvider->SkinData()->GetSkinManager());
+    if (!ListSW) return;
+    TsSkinProvider* sp = SkinProvider;
+    // Tiling, cascading and a new MDI menu change what the menu line holds.
+    ListSW->ProviderCalls.Arranged = [this] { UpdateMDIIconItem(); };
+    ListSW->ProviderCalls.MenuChanged = [this] { UpdateMDIIconItem(); };
+    ListSW->ProviderCalls.RefreshCaption = [sp] { UpdateSkinCaption(sp); };
+    // A child is a child window: the hook passes it over, its parent skins it.
+    ListSW->ProviderCalls.ChildCreated = [](HWND Child) { SkinMDIChild(Child); };
+}
+
+void SkinMDIChild(HWND Child) {
+    if (Child && IsWindow(Child) && SendMessageW(Child, SM_ALPHACMD, MAKEWPARAM(0, smcIsHandled), 0) == 0)
+        AddSupportedForm(Child, nullptr);
+}
+
+void TsMDIForm::DestroyScrolls() {
+    delete ListSW;
+    ListSW = nullptr;
+}
+
+void TsMDIForm::UpdateMDIIconItem() {
+    if (SkinProvider) SkinProvider->RepaintMDIMenuLine();
+}
+
+void TsMDIForm::ToActiveChild(WPARAM Command) {
+    if (!FForm) return;
+    if (fw::TCustomForm* child = FForm->ActiveMDIChild(); child && child->HandleAllocated())
+        SendMessageW(child->Handle(), WM_SYSCOMMAND, Command, 0);
+}
+
+void TsMDIForm::CloseClick(fw::TObject*) { ToActiveChild(SC_CLOSE); }
+void TsMDIForm::MinClick(fw::TObject*) { ToActiveChild(SC_MINIMIZE); }
+void TsMDIForm::RestoreClick(fw::TObject*) { ToActiveChild(SC_RESTORE); }
+
+TsSkinProvider* ActiveChildProvider(TsSkinProvider* sp) {
+    if (!sp || !sp->Form || sp->Form->FormStyle() != fw::fsMDIForm) return nullptr;
+    return ProviderOf(sp->Form->ActiveMDIChild());
+}
+
+TsSkinProvider* MDIParentProvider(fw::TCustomForm* Child) {
+    if (!Child || Child->FormStyle() != fw::fsMDIChild || !Child->HandleAllocated()) return nullptr;
+    const HWND client = GetParent(Child->Handle());
+    auto* parent = dynamic_cast<fw::TCustomForm*>(client ? fw::FindControl(GetParent(client)) : nullptr);
+    return parent && parent->FormStyle() == fw::fsMDIForm ? ProviderOf(parent) : nullptr;
+}
+
+TMDIState MDIStateOf(TsSkinProvider* sp) {
+    TMDIState s;
+    if (!sp || !sp->Form) return s;
+    fw::TCustomForm* form = sp->Form;
+    s.MDIForm = form->FormStyle() == fw::fsMDIForm;
+    s.HasMenu = form->Menu() != nullptr;
+    s.Active = sp->FormActive;
+    if (!s.MDIForm || !form->ClientHandle()) return s;
+    BOOL maximized = FALSE;
+    const HWND active = HWND(SendMessageW(form->ClientHandle(), WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+    s.ChildMaximized = active && maximized;
+    fw::TCustomForm* child = form->ActiveMDIChild();
+    TsSkinProvider* csp = ProviderOf(child);
+    s.ChildProvider = csp != nullptr;
+    if (child) s.ChildSystemMenu = child->BorderIcons().Contains(fw::biSystemMenu);
+    if (csp) {
+        const TFrameState cs = csp->State();
+        s.ChildEnabledMin = EnabledMin(cs);
+        s.ChildEnabledRestore = EnabledRestore(cs);
+    }
+    return s;
+}
+
+void UpdateMainForm(TsSkinProvider* Parent, bool UpdateNow) {
+    if (!Parent || !Parent->Form || !Parent->Form->HandleAllocated()) return;
+    if (Parent->MDIForm) Parent->MDIForm->UpdateMDIIconItem();
+    Parent->SkinData()->BGChanged = true;
+    if (const HWND client = Parent->Form->ClientHandle())
+        RedrawWindow(client, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_FRAME | (UpdateNow ? RDW_UPDATENOW : 0));
+    RedrawWindow(Parent->Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+}  // namespace skin

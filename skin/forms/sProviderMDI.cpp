@@ -1,0 +1,162 @@
+// The provider's MDI side: the parent's companion, the buttons of a
+// maximised child in the parent's menu line (painting, hot and pressed
+// states, their commands) and what a child's messages change in its parent.
+#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/forms/sMDIForm.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/paint/sBitmaps.h"
+#include "skin/paint/sCommonData.h"
+
+namespace skin {
+
+void TsSkinProvider::HookMDI(bool Active) {
+    if (Active) {
+        if (MDIForm) return;
+        MDISkinProvider = this;
+        MDIForm = new TsMDIForm(this);
+        MDIForm->ConnectToClient();
+        return;
+    }
+    delete MDIForm;
+    MDIForm = nullptr;
+    MDIButtonsShown = false;
+}
+
+void TsSkinProvider::PaintMDILineButtons() {
+    fw::TBitmap* cache = FCommonData->FCacheBmp;
+    const TMDIState ms = MDIStateOf(this);
+    MDIButtonsShown = cache && MDIButtonsNeeded(ms);
+    if (!MDIButtonsShown) {
+        MDIButtons.Min.Rect = MDIButtons.Max.Rect = MDIButtons.Close.Rect = fw::TRect();
+        return;
+    }
+    UpdateMDIIconsIndexes(MDIButtons, Buttons, FFrameSkin);
+    LayoutMDIButtons(MDIButtons, State(), FMetrics, FFrameSkin);
+    // The line under the buttons, for repainting one of them alone.
+    const fw::TRect r = MDIButtonsRect(MDIButtons);
+    if (!MDIButtonsBG) MDIButtonsBG = CreateBmp24(0, 0);
+    MDIButtonsBG->SetSize(r.Width(), r.Height());
+    BitBlt(MDIButtonsBG->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), cache->Canvas()->Handle(), r.Left, r.Top,
+           SRCCOPY);
+    PaintMDIButtons(cache, MDIButtons, ms, FFrameSkin);
+}
+
+void TsSkinProvider::RepaintMDIMenuLine() {
+    if (!FCommonData || !Form || !Form->HandleAllocated()) return;
+    FCommonData->BGChanged = true;
+    if (Showing()) RepaintFrame();
+}
+
+void TsSkinProvider::CheckMDIButtons() {
+    if (!Form || Form->FormStyle() != fw::fsMDIForm) return;
+    if (MDIButtonsShown != MDIButtonsNeeded(MDIStateOf(this))) FCommonData->BGChanged = true;
+}
+
+void TsSkinProvider::RepaintMDIButton(int HitCode) {
+    TsCaptionButton* btn = MDIButtons.Of(HitCode);
+    fw::TBitmap* cache = FCommonData->FCacheBmp;
+    if (!btn || !Showing()) return;
+    const fw::TRect all = MDIButtonsRect(MDIButtons);
+    if (!MDIButtonsShown || !cache || !MDIButtonsBG || FCommonData->BGChanged || FormChanged() ||
+        MDIButtonsBG->Width() != all.Width() || MDIButtonsBG->Height() != all.Height()) {
+        RepaintMDIMenuLine();
+        return;
+    }
+    const fw::TRect r = btn->Rect;
+    HDC cacheDC = cache->Canvas()->Handle();
+    BitBlt(cacheDC, r.Left, r.Top, r.Width(), r.Height(), MDIButtonsBG->Canvas()->Handle(), r.Left - all.Left,
+           r.Top - all.Top, SRCCOPY);
+    PaintMDIButton(cache, *btn, MDIButtons, MDIStateOf(this), FFrameSkin);
+    const HWND h = Form->WindowHandle();
+    HDC dc = GetWindowDC(h);
+    BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cacheDC, r.Left, r.Top, SRCCOPY);
+    ReleaseDC(h, dc);
+}
+
+bool TsSkinProvider::MDIButtonDown(int HitCode) {
+    // The child's window-menu rules decide what its buttons may do.
+    const TMDIState ms = MDIStateOf(this);
+    if (!MDIButtonsNeeded(ms)) return false;
+    if (HitCode == HTMDIMIN && !ms.ChildEnabledMin) return false;
+    if (HitCode == HTMDIMAX && !ms.ChildEnabledRestore) return false;
+    SetPressedHT(HitCode);
+    return true;
+}
+
+void TsSkinProvider::MDIButtonUp(int HitCode, bool Pressed) {
+    if (!Pressed || !MDIForm) {
+        SetHotHT(0, true);
+        return;
+    }
+    // The command may take the child's buttons away: the line is painted
+    // afresh after it, not the button.
+    SetHotHT(0, false);
+    switch (HitCode) {
+        case HTMDICLOSE:
+            MDIForm->CloseClick(this);
+            break;
+        case HTMDIMAX:
+            MDIForm->RestoreClick(this);
+            break;
+        case HTMDIMIN:
+            MDIForm->MinClick(this);
+            break;
+        default:
+            break;
+    }
+    RepaintMDIMenuLine();
+}
+
+void TsSkinProvider::MDIAfter(fw::TMessage& Message) {
+    if (!Form || !Form->HandleAllocated()) return;
+    const fw::TFormStyle style = Form->FormStyle();
+    if (style == fw::fsMDIForm) {
+        switch (Message.Msg) {
+            case WM_SHOWWINDOW:
+                // The client exists once the window does.
+                if (!Message.WParam) break;
+                if (MDIForm) MDIForm->ConnectToClient();
+                for (int i = 0; i < Form->MDIChildCount(); ++i)
+                    if (fw::TCustomForm* child = Form->MDIChildren(i); child->HandleAllocated())
+                        SkinMDIChild(child->Handle());
+                break;
+            case WM_SYSCOMMAND:
+                if (Message.WParam == SC_MINIMIZE || Message.WParam == SC_MAXIMIZE || Message.WParam == SC_RESTORE)
+                    RepaintMDIMenuLine();
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    if (style != fw::fsMDIChild) return;
+    TsSkinProvider* parent = MDIParentProvider(Form);
+    if (!parent || parent == this || parent->ComponentState().Contains(fw::csDestroying)) return;
+    switch (Message.Msg) {
+        case WM_SYSCOMMAND:
+            if (!Destroying()) UpdateMainForm(parent, true);
+            break;
+        case WM_MDIACTIVATE:
+            parent->RepaintMDIMenuLine();
+            break;
+        case WM_SIZE:
+            if (Message.WParam == SIZE_MAXIMIZED) {
+                // The child's whole image is painted afresh at its new size.
+                FCommonData->BGChanged = true;
+                RedrawWindow(Form->Handle(), nullptr, nullptr,
+                             RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
+            }
+            if (Message.WParam == SIZE_MAXIMIZED || parent->MDIButtonsShown) parent->RepaintMDIMenuLine();
+            break;
+        case WM_DESTROY:
+            // The child is still the active one now: the parent's line is
+            // painted again once it is gone.
+            parent->SkinData()->BGChanged = true;
+            PostMessageW(parent->Form->Handle(), WM_NCPAINT, 1, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace skin
