@@ -5,6 +5,7 @@
 #include "framework/windows/Application.h"
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
@@ -79,6 +80,12 @@ void TsSkinProvider::RepaintButton(int HitCode) {
     TsCaptionButton* btn = ButtonOf(HitCode);
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!btn || btn->State < 0 || !Form || !Form->HandleAllocated() || !Showing()) return;
+    if (BorderForm) {
+        // The buttons are drawn in the border window's image.
+        FCommonData->BGChanged = true;
+        BorderForm->UpdateExBordersPos(true, 255);
+        return;
+    }
     if (!cache || FCommonData->BGChanged || FormChanged() || TempBmp->Empty()) {
         RepaintFrame();
         return;
@@ -187,7 +194,10 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
     }
     const HWND h = Form->WindowHandle();
     const TFrameState s = State();
-    const fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    // With a border window the buttons lie in its extended frame.
+    if (auto* bf = dynamic_cast<TacBorderForm*>(BorderForm))
+        p = bf->FramePoint(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
     const bool pressed = ButtonPressed;
     switch (int(Message.WParam)) {
         case HTMINBUTTON:

@@ -39,6 +39,10 @@ bool TsSkinProvider::FormChanged() const {
     const fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!cache) return true;
     const TFrameState s = State();
+    if (BorderForm) {
+        const fw::TSize size = ExImageSize(s, FMetrics, ExBorders());
+        return cache->PixelFormat() != fw::pf32bit || cache->Width() != size.cx || cache->Height() != size.cy;
+    }
     return cache->Width() != CaptionWidth(s) || cache->Height() != FrameImageHeight(s, FMetrics);
 }
 
@@ -46,7 +50,7 @@ void TsSkinProvider::PaintAll() {
     if (!Form || Form->ControlState().Contains(fw::csCreating)) return;
     fw::TBitmap*& cache = FCommonData->FCacheBmp;
     if (!cache) {
-        cache = CreateBmp24(0, 0);
+        cache = BorderForm ? CreateBmp32(0, 0) : CreateBmp24(0, 0);
         FCommonData->BGChanged = true;
         UpdateSkinState(FCommonData, false);
     }
@@ -59,7 +63,10 @@ void TsSkinProvider::PaintAll() {
         content.Icon = TitleIconOf(Form);
         content.IconGlyph = FTitleIcon.Glyph();
         content.ButtonsBG = TempBmp;
-        PaintFrame(cache, State(), FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
+        if (BorderForm)
+            PaintExFrame(content);
+        else
+            PaintFrame(cache, State(), FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
         FCommonData->BGChanged = false;
         // The form's own painting goes into the image, over its client area.
         if (Form->OnPaint.Assigned() && IsCached(FCommonData)) {
@@ -78,6 +85,12 @@ void TsSkinProvider::PaintAll() {
 }
 
 void TsSkinProvider::PaintCaption(HDC DC) {
+    if (BorderForm) {
+        // The frame is the border window's.
+        if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged())
+            BorderForm->UpdateExBordersPos(true, 255);
+        return;
+    }
     if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged()) PaintAll();
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!cache) return;

@@ -30,7 +30,9 @@
 #include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sCtrlAdapter.h"
+#include "skin/forms/sExBorderGeometry.h"
 #include "skin/forms/sFrameGeometry.h"
+#include "skin/forms/sFramePaint.h"
 #include "skin/forms/sTitleItems.h"
 
 namespace skin {
@@ -67,8 +69,14 @@ public:
     // Takes WS_SYSMENU from a form that draws its own title buttons (Value:
     // the skin is active) and gives it back otherwise.
     void CheckSysMenu(bool Value);
-    // No extended-border window is made yet: frees none, the cache stays 24-bit.
+    // Makes the extended-border window (Value: the manager's ExtendedBorders)
+    // for a bordered top-level form that allows it, or frees it; the cache
+    // becomes 32-bit with it and 24-bit again without (sProviderExBorders).
     void InitExBorders(bool Value);
+    bool AllowExtBorders() const { return FAllowExtBorders; }
+    void SetAllowExtBorders(bool Value);
+    // The skin's extended sizes and shadow while a border window exists.
+    TExBorders ExBorders() const;
     void KillAnimations() {}
     // The form's own skinned scroll bars (ListSW), for a form with
     // AutoScroll: made while skinned, dropped when not.
@@ -181,6 +189,13 @@ public:
     TacScrollWnd* ListSW = nullptr;  // owned
 
 private:
+    // The frame and shadow into the 32-bit cache of a form with a border
+    // window; what the border window does of the form's messages.
+    void PaintExFrame(const TFrameContent& Content);
+    void ExBordersBefore(fw::TMessage& Message);
+    void ExBordersAfter(fw::TMessage& Message);
+    bool FAllowExtBorders = true;
+
     void SkinChangeMessage(fw::TMessage& Message);
     void RemoveSkin(fw::TMessage& Message);
     void NewSkinUnskinned(fw::TMessage& Message);
