@@ -3,8 +3,6 @@
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Application.h"
 #include "skin/engine/sSkinManager.h"
-#include "skin/forms/sSkinProvider.h"
-#include "skin/forms/sSysMenu.h"
 #include "skin/paint/sAnimCore.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"
@@ -20,7 +18,7 @@ bool IsClientMouse(UINT Msg) { return Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSEFIR
 
 }  // namespace
 
-TacBorderForm::TacBorderForm(TsSkinProvider* AOwner) : TacBorderFormBase(AOwner, AOwner->SkinData()) {
+TacBorderForm::TacBorderForm(fw::TObject* AOwner, TsCommonData* Data) : TacBorderFormBase(AOwner, Data) {
     auto* f = new fw::TForm(nullptr);
     f->AfterConstruction();
     f->SetTag(kNeverSkinnedTag);
@@ -35,7 +33,7 @@ TacBorderForm::TacBorderForm(TsSkinProvider* AOwner) : TacBorderFormBase(AOwner,
 }
 
 TacBorderForm::~TacBorderForm() {
-    if (TsSkinProvider* sp = Provider()) sp->KillAnimations();
+    if (TacBorderOwner* o = Owner()) o->KillAnimations();
     fw::TCustomForm* f = AForm;
     AForm = nullptr;
     if (f) {
@@ -44,31 +42,31 @@ TacBorderForm::~TacBorderForm() {
     }
 }
 
-TsSkinProvider* TacBorderForm::Provider() const { return dynamic_cast<TsSkinProvider*>(FOwner); }
+TacBorderOwner* TacBorderForm::Owner() const { return dynamic_cast<TacBorderOwner*>(FOwner); }
 
 bool TacBorderForm::Frame(TFrameState& S, TExBorders& E) const {
-    TsSkinProvider* sp = Provider();
-    if (!sp || !sp->Form || !sp->Form->HandleAllocated()) return false;
-    S = sp->State();
-    E = sp->ExBorders();
+    TacBorderOwner* o = Owner();
+    if (!o || !OwnerHandle()) return false;
+    S = o->State();
+    E = o->ExBorders();
     return true;
 }
 
 fw::TRect TacBorderForm::ShadowSize() const {
-    TsSkinProvider* sp = Provider();
-    return sp ? sp->ShadowSize() : fw::TRect();
+    TacBorderOwner* o = Owner();
+    return o ? o->ShadowSize() : fw::TRect();
 }
 
 int TacBorderForm::OffsetX() const {
     TFrameState s;
     TExBorders e;
-    return Frame(s, e) ? ExWindowOffset(s, Provider()->Metrics(), e).X : 0;
+    return Frame(s, e) ? ExWindowOffset(s, Owner()->Metrics(), e).X : 0;
 }
 
 int TacBorderForm::OffsetY() const {
     TFrameState s;
     TExBorders e;
-    return Frame(s, e) ? ExWindowOffset(s, Provider()->Metrics(), e).Y : 0;
+    return Frame(s, e) ? ExWindowOffset(s, Owner()->Metrics(), e).Y : 0;
 }
 
 fw::TPoint TacBorderForm::FramePoint(int X, int Y) const {
@@ -87,14 +85,14 @@ HRGN TacBorderForm::MakeRgn() {
     TFrameState s;
     TExBorders e;
     if (!Frame(s, e)) return nullptr;
-    TsSkinProvider* sp = Provider();
-    HRGN rgn = ExZoomedRegion(s, sp->Metrics(), e);
+    const TFrameMetrics& m = Owner()->Metrics();
+    HRGN rgn = ExZoomedRegion(s, m, e);
     // The form's own window shows its client area (and menu lines): the
     // border window leaves a hole there.
-    const fw::TSize size = ExImageSize(s, sp->Metrics(), e);
+    const fw::TSize size = ExImageSize(s, m, e);
     if (!rgn) rgn = CreateRectRgn(0, 0, size.cx, size.cy);
-    const fw::TPoint o = ExClientOffset(s, sp->Metrics(), e);
-    const int lines = s.MenuLines * MenuHeight(s, sp->Metrics());
+    const fw::TPoint o = ExClientOffset(s, m, e);
+    const int lines = s.MenuLines * MenuHeight(s, m);
     HRGN client =
         CreateRectRgn(o.X, o.Y - lines, o.X + s.ClientWidth + s.VScrollWidth, o.Y + s.ClientHeight + s.HScrollHeight);
     CombineRgn(rgn, rgn, client, RGN_XOR);
@@ -103,10 +101,10 @@ HRGN TacBorderForm::MakeRgn() {
 }
 
 bool TacBorderForm::MouseAboveTheShadow(const fw::TMessage& Message) {
-    TsSkinProvider* sp = Provider();
-    if (!sp || !SkinData || !AForm || !AForm->HandleAllocated()) return false;
+    TacBorderOwner* o = Owner();
+    if (!o || !SkinData || !AForm || !AForm->HandleAllocated()) return false;
     if (fw::Application && fw::Application->Terminated()) return false;
-    TsSkinManager* m = sp->SkinManager();
+    TsSkinManager* m = SkinData->GetSkinManager();
     if (!m || !m->Active()) return false;
     TFrameState s;
     TExBorders e;
@@ -118,26 +116,21 @@ bool TacBorderForm::MouseAboveTheShadow(const fw::TMessage& Message) {
         const fw::TPoint w = WindowPos();
         p = fw::TPoint(p.X - w.X, p.Y - w.Y);
     }
-    if (!ExAboveTheShadow(s, sp->Metrics(), e, p)) return false;
-    sp->SetHotHT(-1, true);
+    if (!ExAboveTheShadow(s, o->Metrics(), e, p)) return false;
+    o->SetHotHT(-1, true);
     return true;
 }
 
 int TacBorderForm::Ex_WMNCHitTest(fw::TMessage& Message) {
-    TsSkinProvider* sp = Provider();
+    TacBorderOwner* o = Owner();
     TFrameState s;
     TExBorders e;
-    if (!sp || !Frame(s, e)) return -1;
-    if (sp->OnExtHitTest.Assigned()) {
-        fw::TMessage ask = Message;
-        ask.Result = 0;
-        sp->OnExtHitTest(ask);
-        if (ask.Result != 0) return int(ask.Result);
-    }
+    if (!o || !Frame(s, e)) return -1;
+    if (const int own = o->ExtHitTest(Message)) return own;
     const fw::TPoint w = WindowPos();
     const fw::TPoint p(short(LOWORD(Message.LParam)) - w.X, short(HIWORD(Message.LParam)) - w.Y);
-    const int code = ExFrameHitTest(s, sp->Metrics(), e, sp->FrameSkin(), sp->Buttons, p);
-    sp->SetHotHT(code == -1 ? 0 : code, true);
+    const int code = ExFrameHitTest(s, o->Metrics(), e, o->FrameSkin(), o->TitleButtons(), p);
+    o->SetHotHT(code == -1 ? 0 : code, true);
     return code;
 }
 
@@ -185,7 +178,7 @@ bool TacBorderForm::Ex_WMSetCursor(fw::TMessage& Message) {
 }
 
 void TacBorderForm::PassShadowMessage(fw::TMessage& Message) {
-    TsSkinProvider* sp = Provider();
+    TacBorderOwner* o = Owner();
     const HWND self = AForm->WindowHandle(), owner = OwnerHandle();
     acInMouseMsg = true;
     // The pixel under the cursor leaves this window, so the next mouse event
@@ -200,7 +193,7 @@ void TacBorderForm::PassShadowMessage(fw::TMessage& Message) {
     HRGN pixel = CreateRectRgn(x, y, x + 1, y + 1);
     CombineRgn(rgn, rgn, pixel, RGN_XOR);
     DeleteObject(pixel);
-    if (sp && sp->Form->FormState().Contains(fw::fsModal))
+    if (o && o->OwnerModal())
         DeleteObject(rgn);
     else
         SetWindowRgn(self, rgn, FALSE);
@@ -211,17 +204,17 @@ void TacBorderForm::PassShadowMessage(fw::TMessage& Message) {
 }
 
 void TacBorderForm::DoubleClick(fw::TMessage& Message) {
-    TsSkinProvider* sp = Provider();
+    TacBorderOwner* o = Owner();
     const HWND owner = OwnerHandle();
     Message.WParam = WPARAM(Ex_WMNCHitTest(Message));
-    if (!sp || !owner) return;
+    if (!o || !owner) return;
     if (int(Message.WParam) == HTCAPTION) {
-        const TFrameState s = sp->State();
+        const TFrameState s = o->State();
         if (VisibleClose(s) && (EnabledMax(s) || EnabledRestore(s) || (s.BorderStyle == fw::bsNone && s.Iconic)))
             SendMessageW(owner, WM_SYSCOMMAND, s.Zoomed || s.Iconic ? SC_RESTORE : SC_MAXIMIZE, 0);
         else if (s.Iconic)
             SendMessageW(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
-        if (sp->SystemMenu) sp->SystemMenu->UpdateItems(false);
+        o->UpdateSysMenu();
         Message.WParam = 0;
     } else if (int(Message.WParam) == HTSYSMENU) {
         SendMessageW(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -247,7 +240,7 @@ void TacBorderForm::BorderProc(fw::TMessage& Message) {
                 if (const HWND owner = OwnerHandle()) SetForegroundWindow(owner);
                 return;
             case WM_WINDOWPOSCHANGED:
-                if (TsSkinProvider* sp = Provider()) sp->KillAnimations();
+                if (TacBorderOwner* o = Owner()) o->KillAnimations();
                 OldBorderProc(Message);
                 if (!acInMouseMsg) UpdateExBordersPos(false, 255);
                 return;
@@ -272,6 +265,11 @@ void TacBorderForm::BorderProc(fw::TMessage& Message) {
             case WM_NCLBUTTONDBLCLK:
                 DoubleClick(Message);
                 return;
+            case WM_NCMOUSELEAVE:
+            case WM_MOUSELEAVE:
+                // The frame's hot title button goes out with the mouse.
+                if (TacBorderOwner* o = Owner()) o->SetHotHT(0, true);
+                break;
             case WM_NCRBUTTONDOWN:
                 if (!MouseAboveTheShadow(Message)) {
                     Message.WParam = WPARAM(Ex_WMNCHitTest(Message));
@@ -290,31 +288,23 @@ void TacBorderForm::BorderProc(fw::TMessage& Message) {
 void TacBorderForm::UpdateExBordersPos(bool Redraw, BYTE Blend) {
     if (!AForm || ExBorderShowing || acPrintDC) return;
     if (fw::Application && fw::Application->Terminated()) return;
-    TsSkinProvider* sp = Provider();
+    TacBorderOwner* o = Owner();
     const HWND owner = OwnerHandle();
     RECT wr{};
-    if (!sp || !owner || !GetWindowRect(owner, &wr)) return;
-    fw::TCustomForm* form = sp->Form;
-    if (form->FormState().Contains(fw::fsShowing) || (SkinData->CtrlSkinState & 0x0800) || SkinData->FUpdating ||
-        sp->FInAnimation || !sp->DrawNonClientArea())
-        return;
-    if (form->ComponentState().Contains(fw::csDestroying) || sp->ComponentState().Contains(fw::csDestroying)) {
-        // Frees this window: nothing of it may be touched after.
-        sp->InitExBorders(false);
-        return;
-    }
+    if (!o || !owner || !GetWindowRect(owner, &wr)) return;
+    // May free this window: nothing of it is touched after a refusal.
+    if (!o->ExBordersFollow()) return;
     const HWND self = AForm->WindowHandle();
-    if (!IsWindowVisible(owner)) {
-        ShowWindow(self, SW_HIDE);
-        return;
-    }
     ExBorderShowing = true;
-    sp->PaintAll();
+    o->PaintAll();
     Redraw = true;
     fw::TBitmap* image = SkinData->FCacheBmp;
-    TFrameState s = sp->State();
-    const TExBorders e = sp->ExBorders();
-    const fw::TPoint d = ExWindowOffset(s, sp->Metrics(), e);
+    TFrameState s = o->State();
+    const TExBorders e = o->ExBorders();
+    const fw::TPoint d = ExWindowOffset(s, o->Metrics(), e);
+    // A popup owner (a system dialog) has a popup border window.
+    if (GetWindowLongW(owner, GWL_STYLE) & WS_POPUP)
+        SetWindowLongW(self, GWL_STYLE, GetWindowLongW(self, GWL_STYLE) | WS_POPUP);
 
     // The form's own owner window: a window owned by the form would always
     // stand above it, and one owned elsewhere is restacked apart from it.
@@ -331,12 +321,12 @@ void TacBorderForm::UpdateExBordersPos(bool Redraw, BYTE Blend) {
     if (!Redraw) flags |= SWP_NOREDRAW;
     const int x = wr.left - d.X, y = wr.top - d.Y;
     int w = image ? image->Width() : 0, h = image ? image->Height() : 0;
-    if (s.Zoomed) h -= e.Shadow.bottom + ExFrameWidth(s, sp->Metrics(), e);
+    if (s.Zoomed) h -= e.Shadow.bottom + ExFrameWidth(s, o->Metrics(), e);
     RECT now{};
     GetWindowRect(self, &now);
     const bool sized = now.right - now.left != w || now.bottom - now.top != h;
     if (acLayered && UpdateLayeredWindow && image && (Redraw || sized) && !acInMouseMsg) {
-        const BYTE alpha = form->AlphaBlend() ? BYTE(form->AlphaBlendValue()) : Blend;
+        const BYTE alpha = o->ExBordersAlpha(Blend);
         SetWindowLongW(self, GWL_EXSTYLE, GetWindowLongW(self, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_LAYERED);
         SetWindowPos(self, after, x, y, w, h, flags);
         SetWindowRgn(self, MakeRgn(), FALSE);

@@ -5,7 +5,8 @@
 // frame's hit tests on its behalf, passes title and border clicks to it,
 // and lets the mouse fall through its shadow to whatever lies below.
 //
-// The provider makes it (InitExBorders) while the skin manager's
+// Its owner (a form's provider or a system dialog's wrapper, both
+// TacBorderOwner) makes it (InitExBorders) while the skin manager's
 // ExtendedBorders holds, and moves it along (UpdateExBordersPos) on every
 // move, size, activation, caption change and repaint.
 #pragma once
@@ -14,17 +15,16 @@
 
 #include "framework/windows/Forms.h"
 #include "skin/engine/FormSkinningStandIns.h"
+#include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sExBorderGeometry.h"
 
 namespace skin {
 
-class TsSkinProvider;
-
 class TacBorderForm : public TacBorderFormBase {
 public:
-    // AOwner: the provider; its skin data (whose cache is the frame image)
-    // is this window's.
-    explicit TacBorderForm(TsSkinProvider* AOwner);
+    // AOwner: the provider or dialog wrapper (a TacBorderOwner); its skin
+    // data Data (whose cache is the frame image) is this window's.
+    TacBorderForm(fw::TObject* AOwner, TsCommonData* Data);
     ~TacBorderForm() override;
 
     // Set while a mouse message over the shadow is being passed on.
@@ -55,7 +55,7 @@ public:
     fw::TRect ShadowSize() const;
 
 private:
-    TsSkinProvider* Provider() const;
+    TacBorderOwner* Owner() const;
     // The owner's frame as the measurements see it; false without one.
     bool Frame(TFrameState& S, TExBorders& E) const;
     fw::TPoint WindowPos() const;

@@ -1,46 +1,26 @@
 // The provider's side of extended borders: making and freeing the border
 // window, the frame and shadow in the 32-bit cache, and the form's messages
 // that move the border window along or that it passes on.
-#include <vector>
-
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
 #include "skin/forms/acBorderForm.h"
-#include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sExBorderPaint.h"
 #include "skin/forms/sSkinProvider.h"
-#include "skin/paint/sAlphaGraph.h"
-#include "skin/paint/sBitmaps.h"
-#include "skin/paint/sChannels.h"
+#include "skin/forms/sSysMenu.h"
 #include "skin/paint/sCommonData.h"
 
 namespace skin {
 
-namespace {
+TExBorders TsSkinProvider::ExBorders() const { return ExBordersOf(SkinManager(), BorderForm != nullptr); }
 
-// Every rectangle of Rgn.
-std::vector<RECT> RegionRects(HRGN Rgn) {
-    std::vector<RECT> rects;
-    const DWORD size = GetRegionData(Rgn, 0, nullptr);
-    if (!size) return rects;
-    std::vector<BYTE> buf(size);
-    auto* data = reinterpret_cast<RGNDATA*>(buf.data());
-    if (!GetRegionData(Rgn, size, data)) return rects;
-    const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
-    rects.assign(r, r + data->rdh.nCount);
-    return rects;
-}
-
-}  // namespace
-
-TExBorders TsSkinProvider::ExBorders() const {
+TExBorders ExBordersOf(const TsSkinManager* Manager, bool HaveBorderForm) {
     TExBorders e;
-    TsSkinManager* m = SkinManager();
-    if (!BorderForm || !m || !m->SkinData) return e;
+    if (!HaveBorderForm || !Manager || !Manager->SkinData) return e;
     e.On = true;
-    e.SkinBorder = m->SkinData->ExBorderWidth;
-    e.SkinTitle = m->SkinData->ExTitleHeight;
-    e.Shadow = m->FormShadowSize;
+    e.SkinBorder = Manager->SkinData->ExBorderWidth;
+    e.SkinTitle = Manager->SkinData->ExTitleHeight;
+    e.Shadow = Manager->FormShadowSize;
     return e;
 }
 
@@ -61,7 +41,7 @@ void TsSkinProvider::InitExBorders(bool Value) {
     fw::TBitmap* cache = FCommonData ? FCommonData->FCacheBmp : nullptr;
     if (wanted) {
         if (BorderForm) return;
-        BorderForm = new TacBorderForm(this);
+        BorderForm = new TacBorderForm(this, FCommonData);
         FCommonData->BGChanged = true;
         if (cache) cache->SetPixelFormat(fw::pf32bit);
         RgnChanged = true;
@@ -83,45 +63,45 @@ void TsSkinProvider::InitExBorders(bool Value) {
 }
 
 void TsSkinProvider::PaintExFrame(const TFrameContent& Content) {
-    fw::TBitmap* cache = FCommonData->FCacheBmp;
-    const TFrameState s = State();
-    const TExBorders e = ExBorders();
-    TFrameState sx;
-    TFrameMetrics mx;
-    ExFrame(s, FMetrics, e, sx, mx);
-    const fw::TSize size = ExImageSize(s, FMetrics, e);
-    const RECT& sh = e.Shadow;
-
-    fw::TBitmap* frame = CreateBmp24(0, 0);
-    PaintFrame(frame, sx, mx, FFrameSkin, Buttons, Content, FormActive ? FGlow1 : FGlow2);
-
-    if (cache->PixelFormat() != fw::pf32bit) cache->SetPixelFormat(fw::pf32bit);
-    cache->SetSize(size.cx, size.cy);
-    for (int y = 0; y < size.cy; ++y) ZeroMemory(cache->ScanLine(y), size_t(size.cx) * 4);
-
-    // The shadow: the skin's template as nine parts over the whole image.
-    TsSkinManager* m = SkinManager();
-    fw::TBitmap* shadow = m ? (FormActive ? m->ShdaTemplate : m->ShdiTemplate) : nullptr;
+    fw::TBitmap* shadow = PaintExFrameImage(FCommonData->FCacheBmp, State(), FMetrics, ExBorders(), FFrameSkin, Buttons,
+                                            Content, FormActive ? FGlow1 : FGlow2, SkinManager(), FormActive);
     if (auto* bf = dynamic_cast<TacBorderForm*>(BorderForm)) bf->ShadowTemplate = shadow;
-    if (shadow && !shadow->Empty() && m->SkinData) {
-        const int c = m->SkinData->ExContentOffs;
-        const fw::TRect widths(sh.left + c, sh.top + c, sh.right + c, sh.bottom + c);
-        PaintControlByTemplate(cache, shadow, fw::TRect(0, 0, size.cx, size.cy),
-                               fw::TRect(0, 0, shadow->Width(), shadow->Height()), widths, widths,
-                               fw::TRect(1, 1, 1, 1), false, false);
-    }
+}
 
-    // The frame over it, opaque; its cut corners keep the shadow.
-    HRGN rgn = skin::GetRgnFromArOR(sx, skin::FillArOR(sx, FFrameSkin), sh.left, sh.top);
-    HDC dc = cache->Canvas()->Handle();
-    const int saved = SaveDC(dc);
-    SelectClipRgn(dc, rgn);
-    BitBlt(dc, sh.left, sh.top, frame->Width(), frame->Height(), frame->Canvas()->Handle(), 0, 0, SRCCOPY);
-    RestoreDC(dc, saved);
-    GdiFlush();
-    for (const RECT& r : RegionRects(rgn)) FillAlphaRect(cache, fw::TRect(r.left, r.top, r.right, r.bottom), 255);
-    DeleteObject(rgn);
-    delete frame;
+bool TsSkinProvider::ExBordersFollow() {
+    fw::TCustomForm* form = Form;
+    if (!form || !form->HandleAllocated()) return false;
+    if (form->FormState().Contains(fw::fsShowing) || (FCommonData->CtrlSkinState & 0x0800) ||
+        FCommonData->FUpdating || FInAnimation || !DrawNonClientArea())
+        return false;
+    if (Destroying()) {
+        // Frees the border window: nothing of it may be touched after.
+        InitExBorders(false);
+        return false;
+    }
+    if (!IsWindowVisible(form->WindowHandle())) {
+        if (BorderForm && BorderForm->AForm) ShowWindow(BorderForm->AForm->WindowHandle(), SW_HIDE);
+        return false;
+    }
+    return true;
+}
+
+BYTE TsSkinProvider::ExBordersAlpha(BYTE Blend) const {
+    return Form && Form->AlphaBlend() ? BYTE(Form->AlphaBlendValue()) : Blend;
+}
+
+int TsSkinProvider::ExtHitTest(const fw::TMessage& Message) {
+    if (!OnExtHitTest.Assigned()) return 0;
+    fw::TMessage ask = Message;
+    ask.Result = 0;
+    OnExtHitTest(ask);
+    return int(ask.Result);
+}
+
+bool TsSkinProvider::OwnerModal() const { return Form && Form->FormState().Contains(fw::fsModal); }
+
+void TsSkinProvider::UpdateSysMenu() {
+    if (SystemMenu) SystemMenu->UpdateItems(false);
 }
 
 void TsSkinProvider::ExBordersBefore(fw::TMessage& Message) {

@@ -50,8 +50,10 @@ void TsSkinProvider::SetHotHT(int HitCode, bool Repaint) {
     if (TsCaptionButton* now = HitCode > 0 ? ButtonOf(HitCode) : nullptr) {
         if (now->State >= 0) now->State = 1;
         if (Repaint) RepaintButton(HitCode);
-        // The frame hears when the mouse leaves it, so no button stays lit.
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, Form->WindowHandle(), 0};
+        // The frame hears when the mouse leaves it, so no button stays lit
+        // (with a border window, the frame is that window).
+        const HWND frame = BorderForm && BorderForm->AForm ? BorderForm->AForm->WindowHandle() : Form->WindowHandle();
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, frame, 0};
         TrackMouseEvent(&tme);
     }
 }

@@ -29,6 +29,7 @@
 #include "framework/windows/Messages.h"
 #include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sExBorderGeometry.h"
 #include "skin/forms/sFrameGeometry.h"
@@ -49,7 +50,7 @@ constexpr LRESULT msgKeepRegionValue = 0x41A2;
 // The system's request for the window menu at the cursor (from the taskbar).
 constexpr UINT WM_POPUPSYSTEMMENU_ = 0x0313;
 
-class TsSkinProvider : public TsSkinProviderBase {
+class TsSkinProvider : public TsSkinProviderBase, public TacBorderOwner {
 public:
     // Raises EAbort when AOwner is not a form.
     explicit TsSkinProvider(fw::TComponent* AOwner);
@@ -76,8 +77,8 @@ public:
     bool AllowExtBorders() const { return FAllowExtBorders; }
     void SetAllowExtBorders(bool Value);
     // The skin's extended sizes and shadow while a border window exists.
-    TExBorders ExBorders() const;
-    void KillAnimations() {}
+    TExBorders ExBorders() const override;
+    void KillAnimations() override {}
     // The form's own skinned scroll bars (ListSW), for a form with
     // AutoScroll: made while skinned, dropped when not.
     void RefreshFormScrollWrapper();
@@ -106,9 +107,9 @@ public:
     TacNCHitTest OnExtHitTest;
 
     // ---- the frame as the measurements see it
-    TFrameState State() const;
-    const TFrameSkin& FrameSkin() const { return FFrameSkin; }
-    const TFrameMetrics& Metrics() const { return FMetrics; }
+    TFrameState State() const override;
+    const TFrameSkin& FrameSkin() const override { return FFrameSkin; }
+    const TFrameMetrics& Metrics() const override { return FMetrics; }
     bool Skinned() const;
 
     // ---- TsSkinProviderBase
@@ -139,7 +140,7 @@ public:
     void AC_CMMouseWheel(fw::TMessage& Message);
 
     // ---- title buttons
-    void SetHotHT(int HitCode, bool Repaint = true);
+    void SetHotHT(int HitCode, bool Repaint = true) override;
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
     TsCaptionButton* ButtonOf(int HitCode);
@@ -187,6 +188,15 @@ public:
     // then.
     bool ButtonPressed = false;
     TacScrollWnd* ListSW = nullptr;  // owned
+
+    // ---- TacBorderOwner (sProviderExBorders)
+    fw::TRect ShadowSize() const override { return TsSkinProviderBase::ShadowSize(); }
+    TTitleButtons& TitleButtons() override { return Buttons; }
+    void UpdateSysMenu() override;
+    bool ExBordersFollow() override;
+    BYTE ExBordersAlpha(BYTE Blend) const override;
+    int ExtHitTest(const fw::TMessage& Message) override;
+    bool OwnerModal() const override;
 
 private:
     // The frame and shadow into the 32-bit cache of a form with a border

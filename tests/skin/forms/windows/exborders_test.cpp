@@ -2,9 +2,11 @@
 // separate layered window right behind it, which shows the provider's
 // 32-bit image, answers the frame's hit tests for the form, lets clicks on
 // its shadow through to the window below, follows the form's topmost state
-// and zoom, and goes with the skin.
+// and zoom, and goes with the skin. A skinned system message box gets the
+// same border window, freed with the box.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "../FrameFixtures.h"
@@ -12,6 +14,8 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "skin/forms/acBorderForm.h"
+#include "skin/forms/acDialogWnd.h"
+#include "skin/forms/acSupportedForms.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"
@@ -67,6 +71,21 @@ void ScreenShot(const RECT& R, const wchar_t* Name) {
 }
 
 fw::TPoint Centre(const fw::TRect& r) { return fw::TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+
+// Runs the check on the message box of this caption once it shows, from a
+// timer inside the modal loop that shows it.
+std::function<void(HWND)> boxCheck;
+const wchar_t* boxCaption = nullptr;
+void CALLBACK OnBoxTimer(HWND, UINT, UINT_PTR Id, DWORD) {
+    const HWND box = FindWindowW(L"#32770", boxCaption);
+    if (!box || !IsWindowVisible(box) || !boxCheck) return;
+    KillTimer(nullptr, Id);
+    auto check = std::move(boxCheck);
+    Pump(200);
+    check(box);
+    // A failed check must not leave the modal loop waiting.
+    if (IsWindow(box) && IsWindowVisible(box)) PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
 
 }  // namespace
 
@@ -243,5 +262,123 @@ TEST(ExtendedBorders, BorderWindowBehindTheFormWithItsShadow) {
     skin.sm->SetActive(false);
     Pump(100);
     EXPECT_EQ(nullptr, sp->BorderForm);
+    EXPECT_FALSE(IsWindow(b));
+}
+
+TEST(ExtendedBorders, SkinnedMessageBoxHasABorderWindow) {
+    LoadedSkin skin(L"test", L"TExBorders");
+    skin.sm->SetExtendedBorders(true);
+    ASSERT_TRUE(skin.sm->ExtendedBorders());
+    const RECT shadow = skin.sm->FormShadowSize;
+    InstallFormSkinning();
+    std::unique_ptr<fw::TForm, FormFree> owner(new fw::TForm(fw::Application.get()));
+    owner->AfterConstruction();
+    owner->SetCaption(L"Owner");
+    owner->SetBounds(60, 60, 300, 200);
+    owner->Show();
+    Pump(100);
+
+    bool checked = false;
+    HWND b = nullptr;
+    boxCaption = L"Extended box";
+    boxCheck = [&](HWND dlg) {
+        checked = true;
+        TacProvider* entry = FindFormInList(dlg);
+        auto* w = entry ? dynamic_cast<TacDialogWnd*>(entry->ListSW) : nullptr;
+        ASSERT_NE(nullptr, w);
+        auto* bf = dynamic_cast<TacBorderForm*>(w->BorderForm);
+        ASSERT_NE(nullptr, bf) << "the skin's extended borders reach system dialogs";
+        b = bf->AForm->Handle();
+
+        // A layered popup like the box, right behind it, never activated.
+        EXPECT_TRUE(IsWindowVisible(b));
+        EXPECT_TRUE(GetWindowLongW(b, GWL_EXSTYLE) & WS_EX_LAYERED);
+        EXPECT_TRUE(GetWindowLongW(b, GWL_STYLE) & WS_POPUP);
+        bf->UpdateExBordersPos(true, 255);
+        EXPECT_EQ(NextVisible(dlg), b);
+        EXPECT_NE(GetActiveWindow(), b);
+
+        // The image's client area lies on the box's own.
+        const RECT br = WindowRect(b);
+        POINT client{0, 0};
+        ClientToScreen(dlg, &client);
+        EXPECT_EQ(br.left + w->OffsetX(), client.x);
+        EXPECT_EQ(br.top + w->OffsetY(), client.y);
+        EXPECT_EQ(br.left + bf->OffsetX(), WindowRect(dlg).left);
+        EXPECT_EQ(br.top + bf->OffsetY(), WindowRect(dlg).top);
+
+        // 32-bit, the window's size, opaque frame, see-through shadow edge.
+        fw::TBitmap* cache = w->SkinData->FCacheBmp;
+        ASSERT_NE(nullptr, cache);
+        EXPECT_EQ(cache->PixelFormat(), fw::pf32bit);
+        EXPECT_EQ(cache->Width(), br.right - br.left);
+        EXPECT_EQ(cache->Height(), br.bottom - br.top);
+        GdiFlush();
+        EXPECT_EQ(AlphaAt(cache, w->OffsetX() + 40, shadow.top + 10), 255) << "title";
+        EXPECT_EQ(AlphaAt(cache, shadow.left + 2, w->OffsetY() + 20), 255) << "left border";
+        EXPECT_EQ(AlphaAt(cache, cache->Width() / 2, cache->Height() - shadow.bottom - 2), 255) << "bottom border";
+        EXPECT_EQ(AlphaAt(cache, 0, cache->Height() / 2), 0) << "shadow's outer edge";
+        EXPECT_NE(nullptr, bf->ShadowTemplate);
+        EXPECT_EQ(w->Caption, fw::String(boxCaption)) << "the title drawn is the box's";
+
+        // The box keeps its client area; the border window has a hole there.
+        HRGN own = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(ERROR, GetWindowRgn(dlg, own));
+        RECT box{};
+        GetRgnBox(own, &box);
+        DeleteObject(own);
+        EXPECT_EQ(box.left, client.x - WindowRect(dlg).left);
+        EXPECT_EQ(box.top, client.y - WindowRect(dlg).top);
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(ERROR, GetWindowRgn(b, rgn));
+        EXPECT_FALSE(PtInRegion(rgn, w->OffsetX() + 10, w->OffsetY() + 10));
+        EXPECT_TRUE(PtInRegion(rgn, w->OffsetX() + 10, shadow.top + 10));
+        DeleteObject(rgn);
+        ScreenShot(br, L"skinned-dialog-extended-borders");
+
+        // The border window answers the box's frame: caption, close button
+        // (laid out in the extended frame), shadow.
+        auto screen = [&](fw::TPoint p) { return MAKELPARAM(br.left + p.X, br.top + p.Y); };
+        const fw::TPoint title(w->OffsetX() + 40, shadow.top + 10);
+        const fw::TPoint close(Centre(w->Buttons.Close.Rect).X + shadow.left,
+                               Centre(w->Buttons.Close.Rect).Y + shadow.top);
+        EXPECT_EQ(SendMessageW(b, WM_NCHITTEST, 0, screen(title)), HTOBJECT);
+        EXPECT_NE(SendMessageW(b, WM_NCHITTEST, 0, screen(fw::TPoint(2, 40))), HTOBJECT);
+        fw::TMessage m{};
+        m.Msg = WM_NCHITTEST;
+        m.LParam = screen(title);
+        EXPECT_EQ(bf->Ex_WMNCHitTest(m), HTCAPTION);
+        SetCursorPos(br.left + close.X, br.top + close.Y);
+        m.LParam = screen(close);
+        EXPECT_EQ(bf->Ex_WMNCHitTest(m), HTCLOSE);
+        EXPECT_EQ(w->CurrentHT, HTCLOSE);
+        EXPECT_EQ(w->Buttons.Close.State, 1) << "made hot";
+
+        // Moving the box takes the border window along.
+        SetWindowPos(dlg, nullptr, WindowRect(dlg).left + 30, WindowRect(dlg).top + 20, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump(50);
+        EXPECT_EQ(WindowRect(b).left + bf->OffsetX(), WindowRect(dlg).left);
+        EXPECT_EQ(WindowRect(b).top + bf->OffsetY(), WindowRect(dlg).top);
+
+        // A click on its close button through the border window ends the box.
+        const RECT nb = WindowRect(b);
+        const LPARAM at = MAKELPARAM(nb.left + close.X, nb.top + close.Y);
+        SetCursorPos(nb.left + close.X, nb.top + close.Y);
+        SendMessageW(b, WM_NCLBUTTONDOWN, HTOBJECT, at);
+        EXPECT_EQ(w->Buttons.Close.State, 2) << "pressed";
+        SendMessageW(b, WM_NCLBUTTONUP, HTOBJECT, at);
+        // The dialog closes on the command it posts itself.
+        Pump(50);
+        EXPECT_FALSE(IsWindowVisible(dlg)) << "closed by its title button";
+        EXPECT_FALSE(IsWindow(b)) << "the border window goes with the box";
+    };
+    SetTimer(nullptr, 0, 100, OnBoxTimer);
+    const int answer = MessageBoxW(owner->Handle(), L"A box with extended borders.", boxCaption, MB_OK);
+    SetCursorPos(0, 0);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(answer == IDOK || answer == IDCANCEL);
+    // The border window went with the box.
+    ASSERT_NE(nullptr, b);
     EXPECT_FALSE(IsWindow(b));
 }
