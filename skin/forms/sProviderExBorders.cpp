@@ -71,8 +71,8 @@ void TsSkinProvider::PaintExFrame(const TFrameContent& Content) {
 bool TsSkinProvider::ExBordersFollow() {
     fw::TCustomForm* form = Form;
     if (!form || !form->HandleAllocated()) return false;
-    if (form->FormState().Contains(fw::fsShowing) || (FCommonData->CtrlSkinState & 0x0800) ||
-        FCommonData->FUpdating || FInAnimation || !DrawNonClientArea())
+    if (form->FormState().Contains(fw::fsShowing) || (FCommonData->CtrlSkinState & 0x0800) || FCommonData->FUpdating ||
+        FInAnimation || !DrawNonClientArea())
         return false;
     if (Destroying()) {
         // Frees the border window: nothing of it may be touched after.
