@@ -354,6 +354,18 @@ TEST(ExtendedBorders, SkinnedMessageBoxHasABorderWindow) {
         EXPECT_EQ(w->CurrentHT, HTCLOSE);
         EXPECT_EQ(w->Buttons.Close.State, 1) << "made hot";
 
+        // Hidden, the box drops its border window; shown again, it gets one.
+        ShowWindow(dlg, SW_HIDE);
+        Pump(30);
+        EXPECT_EQ(nullptr, w->BorderForm);
+        EXPECT_FALSE(IsWindow(b));
+        ShowWindow(dlg, SW_SHOWNA);
+        Pump(100);
+        bf = dynamic_cast<TacBorderForm*>(w->BorderForm);
+        ASSERT_NE(nullptr, bf);
+        b = bf->AForm->Handle();
+        EXPECT_TRUE(IsWindowVisible(b));
+
         // Moving the box takes the border window along.
         SetWindowPos(dlg, nullptr, WindowRect(dlg).left + 30, WindowRect(dlg).top + 20, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
