@@ -59,13 +59,13 @@ int SystemCaptionHeight(HWND Wnd) {
     return GetSystemMetrics((GetWindowLongW(Wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
 }
 
-TsSkinManager* ManagerOf(const TacBorderForm* BorderForm) {
+TsSkinManager* ManagerOf(const TacBorderFormBase* BorderForm) {
     if (!BorderForm) return nullptr;
     if (auto* sp = dynamic_cast<TsSkinProviderBase*>(BorderForm->FOwner)) return sp->SkinManager();
     return DefaultManager;
 }
 
-fw::TRect ShadowOf(const TacBorderForm* BorderForm) {
+fw::TRect ShadowOf(const TacBorderFormBase* BorderForm) {
     TsSkinManager* m = ManagerOf(BorderForm);
     if (!m) return fw::TRect();
     return fw::TRect(m->FormShadowSize.left, m->FormShadowSize.top, m->FormShadowSize.right, m->FormShadowSize.bottom);
@@ -93,23 +93,26 @@ bool TacProvider::PrintHwndControls(HWND Handle, HDC DC) {
     return false;
 }
 
-// ---- TacBorderForm
+// ---- TacBorderFormBase
 
-TacBorderForm::TacBorderForm(fw::TObject* Owner) : FOwner(Owner), SkinData(new TsCommonData(this, true)) {}
+TacBorderFormBase::TacBorderFormBase(fw::TObject* Owner, TsCommonData* Data)
+    : FOwner(Owner), SkinData(Data ? Data : new TsCommonData(this, true)), OwnsData(!Data) {}
 
-TacBorderForm::~TacBorderForm() { delete SkinData; }
+TacBorderFormBase::~TacBorderFormBase() {
+    if (OwnsData) delete SkinData;
+}
 
-HWND TacBorderForm::OwnerHandle() const {
+HWND TacBorderFormBase::OwnerHandle() const {
     if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner))
         return sp->Form && sp->Form->HandleAllocated() ? sp->Form->WindowHandle() : nullptr;
     if (auto* dlg = dynamic_cast<TacDialogWndBase*>(FOwner)) return dlg->DialogHandle();
     return nullptr;
 }
 
-void TacBorderForm::PaintAll() {
+void TacBorderFormBase::PaintAll() {
     if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner)) sp->PaintAll();
     if (auto* dlg = dynamic_cast<TacDialogWndBase*>(FOwner)) dlg->PaintAll();
-    if (AForm) SkinData->FCacheBmp->SetSize(AForm->Width(), AForm->Height());
+    if (AForm && OwnsData) SkinData->FCacheBmp->SetSize(AForm->Width(), AForm->Height());
 }
 
 // ---- TsSkinProviderBase
@@ -175,28 +178,34 @@ bool DoLayered(HWND Handle, bool Layered) {
     return false;
 }
 
-int SysBorderWidth(HWND Handle, TacBorderForm* BorderForm, bool CheckSkin) {
-    if (CheckSkin && BorderForm) return SkinBorderWidth(BorderForm);
+int SysBorderWidth(HWND Handle, TacBorderFormBase* BorderForm, bool CheckSkin) {
+    if (CheckSkin && BorderForm && SkinBorderWidth(BorderForm) != 0) return SkinBorderWidth(BorderForm);
     const LONG style = GetWindowLongW(Handle, GWL_STYLE);
     if (style & WS_THICKFRAME) return GetSystemMetrics(SM_CXFRAME);
     if (style & WS_DLGFRAME) return GetSystemMetrics(SM_CXDLGFRAME);
     return 0;
 }
 
-int SkinBorderWidth(TacBorderForm* BorderForm) {
+int SkinBorderWidth(TacBorderFormBase* BorderForm) {
     TsSkinManager* m = ManagerOf(BorderForm);
     return m && m->SkinData ? m->SkinData->ExBorderWidth : 0;
 }
 
-int SkinTitleHeight(TacBorderForm* BorderForm) {
+int SkinTitleHeight(TacBorderFormBase* BorderForm) {
     TsSkinManager* m = ManagerOf(BorderForm);
     return m && m->SkinData ? m->SkinData->ExTitleHeight : 0;
 }
 
-int DiffTitle(TacBorderForm* BorderForm) {
+int DiffTitle(TacBorderFormBase* BorderForm) {
     if (!BorderForm) return 0;
     const HWND owner = BorderForm->OwnerHandle();
     return SkinTitleHeight(BorderForm) - SystemCaptionHeight(owner) - SysBorderWidth(owner, BorderForm, false);
+}
+
+int DiffBorder(TacBorderFormBase* BorderForm) {
+    if (!BorderForm) return 0;
+    const HWND owner = BorderForm->OwnerHandle();
+    return SysBorderWidth(owner, BorderForm, true) - SysBorderWidth(owner, BorderForm, false);
 }
 
 }  // namespace skin

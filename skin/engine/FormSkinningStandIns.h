@@ -1,7 +1,7 @@
 // STAND-IN: the least of the form-skinning services that the skin manager,
 // the form registry and the window animations call, under their own names.
 // Each is replaced by the form-skinning subsystem (skin/forms/) when it
-// lands: extended borders are still missing.
+// lands.
 //
 // What lives here and why:
 //  - SkinHookCBT is installed by the manager, so it lives beside it; it calls
@@ -16,8 +16,8 @@
 //  - MnuArray holds the popup-menu wrappers the hook makes (skin/forms).
 //  - TsSkinProviderBase is not a stand-in: it is what the engine and the
 //    painting reach of the provider that skin/forms builds on it.
-//  - TacBorderForm (extended borders) is never made by the library; tests
-//    make one to reach the code paths that use it.
+//  - TacBorderFormBase is not a stand-in: it is what the engine and the
+//    painting reach of skin/forms' extended-border window (TacBorderForm).
 //  - TsSkinableMenusBase is not a stand-in: skin/forms' TsSkinableMenus
 //    derives from it; the inert base only records what it is asked.
 // DoLayered, SysBorderWidth, SkinBorderWidth, SkinTitleHeight, DiffTitle and
@@ -44,7 +44,7 @@ namespace skin {
 
 class TsSkinManager;
 class TsCommonData;
-class TacBorderForm;
+class TacBorderFormBase;
 class TacProvider;
 class TsSkinProviderBase;
 
@@ -59,7 +59,7 @@ extern void (*acHookHandler)(int nCode, WPARAM wParam, LPARAM lParam);
 class TacDialogWndBase {
 public:
     virtual ~TacDialogWndBase() = default;
-    TacBorderForm* BorderForm = nullptr;  // not owned
+    TacBorderFormBase* BorderForm = nullptr;  // not owned
     TacProvider* Provider = nullptr;      // the registry entry owning the wrapper
     virtual HWND DialogHandle() const = 0;
     // Its skin data; the cache holds the frame image.
@@ -112,23 +112,32 @@ extern std::vector<fw::TObject*> MnuArray;
 // Frees the popup-menu wrappers.
 void ClearMnuArray();
 
-// The extended-border and shadow window of a form or a dialog.
-class TacBorderForm : public fw::TObject {
+// What the engine and the painting reach of the extended-border and shadow
+// window of a form or a dialog. skin/forms' TacBorderForm derives from it;
+// this base alone makes no window (tests give it one to reach the paths that
+// use it).
+class TacBorderFormBase : public fw::TObject {
 public:
-    // Owner: the TsSkinProvider or TacDialogWnd it belongs to.
-    explicit TacBorderForm(fw::TObject* Owner);
-    ~TacBorderForm() override;
+    // Owner: the TsSkinProvider or TacDialogWnd it belongs to. Data: the
+    // owner's skin data; without one the base keeps a cache of its own.
+    explicit TacBorderFormBase(fw::TObject* Owner, TsCommonData* Data = nullptr);
+    ~TacBorderFormBase() override;
     fw::String ClassName() const override { return L"TacBorderForm"; }
-    fw::TCustomForm* AForm = nullptr;  // not owned
+    fw::TCustomForm* AForm = nullptr;  // owned by skin/forms' TacBorderForm
     fw::TObject* FOwner = nullptr;
-    // Its cache has the size of the whole frame image (owned).
+    // Its cache has the size of the whole frame image.
     TsCommonData* SkinData = nullptr;
-    HRGN MakeRgn() { return nullptr; }
+    // The region of the border window (the caller owns it), nil for none.
+    virtual HRGN MakeRgn() { return nullptr; }
     // The provider's form when its window exists, the dialog's window, else 0.
     HWND OwnerHandle() const;
     // The owner's frame image; the cache takes the border window's size.
-    void PaintAll();
-    void UpdateExBordersPos(bool Redraw, BYTE Blend) { (void)Redraw, (void)Blend; }
+    virtual void PaintAll();
+    // Places, renders and shows the border window.
+    virtual void UpdateExBordersPos(bool Redraw, BYTE Blend) { (void)Redraw, (void)Blend; }
+
+private:
+    bool OwnsData = false;
 };
 
 // What the engine and the painting reach of a form's skin provider. The
@@ -142,7 +151,7 @@ public:
     fw::TCustomForm* Form = nullptr;
     bool FInAnimation = false;
     bool FSysExHeight = false;
-    TacBorderForm* BorderForm = nullptr;  // owned when set
+    TacBorderFormBase* BorderForm = nullptr;  // owned when set
     // Rectangles the frame cuts from the window at its corners.
     std::vector<fw::TRect> ArOR;
     bool DrawNonClientArea() const { return FDrawNonClientArea; }
@@ -190,14 +199,16 @@ void UpdateRgn(TacDialogWndBase* Wnd, bool Repaint);
 // WS_EX_LAYERED and an empty image at alpha 10, answer true. Otherwise
 // WS_VISIBLE and WS_EX_LAYERED are taken away and the answer is false.
 bool DoLayered(HWND Handle, bool Layered);
-// With CheckSkin and a border form the skin's extended border width, else the
-// system frame of the window (sizeable, dialog frame, or 0).
-int SysBorderWidth(HWND Handle, TacBorderForm* BorderForm, bool CheckSkin);
+// With CheckSkin and a border form the skin's extended border width (when not
+// 0), else the system frame of the window (sizeable, dialog frame, or 0).
+int SysBorderWidth(HWND Handle, TacBorderFormBase* BorderForm, bool CheckSkin);
 // The skin's extended border width and title height; 0 without a border form.
-int SkinBorderWidth(TacBorderForm* BorderForm);
-int SkinTitleHeight(TacBorderForm* BorderForm);
+int SkinBorderWidth(TacBorderFormBase* BorderForm);
+int SkinTitleHeight(TacBorderFormBase* BorderForm);
 // The border form's skinned title height minus the system one minus the system frame.
-int DiffTitle(TacBorderForm* BorderForm);
+int DiffTitle(TacBorderFormBase* BorderForm);
+// The owner's frame width with the skin's extended border less the system's; 0 without a border form.
+int DiffBorder(TacBorderFormBase* BorderForm);
 
 // What the engine and the painting reach of the owner-draw skinning of the
 // application's menus. skin/forms' TsSkinableMenus derives from it; until it

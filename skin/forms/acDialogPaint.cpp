@@ -2,8 +2,10 @@
 // change into the skin data's cache, then plain copies of it to the frame
 // and the client background; a title button repaints its own rectangle.
 #include "framework/windows/Application.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acSBAnimation.h"
+#include "skin/forms/sExBorderPaint.h"
 #include "skin/forms/sFramePaint.h"
 #include "skin/forms/sFrameRegion.h"
 #include "skin/forms/sTitleButtons.h"
@@ -22,22 +24,40 @@ void TacDialogWnd::PaintAll() {
         SkinData->BGChanged = true;
     }
     const TFrameState s = State();
-    if (cache->Width() != CaptionWidth(s) || cache->Height() != FrameImageHeight(s, FMetrics))
+    if (BorderForm) {
+        const fw::TSize size = ExImageSize(s, FMetrics, ExBorders());
+        if (cache->PixelFormat() != fw::pf32bit || cache->Width() != size.cx || cache->Height() != size.cy)
+            SkinData->BGChanged = true;
+    } else if (cache->Width() != CaptionWidth(s) || cache->Height() != FrameImageHeight(s, FMetrics)) {
         SkinData->BGChanged = true;
+    }
     if (SkinData->BGChanged) {
         RgnChanged = true;
+        // The border window renders outside the non-client painting that
+        // otherwise reads the text first.
+        if (BorderForm) Caption = GetWndText(CtrlHandle);
         TFrameContent content;
         content.Caption = Caption;
         content.Icon = TitleIcon;
         // Filled at every full paint: a title button repaints from it.
         content.ButtonsBG = TempBmp;
-        PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, FFormActive ? FGlow1 : FGlow2);
+        fw::TBitmap*& glow = FFormActive ? FGlow1 : FGlow2;
+        if (auto* bf = dynamic_cast<TacBorderForm*>(BorderForm))
+            bf->ShadowTemplate = PaintExFrameImage(cache, s, FMetrics, ExBorders(), FFrameSkin, Buttons, content, glow,
+                                                   SkinData->GetSkinManager(), FFormActive);
+        else
+            PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, glow);
         SkinData->BGChanged = false;
     }
     SkinData->FUpdating = false;
 }
 
 void TacDialogWnd::PaintCaption(HDC DC) {
+    if (BorderForm) {
+        // The frame is the border window's.
+        if (SkinData->BGChanged) BorderForm->UpdateExBordersPos(true, 255);
+        return;
+    }
     PaintAll();
     fw::TBitmap* cache = SkinData->FCacheBmp;
     if (!cache) return;
@@ -127,6 +147,12 @@ void TacDialogWnd::RepaintButton(int HitCode) {
     TsCaptionButton* btn = ButtonOf(HitCode);
     fw::TBitmap* cache = SkinData->FCacheBmp;
     if (!btn || btn->State < 0 || Destroyed || !IsWindowVisible(CtrlHandle)) return;
+    if (BorderForm) {
+        // The buttons are drawn in the border window's image.
+        SkinData->BGChanged = true;
+        BorderForm->UpdateExBordersPos(true, 255);
+        return;
+    }
     const TFrameState s = State();
     if (!cache || SkinData->BGChanged || TempBmp->Empty() || cache->Width() != CaptionWidth(s)) {
         SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);

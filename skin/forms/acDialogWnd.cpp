@@ -3,6 +3,7 @@
 #include "framework/windows/Application.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sFrameRegion.h"
@@ -99,6 +100,7 @@ TacDialogWnd::TacDialogWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager*
 
 TacDialogWnd::~TacDialogWnd() {
     KillAnimations();
+    InitExBorders(false);
     if (SystemMenu) SystemMenu->Free();
     if (FBrush) DeleteObject(FBrush);
     delete TempBmp;
@@ -154,17 +156,28 @@ TFrameState TacDialogWnd::State() const {
 
 // ---- geometry
 
-int TacDialogWnd::OffsetX() const { return skin::OffsetX(State()); }
+int TacDialogWnd::OffsetX() const {
+    if (BorderForm) return ExClientOffset(State(), FMetrics, ExBorders()).X;
+    return skin::OffsetX(State());
+}
 
-int TacDialogWnd::OffsetY() const { return skin::OffsetY(State(), FMetrics); }
+int TacDialogWnd::OffsetY() const {
+    if (BorderForm) return ExClientOffset(State(), FMetrics, ExBorders()).Y;
+    return skin::OffsetY(State(), FMetrics);
+}
 
-int TacDialogWnd::CaptionHeight(bool) const { return skin::CaptionHeight(State(), FMetrics); }
+int TacDialogWnd::CaptionHeight(bool CheckSkin) const {
+    if (CheckSkin && BorderForm) return ExCaptionHeight(State(), FMetrics, ExBorders());
+    return skin::CaptionHeight(State(), FMetrics);
+}
 
 void TacDialogWnd::UpdateRgn(bool Repaint) {
     const TFrameState s = State();
     if (BorderStyle == acbsNone && !s.Iconic) return;
     if (SendMessageW(CtrlHandle, msgRegionQuery, WPARAM(msgKeepRegionValue), 0) == msgKeepRegionValue) return;
-    HRGN rgn = FrameRegion(s, FMetrics, ArOR);
+    // With a border window the dialog keeps only its client area.
+    const fw::TRect own = ExOwnerRegionRect(s, FMetrics);
+    HRGN rgn = BorderForm ? CreateRectRgn(own.Left, own.Top, own.Right, own.Bottom) : FrameRegion(s, FMetrics, ArOR);
     // The same region again is not set: setting one repaints the frame.
     HRGN current = CreateRectRgn(0, 0, 0, 0);
     const bool same = GetWindowRgn(CtrlHandle, current) != ERROR && EqualRgn(current, rgn);
@@ -221,8 +234,10 @@ void TacDialogWnd::SetHotHT(int HitCode, bool Repaint) {
     if (TsCaptionButton* now = ButtonOf(HitCode)) {
         if (now->State >= 0) now->State = 1;
         if (Repaint) RepaintButton(HitCode);
-        // The frame hears when the mouse leaves it, so no button stays lit.
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, CtrlHandle, 0};
+        // The frame hears when the mouse leaves it, so no button stays lit
+        // (with a border window, the frame is that window).
+        const HWND frame = BorderForm && BorderForm->AForm ? BorderForm->AForm->WindowHandle() : CtrlHandle;
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, frame, 0};
         TrackMouseEvent(&tme);
     }
 }
@@ -282,7 +297,10 @@ void TacDialogWnd::Ac_WMNCLButtonUp(fw::TMessage& Message) {
     const TFrameState s = State();
     switch (code) {
         case HTMINBUTTON: {
-            const fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+            fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+            // With a border window the buttons lie in its extended frame.
+            if (auto* bf = dynamic_cast<TacBorderForm*>(BorderForm))
+                p = bf->FramePoint(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
             if (pressed && Buttons.Min.Rect.Contains(p)) {
                 SetHotHT(0);
                 SendMessageW(CtrlHandle, WM_SYSCOMMAND, s.Iconic ? SC_RESTORE : SC_MINIMIZE, 0);
@@ -407,6 +425,12 @@ void TacDialogWnd::AlphaMessage(fw::TMessage& Message) {
 }
 
 void TacDialogWnd::acWndProc(fw::TMessage& Message) {
+    if (ExBordersBefore(Message)) return;
+    DialogWndProc(Message);
+    ExBordersAfter(Message);
+}
+
+void TacDialogWnd::DialogWndProc(fw::TMessage& Message) {
     TsSkinManager* m = SkinData ? SkinData->GetSkinManager() : nullptr;
     if (Destroyed || !m || !m->Active() || Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {
         if (Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {

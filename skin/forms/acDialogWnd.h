@@ -14,12 +14,16 @@
 //
 // Title buttons fade through acSBAnimation while glowing is allowed.
 //
-// Not here yet: extended borders and the shadow.
+// With the skin's extended borders the frame and its shadow are shown by a
+// border window behind the dialog (TacBorderForm, acDialogExBorders.cpp);
+// the dialog then keeps only its client area.
+
 #pragma once
 
 #include <windows.h>
 
 #include "skin/engine/FormSkinningStandIns.h"
+#include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sFrameGeometry.h"
 #include "skin/paint/sRegions.h"
 #include "skin/windows/acScrollWnd.h"
@@ -42,12 +46,14 @@ TFrameState DialogFrameState(HWND Wnd, DWORD Style, DWORD ExStyle, TacBorderStyl
 // does not build the region again.
 bool RgnUpdating();
 
-class TacDialogWnd : public TacScrollWnd, public TacDialogWndBase {
+class TacDialogWnd : public TacScrollWnd, public TacDialogWndBase, public TacBorderOwner {
 public:
     TacDialogWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const fw::String& SkinSection);
     ~TacDialogWnd() override;
     fw::String ClassName() const override { return L"TacDialogWnd"; }
     void acWndProc(fw::TMessage& Message) override;
+    // The window method without what the border window adds around it.
+    void DialogWndProc(fw::TMessage& Message);
 
     // ---- what the engine and the painting reach
     HWND DialogHandle() const override { return CtrlHandle; }
@@ -65,15 +71,26 @@ public:
     void StyleChanged();
     // The skin's items again (a new skin, a refresh).
     void UpdateIndexes();
-    TFrameState State() const;
-    const TFrameSkin& FrameSkin() const { return FFrameSkin; }
+    TFrameState State() const override;
+    const TFrameMetrics& Metrics() const override { return FMetrics; }
+    const TFrameSkin& FrameSkin() const override { return FFrameSkin; }
+
+    // ---- extended borders (acDialogExBorders.cpp)
+    // Makes the border window (Active: the manager's ExtendedBorders) for a
+    // dialog with a border, or frees it; the cache is 32-bit while it lives.
+    void InitExBorders(bool Active);
+    TExBorders ExBorders() const override;
+    fw::TRect ShadowSize() const override { return TacDialogWndBase::ShadowSize(); }
+    TTitleButtons& CaptionButtons() override { return Buttons; }
     // Frees the fades of the title buttons.
-    void KillAnimations();
+    void KillAnimations() override;
+    void UpdateSysMenu() override;
+    bool ExBordersFollow() override;
 
     // ---- title buttons
     TsCaptionButton* ButtonOf(int HitCode);
     int HTProcess(fw::TMessage& Message);
-    void SetHotHT(int HitCode, bool Repaint = true);
+    void SetHotHT(int HitCode, bool Repaint = true) override;
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
     // The library's window menu at the screen point.
@@ -104,6 +121,10 @@ public:
     fw::TBitmap* TempBmp = nullptr;
 
 private:
+    // What the border window needs of the dialog's messages: before its
+    // own handling (true: taken over) and after it.
+    bool ExBordersBefore(fw::TMessage& Message);
+    void ExBordersAfter(fw::TMessage& Message);
     void PassOnHidden(fw::TMessage& Message);
     bool Ac_WMNCLButtonDown(fw::TMessage& Message);
     void Ac_WMNCLButtonUp(fw::TMessage& Message);

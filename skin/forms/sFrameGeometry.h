@@ -9,8 +9,8 @@
 // provider fills them from its form (FrameStateOf) and its manager
 // (FrameSkinOf).
 //
-// No form has an extended-border window yet, so the skin's extended sizes and
-// the shadow never count: the frame is the system's frame.
+// The frame here is the system's frame; a form with an extended-border window
+// is measured by sExBorderGeometry through these same functions.
 #pragma once
 
 #include <windows.h>

@@ -6,6 +6,7 @@
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/acSBAnimation.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
@@ -57,8 +58,10 @@ void TsSkinProvider::SetHotHT(int HitCode, bool Repaint) {
         if (now->State >= 0) now->State = 1;
         UserButtonHint(HitCode, true);
         if (Repaint) RepaintButton(HitCode);
-        // The frame hears when the mouse leaves it, so no button stays lit.
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, Form->WindowHandle(), 0};
+        // The frame hears when the mouse leaves it, so no button stays lit
+        // (with a border window, the frame is that window).
+        const HWND frame = BorderForm && BorderForm->AForm ? BorderForm->AForm->WindowHandle() : Form->WindowHandle();
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, frame, 0};
         TrackMouseEvent(&tme);
     }
 }
@@ -92,6 +95,12 @@ void TsSkinProvider::RepaintButton(int HitCode) {
     TsCaptionButton* btn = ButtonOf(HitCode);
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!btn || btn->State < 0 || !Form || !Form->HandleAllocated() || !Showing()) return;
+    if (BorderForm) {
+        // The buttons are drawn in the border window's image.
+        FCommonData->BGChanged = true;
+        BorderForm->UpdateExBordersPos(true, 255);
+        return;
+    }
     if (!cache || FCommonData->BGChanged || FormChanged() || TempBmp->Empty()) {
         RepaintFrame();
         return;
@@ -238,7 +247,10 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
     }
     const HWND h = Form->WindowHandle();
     const TFrameState s = State();
-    const fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    fw::TPoint p = CursorToPoint(s, short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+    // With a border window the buttons lie in its extended frame.
+    if (auto* bf = dynamic_cast<TacBorderForm*>(BorderForm))
+        p = bf->FramePoint(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
     const bool pressed = ButtonPressed;
     switch (int(Message.WParam)) {
         case HTMINBUTTON:

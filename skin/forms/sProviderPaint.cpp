@@ -39,6 +39,10 @@ bool TsSkinProvider::FormChanged() const {
     const fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!cache) return true;
     const TFrameState s = State();
+    if (BorderForm) {
+        const fw::TSize size = ExImageSize(s, FMetrics, ExBorders());
+        return cache->PixelFormat() != fw::pf32bit || cache->Width() != size.cx || cache->Height() != size.cy;
+    }
     return cache->Width() != CaptionWidth(s) || cache->Height() != FrameImageHeight(s, FMetrics);
 }
 
@@ -46,7 +50,7 @@ void TsSkinProvider::PaintAll() {
     if (!Form || Form->ControlState().Contains(fw::csCreating)) return;
     fw::TBitmap*& cache = FCommonData->FCacheBmp;
     if (!cache) {
-        cache = CreateBmp24(0, 0);
+        cache = BorderForm ? CreateBmp32(0, 0) : CreateBmp24(0, 0);
         FCommonData->BGChanged = true;
         UpdateSkinState(FCommonData, false);
     }
@@ -63,7 +67,10 @@ void TsSkinProvider::PaintAll() {
         content.AddedFont = FAddedTitle.Font();
         Buttons.User = FTitleButtons.Views();
         const TFrameState s = State();
-        PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
+        if (BorderForm)
+            PaintExFrame(content);
+        else
+            PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
         if (s.MenuLine && MenuPresent() && MenuHeight(s, FMetrics) > 0 && FDrawNonClientArea) PaintMenuLine(cache);
         PaintMDILineButtons();
         MenuChanged = false;
@@ -86,6 +93,12 @@ void TsSkinProvider::PaintAll() {
 
 void TsSkinProvider::PaintCaption(HDC DC) {
     CheckMDIButtons();
+    if (BorderForm) {
+        // The frame is the border window's.
+        if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged())
+            BorderForm->UpdateExBordersPos(true, 255);
+        return;
+    }
     if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged()) PaintAll();
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!cache) return;

@@ -158,6 +158,9 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             case smcGetColor:
                 Message.Result = LRESULT(FormColor());
                 break;
+            case smcUpdateExBorders:
+                if (BorderForm) BorderForm->UpdateExBordersPos(false, 255);
+                break;
             case smcBeforeScroll:
                 // A textured or gradient background moves with the scrolled
                 // children: the form is drawn once, after the scroll.
@@ -177,7 +180,9 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
         return;
     }
     AdapterBefore(Message);
+    ExBordersBefore(Message);
     if (!SkinnedMessage(Message)) PassOn(Message);
+    ExBordersAfter(Message);
     AdapterAfter(Message);
     MDIAfter(Message);
 }
@@ -545,7 +550,14 @@ void TsSkinProvider::WMPrint(fw::TMessage& Message) {
     FCommonData->FUpdating = false;
     HDC dc = HDC(Message.WParam);
     if (!dc) return;
-    if (FDrawNonClientArea) PaintCaption(dc);
+    if (FDrawNonClientArea && BorderForm) {
+        // The whole frame image, shadow included.
+        if (FCommonData->BGChanged || FormChanged()) PaintAll();
+        if (fw::TBitmap* cache = FCommonData->FCacheBmp)
+            BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+    } else if (FDrawNonClientArea) {
+        PaintCaption(dc);
+    }
     const int saved = SaveDC(dc);
     POINT org{};
     GetWindowOrgEx(dc, &org);

@@ -197,14 +197,6 @@ void TsSkinProvider::CheckSysMenu(bool Value) {
     }
 }
 
-void TsSkinProvider::InitExBorders(bool Value) {
-    (void)Value;
-    if (BorderForm) {
-        delete BorderForm;
-        BorderForm = nullptr;
-    }
-}
-
 // ---- properties
 
 void TsSkinProvider::SetCaptionAlignment(fw::TAlignment Value) {
@@ -290,12 +282,18 @@ bool TsSkinProvider::Showing() const {
 
 bool TsSkinProvider::Destroying() const { return Has(this, fw::csDestroying) || Has(Form, fw::csDestroying); }
 
-int TsSkinProvider::OffsetX() const { return skin::OffsetX(State()); }
+int TsSkinProvider::OffsetX() const {
+    if (BorderForm) return ExClientOffset(State(), FMetrics, ExBorders()).X;
+    return skin::OffsetX(State());
+}
 
-int TsSkinProvider::OffsetY() const { return skin::OffsetY(State(), FMetrics); }
+int TsSkinProvider::OffsetY() const {
+    if (BorderForm) return ExClientOffset(State(), FMetrics, ExBorders()).Y;
+    return skin::OffsetY(State(), FMetrics);
+}
 
 int TsSkinProvider::CaptionHeight(bool CheckSkin) const {
-    (void)CheckSkin;
+    if (CheckSkin && BorderForm) return ExCaptionHeight(State(), FMetrics, ExBorders());
     return skin::CaptionHeight(State(), FMetrics);
 }
 
@@ -310,7 +308,9 @@ void TsSkinProvider::UpdateRgn(bool Repaint) {
     const HWND h = Form->WindowHandle();
     if (!FirstInitialized && SendMessageW(h, msgRegionQuery, WPARAM(msgKeepRegionValue), 0) == msgKeepRegionValue)
         return;
-    HRGN rgn = FrameRegion(s, FMetrics, ArOR);
+    // With a border window the form keeps only its client area.
+    const fw::TRect own = ExOwnerRegionRect(s, FMetrics);
+    HRGN rgn = BorderForm ? CreateRectRgn(own.Left, own.Top, own.Right, own.Bottom) : FrameRegion(s, FMetrics, ArOR);
     // The same region again is not set: setting a region repaints the frame,
     // and the frame's painting checks the region.
     HRGN current = CreateRectRgn(0, 0, 0, 0);

@@ -26,8 +26,11 @@
 // border window exists); user title buttons (TitleButtons) stand left of the
 // system ones.
 //
+// With the skin's extended borders a border window behind the form shows the
+// frame and its shadow (acBorderForm, sProviderExBorders).
+//
 // Not here yet: the MDI merge of menu items and the maximised child's icon
-// in the menu line (PaintMDIMenuLine), extended borders.
+// in the menu line (PaintMDIMenuLine), the menu line in the extended frame.
 #pragma once
 
 #include <windows.h>
@@ -38,9 +41,12 @@
 #include "framework/windows/Messages.h"
 #include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sCtrlAdapter.h"
+#include "skin/forms/sExBorderGeometry.h"
 #include "skin/forms/sFrameGeometry.h"
 #include "skin/forms/sMDIButtons.h"
+#include "skin/forms/sFramePaint.h"
 #include "skin/forms/sTitleItems.h"
 
 namespace skin {
@@ -58,7 +64,7 @@ constexpr LRESULT msgKeepRegionValue = 0x41A2;
 // The system's request for the window menu at the cursor (from the taskbar).
 constexpr UINT WM_POPUPSYSTEMMENU_ = 0x0313;
 
-class TsSkinProvider : public TsSkinProviderBase {
+class TsSkinProvider : public TsSkinProviderBase, public TacBorderOwner {
 public:
     // Raises EAbort when AOwner is not a form.
     explicit TsSkinProvider(fw::TComponent* AOwner);
@@ -78,10 +84,16 @@ public:
     // Takes WS_SYSMENU from a form that draws its own title buttons (Value:
     // the skin is active) and gives it back otherwise.
     void CheckSysMenu(bool Value);
-    // No extended-border window is made yet: frees none, the cache stays 24-bit.
+    // Makes the extended-border window (Value: the manager's ExtendedBorders)
+    // for a bordered top-level form that allows it, or frees it; the cache
+    // becomes 32-bit with it and 24-bit again without (sProviderExBorders).
     void InitExBorders(bool Value);
+    bool AllowExtBorders() const { return FAllowExtBorders; }
+    void SetAllowExtBorders(bool Value);
+    // The skin's extended sizes and shadow while a border window exists.
+    TExBorders ExBorders() const override;
     // Frees the fades of the system and user title buttons.
-    void KillAnimations();
+    void KillAnimations() override;
     // The form's own skinned scroll bars (ListSW), for a form with
     // AutoScroll: made while skinned, dropped when not.
     void RefreshFormScrollWrapper();
@@ -117,9 +129,9 @@ public:
     TacNCHitTest OnExtHitTest;
 
     // ---- the frame as the measurements see it
-    TFrameState State() const;
-    const TFrameSkin& FrameSkin() const { return FFrameSkin; }
-    const TFrameMetrics& Metrics() const { return FMetrics; }
+    TFrameState State() const override;
+    const TFrameSkin& FrameSkin() const override { return FFrameSkin; }
+    const TFrameMetrics& Metrics() const override { return FMetrics; }
     bool Skinned() const;
 
     // ---- TsSkinProviderBase
@@ -150,7 +162,7 @@ public:
     void AC_CMMouseWheel(fw::TMessage& Message);
 
     // ---- title buttons
-    void SetHotHT(int HitCode, bool Repaint = true);
+    void SetHotHT(int HitCode, bool Repaint = true) override;
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
     TsCaptionButton* ButtonOf(int HitCode);
@@ -252,6 +264,15 @@ public:
     // The menu line drawn again (the buttons come or go with a maximised child).
     void RepaintMDIMenuLine();
 
+    // ---- TacBorderOwner (sProviderExBorders)
+    fw::TRect ShadowSize() const override { return TsSkinProviderBase::ShadowSize(); }
+    TTitleButtons& CaptionButtons() override { return Buttons; }
+    void UpdateSysMenu() override;
+    bool ExBordersFollow() override;
+    BYTE ExBordersAlpha(BYTE Blend) const override;
+    int ExtHitTest(const fw::TMessage& Message) override;
+    bool OwnerModal() const override;
+
 private:
     // The MDI side of a message, after the form handled it (skinned or not).
     void MDIAfter(fw::TMessage& Message);
@@ -260,6 +281,12 @@ private:
     void RepaintMDIButton(int HitCode);
     bool MDIButtonDown(int HitCode);
     void MDIButtonUp(int HitCode, bool Pressed);
+    // The frame and shadow into the 32-bit cache of a form with a border
+    // window; what the border window does of the form's messages.
+    void PaintExFrame(const TFrameContent& Content);
+    void ExBordersBefore(fw::TMessage& Message);
+    void ExBordersAfter(fw::TMessage& Message);
+    bool FAllowExtBorders = true;
 
     void SkinChangeMessage(fw::TMessage& Message);
     void RemoveSkin(fw::TMessage& Message);

@@ -76,7 +76,7 @@ HWND OwnerWindow(TsSkinProviderBase* sp) {
 }
 
 // x for every variant, y for a form that is not zoomed.
-POINT PlainOffset(HWND Wnd, TacBorderForm* bf, const fw::TRect& shadow, int captionHeight) {
+POINT PlainOffset(HWND Wnd, TacBorderFormBase* bf, const fw::TRect& shadow, int captionHeight) {
     const int sys = SysBorderWidth(Wnd, bf, false);
     return POINT{SkinBorderWidth(bf) + int(shadow.Left) - sys,
                  int(shadow.Top) + SkinTitleHeight(bf) - captionHeight - sys};

@@ -19,7 +19,7 @@ namespace skin {
 
 class TsSkinProviderBase;
 class TacDialogWndBase;
-class TacBorderForm;
+class TacBorderFormBase;
 
 // The DC of the bitmap an animation renders into, 0 otherwise; controls
 // paint into it while it is set.

@@ -107,7 +107,7 @@ void ShowFormLayered(fw::TCustomForm* Form, TsSkinProviderBase* sp, WORD Time, i
     }
     acDstBmp =
         cache ? CreateBmp32(cache->Width(), cache->Height()) : CreateBmp32(windowRect.Width(), windowRect.Height());
-    TacBorderForm* bf = sp ? sp->BorderForm : nullptr;
+    TacBorderFormBase* bf = sp ? sp->BorderForm : nullptr;
     fw::TCustomForm* border = bf ? bf->AForm : nullptr;
     RenderWindowImage(acDstBmp, Form, sp);
     if (!border) FillAlphaRect(acDstBmp, fw::TRect(0, 0, acDstBmp->Width(), acDstBmp->Height()), 255);
@@ -238,7 +238,7 @@ void TOutputWindow::Dispatch(fw::TMessage& Message) {
 
 // ---- the animations
 
-void AnimShowForm(TacBorderForm* BorderForm, WORD Time, int Alpha, TacAnimType AnimType) {
+void AnimShowForm(TacBorderFormBase* BorderForm, WORD Time, int Alpha, TacAnimType AnimType) {
     if (!BorderForm || !BorderForm->AForm) return;
     auto* sp = dynamic_cast<TsSkinProviderBase*>(BorderForm->FOwner);
     if (!sp || !sp->Form) return;

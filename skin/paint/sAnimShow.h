@@ -15,7 +15,7 @@
 
 namespace skin {
 
-class TacBorderForm;
+class TacBorderFormBase;
 class TacDialogWndBase;
 
 // A window that paints nothing, so what the screen showed under it stays
@@ -32,7 +32,7 @@ protected:
 };
 
 // The form owning the extended-border window BorderForm (required).
-void AnimShowForm(TacBorderForm* BorderForm, WORD Time, int Alpha, TacAnimType AnimType);
+void AnimShowForm(TacBorderFormBase* BorderForm, WORD Time, int Alpha, TacAnimType AnimType);
 // A skinned system dialog: its frame image with its child windows printed in.
 void AnimShowDlg(TacDialogWndBase* Wnd, WORD Time, int Alpha, TacAnimType AnimType);
 // A form (on a layered window when the system has them), or a control whose

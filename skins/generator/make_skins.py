@@ -17,6 +17,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import default_skin  # noqa: E402
+import exborders_skin  # noqa: E402
 import formats  # noqa: E402
 import paint_skin  # noqa: E402
 import shadows  # noqa: E402
@@ -50,6 +51,7 @@ def main():
     for name, files in test_skins.skins().items():
         write_skin(os.path.join(root, "skins", "test"), name, files)
     write_skin(os.path.join(root, "skins", "test"), paint_skin.NAME, paint_skin.files())
+    write_skin(os.path.join(root, "skins", "test"), exborders_skin.NAME, exborders_skin.files())
     write(os.path.join(root, "skins", "test", "CommonSections.txt"), test_skins.COMMON_SECTIONS)
     write_skin(os.path.join(root, "skins", "default"), default_skin.NAME, default_skin.files())
     for fname, data in shadows.files().items():

@@ -149,7 +149,7 @@ TEST(ShowAnimation, AFormWithExtendedBordersFadesInOnItsBorderWindow) {
     auto* border = fw::Create<fw::TForm>(fw::Application.get());
     border->SetBorderStyle(fw::bsNone);
     border->SetBounds(form->Left() - 14, form->Top() - 30, 148, 134);
-    auto* bf = new TacBorderForm(form->Provider);
+    auto* bf = new TacBorderFormBase(form->Provider);
     bf->AForm = border;
     form->Provider->BorderForm = bf;
     SendMessageW(form->Handle(), WM_SETREDRAW, 0, 0);

@@ -1,0 +1,133 @@
+#include "skin/forms/sExBorderGeometry.h"
+
+#include <algorithm>
+
+#include "skin/forms/sFrameHitTest.h"
+
+namespace skin {
+
+int ExFrameWidth(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    return E.On && E.SkinBorder != 0 ? E.SkinBorder : SysBorderWidth(S, M);
+}
+
+int ExCaptionHeight(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    const int sys = CaptionHeight(S, M);
+    if (sys == 0 || !E.On || E.SkinTitle == 0) return sys;
+    return E.SkinTitle;
+}
+
+int DiffBorder(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    return E.On ? ExFrameWidth(S, M, E) - SysBorderWidth(S, M) : 0;
+}
+
+int DiffTitle(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    if (!E.On) return 0;
+    return ExCaptionHeight(S, M, E) - CaptionHeight(S, M) - SysBorderWidth(S, M);
+}
+
+void ExFrame(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, TFrameState& Sx, TFrameMetrics& Mx) {
+    Sx = S;
+    Mx = M;
+    if (!E.On) return;
+    const int db = DiffBorder(S, M, E), dt = DiffTitle(S, M, E);
+    Sx.Width = S.Width + 2 * db;
+    Sx.Height = S.Height + dt + db;
+    Sx.Left = S.Left - db;
+    Sx.Top = S.Top - dt;
+    // The extended title counts from the image's top, its border included.
+    const int border = ExFrameWidth(S, M, E);
+    const int caption = CaptionHeight(S, M) == 0 ? 0 : std::max(0, ExCaptionHeight(S, M, E) - border);
+    if (S.Style & WS_THICKFRAME)
+        Mx.CxFrame = border;
+    else
+        Mx.CxDlgFrame = border;
+    Mx.CyCaption = caption;
+    Mx.CySmCaption = caption;
+}
+
+fw::TSize ExImageSize(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    TFrameState sx;
+    TFrameMetrics mx;
+    ExFrame(S, M, E, sx, mx);
+    return fw::TSize(CaptionWidth(sx) + E.Shadow.left + E.Shadow.right, sx.Height + E.Shadow.top + E.Shadow.bottom);
+}
+
+fw::TPoint ExClientOffset(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    TFrameState sx;
+    TFrameMetrics mx;
+    ExFrame(S, M, E, sx, mx);
+    return fw::TPoint(OffsetX(sx) + E.Shadow.left, OffsetY(sx, mx) + E.Shadow.top);
+}
+
+fw::TPoint ExWindowOffset(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    return fw::TPoint(DiffBorder(S, M, E) + E.Shadow.left, DiffTitle(S, M, E) + E.Shadow.top);
+}
+
+fw::TRect ExOwnerRegionRect(const TFrameState& S, const TFrameMetrics& M) {
+    const fw::TPoint o(OffsetX(S), OffsetY(S, M) - S.MenuLines * MenuHeight(S, M));
+    return fw::TRect(o.X, o.Y, o.X + S.ClientWidth + S.VScrollWidth,
+                     o.Y + S.ClientHeight + S.HScrollHeight + S.MenuLines * MenuHeight(S, M));
+}
+
+bool ExAboveTheShadow(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, fw::TPoint P) {
+    if (S.Zoomed) return false;
+    const fw::TSize size = ExImageSize(S, M, E);
+    const bool inside = P.X >= E.Shadow.left && P.Y >= E.Shadow.top && P.X <= size.cx - E.Shadow.right &&
+                        P.Y <= size.cy - E.Shadow.bottom;
+    return !inside;
+}
+
+int ExFrameHitTest(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, const TFrameSkin& K,
+                   const TTitleButtons& B, fw::TPoint P) {
+    if (!S.Enabled) return -1;
+    TFrameState sx;
+    TFrameMetrics mx;
+    ExFrame(S, M, E, sx, mx);
+    const fw::TSize size = ExImageSize(S, M, E);
+    const RECT& sh = E.Shadow;
+    const fw::TPoint q(P.X - sh.left, P.Y - sh.top);  // in the frame without the shadow
+
+    const int inFrame = FrameHitTest(sx, mx, K, B, q);
+    if (inFrame == HTCLOSE || inFrame == HTMAXBUTTON || inFrame == HTMINBUTTON || inFrame == HTHELP ||
+        inFrame >= HTUDBTN)
+        return inFrame;
+
+    if (!S.Zoomed && (S.Style & WS_THICKFRAME)) {
+        const int b = SysBorderWidth(S, M);
+        int code = 0;
+        if (P.Y >= size.cy - b - sh.bottom && P.Y <= size.cy - sh.bottom)
+            code = HTBOTTOM;
+        else if (P.Y >= sh.top && P.Y <= sh.top + b)
+            code = HTTOP;
+        if (P.X >= sh.left && P.X <= sh.left + b)
+            code = code == HTTOP ? HTTOPLEFT : code == HTBOTTOM ? HTBOTTOMLEFT : HTLEFT;
+        if (P.X >= size.cx - b - sh.right && P.X <= size.cx - sh.right)
+            code = code == HTTOP || code == HTTOPLEFT         ? HTTOPRIGHT
+                   : code == HTBOTTOM || code == HTBOTTOMLEFT ? HTBOTTOMRIGHT
+                                                              : HTRIGHT;
+        if (code) return code;
+    }
+
+    const int title = ExCaptionHeight(S, M, E) + sh.top;
+    if (P.Y >= 0 && P.Y <= title) {
+        fw::TRect icon = IconRect(sx, mx, K);
+        fw::OffsetRect(icon, sh.left, sh.top);
+        return icon.Contains(P) ? HTSYSMENU : HTCAPTION;
+    }
+    if (P.Y <= title + S.MenuLines * MenuHeight(S, M)) return HTMENU;
+    if (IsGripVisible(sx) && K.Image(K.GripIndex)) {
+        const fw::TPoint g = RBGripPoint(sx, mx, K);
+        if (q.X >= g.X && q.Y >= g.Y) return HTBOTTOMRIGHT;
+    }
+    return -1;
+}
+
+HRGN ExZoomedRegion(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    if (!S.Zoomed) return nullptr;
+    const fw::TSize size = ExImageSize(S, M, E);
+    const int bd = SysBorderWidth(S, M) + DiffBorder(S, M, E);
+    return CreateRectRgn(bd + E.Shadow.left, E.Shadow.top + 4, size.cx - bd - E.Shadow.right,
+                         size.cy - bd - E.Shadow.bottom);
+}
+
+}  // namespace skin
