@@ -18,7 +18,7 @@
 
 namespace skin {
 
-class TacBorderForm;
+class TacBorderFormBase;
 class TsCommonData;
 class TsSkinProvider;
 class TacDialogWnd;
@@ -58,7 +58,7 @@ public:
     // The overlay and its image go (the next change builds them again).
     void FreeOverlay();
 
-    TacBorderForm* BorderForm = nullptr;
+    TacBorderFormBase* BorderForm = nullptr;
     TsCommonData* SkinData = nullptr;
     HWND FormHandle = nullptr;
     TsCaptionButton* PBtnData = nullptr;  // its Timer points back here
