@@ -47,6 +47,18 @@ fw::TRect WindowRectOfItem(HWND Wnd, HMENU Menu, int Pos) {
     return fw::TRect(r.left - wr.left, r.top - wr.top, r.right - wr.left, r.bottom - wr.top);
 }
 
+// The item's place in the platform's bar, from From on: the bar can hold
+// items that are not the form's (a maximised MDI child's window menu and
+// buttons), so places are found by submenu or command, not counted.
+int BarPositionOf(HMENU Bar, fw::TMenuItem* Item, int From) {
+    const int n = GetMenuItemCount(Bar);
+    for (int p = From; p < n; ++p) {
+        const HMENU sub = GetSubMenu(Bar, p);
+        if (sub ? sub == Item->HandleIfMade() : GetMenuItemID(Bar, p) == Item->Command()) return p;
+    }
+    return -1;
+}
+
 }  // namespace
 
 void TsSkinProvider::SetMenuLineSkin(const fw::String& Value) {
@@ -149,7 +161,10 @@ void TsSkinProvider::PaintMenuLine(fw::TBitmap* Cache) {
             if (TsSkinableMenus* menus = MenusOf(m)) menus->InitMenuLine(menu, true);
             if (!menu->OwnerDraw()) UpdateMenu();
         }
-        const fw::TRect ir = WindowRectOfItem(h, bar, pos++);
+        const int at = BarPositionOf(bar, item, pos);
+        if (at < 0) continue;
+        pos = at + 1;
+        const fw::TRect ir = WindowRectOfItem(h, bar, at);
         if (ir.Width() <= 0 || !item->OnAdvancedDrawItem) continue;
         item->OnAdvancedDrawItem(item, Cache->Canvas(), ir, fw::TOwnerDrawState{fw::odNoAccel, fw::odReserved1});
         x = ir.Right;
