@@ -42,6 +42,18 @@ TacBorderForm::~TacBorderForm() {
     }
 }
 
+bool DropBorderForm(TacBorderFormBase*& BorderForm, TsCommonData* Data, bool& RgnChanged) {
+    if (!BorderForm) return false;
+    TacBorderFormBase* gone = BorderForm;
+    BorderForm = nullptr;
+    delete gone;
+    if (!Data) return false;
+    if (Data->FCacheBmp) Data->FCacheBmp->SetPixelFormat(fw::pf24bit);
+    Data->BGChanged = true;
+    RgnChanged = true;
+    return true;
+}
+
 TacBorderOwner* TacBorderForm::Owner() const { return dynamic_cast<TacBorderOwner*>(FOwner); }
 
 bool TacBorderForm::Frame(TFrameState& S, TExBorders& E) const {

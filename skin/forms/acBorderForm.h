@@ -63,4 +63,10 @@ private:
     void PassShadowMessage(fw::TMessage& Message);
 };
 
+// Frees an owner's border window when it goes back to its own frame: the
+// cache (Data's) returns to 24-bit, and the frame and the region are to be
+// made again. False when there was none, or the owner has no skin data (then
+// nothing more is to be done).
+bool DropBorderForm(TacBorderFormBase*& BorderForm, TsCommonData* Data, bool& RgnChanged);
+
 }  // namespace skin

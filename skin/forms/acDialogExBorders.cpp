@@ -36,14 +36,7 @@ void TacDialogWnd::InitExBorders(bool Active) {
         }
         return;
     }
-    if (!BorderForm) return;
-    TacBorderFormBase* gone = BorderForm;
-    BorderForm = nullptr;
-    delete gone;
-    if (!SkinData) return;
-    if (cache) cache->SetPixelFormat(fw::pf24bit);
-    SkinData->BGChanged = true;
-    RgnChanged = true;
+    if (!DropBorderForm(BorderForm, SkinData, RgnChanged)) return;
     // The dialog's own frame shows again.
     if (!Destroyed && IsWindowVisible(CtrlHandle))
         RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);

@@ -49,14 +49,7 @@ void TsSkinProvider::InitExBorders(bool Value) {
         BorderForm->UpdateExBordersPos(true, 255);
         return;
     }
-    if (!BorderForm) return;
-    TacBorderFormBase* gone = BorderForm;
-    BorderForm = nullptr;
-    delete gone;
-    if (!FCommonData) return;
-    if (cache) cache->SetPixelFormat(fw::pf24bit);
-    FCommonData->BGChanged = true;
-    RgnChanged = true;
+    if (!DropBorderForm(BorderForm, FCommonData, RgnChanged)) return;
     // The form's own frame shows again.
     if (Showing() && !Destroying() && Skinned())
         RedrawWindow(Form->WindowHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
