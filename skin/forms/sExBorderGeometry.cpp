@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/forms/sFrameHitTest.h"
+#include "skin/forms/sMenuLine.h"
 
 namespace skin {
 
@@ -12,9 +13,44 @@ int ExFrameWidth(const TFrameState& S, const TFrameMetrics& M, const TExBorders&
 
 int ExCaptionHeight(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
     const int sys = CaptionHeight(S, M);
-    if (sys == 0 || !E.On || E.SkinTitle == 0) return sys;
-    return E.SkinTitle;
+    if (sys == 0 || !E.On) return sys;
+    if (E.SysExHeight) return std::max(sys + 4, int(E.SkinTitle));
+    return E.SkinTitle == 0 ? sys : E.SkinTitle;
 }
+
+bool SysExHeightFor(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    // Measured without the flag: with it the title is never that low, and
+    // the flag would turn itself off again.
+    TExBorders plain = E;
+    plain.SysExHeight = false;
+    return S.Zoomed && E.On && ExCaptionHeight(S, M, plain) < CaptionHeight(S, M) + 4;
+}
+
+namespace {
+
+int MaxTitleOf(const TExBorders& E) { return E.MaxTitle == 0 ? E.SkinTitle : E.MaxTitle; }
+
+// Where the extended title's items go (in the frame's own coordinates).
+TFrameState::TExTitle ExTitleOf(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
+    TFrameState::TExTitle t;
+    t.On = true;
+    const int w = SysBorderWidth(S, M);
+    const int title = E.SkinTitle, maxTitle = MaxTitleOf(E);
+    const int centre = ExDrawing(E) ? E.CenterOffs : 0;
+    // A zoomed form keeps a lower title in view: its items are centred there.
+    const bool lower = S.Zoomed && title != maxTitle;
+    t.SysBorder = w;
+    t.Icon = centre + (lower ? (title - maxTitle) / 2 - 2 : 0);
+    t.Caption = t.Icon;
+    t.Buttons = centre;
+    if (S.Zoomed) t.Buttons += -2 + (lower ? (title - maxTitle - E.CenterOffs) / 2 - 2 : 0) + w / 2;
+    t.AlignedTop = centre;
+    if (S.Zoomed && !S.MaxConstraints) t.AlignedTop += w - 1;
+    if (lower) t.AlignedTop += title - maxTitle;
+    return t;
+}
+
+}  // namespace
 
 int DiffBorder(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
     return E.On ? ExFrameWidth(S, M, E) - SysBorderWidth(S, M) : 0;
@@ -43,6 +79,24 @@ void ExFrame(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, 
         Mx.CxDlgFrame = border;
     Mx.CyCaption = caption;
     Mx.CySmCaption = caption;
+    Sx.ExTitle = ExTitleOf(S, M, E);
+}
+
+bool ExMaxInfo(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, const TFrameSkin& K,
+               const fw::TRect& WorkArea, POINT& MaxPosition, POINT& MaxSize) {
+    if (!E.On) return MaxInfo(S, M, WorkArea, MaxPosition, MaxSize);
+    if (S.BorderStyle == fw::bsNone || S.MDIChild || S.Child) return false;
+    const int w = SysBorderWidth(S, M);
+    int e = 0;
+    if ((S.Style & WS_CAPTION) == WS_CAPTION) {
+        const int over = ExCaptionHeight(S, M, E) - (w + CaptionHeight(S, M));
+        e = over > 0 ? over : w;
+    }
+    int a = E.SkinTitle != MaxTitleOf(E) ? E.SkinTitle + E.CenterOffs - MaxTitleOf(E) : 0;
+    if (K.BIVAlign == 1 && K.BITopMargin != 0) a += K.BITopMargin - w;
+    MaxPosition = POINT{-w, e - w - a};
+    MaxSize = POINT{WorkArea.Width() + 2 * w, WorkArea.Height() + 2 * w + a - e};
+    return true;
 }
 
 fw::TSize ExImageSize(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E) {
@@ -67,6 +121,25 @@ fw::TRect ExOwnerRegionRect(const TFrameState& S, const TFrameMetrics& M) {
     const fw::TPoint o(OffsetX(S), OffsetY(S, M) - S.MenuLines * MenuHeight(S, M));
     return fw::TRect(o.X, o.Y, o.X + S.ClientWidth + S.VScrollWidth,
                      o.Y + S.ClientHeight + S.HScrollHeight + S.MenuLines * MenuHeight(S, M));
+}
+
+fw::TRect ExMenuLineRect(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, int ClientTop) {
+    TFrameState sx;
+    TFrameMetrics mx;
+    ExFrame(S, M, E, sx, mx);
+    fw::TRect r = MenuLineRect(sx, mx, ClientTop - E.Shadow.top);
+    fw::OffsetRect(r, E.Shadow.left, E.Shadow.top);
+    return r;
+}
+
+fw::TPoint ExMenuLineItemOrigin(const fw::TRect& ItemRect, const TFrameState& S, const TFrameMetrics& M,
+                                const TExBorders& E) {
+    TFrameState sx;
+    TFrameMetrics mx;
+    ExFrame(S, M, E, sx, mx);
+    fw::TRect r = ItemRect;
+    fw::OffsetRect(r, -E.Shadow.left, -E.Shadow.top);
+    return MenuLineItemOrigin(r, sx, mx);
 }
 
 bool ExAboveTheShadow(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, fw::TPoint P) {

@@ -23,7 +23,19 @@ struct TExBorders {
     int SkinBorder = 0;  // SkinBorderWidth
     int SkinTitle = 0;   // SkinTitleHeight
     RECT Shadow{};       // ShadowSize: left, top, right and bottom widths
+    int MaxTitle = 0;    // ExMaxHeight: the title a maximised form keeps in view (0: SkinTitle)
+    int CenterOffs = 0;  // ExCenterOffs: how far the title's items lie below its centre
+    int ContentOffs = 0;  // ExContentOffs
+    // ExDrawMode 1: the skin's border image is the frame itself (painted over
+    // the whole image, the title's items drawn on it); 0: it is the shadow.
+    int DrawMode = 0;
+    // FSysExHeight: a zoomed form whose skin title is lower than the
+    // system's caption plus 4 takes that height.
+    bool SysExHeight = false;
 };
+
+// Whether the extended draw mode is on (a border window and ExDrawMode 1).
+inline bool ExDrawing(const TExBorders& E) { return E.On && E.DrawMode == 1; }
 
 // The frame width with the skin's sizes (CheckSkin True): the skin's border
 // when it is not 0, else the system's.
@@ -34,8 +46,14 @@ int ExCaptionHeight(const TFrameState& S, const TFrameMetrics& M, const TExBorde
 int DiffBorder(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E);
 int DiffTitle(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E);
 
+// What FSysExHeight is to be for the form now: zoomed, with a border window
+// and a skin title (as the skin gives it) under the system's caption + 4.
+bool SysExHeightFor(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E);
+
 // The state and metrics the extended frame (without the shadow) is measured
-// and painted with.
+// and painted with; its title's items (Sx.ExTitle) are moved by the skin's
+// centre offset (in the extended draw mode) and, for a zoomed form whose
+// skin keeps a lower title in view (ExMaxHeight), into that title.
 void ExFrame(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, TFrameState& Sx, TFrameMetrics& Mx);
 
 // The border window's image: the extended frame and the shadow around it.
@@ -47,6 +65,21 @@ fw::TPoint ExWindowOffset(const TFrameState& S, const TFrameMetrics& M, const TE
 // What is left of the form's own window, in window coordinates: its client
 // area (the menu lines included); the border window shows the rest.
 fw::TRect ExOwnerRegionRect(const TFrameState& S, const TFrameMetrics& M);
+
+// The maximised window's place and size on a work area (WM_GETMINMAXINFO)
+// with a border window: the extended title, not the system's, fits the work
+// area's top, less what the skin keeps out of view of a maximised title
+// (ExMaxHeight, and a top margin of aligned buttons). Without one: MaxInfo.
+bool ExMaxInfo(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, const TFrameSkin& K,
+               const fw::TRect& WorkArea, POINT& MaxPosition, POINT& MaxSize);
+
+// The menu line's band in the border window's image (ClientTop: the
+// client's top there less the form's BorderWidth); empty without a line.
+fw::TRect ExMenuLineRect(const TFrameState& S, const TFrameMetrics& M, const TExBorders& E, int ClientTop);
+// A menu-line item's rectangle in that image as a place in the menu line's
+// own image (ExMenuLineRect's top-left is its origin).
+fw::TPoint ExMenuLineItemOrigin(const fw::TRect& ItemRect, const TFrameState& S, const TFrameMetrics& M,
+                                const TExBorders& E);
 
 // Whether P (border window coordinates) lies on the shadow: outside the
 // frame, both ends of the frame's span counting as inside. A zoomed form

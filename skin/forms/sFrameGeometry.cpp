@@ -212,7 +212,7 @@ TRect IconRect(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K
     r.Left = SysBorderWidth(S, M) + K.BILeftMargin;
     r.Right = r.Left + size.cx;
     const int t0 = SysBorderWidth(S, M) / 2 - 1;
-    r.Top = t0 + (SysBorderHeight(S, M) + CaptionHeight(S, M) - t0 - size.cy) / 2;
+    r.Top = t0 + (SysBorderHeight(S, M) + CaptionHeight(S, M) - t0 - size.cy) / 2 + S.ExTitle.Icon;
     r.Bottom = r.Top + size.cy;
     return r;
 }

@@ -70,6 +70,14 @@ struct TFrameState {
     int VScrollWidth = 0;
     int HScrollHeight = 0;
     fw::TRect ScrollCorner;
+    // An extended frame's title (set by ExFrame, zero for a plain frame):
+    // how far its icon, caption text and centred buttons lie lower, and the
+    // top of buttons the skin aligns (On: AlignedTop plus the skin's top
+    // margin, or SysBorder for a zoomed form when that margin is set).
+    struct TExTitle {
+        bool On = false;
+        int Icon = 0, Caption = 0, Buttons = 0, AlignedTop = 0, SysBorder = 0;
+    } ExTitle;
 };
 
 // What the frame uses of a skin; indexes are -1 when the skin lacks the item.

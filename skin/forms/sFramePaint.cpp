@@ -125,6 +125,8 @@ TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrame
     r.Right = CaptionWidth(S) - TitleBtnsWidth(S, K, B) - 12;
     r.Bottom = TitleBottom(S, M);
     r.Top = S.Zoomed ? SysBorderWidth(S, M) / 2 + 1 : 2;
+    r.Top += S.ExTitle.Caption;
+    r.Bottom += S.ExTitle.Caption;
     if (r.IsEmpty()) return r;
     r.Top += (r.Height() - cy) / 2;
     r.Bottom = r.Top + cy;
@@ -168,11 +170,18 @@ void PaintFrame(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M
     if (CaptionHeight(S, M) == 0) return;
     UpdateIconsIndexes(B, S, K);
     LayoutTitleButtons(B, S, M, K);
+    if (C.TitleApart) return;
     if (K.TitleIndex >= 0) {
         const TRect title = S.Iconic ? r0 : TRect(0, 0, r0.Right, TitleBottom(S, M));
         PaintItem(K.TitleIndex, K.TitleSection, MakeCacheInfo(Cache), true, StateOf(S), title, fw::TPoint(0, 0), Cache,
                   K.Manager);
     }
+    PaintFrameTitle(Cache, S, M, K, B, C, GlowMask);
+}
+
+void PaintFrameTitle(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
+                     TTitleButtons& B, const TFrameContent& C, fw::TBitmap*& GlowMask) {
+    if (K.FormIndex < 0 || CaptionHeight(S, M) == 0) return;
     DrawAppIcon(Cache, S, M, K, C);
     DrawTitleBar(Cache, S, M, K, B);
     DrawCaption(Cache, S, M, K, B, C, GlowMask);

@@ -26,6 +26,9 @@ struct TFrameContent {
     // clNone or clWindowText takes the title's).
     fw::String AddedTitle;
     fw::TFont* AddedFont = nullptr;
+    // PaintFrame leaves the title (its section and items) out: the extended
+    // draw mode paints the items apart (PaintFrameTitle) over its own frame.
+    bool TitleApart = false;
 };
 
 // The caption text's rectangle for a text cx x cy: after the icon, before the
@@ -50,6 +53,11 @@ int FrameImageHeight(const TFrameState& S, const TFrameMetrics& M);
 // look).
 void PaintFrame(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, TTitleButtons& B,
                 const TFrameContent& C, fw::TBitmap*& GlowMask);
+
+// The title's items over what Cache holds: icon, title bar, caption text
+// and buttons (B laid out already, as PaintFrame leaves it).
+void PaintFrameTitle(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K,
+                     TTitleButtons& B, const TFrameContent& C, fw::TBitmap*& GlowMask);
 
 // The size grip in the window image's bottom-right corner, over what the
 // image holds there.

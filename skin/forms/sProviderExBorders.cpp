@@ -6,13 +6,18 @@
 #include "skin/engine/sStyleSimply.h"
 #include "skin/forms/acBorderForm.h"
 #include "skin/forms/sExBorderPaint.h"
+#include "skin/forms/sMenuLine.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/paint/sCommonData.h"
 
 namespace skin {
 
-TExBorders TsSkinProvider::ExBorders() const { return ExBordersOf(SkinManager(), BorderForm != nullptr); }
+TExBorders TsSkinProvider::ExBorders() const {
+    TExBorders e = ExBordersOf(SkinManager(), BorderForm != nullptr);
+    e.SysExHeight = e.On && FSysExHeight;
+    return e;
+}
 
 TExBorders ExBordersOf(const TsSkinManager* Manager, bool HaveBorderForm) {
     TExBorders e;
@@ -21,7 +26,30 @@ TExBorders ExBordersOf(const TsSkinManager* Manager, bool HaveBorderForm) {
     e.SkinBorder = Manager->SkinData->ExBorderWidth;
     e.SkinTitle = Manager->SkinData->ExTitleHeight;
     e.Shadow = Manager->FormShadowSize;
+    e.MaxTitle = Manager->SkinData->ExMaxHeight;
+    e.CenterOffs = Manager->SkinData->ExCenterOffs;
+    e.ContentOffs = Manager->SkinData->ExContentOffs;
+    e.DrawMode = Manager->SkinData->ExDrawMode;
     return e;
+}
+
+fw::TPoint TsSkinProvider::FormInImage() const {
+    if (!BorderForm) return fw::TPoint(0, 0);
+    return ExWindowOffset(State(), FMetrics, ExBorders());
+}
+
+fw::TRect TsSkinProvider::MenuLineBand() const {
+    const TFrameState s = State();
+    if (!BorderForm) return MenuLineRect(s, FMetrics, OffsetY() - s.FormBorderWidth);
+    return ExMenuLineRect(s, FMetrics, ExBorders(), OffsetY() - s.FormBorderWidth);
+}
+
+fw::TPoint TsSkinProvider::MenuLineOrigin(const fw::TRect& ItemRect, bool OnWindow) const {
+    const TFrameState s = State();
+    if (!BorderForm) return MenuLineItemOrigin(ItemRect, s, FMetrics);
+    fw::TRect r = ItemRect;
+    if (OnWindow) fw::OffsetRect(r, FormInImage().X, FormInImage().Y);
+    return ExMenuLineItemOrigin(r, s, FMetrics, ExBorders());
 }
 
 void TsSkinProvider::SetAllowExtBorders(bool Value) {

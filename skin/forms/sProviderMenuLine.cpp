@@ -136,8 +136,7 @@ void TsSkinProvider::PaintMenuLine(fw::TBitmap* Cache) {
     TsSkinManager* m = SkinManager();
     fw::TMainMenu* menu = Form->Menu();
     if (!m || !menu || !Cache) return;
-    const TFrameState s = State();
-    const fw::TRect R = MenuLineRect(s, FMetrics, OffsetY() - s.FormBorderWidth);
+    const fw::TRect R = MenuLineBand();
     if (R.Width() <= 0 || R.Height() <= 0) return;
     fw::String name;
     const int S = LineSection(m, FMenuLineSkin, name);
@@ -164,7 +163,8 @@ void TsSkinProvider::PaintMenuLine(fw::TBitmap* Cache) {
         const int at = BarPositionOf(bar, item, pos);
         if (at < 0) continue;
         pos = at + 1;
-        const fw::TRect ir = WindowRectOfItem(h, bar, at);
+        fw::TRect ir = WindowRectOfItem(h, bar, at);
+        fw::OffsetRect(ir, FormInImage().X, FormInImage().Y);
         if (ir.Width() <= 0 || !item->OnAdvancedDrawItem) continue;
         item->OnAdvancedDrawItem(item, Cache->Canvas(), ir, fw::TOwnerDrawState{fw::odNoAccel, fw::odReserved1});
         x = ir.Right;
@@ -202,9 +202,7 @@ void TsSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
     if (!sp || !sp->SkinData()->FCacheBmp || !sp->MenuLineBmp || !sp->Form) return;
     const int W = std::max<int>(0, ARect.Width()), H = std::max<int>(0, ARect.Height());
     if (!W || !H) return;
-    const TFrameState s = sp->State();
-    // The window image and the window itself share coordinates here.
-    const fw::TPoint at = MenuLineItemOrigin(ARect, s, sp->Metrics());
+    const fw::TPoint at = sp->MenuLineOrigin(ARect, ACanvas != sp->SkinData()->FCacheBmp->Canvas());
     fw::TBitmap B(W, H, fw::pf24bit);
     const bool enabled = item->Enabled();
     const bool hot = (enabled && State.Contains(fw::odSelected)) || State.Contains(fw::odHotLight);

@@ -97,6 +97,15 @@ void TsSkinProvider::PaintCaption(HDC DC) {
         // The frame is the border window's.
         if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged())
             BorderForm->UpdateExBordersPos(true, 255);
+        // But for the menu line: the form's own window shows it through the
+        // border window's hole.
+        const fw::TRect band = MenuLineBand();
+        fw::TBitmap* cache = FCommonData->FCacheBmp;
+        if (cache && MenuPresent() && band.Width() > 0 && band.Height() > 0) {
+            const fw::TPoint o = FormInImage();
+            BitBlt(DC, band.Left - o.X, band.Top - o.Y, band.Width(), band.Height(), cache->Canvas()->Handle(),
+                   band.Left, band.Top, SRCCOPY);
+        }
         return;
     }
     if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged()) PaintAll();

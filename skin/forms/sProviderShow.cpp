@@ -94,7 +94,7 @@ void TsSkinProvider::WMWindowPosChanged(fw::TMessage& Message) {
     TsSkinManager* m = SkinManager();
     if (!m || !Form->HandleAllocated()) return;
     const HWND h = Form->WindowHandle();
-    FSysExHeight = IsZoomed(h) && BorderForm && CaptionHeight(true) < CaptionHeight(false) + 4;
+    FSysExHeight = SysExHeightFor(State(), FMetrics, ExBorders());
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
     if (HideWanted(pos, h, m, FDrawNonClientArea) && !SkipAnimation) {
         const bool terminating = fw::Application.Exists() && fw::Application->Terminated();

@@ -285,8 +285,8 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             mi.cbSize = sizeof(mi);
             POINT pos{}, size{};
             if (FDrawNonClientArea && info && GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi) &&
-                MaxInfo(State(), FMetrics, fw::TRect(mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom),
-                        pos, size)) {
+                ExMaxInfo(State(), FMetrics, ExBorders(), FFrameSkin,
+                          fw::TRect(mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom), pos, size)) {
                 info->ptMaxPosition = pos;
                 info->ptMaxSize = size;
             }

@@ -203,6 +203,15 @@ public:
     void PaintMenuLine(fw::TBitmap* Cache);
     // One item drawn again in State, into the image and onto the window.
     void RepaintMenuItem(fw::TMenuItem* Item, const fw::TRect& R, fw::TOwnerDrawState State);
+    // The line's band in the window image, and an item's place in the line's
+    // own image (ItemRect in the form's window coordinates when OnWindow,
+    // else in the image's); they differ only with a border window
+    // (sProviderExBorders.cpp).
+    fw::TRect MenuLineBand() const;
+    fw::TPoint MenuLineOrigin(const fw::TRect& ItemRect, bool OnWindow) const;
+    // Where the form's window lies in the window image: (0, 0) but with a
+    // border window, whose image reaches beyond it.
+    fw::TPoint FormInImage() const;
     // The copy of the painted line the items are drawn over (owned).
     fw::TBitmap* MenuLineBmp = nullptr;
     mutable int FLinesCount = -1;

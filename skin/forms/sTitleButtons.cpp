@@ -55,6 +55,8 @@ namespace {
 int ButtonTop(const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S, const TFrameMetrics& M,
               const TFrameSkin& K) {
     if (Btn.HaveAlignment && K.BIVAlign == 1) {
+        const TFrameState::TExTitle& x = S.ExTitle;
+        if (x.On) return (S.Zoomed && K.BITopMargin != 0 ? x.SysBorder : K.BITopMargin) + x.AlignedTop;
         int top = 0;
         if (S.Zoomed && !S.MaxConstraints) top += SysBorderWidth(S, M) - 1;
         return top;
@@ -62,7 +64,7 @@ int ButtonTop(const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameSt
     const int h = ButtonHeight(K, B);
     int top = (SysBorderHeight(S, M) + CaptionHeight(S, M) - h) / 2;
     if (BigButtons(S) && h < 16) top += 2;
-    return top;
+    return top + S.ExTitle.Buttons;
 }
 
 }  // namespace

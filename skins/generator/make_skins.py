@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import default_skin  # noqa: E402
 import exborders_skin  # noqa: E402
+import exdrawmode_skin  # noqa: E402
 import formats  # noqa: E402
 import paint_skin  # noqa: E402
 import shadows  # noqa: E402
@@ -52,6 +53,7 @@ def main():
         write_skin(os.path.join(root, "skins", "test"), name, files)
     write_skin(os.path.join(root, "skins", "test"), paint_skin.NAME, paint_skin.files())
     write_skin(os.path.join(root, "skins", "test"), exborders_skin.NAME, exborders_skin.files())
+    write_skin(os.path.join(root, "skins", "test"), exdrawmode_skin.NAME, exdrawmode_skin.files())
     write(os.path.join(root, "skins", "test", "CommonSections.txt"), test_skins.COMMON_SECTIONS)
     write_skin(os.path.join(root, "skins", "default"), default_skin.NAME, default_skin.files())
     for fname, data in shadows.files().items():

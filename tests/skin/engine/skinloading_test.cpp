@@ -289,11 +289,12 @@ TEST(SkinLoading, SkinNames) {
     fw::TStringList sl;
     EXPECT_EQ(sm->GetSkinNames(&sl, stPacked), L"Zeta stored");
     EXPECT_EQ(sl.Text(),
-              L"T1\r\nT1BadShadow\r\nT1LowerCase\r\nT1NoGlobalInfo\r\nT1Version7\r\nTExBorders\r\nTPaint\r\nZeta stored\r\n");
+              L"T1\r\nT1BadShadow\r\nT1LowerCase\r\nT1NoGlobalInfo\r\nT1Version7\r\nTExBorders\r\nTExDrawMode\r\nTPaint"
+              L"\r\nZeta stored\r\n");
     sm->GetExternalSkinNames(&sl, stUnpacked);
-    EXPECT_EQ(sl.Count(), 7);
+    EXPECT_EQ(sl.Count(), 8);
     sm->GetExternalSkinNames(&sl, stAllSkins);
-    EXPECT_EQ(sl.Count(), 14);  // each test skin as a folder and as a packed file
+    EXPECT_EQ(sl.Count(), 16);  // each test skin as a folder and as a packed file
     EXPECT_EQ(sm->GetSkinInfo(), L"N/A");
 }
 

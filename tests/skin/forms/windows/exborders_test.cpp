@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "../FrameFixtures.h"
+#include "ExBordersKit.h"
 #include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -50,41 +51,6 @@ HWND NextVisible(HWND W) {
     HWND n = GetWindow(W, GW_HWNDNEXT);
     while (n && !IsWindowVisible(n)) n = GetWindow(n, GW_HWNDNEXT);
     return n;
-}
-
-BYTE AlphaAt(fw::TBitmap* Bmp, int X, int Y) { return static_cast<const BYTE*>(Bmp->ScanLine(Y))[X * 4 + 3]; }
-
-RECT WindowRect(HWND h) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    return r;
-}
-
-// The screen under R, saved under build/screenshots.
-void ScreenShot(const RECT& R, const wchar_t* Name) {
-    fw::TBitmap shot(R.right - R.left, R.bottom - R.top, fw::pf24bit);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, R.left, R.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    CreateDirectoryW(L"..\\screenshots", nullptr);
-    shot.SaveToFile(fw::String(L"..\\screenshots\\") + Name + L".bmp");
-}
-
-fw::TPoint Centre(const fw::TRect& r) { return fw::TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
-
-// Runs the check on the message box of this caption once it shows, from a
-// timer inside the modal loop that shows it.
-std::function<void(HWND)> boxCheck;
-const wchar_t* boxCaption = nullptr;
-void CALLBACK OnBoxTimer(HWND, UINT, UINT_PTR Id, DWORD) {
-    const HWND box = FindWindowW(L"#32770", boxCaption);
-    if (!box || !IsWindowVisible(box) || !boxCheck) return;
-    KillTimer(nullptr, Id);
-    auto check = std::move(boxCheck);
-    Pump(200);
-    check(box);
-    // A failed check must not leave the modal loop waiting.
-    if (IsWindow(box) && IsWindowVisible(box)) PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace
