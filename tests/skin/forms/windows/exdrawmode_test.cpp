@@ -105,6 +105,25 @@ fw::TRect BarItem(HWND Wnd, int Pos) {
     return fw::TRect(r.left - wr.left, r.top - wr.top, r.right - wr.left, r.bottom - wr.top);
 }
 
+// The form as drawn while the platform's menu loop has a popup open from
+// its bar; the loop is ended once it is taken.
+struct BarLoop {
+    HWND Form = nullptr;
+    int Ticks = 0;
+    std::unique_ptr<fw::TBitmap> Shot;
+} barLoop;
+
+void CALLBACK WatchBar(HWND, UINT, UINT_PTR Id, DWORD) {
+    bool open = false;
+    for (HWND w = FindWindowW(L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w)) open = true;
+    if (open && ++barLoop.Ticks >= 6) barLoop.Shot = Shot(barLoop.Form, L"skinned-form-extended-menu-line-open");
+    if (barLoop.Shot || barLoop.Ticks > 80) {
+        KillTimer(nullptr, Id);
+        EndMenu();
+    }
+}
+
 int Darkest(HDC DC, const fw::TRect& R) {
     int best = 255 * 3;
     for (int y = R.Top; y < R.Bottom; ++y)
@@ -207,6 +226,9 @@ TEST(ExtendedDrawMode, FormFramedByTheSkinsBorderImageAndMaximisedUnderItsTitle)
     const RECT zb = WindowRect(b);
     EXPECT_EQ(zb.top + shadow.top, mi.rcWork.top - w - 8);
     EXPECT_EQ(zr.top - zb.top, bf->OffsetY());
+    Pump(100);
+    ScreenShot(RECT{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.top + 120},
+               L"skinned-form-exdraw-mode-maximised");
     SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
     Pump(100);
     EXPECT_FALSE(IsZoomed(h));
@@ -345,4 +367,18 @@ TEST(ExtendedMenuLine, ItemsInTheBandUnderTheExtendedTitleHitTestedAsTheMenu) {
     EXPECT_EQ(bf->Ex_WMNCHitTest(m), HTMENU);
     EXPECT_EQ(WindowFromPoint(POINT{at.X, at.Y}), h) << "the band is the form's own window";
     ScreenShot(br, L"skinned-form-extended-menu-line");
+
+    // A press on "File" runs the platform's menu loop: the item is drawn lit
+    // on the form's window, in its place.
+    barLoop = BarLoop();
+    barLoop.Form = h;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 60, WatchBar);
+    SendMessageW(h, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.X, at.Y));
+    KillTimer(nullptr, timer);
+    Pump(150);
+    ASSERT_TRUE(barLoop.Shot) << "no menu opened from the bar";
+    HDC open = barLoop.Shot->Canvas()->Handle();
+    EXPECT_NE(line, GetPixel(open, fileRect.Left + 1, fileRect.Top + 6)) << "the opened item is drawn lit";
+    EXPECT_LT(Darkest(open, fileRect), 3 * 90) << "its caption written over the lit look";
+    EXPECT_EQ(line, GetPixel(open, helpRect.Right + 20, fileRect.Top + 3)) << "the rest of the line untouched";
 }
