@@ -31,14 +31,19 @@ def shadow_state(strength, tint):
     return rows
 
 
-def exborder_png():
-    states = [shadow_state(0.35, (30, 36, 48)), shadow_state(0.6, (16, 28, 60))]
+def states_png(states, width, height):
+    """An EXBORDER picture: the states (rows of RGBA pixels, width x height
+    each) side by side."""
     rgba = bytearray()
-    for y in range(CELL):
+    for y in range(height):
         for st in states:
             for px in st[y]:
                 rgba += bytes(px)
-    return formats.png_rgba(CELL * len(states), CELL, rgba)
+    return formats.png_rgba(width * len(states), height, rgba)
+
+
+def exborder_png():
+    return states_png([shadow_state(0.35, (30, 36, 48)), shadow_state(0.6, (16, 28, 60))], CELL, CELL)
 
 
 def files():

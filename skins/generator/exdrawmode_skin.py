@@ -7,7 +7,7 @@ lie 2 pixels below its centre (CENTEROFFSET). The viewer's own skin keeps
 none of this."""
 
 import default_skin
-import formats
+import exborders_skin
 
 NAME = "TExDrawMode"
 OFFSET = 6  # the shadow on every side
@@ -56,13 +56,7 @@ def state_pixels(top, bottom, edge, strength):
 
 
 def exborder_png():
-    states = [state_pixels(*st) for st in STATES]
-    rgba = bytearray()
-    for y in range(HEIGHT):
-        for st in states:
-            for px in st[y]:
-                rgba += bytes(px)
-    return formats.png_rgba(WIDTH * len(states), HEIGHT, rgba)
+    return exborders_skin.states_png([state_pixels(*st) for st in STATES], WIDTH, HEIGHT)
 
 
 def files():
