@@ -253,4 +253,29 @@ TEST(MDIMenuLine, MergedItemsChildIconAndTheIconsWindowOfTheMenuLoop) {
     auto closed = Shot(h, L"skinned-mdi-menu-unmerged");
     EXPECT_GT(Count(*closed, BarRect(h, BarPos(h, edit)), IsDark), 6);
     EXPECT_EQ(TitleMismatches(sp), 0);
+
+    // A child shown maximised: the line waits for the bar the showing leaves
+    // (its items merged, the platform's window menu first), then shows it.
+    auto* second = new fw::TForm(fw::Application.get());
+    second->AfterConstruction();
+    second->SetFormStyle(fw::fsMDIChild);
+    second->SetCaption(L"Second");
+    auto* secondMenu = new fw::TMainMenu(second);
+    fw::TMenuItem* view = TopItem(second, secondMenu, L"&View", 3);
+    second->SetMenu(secondMenu);
+    second->Icon()->SetHandle(RedIcon());
+    second->SetWindowState(fw::wsMaximized);
+    second->Show();
+    Pump(250);
+    ASSERT_TRUE(ChildIconPresent());
+    const int viewAt = BarPos(h, view);
+    ASSERT_GT(viewAt, 0);
+    auto shown = Shot(h, L"skinned-mdi-shown-maximised");
+    EXPECT_EQ(TitleMismatches(sp), 0);
+    EXPECT_GT(Count(*shown, BarRect(h, viewAt), IsDark), 6);
+    const fw::TRect icon2 = ChildIconRect(MenuLineRect(sp->State(), sp->Metrics(), sp->OffsetY()),
+                                          MenuHeight(sp->State(), sp->Metrics()), BarRect(h, 0));
+    EXPECT_EQ(Count(*shown, icon2, IsRed), icon2.Width() * icon2.Height());
+    second->Free();
+    Pump(100);
 }
