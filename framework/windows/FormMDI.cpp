@@ -63,6 +63,7 @@ void TCustomForm::CreateWindowHandle(const TCreateParams& Params) {
 
 void TCustomForm::DestroyWindowHandle() {
     if (HandleAllocated()) {
+        MergeMenu(false);
         // The system frees a window's menu with the window: keep ours.
         if (menu_ && GetMenu(handle_) && GetMenu(handle_) == menu_->Items()->HandleIfMade())
             ::SetMenu(handle_, nullptr);
@@ -110,7 +111,19 @@ void TCustomForm::MDIActivate(TMessage& Message) {
     bool now = reinterpret_cast<HWND>(Message.LParam) == handle_;
     if (now == active_) return;
     active_ = now;
+    MergeMenu(now);
     Perform(now ? CM_ACTIVATE : CM_DEACTIVATE);
+}
+
+void TCustomForm::MergeMenu(bool MergeState) {
+    if (formStyle_ != fsMDIChild || !menu_ || !HandleAllocated()) return;
+    const HWND client = GetParent(handle_);
+    auto* parent = dynamic_cast<TCustomForm*>(client ? FindControl(GetParent(client)) : nullptr);
+    TMainMenu* bar = parent ? parent->Menu() : nullptr;
+    if (MergeState && bar)
+        bar->Merge(menu_);
+    else if (TMainMenu* into = menu_->MergedInto())
+        into->Unmerge(menu_);
 }
 
 // ---- the children

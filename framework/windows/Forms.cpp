@@ -720,6 +720,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
 void TCustomForm::SetMenu(TMainMenu* Value) {
     if (menu_ == Value) return;
     if (menu_) {
+        MergeMenu(false);
         if (HandleAllocated() && GetMenu(handle_) && GetMenu(handle_) == menu_->Items()->HandleIfMade())
             ::SetMenu(handle_, nullptr);
         if (menu_->WindowHandle() == handle_) menu_->SetWindowHandle(nullptr);
@@ -728,6 +729,7 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
     menu_ = Value;
     if (menu_) menu_->FreeNotification(this);
     ApplyMenu();
+    if (active_) MergeMenu(true);
 }
 
 bool TCustomForm::IsShortCut(TWMKey& Message) {

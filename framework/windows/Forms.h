@@ -32,6 +32,9 @@
 //
 // Menu: the form's TMainMenu is the window's menu bar (not for MDI children);
 // the form passes the menu's WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM to it.
+// An MDI child's menu is merged into its MDI parent's bar while the child is
+// the active one (TMainMenu::Merge), and taken out when another child gets
+// activated or its window goes.
 #pragma once
 
 #include <windows.h>
@@ -231,6 +234,8 @@ private:
     // The MDI form that holds this MDI child's window.
     static TCustomForm* MDIParentForm();
     void MDIActivate(TMessage& Message);
+    // An MDI child's menu into (or out of) its MDI parent's bar.
+    void MergeMenu(bool MergeState);
     void RecreateForStyle();
 
     TFormBorderStyle borderStyle_ = bsSizeable;

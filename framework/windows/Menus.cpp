@@ -170,14 +170,40 @@ void TMenuItem::RebuildHandle() {
         bool& flag;
         ~Done() { flag = false; }
     } done{rebuilding_};
-    while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
+    // Only the items put in by menus (their data is the item, live or just
+    // freed) are taken out: what the system added to a bar (a maximised MDI
+    // child's window menu first, its buttons last) carries no data and stays;
+    // the items go back after the leading ones.
+    const int count = GetMenuItemCount(handle_);
+    std::vector<bool> own(size_t(std::max(count, 0)));
+    for (int pos = 0; pos < count; ++pos) {
+        MENUITEMINFOW mii = {};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_DATA;
+        own[size_t(pos)] = GetMenuItemInfoW(handle_, UINT(pos), TRUE, &mii) && mii.dwItemData != 0;
+    }
+    UINT at = 0;
+    const bool anyOwn = std::find(own.begin(), own.end(), true) != own.end();
+    for (int pos = 0; pos < count && !own[size_t(pos)]; ++pos) {
+        // Without own items only a leading window menu stays before them.
+        if (!anyOwn && !GetSubMenu(handle_, pos)) break;
+        ++at;
+    }
+    for (int pos = count - 1; pos >= 0; --pos)
+        if (own[size_t(pos)]) RemoveMenu(handle_, UINT(pos), MF_BYPOSITION);
     TMenu* menu = GetParentMenu();
     bool ownerDraw = menu && menu->OwnerDraw();
-    for (TMenuItem* child : items_)
-        if (child->visible_) child->AppendTo(handle_, ownerDraw);
+    std::vector<TMenuItem*> list;
+    if (menu_ && !parent_) {
+        list = menu_->RootItems();
+    } else {
+        for (TMenuItem* child : items_)
+            if (child->visible_) list.push_back(child);
+    }
+    for (TMenuItem* child : list) child->InsertInto(handle_, at++, ownerDraw);
 }
 
-void TMenuItem::AppendTo(HMENU Menu, bool OwnerDraw) {
+void TMenuItem::InsertInto(HMENU Menu, UINT Pos, bool OwnerDraw) {
     String text = DisplayText();
     MENUITEMINFOW mii = {};
     mii.cbSize = sizeof mii;
@@ -198,7 +224,7 @@ void TMenuItem::AppendTo(HMENU Menu, bool OwnerDraw) {
     mii.wID = command_;
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(this);
     mii.hSubMenu = items_.empty() ? nullptr : Handle();
-    InsertMenuItemW(Menu, UINT(GetMenuItemCount(Menu)), TRUE, &mii);
+    InsertMenuItemW(Menu, Pos, TRUE, &mii);
 }
 
 String TMenuItem::DisplayText() const {
@@ -397,6 +423,24 @@ void TMenuItem::DrawDefault(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawStat
 }
 
 // ---------------------------------------------------------------------------
+// Merging
+
+std::vector<TMergedItem> MergeMenuGroups(const std::vector<BYTE>& Own, const std::vector<BYTE>& Merged) {
+    std::vector<TMergedItem> bar;
+    size_t next = 0;
+    for (size_t i = 0; i < Own.size(); ++i) {
+        const BYTE g = Own[i];
+        // The merged items up to this item's group come first...
+        while (next < Merged.size() && Merged[next] <= g) bar.push_back({true, int(next++)});
+        // ...and a group the merged menu has is its alone.
+        if (std::find(Merged.begin(), Merged.end(), g) != Merged.end()) continue;
+        bar.push_back({false, int(i)});
+    }
+    while (next < Merged.size()) bar.push_back({true, int(next++)});
+    return bar;
+}
+
+// ---------------------------------------------------------------------------
 // TMenu
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(nullptr)) {
@@ -456,8 +500,20 @@ TMenuItem* TMenu::FindItem(UINT_PTR Value, TFindItemKind Kind) {
     };
     if (Kind == fkCommand && Value == 0) return nullptr;
     TMenuItem* found = Walk::Find(items_, Value, Kind);
-    return found == items_ && Kind == fkCommand ? nullptr : found;
+    if (found == items_ && Kind == fkCommand) found = nullptr;
+    if (!found)
+        if (TMenu* merged = MergedMenu()) found = merged->FindItem(Value, Kind);
+    return found;
 }
+
+std::vector<TMenuItem*> TMenu::RootItems() const {
+    std::vector<TMenuItem*> list;
+    for (TMenuItem* item : items_->items_)
+        if (item->visible_) list.push_back(item);
+    return list;
+}
+
+void TMenu::RebuildRoot() { items_->RebuildHandle(); }
 
 bool TMenu::DispatchCommand(WORD ACommand) {
     TMenuItem* item = FindItem(ACommand, fkCommand);
@@ -487,7 +543,8 @@ bool TMenu::DispatchDrawItem(const DRAWITEMSTRUCT& Draw) {
     TMenuItem* item = OwnerDrawItem(this, Draw.itemID, Draw.itemData);
     if (!item) return false;
     LentCanvas lent(Draw.hDC, item->default_);
-    bool topLevel = IsMenuBar() && item->parent_ == items_;
+    TMenu* merged = MergedMenu();
+    bool topLevel = IsMenuBar() && (item->parent_ == items_ || (merged && item->parent_ == merged->items_));
     item->AdvancedDrawItem(&lent.canvas, TRect(Draw.rcItem), OwnerDrawStateFromODS(Draw.itemState), topLevel);
     return true;
 }
@@ -518,7 +575,55 @@ void TMainMenu::SetAutoMerge(bool Value) {
     MenuChanged(nullptr, false);
 }
 
+TMainMenu::~TMainMenu() {
+    // Out of the bar before the items (and their submenus) go.
+    if (mergedInto_) mergedInto_->Unmerge(this);
+    if (merged_) merged_->mergedInto_ = nullptr;
+    merged_ = nullptr;
+}
+
+void TMainMenu::Merge(TMainMenu* Menu) {
+    if (Menu == merged_) return;
+    if (!Menu) {
+        Unmerge(merged_);
+        return;
+    }
+    if (Menu == this) return;
+    if (Menu->mergedInto_) Menu->mergedInto_->Unmerge(Menu);
+    if (merged_) merged_->mergedInto_ = nullptr;
+    merged_ = Menu;
+    Menu->mergedInto_ = this;
+    RebuildRoot();
+    MenuChanged(nullptr, true);
+}
+
+void TMainMenu::Unmerge(TMainMenu* Menu) {
+    if (!Menu || Menu != merged_) return;
+    merged_->mergedInto_ = nullptr;
+    merged_ = nullptr;
+    RebuildRoot();
+    MenuChanged(nullptr, true);
+}
+
+std::vector<TMenuItem*> TMainMenu::RootItems() const {
+    std::vector<TMenuItem*> own = TMenu::RootItems();
+    if (!merged_) return own;
+    std::vector<TMenuItem*> theirs = merged_->TMenu::RootItems();
+    std::vector<BYTE> ownGroups, theirGroups;
+    for (TMenuItem* item : own) ownGroups.push_back(item->GroupIndex());
+    for (TMenuItem* item : theirs) theirGroups.push_back(item->GroupIndex());
+    std::vector<TMenuItem*> bar;
+    for (const TMergedItem& m : MergeMenuGroups(ownGroups, theirGroups))
+        bar.push_back(m.FromMerged ? theirs[size_t(m.Index)] : own[size_t(m.Index)]);
+    return bar;
+}
+
 void TMainMenu::MenuChanged(TMenuItem* Source, bool Rebuild) {
+    // A merged menu's change is the bar's change.
+    if (mergedInto_) {
+        mergedInto_->RebuildRoot();
+        mergedInto_->MenuChanged(nullptr, true);
+    }
     TMenu::MenuChanged(Source, Rebuild);
     HWND wnd = WindowHandle();
     if (!wnd || !IsWindow(wnd)) return;

@@ -9,6 +9,16 @@
 // its events (OnMeasureItem, then OnAdvancedDrawItem or OnDrawItem, else the
 // default drawing), on a canvas bound to the DC the system hands over.
 //
+// Merging (MDI): a main menu can take another's top items into its bar
+// (Merge) while an MDI child is active. The bar is ordered by GroupIndex: the
+// merged menu's visible items of a group replace this menu's items of that
+// group; its other groups go before the first own item of a higher group, or
+// at the end (MergeMenuGroups). Neither item tree changes: only the bar's
+// handle is built from both, and the merged items are found, measured, drawn
+// and clicked through this menu. Items the system put into the bar (a
+// maximised MDI child's window menu and buttons) are kept where they are
+// whenever the bar is built again.
+//
 // Who receives the menu's messages: a popup menu's owner is one utility
 // window of class "TPUtilWindow" per process (WM_MEASUREITEM, WM_DRAWITEM,
 // WM_COMMAND); a main menu's owner is its form, which passes the same
@@ -55,6 +65,18 @@ enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 enum TMenuAnimations { maLeftToRight, maRightToLeft, maTopToBottom, maBottomToTop, maNone };
 using TMenuAnimation = Set<TMenuAnimations>;
 enum TPopupAlignment { paLeft, paRight, paCenter };
+
+// One entry of a merged bar: an item of the menu's own top list (FromMerged
+// false) or of the merged menu's, by its index in the list of visible items
+// the groups were given for.
+struct TMergedItem {
+    bool FromMerged = false;
+    int Index = 0;
+    bool operator==(const TMergedItem& O) const { return FromMerged == O.FromMerged && Index == O.Index; }
+};
+// The bar's order for the groups of a menu's visible top items (Own) and of
+// the merged menu's (Merged), both in item order.
+std::vector<TMergedItem> MergeMenuGroups(const std::vector<BYTE>& Own, const std::vector<BYTE>& Merged);
 
 using TMenuMeasureItemEvent = Method<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent = Method<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
@@ -149,7 +171,7 @@ private:
     // This list changed (an item came or went).
     void MenuChangedList(bool Rebuild);
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void AppendTo(HMENU Menu, bool OwnerDraw);
+    void InsertInto(HMENU Menu, UINT Pos, bool OwnerDraw);
     void DrawDefault(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State, bool TopLevel);
     void SetParentMenuLink(TMenu* Menu);
     void TurnSiblingsOff();
@@ -211,6 +233,11 @@ protected:
     virtual HMENU CreateMenuHandle() { return CreatePopupMenu(); }
     // Top-level items of a menu bar are drawn as bar items.
     virtual bool IsMenuBar() const { return false; }
+    // The menu whose items this one shows besides its own (nil when none).
+    virtual TMenu* MergedMenu() const { return nullptr; }
+    // The root list's visible items in the order its handle holds them.
+    virtual std::vector<TMenuItem*> RootItems() const;
+    void RebuildRoot();
 
 private:
     TMenuItem* items_;
@@ -223,19 +250,35 @@ private:
 class TMainMenu : public TMenu {
 public:
     explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
+    ~TMainMenu() override;
     String ClassName() const override { return L"TMainMenu"; }
     // Merged into an MDI parent's menu instead of shown on its own form.
     bool AutoMerge() const { return autoMerge_; }
     void SetAutoMerge(bool Value);
+
+    // Menu's top items join this bar (one merged menu at a time: a new one
+    // replaces the last; Menu leaves any bar it was in). nil unmerges.
+    void Merge(TMainMenu* Menu);
+    // Takes Menu's items out of the bar when it is the merged one.
+    void Unmerge(TMainMenu* Menu);
+    TMainMenu* Merged() const { return merged_; }
+    // The bar this menu's items are merged into (nil when none).
+    TMainMenu* MergedInto() const { return mergedInto_; }
+    // The bar's items in order: own and merged visible top items.
+    std::vector<TMenuItem*> BarItems() const { return RootItems(); }
 
 protected:
     // Redraws the bar and sends CM_MENUCHANGED to the form's window.
     void MenuChanged(TMenuItem* Source, bool Rebuild) override;
     HMENU CreateMenuHandle() override { return CreateMenu(); }
     bool IsMenuBar() const override { return true; }
+    TMenu* MergedMenu() const override { return merged_; }
+    std::vector<TMenuItem*> RootItems() const override;
 
 private:
     bool autoMerge_ = false;
+    TMainMenu* merged_ = nullptr;
+    TMainMenu* mergedInto_ = nullptr;
 };
 
 class TPopupMenu : public TMenu {

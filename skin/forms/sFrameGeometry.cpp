@@ -83,8 +83,9 @@ TFrameState FrameStateOf(fw::TCustomForm* Form, bool HaveSysMenu) {
     s.HaveSysMenu = HaveSysMenu;
     s.MaxConstraints = Form->Constraints()->MaxWidth() != 0 || Form->Constraints()->MaxHeight() != 0;
     fw::TMainMenu* menu = Form->Menu();
-    s.MenuLine =
-        menu && !menu->AutoMerge() && menu->Items()->Count() > 0 && !s.MDIChild && s.BorderStyle != fw::bsDialog;
+    // An MDI parent's bar also holds the items merged from its active child.
+    const bool items = menu && (menu->Items()->Count() > 0 || (menu->Merged() && menu->Merged()->Items()->Count() > 0));
+    s.MenuLine = items && !menu->AutoMerge() && !s.MDIChild && s.BorderStyle != fw::bsDialog;
     s.MenuLines = s.MenuLine ? 1 : 0;
     if (!Form->HandleAllocated()) {
         s.Width = Form->Width(), s.Height = Form->Height();

@@ -46,7 +46,8 @@ void TsMDIForm::DestroyScrolls() {
 }
 
 void TsMDIForm::UpdateMDIIconItem() {
-    if (SkinProvider) SkinProvider->RepaintMDIMenuLine();
+    // Lines counted again too: the merged items may take another row.
+    if (SkinProvider) SkinProvider->RepaintMenu();
 }
 
 void TsMDIForm::ToActiveChild(WPARAM Command) {

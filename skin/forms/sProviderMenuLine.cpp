@@ -86,9 +86,15 @@ bool TsSkinProvider::MenuPresent() const {
     if (!Form || Form->BorderStyle() == fw::bsDialog || Form->FormStyle() == fw::fsMDIChild) return false;
     fw::TMainMenu* menu = Form->Menu();
     if (!menu || menu->AutoMerge()) return false;
-    for (int i = 0; i < menu->Items()->Count(); ++i)
-        if (menu->Items()->Items(i)->Visible()) return true;
-    return false;
+    auto anyVisible = [](fw::TMainMenu* m) {
+        for (int i = 0; i < m->Items()->Count(); ++i)
+            if (m->Items()->Items(i)->Visible()) return true;
+        return false;
+    };
+    if (anyVisible(menu)) return true;
+    // An MDI parent's bar also holds its active child's items.
+    fw::TCustomForm* child = Form->FormStyle() == fw::fsMDIForm ? Form->ActiveMDIChild() : nullptr;
+    return child && child->Menu() && anyVisible(child->Menu());
 }
 
 namespace {
@@ -153,11 +159,12 @@ void TsSkinProvider::PaintMenuLine(fw::TBitmap* Cache) {
     if (!bar || bar != menu->Items()->HandleIfMade()) return;
     int x = R.Left, pos = 0;
     PaintMDIMenuLine(Cache, x);
-    for (int i = 0; i < menu->Items()->Count(); ++i) {
-        fw::TMenuItem* item = menu->Items()->Items(i);
-        if (!item->Visible()) continue;
+    // The bar's own items and those merged from an MDI parent's active child,
+    // in the bar's order.
+    for (fw::TMenuItem* item : menu->BarItems()) {
         if (!item->OnMeasureItem || !item->OnAdvancedDrawItem) {
-            if (TsSkinableMenus* menus = MenusOf(m)) menus->InitMenuLine(menu, true);
+            auto* own = dynamic_cast<fw::TMainMenu*>(item->GetParentMenu());
+            if (TsSkinableMenus* menus = MenusOf(m); menus && own) menus->InitMenuLine(own, true);
             if (!menu->OwnerDraw()) UpdateMenu();
         }
         const int at = BarPositionOf(bar, item, pos);
@@ -170,8 +177,6 @@ void TsSkinProvider::PaintMenuLine(fw::TBitmap* Cache) {
         x = ir.Right;
     }
 }
-
-void TsSkinProvider::PaintMDIMenuLine(fw::TBitmap* Cache, int& X) { (void)Cache, (void)X; }
 
 void TsSkinProvider::RepaintMenuItem(fw::TMenuItem* Item, const fw::TRect& R, fw::TOwnerDrawState State) {
     fw::TMainMenu* menu = Form ? Form->Menu() : nullptr;
@@ -193,12 +198,16 @@ void TsSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
     TsSkinManager* m = Manager();
     fw::TMenu* menu = item ? item->GetParentMenu() : nullptr;
     if (!item || !m || !menu) return;
+    // The bar the item is in: an MDI child's items stand in their parent's.
+    fw::TMenu* bar = menu;
+    if (auto* main = dynamic_cast<fw::TMainMenu*>(menu); main && main->MergedInto()) bar = main->MergedInto();
     TsSkinProvider* sp = nullptr;
-    if (auto* mdi = dynamic_cast<TsSkinProvider*>(MDISkinProvider))
+    auto* mdi = dynamic_cast<TsSkinProvider*>(MDISkinProvider);
+    if (mdi && mdi->Form && mdi->Form->Menu() == bar)
         sp = mdi;
-    else if (menu->WindowHandle() && IsWindow(menu->WindowHandle()))
+    else if (bar->WindowHandle() && IsWindow(bar->WindowHandle()))
         sp = dynamic_cast<TsSkinProvider*>(reinterpret_cast<TsSkinProviderBase*>(
-            SendMessageW(menu->WindowHandle(), SM_ALPHACMD, MAKEWPARAM(0, smcGetProvider), 0)));
+            SendMessageW(bar->WindowHandle(), SM_ALPHACMD, MAKEWPARAM(0, smcGetProvider), 0)));
     if (!sp || !sp->SkinData()->FCacheBmp || !sp->MenuLineBmp || !sp->Form) return;
     const int W = std::max<int>(0, ARect.Width()), H = std::max<int>(0, ARect.Height());
     if (!W || !H) return;

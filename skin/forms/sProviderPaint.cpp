@@ -55,6 +55,12 @@ void TsSkinProvider::PaintAll() {
         UpdateSkinState(FCommonData, false);
     }
     if (FormChanged()) FCommonData->BGChanged = true;
+    if (FCommonData->BGChanged && MDIPaintHeld()) {
+        // Painted once the child is shown and the bar holds its last items.
+        PostMessageW(Form->WindowHandle(), WM_NCPAINT, 1, 0);
+        FCommonData->FUpdating = false;
+        return;
+    }
     if (FCommonData->BGChanged) {
         RgnChanged = true;
         TFrameContent content;

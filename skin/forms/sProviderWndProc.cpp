@@ -208,6 +208,11 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_SHOWWINDOW:
             WMShowWindow(Message);
             return true;
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+        case WM_CHILDACTIVATE:
+            MDIMenuMessage(Message);
+            return true;
         case WM_INITMENUPOPUP:
             // The skinned frame sizes by its own edges: the window menu
             // offers no keyboard sizing.

@@ -29,8 +29,7 @@
 // With the skin's extended borders a border window behind the form shows the
 // frame and its shadow (acBorderForm, sProviderExBorders).
 //
-// Not here yet: the MDI merge of menu items and the maximised child's icon
-// in the menu line (PaintMDIMenuLine), the menu line in the extended frame.
+// Not here yet: the menu line in the extended frame.
 #pragma once
 
 #include <windows.h>
@@ -273,6 +272,15 @@ public:
     // The menu line drawn again (the buttons come or go with a maximised child).
     void RepaintMDIMenuLine();
 
+    // ---- an MDI parent's menu line and menu loop (sProviderMDIMenu.cpp)
+    // The "acMDIIcons" window's painting: the window image where it lies.
+    void MdiIcoFormPaint(fw::TObject* Sender);
+    // WM_ENTERMENULOOP, WM_EXITMENULOOP and WM_CHILDACTIVATE.
+    void MDIMenuMessage(fw::TMessage& Message);
+    // An MDI parent keeps its image while its maximised active child is
+    // being shown and the menu changes under it.
+    bool MDIPaintHeld() const;
+
     // ---- TacBorderOwner (sProviderExBorders)
     fw::TRect ShadowSize() const override { return TsSkinProviderBase::ShadowSize(); }
     TTitleButtons& CaptionButtons() override { return Buttons; }
@@ -351,8 +359,9 @@ private:
     int FSnapBuffer = 10;
     bool FMakeSkinMenu = false;
     fw::String FMenuLineSkin;
-    // The MDI parent's items merged before its own, and the maximised child's icon
-    // (not drawn yet); the MDI buttons come after the line (PaintMDILineButtons).
+    // The MDI parent's step before the bar's items: the maximised child's
+    // icon at the line's start (the bar's items, merged ones too, are drawn
+    // where the platform laid them out; the MDI buttons come after the line).
     void PaintMDIMenuLine(fw::TBitmap* Cache, int& X);
     TFrameSkin FFrameSkin;
     TFrameMetrics FMetrics;

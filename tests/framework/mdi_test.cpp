@@ -9,6 +9,7 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/Menus.h"
 
 using namespace fw;
 using namespace fwtest;
@@ -204,4 +205,124 @@ TEST_F(MDITest, CtrlF4FromTheMessageLoopClosesTheActiveChild) {
     SetKeyboardState(keys);
     EXPECT_TRUE(closed);  // closing an MDI child minimises it
     EXPECT_FALSE(IsIconic(one->Handle()));
+}
+
+namespace {
+
+// The bar as captions; the system's own items by what they are.
+std::vector<String> BarOf(HWND Form) {
+    std::vector<String> bar;
+    HMENU menu = GetMenu(Form);
+    for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+        MENUITEMINFOW mii = {};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_DATA | MIIM_ID | MIIM_SUBMENU;
+        GetMenuItemInfoW(menu, UINT(pos), TRUE, &mii);
+        if (mii.dwItemData) {
+            bar.push_back(reinterpret_cast<TMenuItem*>(mii.dwItemData)->Caption());
+            continue;
+        }
+        switch (mii.wID) {
+            case SC_MINIMIZE:
+                bar.push_back(L"<min>");
+                break;
+            case SC_RESTORE:
+                bar.push_back(L"<restore>");
+                break;
+            case SC_CLOSE:
+                bar.push_back(L"<close>");
+                break;
+            default:
+                bar.push_back(mii.hSubMenu ? L"<window menu>" : L"<?>");
+        }
+    }
+    return bar;
+}
+
+TMenuItem* BarItem(TComponent* Owner, TMainMenu* Menu, const wchar_t* Caption, BYTE Group) {
+    TMenuItem* item = Create<TMenuItem>(Owner);
+    item->SetCaption(Caption);
+    item->SetGroupIndex(Group);
+    item->Add(Create<TMenuItem>(Owner));
+    item->Items(0)->SetCaption(String(Caption) + L" item");
+    Menu->Items()->Add(item);
+    return item;
+}
+
+struct Clicks {
+    std::vector<String> log;
+    void On(TObject* Sender) { log.push_back(static_cast<TMenuItem*>(Sender)->Caption()); }
+};
+
+}  // namespace
+
+TEST_F(MDITest, ActiveChildsMenuIsMergedIntoTheBarByGroupAndTakenOutAgain) {
+    using Bar = std::vector<String>;
+    auto* menu = Create<TMainMenu>(parent);
+    BarItem(parent, menu, L"File", 0);
+    BarItem(parent, menu, L"Edit", 1);
+    BarItem(parent, menu, L"Window", 9);
+    parent->SetMenu(menu);
+    const HWND frame = parent->Handle();
+    ASSERT_EQ(BarOf(frame), (Bar{L"File", L"Edit", L"Window"}));
+
+    // A child with a menu: its Edit group replaces the parent's, its Tools
+    // group goes in by its order.
+    one = NewChild(L"One");
+    auto* childMenu = Create<TMainMenu>(one);
+    TMenuItem* childEdit = BarItem(one, childMenu, L"Child edit", 1);
+    BarItem(one, childMenu, L"Tools", 5);
+    one->SetMenu(childMenu);
+    one->Show();
+    EXPECT_EQ(menu->Merged(), childMenu);
+    EXPECT_EQ(BarOf(frame), (Bar{L"File", L"Child edit", L"Tools", L"Window"}));
+    // The merged items are the parent's to find and click.
+    Clicks clicks;
+    childEdit->Items(0)->OnClick = TNotifyEvent(&clicks, &Clicks::On);
+    SendMessageW(frame, WM_COMMAND, childEdit->Items(0)->Command(), 0);
+    EXPECT_EQ(clicks.log, (Bar{L"Child edit item"}));
+    EXPECT_EQ(menu->FindItem(UINT_PTR(GetSubMenu(GetMenu(frame), 1)), fkHandle), childEdit);
+
+    // A change in the merged menu reaches the bar.
+    childEdit->SetCaption(L"Edited");
+    EXPECT_EQ(BarOf(frame), (Bar{L"File", L"Edited", L"Tools", L"Window"}));
+
+    // A child without a menu active: the parent's own bar again.
+    two = NewChild(L"Two");
+    two->Show();
+    EXPECT_EQ(menu->Merged(), nullptr);
+    EXPECT_EQ(BarOf(frame), (Bar{L"File", L"Edit", L"Window"}));
+    one->Show();
+    EXPECT_EQ(BarOf(frame), (Bar{L"File", L"Edited", L"Tools", L"Window"}));
+
+    // Maximised: the system puts the child's window menu first and its
+    // buttons last; a bar built again keeps them there.
+    one->SetWindowState(wsMaximized);
+    const Bar maxed = BarOf(frame);
+    ASSERT_GE(maxed.size(), 5u);
+    EXPECT_EQ(maxed.front(), L"<window menu>");
+    EXPECT_EQ(Bar(maxed.begin() + 1, maxed.begin() + 5), (Bar{L"File", L"Edited", L"Tools", L"Window"}));
+    const Bar buttons(maxed.begin() + 5, maxed.end());
+    for (const String& b : buttons) EXPECT_TRUE(b == L"<min>" || b == L"<restore>" || b == L"<close>") << ToAnsi(b);
+    childEdit->SetCaption(L"Edit again");
+    Bar rebuilt = maxed;
+    rebuilt[2] = L"Edit again";
+    EXPECT_EQ(BarOf(frame), rebuilt);
+    // Another child activated while maximised: its (absent) menu, the
+    // system's items still around the parent's.
+    two->Show();
+    const Bar other = BarOf(frame);
+    EXPECT_EQ(Bar(other.begin() + 1, other.begin() + 4), (Bar{L"File", L"Edit", L"Window"}));
+    one->Show();
+    two->SetWindowState(wsNormal);
+    one->SetWindowState(wsNormal);
+    EXPECT_EQ(BarOf(frame), (Bar{L"File", L"Edit again", L"Tools", L"Window"}));
+
+    // The child's window goes: its items leave the bar with it.
+    one->Free();
+    one = nullptr;
+    EXPECT_EQ(menu->Merged(), nullptr);
+    EXPECT_EQ(BarOf(frame), (Bar{L"File", L"Edit", L"Window"}));
+    parent->SetMenu(nullptr);
+    menu->Free();
 }

@@ -575,3 +575,23 @@ TEST(Menus, OwnerDrawnMenuBarIsMeasuredAndDrawnThroughTheForm) {
     ASSERT_TRUE(mid.X < c.Width && mid.Y < c.Height);
     EXPECT_EQ(c.At(mid.X, mid.Y), Rgb(TColor(0x00C0FF)));
 }
+
+TEST(Menus, MergedBarOrderFollowsTheGroups) {
+    using V = std::vector<BYTE>;
+    auto own = [](int i) { return TMergedItem{false, i}; };
+    auto merged = [](int i) { return TMergedItem{true, i}; };
+    struct Case {
+        const char* what;
+        V Own, Merged;
+        std::vector<TMergedItem> bar;
+    } cases[] = {
+        {"nothing merged", {0, 0, 9}, {}, {own(0), own(1), own(2)}},
+        {"only merged", {}, {1, 2}, {merged(0), merged(1)}},
+        {"a group of the merged menu replaces every own item of it", {0, 1, 1, 9}, {1}, {own(0), merged(0), own(3)}},
+        {"new groups go between by their order", {0, 5, 9}, {3, 7}, {own(0), merged(0), own(1), merged(1), own(2)}},
+        {"same groups and higher ones", {0, 5}, {0, 0, 8}, {merged(0), merged(1), own(1), merged(2)}},
+        {"lower than everything goes first", {2, 4}, {1}, {merged(0), own(0), own(1)}},
+        {"all default groups: the merged items replace the own ones", {0, 0}, {0}, {merged(0)}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(MergeMenuGroups(c.Own, c.Merged), c.bar) << c.what;
+}

@@ -7,6 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sMDIButtons.h"
+#include "skin/forms/sMDIMenuLine.h"
 
 using namespace skin;
 using namespace formstest;
@@ -189,4 +190,26 @@ TEST(MDIButtons, DrawnDimmedUnlessTheParentIsActiveAndTheChildAllowsTheCommand) 
     EXPECT_GT(differs(*hot, *active, b.Close.Rect), 0);
     const auto hotInactive = paint(inactiveState);
     EXPECT_EQ(differs(*hotInactive, *inactive, b.Close.Rect), 0);
+}
+
+TEST(MDIMenuLine, ChildIconAndIconsWindowPlaces) {
+    // The icon: on the platform's window-menu item, never wider than it; one
+    // pixel into the line without one.
+    const fw::TRect line(4, 30, 396, 48);
+    EXPECT_EQ(ChildIconRect(line, 18, fw::TRect()), fw::TRect(5, 31, 21, 47));
+    EXPECT_EQ(ChildIconRect(line, 18, fw::TRect(4, 30, 24, 48)), fw::TRect(6, 31, 22, 47));
+    EXPECT_EQ(ChildIconRect(line, 18, fw::TRect(4, 30, 14, 48)), fw::TRect(4, 31, 14, 41));
+
+    // The icons window: 60 pixels before the right border on the line's last
+    // row, as high as a menu plus 3 unless the line ends first; wider when
+    // the buttons start further left.
+    TFrameState s = Parent();
+    const TFrameMetrics m = Metrics();
+    const int bw = SysBorderWidth(s, m), top = TitleBottom(s, m), mh = MenuHeight(s, m);
+    EXPECT_EQ(MDIIconsRect(s, m, fw::TRect()), fw::TRect(400 - bw - 60, top, 400 - bw, top + mh));
+    EXPECT_EQ(MDIIconsRect(s, m, fw::TRect(300, top + 2, 390, top + 15)).Left, 299);
+    s.MenuLines = 2;
+    EXPECT_EQ(MDIIconsRect(s, m, fw::TRect()).Top, top + mh);
+    s.MenuLine = false;
+    EXPECT_TRUE(MDIIconsRect(s, m, fw::TRect()).IsEmpty());
 }
