@@ -188,6 +188,31 @@ TEST(MDIChildren, SystemCommandsLeaveTheParentsLineAndTheLastChildRight) {
         EXPECT_EQ(sp->LockCount, 0);
         EXPECT_TRUE(Visible(form->Handle()));
     }
+    // The child's own maximise button, pressed and released on it, takes the
+    // same path and leaves no lock either.
+    SendMessageW(b->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    Pump(150);
+    ASSERT_FALSE(IsZoomed(b->Handle()));
+    {
+        TsSkinProvider* bp = ProviderOf(b);
+        const fw::TRect r = bp->Buttons.Max.Rect;
+        ASSERT_FALSE(r.IsEmpty());
+        RECT wr;
+        GetWindowRect(b->Handle(), &wr);
+        const LPARAM at = MAKELPARAM(wr.left + (r.Left + r.Right) / 2, wr.top + (r.Top + r.Bottom) / 2);
+        ASSERT_EQ(SendMessageW(b->Handle(), WM_NCHITTEST, 0, at), HTMAXBUTTON);
+        SendMessageW(b->Handle(), WM_NCLBUTTONDOWN, HTMAXBUTTON, at);
+        SendMessageW(b->Handle(), WM_NCLBUTTONUP, HTMAXBUTTON, at);
+        Pump(200);
+        EXPECT_TRUE(IsZoomed(b->Handle()));
+        EXPECT_EQ(MDILastChild, bp);
+        EXPECT_TRUE(sp->MDIButtonsShown);
+        EXPECT_EQ(MenuLineMismatches(sp), 0);
+        EXPECT_EQ(sp->SkinData()->CtrlSkinState & 0x0800, 0);
+        EXPECT_EQ(sp->LockCount, 0);
+    }
+    SendMessageW(b->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    Pump(100);
     CloseChildren(form.get());
     EXPECT_EQ(MDILastChild, nullptr);
     // The line of the restored parent is back as it was.
