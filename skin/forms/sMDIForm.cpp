@@ -32,12 +32,24 @@ void TsMDIForm::RefreshMDIScrolls() {
     ListSW->ProviderCalls.MenuChanged = [this] { UpdateMDIIconItem(); };
     ListSW->ProviderCalls.RefreshCaption = [sp] { UpdateSkinCaption(sp); };
     // A child is a child window: the hook passes it over, its parent skins it.
-    ListSW->ProviderCalls.ChildCreated = [](HWND Child) { SkinMDIChild(Child); };
+    ListSW->ProviderCalls.ChildCreating = [this] { FChildMaximizedBefore = ChildMaximized(); };
+    ListSW->ProviderCalls.ChildCreated = [this](HWND Child) {
+        SkinMDIChild(Child);
+        NoteMDIChildCreated(Child, FChildMaximizedBefore);
+        FChildMaximizedBefore = false;
+    };
 }
 
 void SkinMDIChild(HWND Child) {
     if (Child && IsWindow(Child) && SendMessageW(Child, SM_ALPHACMD, MAKEWPARAM(0, smcIsHandled), 0) == 0)
         AddSupportedForm(Child, nullptr);
+}
+
+bool TsMDIForm::ChildMaximized() const {
+    if (!FForm || !FForm->ClientHandle()) return false;
+    BOOL maximized = FALSE;
+    const HWND active = HWND(SendMessageW(FForm->ClientHandle(), WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+    return active && maximized;
 }
 
 void TsMDIForm::DestroyScrolls() {
@@ -96,13 +108,94 @@ TMDIState MDIStateOf(TsSkinProvider* sp) {
 }
 
 void UpdateMainForm(TsSkinProvider* Parent, bool UpdateNow) {
-    if (!Parent || !Parent->Form || !Parent->Form->HandleAllocated()) return;
-    if (Parent->MDIForm) Parent->MDIForm->UpdateMDIIconItem();
-    Parent->SkinData()->BGChanged = true;
+    if (!Parent || !Parent->Form || !Parent->Form->HandleAllocated() || !Parent->SkinData()) return;
+    {
+        // The line's repaint below waits for the new state as a whole.
+        TParentUpdating updating(Parent);
+        updating.Begin();
+        if (Parent->MDIForm) Parent->MDIForm->UpdateMDIIconItem();
+        Parent->SkinData()->BGChanged = true;
+        Parent->MenuChanged = true;
+        Parent->FLinesCount = -1;
+    }
     if (const HWND client = Parent->Form->ClientHandle())
         RedrawWindow(client, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_FRAME | (UpdateNow ? RDW_UPDATENOW : 0));
     RedrawWindow(Parent->Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    if (UpdateNow && Parent->BorderForm) Parent->BorderForm->UpdateExBordersPos(true, 255);
+}
+
+TsSkinProvider* MDILastChild = nullptr;
+bool MDIMaxChildCreated = false;
+
+void NoteMDIChildCreated(HWND Child, bool AnotherMaximized) {
+    if (AnotherMaximized && Child && IsWindow(Child)) MDIMaxChildCreated = true;
+}
+
+namespace {
+
+bool Alive(TsSkinProvider* sp) {
+    return sp && sp->Form && sp->Form->HandleAllocated() && sp->SkinData() &&
+           !sp->ComponentState().Contains(fw::csDestroying) && !sp->Form->ComponentState().Contains(fw::csDestroying);
+}
+
+TsSkinProvider* ParentToo(TsSkinProvider* sp, bool MDIAlso) {
+    if (!MDIAlso || !sp->Form || sp->Form->FormStyle() != fw::fsMDIChild) return nullptr;
+    TsSkinProvider* parent = MDIParentProvider(sp->Form);
+    return parent != sp && Alive(parent) ? parent : nullptr;
+}
+
+void Forbid(TsSkinProvider* sp) {
+    sp->SkinData()->BeginUpdate();
+    const HWND h = sp->Form->WindowHandle();
+    if (IsWindowVisible(h) || sp->LockCount > 0) SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+}
+
+void Permit(TsSkinProvider* sp) {
+    sp->SkinData()->EndUpdate(false);
+    if (sp->LockCount > 0) SendMessageW(sp->Form->WindowHandle(), WM_SETREDRAW, TRUE, 0);
+}
+
+}  // namespace
+
+void ForbidDrawing(TsSkinProvider* sp, bool MDIAlso) {
+    if (!Alive(sp)) return;
+    Forbid(sp);
+    if (TsSkinProvider* parent = ParentToo(sp, MDIAlso)) Forbid(parent);
+}
+
+void PermitDrawing(TsSkinProvider* sp, bool MDIAlso) {
+    if (!Alive(sp)) return;
+    Permit(sp);
+    if (TsSkinProvider* parent = ParentToo(sp, MDIAlso)) Permit(parent);
+}
+
+TForbiddenDrawing::TForbiddenDrawing(TsSkinProvider* sp, bool MDIAlso) : FProvider(sp), FMDIAlso(MDIAlso) {
+    ForbidDrawing(sp, MDIAlso);
+}
+
+TForbiddenDrawing::~TForbiddenDrawing() { PermitDrawing(FProvider, FMDIAlso); }
+
+TParentUpdating::TParentUpdating(TsSkinProvider* Parent) : FParent(Parent) {}
+
+void TParentUpdating::Begin() {
+    if (FStarted || !Alive(FParent)) return;
+    FParent->SkinData()->BeginUpdate();
+    FStarted = true;
+}
+
+TParentUpdating::~TParentUpdating() {
+    if (!FStarted || !Alive(FParent)) return;
+    FParent->SkinData()->EndUpdate(false);
+}
+
+bool AnotherChildMaximized(fw::TCustomForm* Child) {
+    if (!Child || Child->FormStyle() != fw::fsMDIChild || !Child->HandleAllocated()) return false;
+    const HWND client = GetParent(Child->Handle());
+    if (!client) return false;
+    BOOL maximized = FALSE;
+    const HWND active = HWND(SendMessageW(client, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+    return active && maximized && active != Child->Handle();
 }
 
 }  // namespace skin

@@ -47,4 +47,10 @@ fw::TRect SizedOutline(const fw::TRect& Form, int Direction, int DX, int DY, int
     return r;
 }
 
+fw::TPoint MDIOutlineShift(const TFrameState& Parent, const TFrameMetrics& M, fw::TPoint ParentScreen,
+                           fw::TPoint ClientInParent, int ClientEdge) {
+    return fw::TPoint(ParentScreen.X + OffsetX(Parent) + ClientInParent.X + ClientEdge,
+                      ParentScreen.Y + OffsetY(Parent, M) + ClientInParent.Y + ClientEdge);
+}
+
 }  // namespace skin

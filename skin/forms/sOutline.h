@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "framework/rtl/Types.h"
+#include "skin/forms/sFrameGeometry.h"
 
 namespace skin {
 
@@ -18,7 +19,8 @@ extern bool DoStartMove;  // cleared at every non-client double click
 extern HWND deskwnd;      // the desktop window drawn on
 extern HDC formDC;        // its window DC
 extern int nDC;           // the DC's state saved before drawing
-// The outline in screen coordinates (moving reads nleft/ntop with the form's size).
+// The outline in screen coordinates, an MDI child's in its MDI client's
+// (moving reads nleft/ntop with the form's size).
 extern int nleft, ntop, nright, nbottom;
 // The mouse position (screen) the outline last followed.
 extern int nX, nY;
@@ -33,5 +35,13 @@ extern int nMinWidth, nMinHeight;
 // opposite edge, right and bottom ones that far after it. Any code that is
 // not a sizing one (0 among them) drags the bottom-right corner.
 fw::TRect SizedOutline(const fw::TRect& Form, int Direction, int DX, int DY, int MinWidth, int MinHeight);
+
+// What moves an MDI child's outline (kept where the child's place is, in
+// its MDI client) onto the screen: the parent window's screen place, its
+// client area's offset in the window (frame, title, menu lines and
+// BorderWidth, as the parent is now), the MDI client's place in that client
+// area and the client's sunken edge.
+fw::TPoint MDIOutlineShift(const TFrameState& Parent, const TFrameMetrics& M, fw::TPoint ParentScreen,
+                           fw::TPoint ClientInParent, int ClientEdge);
 
 }  // namespace skin

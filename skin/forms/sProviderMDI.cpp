@@ -98,9 +98,13 @@ void TsSkinProvider::MDIButtonUp(int HitCode, bool Pressed) {
         case HTMDIMAX:
             MDIForm->RestoreClick(this);
             break;
-        case HTMDIMIN:
+        case HTMDIMIN: {
+            // The line waits for the child's new state.
+            TParentUpdating updating(this);
+            updating.Begin();
             MDIForm->MinClick(this);
             break;
+        }
         default:
             break;
     }
@@ -120,10 +124,6 @@ void TsSkinProvider::MDIAfter(fw::TMessage& Message) {
                     if (fw::TCustomForm* child = Form->MDIChildren(i); child->HandleAllocated())
                         SkinMDIChild(child->Handle());
                 break;
-            case WM_SYSCOMMAND:
-                if (Message.WParam == SC_MINIMIZE || Message.WParam == SC_MAXIMIZE || Message.WParam == SC_RESTORE)
-                    RepaintMDIMenuLine();
-                break;
             default:
                 break;
         }
@@ -133,11 +133,10 @@ void TsSkinProvider::MDIAfter(fw::TMessage& Message) {
     TsSkinProvider* parent = MDIParentProvider(Form);
     if (!parent || parent == this || parent->ComponentState().Contains(fw::csDestroying)) return;
     switch (Message.Msg) {
-        case WM_SYSCOMMAND:
-            if (!Destroying()) UpdateMainForm(parent, true);
-            break;
-        case WM_MDIACTIVATE:
-            parent->RepaintMDIMenuLine();
+        case WM_SHOWWINDOW:
+        case fw::CM_SHOWINGCHANGED:
+            // A child shown maximised shows its buttons in the parent's line.
+            if (IsZoomed(Form->Handle()) && IsWindowVisible(Form->Handle())) parent->RepaintMenu();
             break;
         case WM_SIZE:
             if (Message.WParam == SIZE_MAXIMIZED) {
@@ -147,12 +146,6 @@ void TsSkinProvider::MDIAfter(fw::TMessage& Message) {
                              RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
             }
             if (Message.WParam == SIZE_MAXIMIZED || parent->MDIButtonsShown) parent->RepaintMDIMenuLine();
-            break;
-        case WM_DESTROY:
-            // The child is still the active one now: the parent's line is
-            // painted again once it is gone.
-            parent->SkinData()->BGChanged = true;
-            PostMessageW(parent->Form->Handle(), WM_NCPAINT, 1, 0);
             break;
         default:
             break;

@@ -5,9 +5,10 @@
 #include "framework/windows/Application.h"
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/sSkinManager.h"
-#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/acBorderForm.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sFrameHitTest.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
@@ -190,6 +191,11 @@ void TsSkinProvider::WMNCLButtonDown(fw::TMessage& Message) {
             FCommonData->FUpdating = false;
             Delay(200);
             if (!IsWindow(h) || Destroying() || FCommonData->FUpdating) return;
+            if (MDISkinProvider && Form->FormStyle() == fw::fsMDIChild) {
+                const fw::TPoint p = MDIChildMenuPoint();
+                DropSysMenu(p.X, p.Y);
+                return;
+            }
             RECT wr{};
             GetWindowRect(h, &wr);
             const fw::TRect icon = IconRect(s, FMetrics, FFrameSkin);
@@ -270,11 +276,22 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
             FCommonData->BGChanged = true;
             RgnChanged = true;
             return;
-        case HTMAXBUTTON:
+        case HTMAXBUTTON: {
             if (!(EnabledMax(s) || (s.Zoomed && EnabledRestore(s)))) return;
+            // An MDI child's parent waits for the child's new state.
+            const bool mdiChild = pressed && Form->FormStyle() == fw::fsMDIChild;
+            TParentUpdating updating(mdiChild ? MDIParentProvider(Form) : nullptr);
+            updating.Begin();
             SetHotHT(0, true);
             if (!pressed) {
                 PassOn(Message);
+                return;
+            }
+            if (mdiChild) {
+                if (MDILastChild == this) MDILastChild = nullptr;
+                SendMessageW(h, WM_SYSCOMMAND, s.Zoomed ? SC_RESTORE : SC_MAXIMIZE, 0);
+                if (s.Zoomed && IsWindow(h)) Form->Repaint();
+                if (SystemMenu && IsWindow(h)) SystemMenu->UpdateItems(false);
                 return;
             }
             if (s.Zoomed) {
@@ -284,6 +301,7 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
                 SendMessageW(h, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
             }
             return;
+        }
         case HTCLOSE:
             if (pressed) {
                 Buttons.Close.State = 0;
@@ -308,9 +326,27 @@ void TsSkinProvider::WMNCLButtonUp(fw::TMessage& Message) {
                 SetHotHT(0, true);
                 return;
             }
+            if (IconicMDIChildMenu(Message)) return;
             if (!OutlineButtonUp(Message, false)) PassOn(Message);
             return;
     }
+}
+
+fw::TPoint TsSkinProvider::MDIChildMenuPoint() const {
+    RECT wr{};
+    GetWindowRect(Form->WindowHandle(), &wr);
+    return fw::TPoint(wr.left, wr.top + skin::CaptionHeight(State(), FMetrics) + 4);
+}
+
+bool TsSkinProvider::IconicMDIChildMenu(fw::TMessage& Message) {
+    const HWND h = Form->WindowHandle();
+    if (!MDISkinProvider || !IsIconic(h) || Form->FormStyle() != fw::fsMDIChild) return false;
+    // An icon's window menu opens under it, as the platform's does.
+    RECT wr{};
+    GetWindowRect(h, &wr);
+    DropSysMenu(wr.left, wr.bottom);
+    Message.Result = 0;
+    return true;
 }
 
 void TsSkinProvider::WMNCLButtonDblClk(fw::TMessage& Message) {
@@ -338,6 +374,7 @@ void TsSkinProvider::WMSysCommand(fw::TMessage& Message) {
     const HWND h = Form->WindowHandle();
     if (Message.WParam == SC_MOVE + HTCAPTION) Form->Repaint();
     if (OutlineSysCommand(Message)) return;
+    if (MDISysCommand(Message)) return;
     PassOn(Message);
     if (!IsWindow(h) || Destroying()) return;
     if (SystemMenu) SystemMenu->UpdateItems(false);

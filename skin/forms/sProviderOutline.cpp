@@ -1,6 +1,7 @@
 // The provider's outline moving and sizing (ResizeMode rmBorder): a press on
 // the title or an edge starts it, the mouse moves the inverted outline, the
 // release (or a double click) puts the form where the outline is.
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sOutline.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -16,13 +17,47 @@ fw::TRect WindowRect(HWND h) {
     return fw::TRect(r);
 }
 
+// The form's rectangle where its outline is kept: the screen, or for an MDI
+// child its MDI client, where MoveWindow places it.
+fw::TRect OutlineBase(fw::TCustomForm* Form) {
+    const HWND h = Form->WindowHandle();
+    RECT r{};
+    GetWindowRect(h, &r);
+    if (Form->FormStyle() == fw::fsMDIChild)
+        if (const HWND client = GetParent(h)) MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+    return fw::TRect(r);
+}
+
 }  // namespace
+
+fw::TPoint TsSkinProvider::OutlineShift() const {
+    if (!Form || Form->FormStyle() != fw::fsMDIChild) return fw::TPoint(0, 0);
+    TsSkinProvider* parent = MDIParentProvider(Form);
+    const HWND client = GetParent(Form->WindowHandle());
+    if (!parent || !client || !parent->Form || !parent->Form->HandleAllocated()) {
+        // No skinned parent: the client's own place on the screen.
+        POINT p{0, 0};
+        if (client) ClientToScreen(client, &p);
+        return fw::TPoint(p.x, p.y);
+    }
+    const HWND ph = parent->Form->WindowHandle();
+    const fw::TRect pr = WindowRect(ph);
+    RECT cr{};
+    GetWindowRect(client, &cr);
+    POINT inParent{cr.left, cr.top};
+    ScreenToClient(ph, &inParent);
+    const int edge = (GetWindowLongW(client, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE) : 0;
+    return MDIOutlineShift(parent->State(), parent->Metrics(), pr.TopLeft(), fw::TPoint(inParent.x, inParent.y), edge);
+}
 
 void TsSkinProvider::DrawFormBorder(int X, int Y) {
     if (FResizeMode != rmBorder || !formDC) return;
     const fw::TRect form = WindowRect(Form->WindowHandle());
-    const fw::TRect r =
+    fw::TRect r =
         bMode ? fw::TRect(X, Y, X + form.Width(), Y + form.Height()) : fw::TRect(nleft, ntop, nright, nbottom);
+    // An MDI child's outline is drawn where its client lies on the screen.
+    const fw::TPoint shift = OutlineShift();
+    r = fw::TRect(r.Left + shift.X, r.Top + shift.Y, r.Right + shift.X, r.Bottom + shift.Y);
     const POINT p[5] = {{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}, {r.Left, r.Top}};
     Polyline(formDC, p, 5);
 }
@@ -33,7 +68,7 @@ void TsSkinProvider::StartMove(int X, int Y) {
     deskwnd = GetDesktopWindow();
     formDC = GetWindowDC(deskwnd);
     nDC = SaveDC(formDC);
-    const fw::TRect form = WindowRect(Form->WindowHandle());
+    const fw::TRect form = OutlineBase(Form);
     ntop = form.Top;
     nleft = form.Left;
     // Drawn twice, the outline leaves the screen as it was.
@@ -58,7 +93,7 @@ void TsSkinProvider::StopMove(int X, int Y) {
     ReleaseCapture();
     bInProcess = false;
     const HWND h = Form->WindowHandle();
-    const fw::TRect form = WindowRect(h);
+    const fw::TRect form = OutlineBase(Form);
     if (formDC) {
         DrawFormBorder(nleft, ntop);
         RestoreDC(formDC, nDC);
@@ -132,8 +167,7 @@ void TsSkinProvider::OutlineMouseMove(fw::TMessage& Message) {
     }
     if (!bInProcess) return;
     DrawFormBorder(0, 0);
-    const fw::TRect r =
-        SizedOutline(WindowRect(Form->WindowHandle()), nDirection, X - nX, Y - nY, nMinWidth, nMinHeight);
+    const fw::TRect r = SizedOutline(OutlineBase(Form), nDirection, X - nX, Y - nY, nMinWidth, nMinHeight);
     nleft = r.Left, ntop = r.Top, nright = r.Right, nbottom = r.Bottom;
     DrawFormBorder(0, 0);
 }

@@ -6,11 +6,14 @@
 #include "skin/engine/sStyleSimply.h"
 #include "skin/forms/sFramePaint.h"
 #include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sAnimCore.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sSectionPaint.h"
 #include "skin/paint/sVclUtils.h"
+#include "skin/windows/acMDIWnd.h"
 
 namespace skin {
 
@@ -78,6 +81,7 @@ void TsSkinProvider::PaintAll() {
         else
             PaintFrame(cache, s, FMetrics, FFrameSkin, Buttons, content, FormActive ? FGlow1 : FGlow2);
         if (s.MenuLine && MenuPresent() && MenuHeight(s, FMetrics) > 0 && FDrawNonClientArea) PaintMenuLine(cache);
+        PaintMDIArea();
         PaintMDILineButtons();
         MenuChanged = false;
         FCommonData->BGChanged = false;
@@ -95,6 +99,19 @@ void TsSkinProvider::PaintAll() {
         FirstInitialized = true;
     }
     FCommonData->FUpdating = false;
+}
+
+void TsSkinProvider::PaintMDIArea() {
+    // The client's wall is copied from here (acMDIWnd): the "MDIAREA"
+    // section lies where the client window is.
+    if (!MDIForm || !MDIForm->ListSW || !FCommonData->FCacheBmp) return;
+    TsSkinManager* m = SkinManager();
+    const int index = m ? m->GetSkinIndex(L"MDIAREA") : -1;
+    if (index < 0) return;
+    const fw::TRect r = MDIForm->ListSW->PlaceInForm();
+    if (r.IsEmpty()) return;
+    PaintItem(index, L"MDIAREA", MakeCacheInfo(FCommonData->FCacheBmp), true, 0, r, r.TopLeft(), FCommonData->FCacheBmp,
+              m);
 }
 
 void TsSkinProvider::PaintCaption(HDC DC) {
@@ -127,7 +144,8 @@ void TsSkinProvider::PaintCaption(HDC DC) {
 }
 
 void TsSkinProvider::AC_WMNCPaint() {
-    if (!FDrawNonClientArea || !Form || !Form->HandleAllocated()) return;
+    if (!FDrawNonClientArea || !Form || !Form->HandleAllocated() || MDIPaintSkipped()) return;
+    if (MDIMaxChildCreated && Form->FormStyle() == fw::fsMDIChild) return;
     const HWND h = Form->WindowHandle();
     if (RgnChanged && !RgnChanging) {
         const TFrameState s = State();
@@ -177,7 +195,7 @@ void TsSkinProvider::PaintForm(HDC DC, bool SendUpdated) {
 
 void TsSkinProvider::AC_WMEraseBkGnd(HDC DC) {
     FCommonData->FUpdating = false;
-    if (fAnimating || Destroying() || !DC) return;
+    if (fAnimating || Destroying() || !DC || MDIPaintSkipped()) return;
     const int saved = SaveDC(DC);
     PaintForm(DC, true);
     RestoreDC(DC, saved);
@@ -194,7 +212,7 @@ void TsSkinProvider::OurPaintHandler(fw::TMessage& Message) {
     HDC dc = HDC(Message.WParam);
     if (!dc) dc = BeginPaint(h, &ps);
     FCommonData->FUpdating = false;
-    PaintForm(dc, true);
+    if (!MDIPaintSkipped()) PaintForm(dc, true);
     if (!Message.WParam) EndPaint(h, &ps);
 }
 
@@ -202,6 +220,12 @@ void UpdateSkinCaption(TsSkinProvider* sp) {
     if (!sp || !sp->Form || sp->FInAnimation || !sp->DrawNonClientArea() || !sp->Form->HandleAllocated()) return;
     const HWND h = sp->Form->WindowHandle();
     if (!IsWindowVisible(h) || sp->Form->ControlState().Contains(fw::csDestroyingHandle)) return;
+    // A maximised MDI child's caption is shown in its parent's title.
+    if (sp->Form->FormStyle() == fw::fsMDIChild && IsZoomed(h))
+        if (TsSkinProvider* parent = MDIParentProvider(sp->Form); parent && parent != sp) {
+            UpdateSkinCaption(parent);
+            return;
+        }
     sp->SkinData()->BGChanged = true;
     HDC dc = GetWindowDC(h);
     sp->PaintCaption(dc);

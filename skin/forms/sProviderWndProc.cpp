@@ -9,8 +9,10 @@
 #include "skin/engine/sConst.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/forms/acSupportedForms.h"
 #include "skin/forms/sDwm.h"
 #include "skin/forms/sFrameRegion.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/ControlStandIns.h"
@@ -18,6 +20,7 @@
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCommonMessage.h"
 #include "skin/paint/sVclUtils.h"
+#include "skin/windows/acMDIWnd.h"
 #include "skin/windows/acScrollWnd.h"
 
 namespace skin {
@@ -104,6 +107,9 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
         RTInit = false;
         LoadInit();
     }
+    // An MDI child's parent, found while the child's window still is.
+    TsSkinProvider* const goneParent =
+        Message.Msg == WM_NCDESTROY && Form && Form->FormStyle() == fw::fsMDIChild ? MDIParentProvider(Form) : nullptr;
     if (Destroying() || !Skinned()) {
         // Table B.
         if (Message.Msg == SM_ALPHACMD) {
@@ -118,6 +124,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
         }
         PassOn(Message);
         MDIAfter(Message);
+        if (Message.Msg == WM_NCDESTROY) MDIChildGone(goneParent);
         if (Message.Msg == WM_WINDOWPOSCHANGED)
             UnskinnedWindowPosChanged(Message);
         else if (Message.Msg == fw::CM_MOUSEWHEEL)
@@ -172,6 +179,10 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
                     SendMessageW(h, WM_SETREDRAW, TRUE, 0);
                     RedrawWindow(h, nullptr, nullptr,
                                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+                    // The parent's wall scrolled with its children.
+                    if (MDISkinProvider == this && Form->ClientHandle())
+                        RedrawWindow(Form->ClientHandle(), nullptr, nullptr,
+                                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
                 }
                 break;
             default:
@@ -185,6 +196,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
     ExBordersAfter(Message);
     AdapterAfter(Message);
     MDIAfter(Message);
+    if (Message.Msg == WM_NCDESTROY) MDIChildGone(goneParent);
 }
 
 // Table D. Answers false for a message it leaves to the form's own method.
@@ -192,6 +204,15 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
     const HWND h = Form->WindowHandle();
     switch (Message.Msg) {
         case WM_CREATE:
+            if (Form->FormStyle() == fw::fsMDIChild) {
+                fw::TCustomForm* main = fw::Application ? fw::Application->MainForm() : nullptr;
+                if (!MDISkinProvider && main && main->HandleAllocated())
+                    AddSupportedForm(main->WindowHandle(), nullptr);
+                // A child made under a maximised one keeps every child's frame
+                // unpainted until it paints.
+                TsSkinProvider* parent = MDIParentProvider(Form);
+                MDIMaxChildCreated = parent && parent != this && MDIStateOf(parent).ChildMaximized;
+            }
             PassOn(Message);
             if (Form->FormStyle() != fw::fsMDIChild) PrepareForm();
             return true;
@@ -254,6 +275,10 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             PassOn(Message);
             if (!Showing()) return true;
             if (!ListSW && FDrawNonClientArea) RefreshFormScrollWrapper();
+            if (!Form->ControlState().Contains(fw::csCreating)) {
+                FLinesCount = -1;
+                if (Form->FormStyle() == fw::fsMDIChild) MDIChildActivated();
+            }
             if (LOWORD(Message.WParam) == WA_ACTIVE && Form->BorderStyle() == fw::bsNone) SetParentUpdated(Form);
             return true;
         case WM_SETREDRAW:
@@ -388,6 +413,10 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_PRINTCLIENT:
         case fw::CM_RECREATEWND:
             return true;
+        case WM_MDIACTIVATE:
+        case WM_MDIDESTROY:
+            MDIChildActivate(Message);
+            return true;
         case fw::CM_VISIBLECHANGED:
             PassOn(Message);
             if (Message.WParam == 1) {
@@ -475,6 +504,7 @@ void TsSkinProvider::WMSetText(fw::TMessage& Message) {
     delete FGlow1;
     delete FGlow2;
     FGlow1 = FGlow2 = nullptr;
+    if (MDIChildSetText(Message)) return;
     FCommonData->BGChanged = true;
     PassOnHidden(Message);
     RepaintFrame();
@@ -505,7 +535,7 @@ void TsSkinProvider::WMNCActivate(fw::TMessage& Message) {
 void TsSkinProvider::WMNCPaint(fw::TMessage& Message) {
     Message.Result = 0;
     if (FCommonData->CtrlSkinState & 0x0C00) return;
-    if (!FDrawNonClientArea) {
+    if (!FDrawNonClientArea || (InAnimationProcess && Form->FormStyle() == fw::fsMDIChild)) {
         PassOn(Message);
         return;
     }
@@ -524,6 +554,14 @@ void TsSkinProvider::WMPaint(fw::TMessage& Message) {
     } else {
         PassOn(Message);
         return;
+    }
+    MDIChildFirstPaint(false);
+    if (Form->FormStyle() == fw::fsMDIForm && IsCached(FCommonData) && IsWindow(h)) {
+        // The client window covers the form's client: only the graphic
+        // children beside it are the form's to paint.
+        HDC dc = Message.WParam ? HDC(Message.WParam) : GetDC(h);
+        PaintControls(dc, Form, true, fw::TPoint(0, 0));
+        if (!Message.WParam) ReleaseDC(h, dc);
     }
     Message.Result = 0;
     if (!InAnimationProcess && Form->OnPaint.Assigned() && !IsCached(FCommonData)) Form->OnPaint(Form);
@@ -546,12 +584,16 @@ void TsSkinProvider::WMEraseBkgnd(fw::TMessage& Message) {
         return;
     }
     // The client is painted whole at WM_PAINT; erasing paints it only when
-    // the image is not kept.
-    if (!IsCached(FCommonData)) AC_WMEraseBkGnd(dc);
+    // the image is not kept (or a maximised child covers an MDI parent's).
+    if (!IsCached(FCommonData) || (Form->FormStyle() == fw::fsMDIForm && MDIStateOf(this).ChildMaximized))
+        AC_WMEraseBkGnd(dc);
+    MDIChildFirstPaint(true);
 }
 
 void TsSkinProvider::WMPrint(fw::TMessage& Message) {
-    if (ComponentState().Contains(fw::csLoading) || Form->FormState().Contains(fw::fsCreating) || Destroying()) return;
+    if (ComponentState().Contains(fw::csLoading) || Form->FormState().Contains(fw::fsCreating) || Destroying() ||
+        (Form->FormStyle() == fw::fsMDIChild && AnotherChildMaximized(Form)))
+        return;
     FCommonData->FUpdating = false;
     HDC dc = HDC(Message.WParam);
     if (!dc) return;
@@ -571,6 +613,20 @@ void TsSkinProvider::WMPrint(fw::TMessage& Message) {
     IntersectClipRect(dc, 0, 0, s.ClientWidth, s.ClientHeight);
     PaintForm(dc, true);
     RestoreDC(dc, saved);
+    if (const HWND client = Form->FormStyle() == fw::fsMDIForm ? Form->ClientHandle() : nullptr) {
+        // The client prints itself where it lies in the window.
+        RECT fr{}, cr{};
+        GetWindowRect(Form->WindowHandle(), &fr);
+        GetWindowRect(client, &cr);
+        const fw::TPoint at = BorderForm && MDIForm && MDIForm->ListSW ? MDIForm->ListSW->PlaceInForm().TopLeft()
+                                                                       : fw::TPoint(cr.left - fr.left, cr.top - fr.top);
+        const int clientSaved = SaveDC(dc);
+        POINT o{};
+        GetWindowOrgEx(dc, &o);
+        SetWindowOrgEx(dc, o.x - at.X, o.y - at.Y, nullptr);
+        SendMessageW(client, WM_PRINT, WPARAM(dc), Message.LParam);
+        RestoreDC(dc, clientSaved);
+    }
     if (Form->OnPaint.Assigned() && !IsCached(FCommonData)) {
         fw::CanvasBinding bind(static_cast<fw::TControlCanvas*>(Form->Canvas()), dc);
         Form->OnPaint(Form);

@@ -100,6 +100,15 @@ TsSkinProvider::~TsSkinProvider() {
     HookMDI(false);
     delete MDIButtonsBG;
     MDIButtonsBG = nullptr;
+    if (Bound && Form && Form->FormStyle() == fw::fsMDIChild && Form->Menu())
+        // The parent's line held the child's menu items.
+        if (auto* parent = dynamic_cast<TsSkinProvider*>(MDISkinProvider);
+            parent && parent != this && !Has(parent, fw::csDestroying) && parent->Form &&
+            !Has(parent->Form, fw::csDestroying)) {
+            parent->SkinData()->BGChanged = true;
+            parent->FLinesCount = -1;
+            if (parent->Form->HandleAllocated()) SendMessageW(parent->Form->WindowHandle(), WM_NCPAINT, 0, 0);
+        }
     if (Bound && Form) {
         IntUnSkinForm(Form);
         Form->SetWindowProc(OldWndProc);
@@ -110,6 +119,8 @@ TsSkinProvider::~TsSkinProvider() {
         }
     }
     if (MDISkinProvider == this) MDISkinProvider = nullptr;
+    // Nothing keeps a provider that is gone.
+    if (MDILastChild == this) MDILastChild = nullptr;
     delete Adapter;
     Adapter = nullptr;
     if (SystemMenu) SystemMenu->Free();
@@ -170,6 +181,14 @@ void TsSkinProvider::PrepareForm() {
     RgnChanged = true;
     if (!Form->ControlState().Contains(fw::csCreating) && !Has(Form, fw::csReading) && !Has(this, fw::csLoading))
         ApplyGlobalColor();
+    if (Form->FormStyle() == fw::fsMDIChild && FCommonData->Skinned())
+        // The parent's line shows what the child's state asks for.
+        if (auto* parent = dynamic_cast<TsSkinProvider*>(MDISkinProvider);
+            parent && parent != this && !Has(parent, fw::csDestroying) && parent->Form &&
+            !Has(parent->Form, fw::csDestroying) && parent->SkinData()) {
+            parent->SkinData()->BGChanged = true;
+            parent->FLinesCount = -1;
+        }
     InitMenuItems(FCommonData->Skinned(false));
     if (!MenusInitialized && UpdateMenu()) MenusInitialized = true;
     if (!Has(Form, fw::csLoading) && Showing()) InitExBorders(m->ExtendedBorders());

@@ -271,6 +271,10 @@ public:
     void PaintMDILineButtons();
     // The menu line drawn again (the buttons come or go with a maximised child).
     void RepaintMDIMenuLine();
+    // An MDI child behind another child that is maximised: its frame and
+    // client are not painted (nor is any child's frame while one made under
+    // a maximised child has not painted yet, MDIMaxChildCreated).
+    bool MDIPaintSkipped() const;
 
     // ---- an MDI parent's menu line and menu loop (sProviderMDIMenu.cpp)
     // The "acMDIIcons" window's painting: the window image where it lies.
@@ -293,6 +297,30 @@ public:
 private:
     // The MDI side of a message, after the form handled it (skinned or not).
     void MDIAfter(fw::TMessage& Message);
+    // An MDI child's or parent's system command (sProviderMDIChild.cpp);
+    // false for other forms.
+    bool MDISysCommand(fw::TMessage& Message);
+    void MDIChildSysCommand(fw::TMessage& Message);
+    // WM_MDIACTIVATE and WM_MDIDESTROY of an MDI child.
+    void MDIChildActivate(fw::TMessage& Message);
+    // The caption of a maximised MDI child, shown in its parent's title.
+    bool MDIChildSetText(fw::TMessage& Message);
+    // What an MDI child's activation changes in its parent and siblings.
+    void MDIChildActivated();
+    // The parent's line and client once an MDI child's window is gone.
+    void MDIChildGone(TsSkinProvider* Parent);
+    // The client painting of an MDI parent and child (the flag of a child
+    // made under a maximised one ends at its first painting).
+    void MDIChildFirstPaint(bool Erase);
+    // The parent's MDI area in the window image.
+    void PaintMDIArea();
+    // The system-menu point of an MDI child's icon (screen).
+    fw::TPoint MDIChildMenuPoint() const;
+    // An iconic MDI child's window menu at a release on it; true when dropped.
+    bool IconicMDIChildMenu(fw::TMessage& Message);
+    // The outline of an MDI child is kept in its client's coordinates; this
+    // moves it onto the screen.
+    fw::TPoint OutlineShift() const;
     // The frame is painted again when the buttons would come or go.
     void CheckMDIButtons();
     void RepaintMDIButton(int HitCode);

@@ -173,6 +173,9 @@ void TacMDIWnd::acWndProc(fw::TMessage& Message) {
         case WM_WINDOWPOSCHANGING:
             MarkChanged(this);
             break;
+        case WM_MDICREATE:
+            if (ProviderCalls.ChildCreating) ProviderCalls.ChildCreating();
+            break;
         case WM_STYLECHANGED:
             PassOn(Message);
             return;

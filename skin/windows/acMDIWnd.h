@@ -32,6 +32,8 @@ struct TacMDIProviderCalls {
     std::function<void()> MenuChanged;
     // After the system refreshed the MDI menu: the caption repainted.
     std::function<void()> RefreshCaption;
+    // The client is about to make a child window (WM_MDICREATE).
+    std::function<void()> ChildCreating;
     // A child window the client has just made (WM_MDICREATE).
     std::function<void(HWND)> ChildCreated;
 };
