@@ -31,4 +31,9 @@ fw::TRect MDIIconsRect(const TFrameState& S, const TFrameMetrics& M, const fw::T
 // maximised child runs; nil otherwise.
 fw::TCustomForm* MDIIconsForm();
 
+class TsSkinProvider;
+// Frees the "acMDIIcons" window when it paints from the provider (Owner),
+// which is going: it must not outlive the image it copies.
+void FreeMDIIconsOf(const TsSkinProvider* Owner);
+
 }  // namespace skin

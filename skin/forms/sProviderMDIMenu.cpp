@@ -105,6 +105,10 @@ bool ChildMaximized(fw::TCustomForm* Parent) {
 
 fw::TCustomForm* MDIIconsForm() { return MDIIcons ? MDIIcons->form : nullptr; }
 
+void FreeMDIIconsOf(const TsSkinProvider* Owner) {
+    if (MDIIcons && MDIIcons->sp == Owner) FreeMDIIcons();
+}
+
 void TsSkinProvider::PaintMDIMenuLine(fw::TBitmap* Cache, int& X) {
     if (MDISkinProvider != this || !ChildIconPresent() || !Cache) return;
     const TFrameState s = State();

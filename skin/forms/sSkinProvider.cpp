@@ -14,6 +14,7 @@
 #include "skin/forms/sFramePaint.h"
 #include "skin/forms/sFrameRegion.h"
 #include "skin/forms/sMDIForm.h"
+#include "skin/forms/sMDIMenuLine.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/paint/sCommonData.h"
@@ -98,6 +99,7 @@ TsSkinProvider::~TsSkinProvider() {
     delete ListSW;
     ListSW = nullptr;
     HookMDI(false);
+    FreeMDIIconsOf(this);
     delete MDIButtonsBG;
     MDIButtonsBG = nullptr;
     if (Bound && Form && Form->FormStyle() == fw::fsMDIChild && Form->Menu())

@@ -276,6 +276,15 @@ TEST(MDIMenuLine, MergedItemsChildIconAndTheIconsWindowOfTheMenuLoop) {
     const fw::TRect icon2 = ChildIconRect(MenuLineRect(sp->State(), sp->Metrics(), sp->OffsetY()),
                                           MenuHeight(sp->State(), sp->Metrics()), BarRect(h, 0));
     EXPECT_EQ(Count(*shown, icon2, IsRed), icon2.Width() * icon2.Height());
+
+    // The icons window paints from the parent's provider: it goes with it.
+    SendMessageW(h, WM_ENTERMENULOOP, 0, 0);
+    ASSERT_NE(MDIIconsForm(), nullptr);
+    const HWND icons = MDIIconsForm()->Handle();
+    sp->Free();
+    EXPECT_EQ(MDIIconsForm(), nullptr);
+    EXPECT_FALSE(IsWindow(icons));
+    Pump(50);
     second->Free();
     Pump(100);
 }
