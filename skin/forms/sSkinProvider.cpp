@@ -330,6 +330,7 @@ void TsSkinProvider::UpdateRgn(bool Repaint) {
 void TsSkinProvider::RemoveSkin(fw::TMessage& Message) {
     auto* m = reinterpret_cast<TsSkinManager*>(Message.LParam);
     if (m == SkinManager()) {
+        HideTitleGlows();
         delete ListSW;
         ListSW = nullptr;
         // The MDI client goes back to the system's look with its wrapper.

@@ -165,6 +165,12 @@ public:
     void SetHotHT(int HitCode, bool Repaint = true) override;
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
+    // The glow around a directly repainted hot minimise, maximise or close
+    // button (shown with ImageIndex's glow image while glowing is allowed),
+    // hidden in every other state (sProviderTitleGlow).
+    void UpdateButtonGlow(TsCaptionButton& Btn, int ImageIndex);
+    void HideButtonGlow(TsCaptionButton& Btn);
+    void HideTitleGlows();
     TsCaptionButton* ButtonOf(int HitCode);
     // The user button of a hit code (HTUDBTN + index), nil for other codes.
     TsTitleButton* UserButtonOf(int HitCode);
@@ -246,6 +252,7 @@ public:
     // Set while a title button is pressed; a command runs at button-up only
     // then.
     bool ButtonPressed = false;
+    bool TrackingLeave = false;      // SetHotHT asks for the mouse leaving the frame
     TacScrollWnd* ListSW = nullptr;  // owned
 
     // ---- MDI (sProviderMDI.cpp)
