@@ -102,6 +102,9 @@ public:
     fw::TAlignment CaptionAlignment() const { return FCaptionAlignment; }
     void SetCaptionAlignment(fw::TAlignment Value);
     void SetDrawNonClientArea(bool Value);
+    // The main menu's bar items drawn by the skinned menus (owner-drawn) or
+    // by the platform, as the frame is drawn by the skin or not.
+    void SkinMenuLine(bool On);
     TsGripMode GripMode() const { return FGripMode; }
     void SetGripMode(TsGripMode Value) { FGripMode = Value; }
     bool ShowAppIcon() const { return FShowAppIcon; }
