@@ -260,19 +260,22 @@ TEST(SkinnedMenus, ASkinWithoutAMenuSectionDrawsOnTheSystemMenuColour) {
     EXPECT_EQ(GetPixel(mi.Bmp->Canvas()->Handle(), 119, 49), menu);
 
     fw::TBitmap page(1, 1, fw::pf24bit);
+    // The row as the menu window would lay it out.
+    const int W = s.menus->ParentWidth(page.Canvas(), a);
     int w = 0, h = 0;
     s.menus->sMeasureItem(a, page.Canvas(), w, h);
-    page.SetSize(120, h);
-    s.menus->sAdvancedDrawItem(a, page.Canvas(), fw::TRect(0, 0, 120, h), fw::TOwnerDrawState());
+    page.SetSize(W, h);
+    s.menus->sAdvancedDrawItem(a, page.Canvas(), fw::TRect(0, 0, W, h), fw::TOwnerDrawState());
     CreateDirectoryW(L"..\\screenshots", nullptr);
     page.SaveToFile(L"..\\screenshots\\menu-item-without-menu-section.bmp");
-    EXPECT_EQ(GetPixel(page.Canvas()->Handle(), 110, h / 2), menu) << "beside the caption";
-    EXPECT_GT(Inked(page, fw::TRect(20, 1, 100, h - 1), menu), 10) << "the caption is written";
+    EXPECT_EQ(GetPixel(page.Canvas()->Handle(), W - 12, h / 2), menu) << "beside the caption";
+    EXPECT_GT(Inked(page, fw::TRect(20, 1, W - 20, h - 1), menu), 10) << "the caption is written";
     // Selected: on the system's highlight, the caption in its text colour.
     fw::TOwnerDrawState selected;
     selected.Include(fw::odSelected);
-    s.menus->sAdvancedDrawItem(a, page.Canvas(), fw::TRect(0, 0, 120, h), selected);
+    s.menus->sAdvancedDrawItem(a, page.Canvas(), fw::TRect(0, 0, W, h), selected);
+    page.SaveToFile(L"..\\screenshots\\menu-item-without-menu-section-selected.bmp");
     const COLORREF light = GetSysColor(COLOR_HIGHLIGHT);
-    EXPECT_EQ(GetPixel(page.Canvas()->Handle(), 110, h / 2), light);
-    EXPECT_GT(Inked(page, fw::TRect(20, 1, 100, h - 1), light), 10);
+    EXPECT_EQ(GetPixel(page.Canvas()->Handle(), W - 12, h / 2), light);
+    EXPECT_GT(Inked(page, fw::TRect(20, 1, W - 20, h - 1), light), 10);
 }
