@@ -114,16 +114,7 @@ bool TacSBAnimation::Glowing() const {
 int TacSBAnimation::Offset() const {
     if (!Glowing()) return 0;
     const TFrameSkin& k = Provider ? Provider->FrameSkin() : Dialog->FrameSkin();
-    const TsSkinData* d = k.Manager->SkinData;
-    if (!d) return 0;
-    switch (PBtnData->HitCode) {
-        case HTMINBUTTON:
-            return d->BIMinGlowMargin;
-        case HTMAXBUTTON:
-            return d->BIMaxGlowMargin;
-        default:
-            return d->BICloseGlowMargin;
-    }
+    return ButtonGlowOf(PBtnData->HitCode, k.Manager->SkinData).Margin;
 }
 
 fw::TRect TacSBAnimation::GetFormBounds() const {

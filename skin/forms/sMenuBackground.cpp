@@ -219,6 +219,13 @@ fw::TBitmap* TsSkinableMenus::PrepareMenuBG(fw::TMenuItem* Item, int Width, int 
             AddRgn(ArOR, Width, md, Height - md.WB, true);
         }
         if (Wnd) DrawWndBorder(Wnd, mi.Bmp);
+    } else {
+        // A skin without a menu section: the system's menu colour, not the
+        // new bitmap's black under the items' text.
+        HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_MENU));
+        const RECT all{0, 0, Width, Height};
+        FillRect(mi.Bmp->Canvas()->Handle(), &all, brush);
+        DeleteObject(brush);
     }
     FreeExtraGlyph();
     MenuInfoArray.push_back(mi);

@@ -212,9 +212,19 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
     fw::TBitmap B(std::max<int>(0, ARect.Width() - EW * firstCol), std::max<int>(0, ARect.Height()), fw::pf24bit);
     const int S = m->GetSkinIndex(L"MENUITEM");
     const int itemState = enabled && State.Contains(fw::odSelected) ? 1 : 0;
-    if (m->IsValidSkinIndex(S))
+    if (m->IsValidSkinIndex(S)) {
         PaintItem(S, L"MENUITEM", MakeCacheInfo(bg, co.X, co.Y), true, itemState,
                   fw::TRect(0, 0, B.Width(), ARect.Height()), fw::TPoint(EW * firstCol + ARect.Left, ARect.Top), &B, m);
+    } else {
+        // A skin without an item section: the item stands on the menu's
+        // background, a selected one on the system's highlight.
+        Copy(B.Canvas()->Handle(), 0, 0, B.Width(), B.Height(), bg, EW * firstCol + ARect.Left + co.X,
+             ARect.Top + co.Y);
+        if (itemState == 1) {
+            const RECT all{0, 0, B.Width(), B.Height()};
+            FillRect(B.Canvas()->Handle(), &all, GetSysColorBrush(COLOR_HIGHLIGHT));
+        }
+    }
 
     // Check mark of an item without a picture of its own.
     const bool hasImage =
@@ -300,7 +310,15 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
     unsigned flags = align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
     if (State.Contains(fw::odNoAccel)) flags |= DT_HIDEPREFIX;
     const bool hot = enabled && (State.Contains(fw::odSelected) || State.Contains(fw::odHotLight));
-    acWriteTextEx(B.Canvas(), caption.c_str(), true, cr, flags, S, hot, m);
+    // Without an item section the text takes the system's menu colours.
+    auto write = [&](const fw::String& Text, fw::TRect R, unsigned Flags) {
+        if (m->IsValidSkinIndex(S)) return acWriteTextEx(B.Canvas(), Text.c_str(), true, R, Flags, S, hot, m);
+        B.Canvas()->Brush()->SetStyle(fw::bsClear);
+        B.Canvas()->Font()->SetColor(fw::TColor(GetSysColor(itemState == 1 ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
+        RECT r = R;
+        DrawTextW(B.Canvas()->Handle(), Text.c_str(), int(Text.size()), &r, Flags);
+    };
+    write(caption, cr, flags);
 
     // Shortcut, right-aligned at the item's right end in every column.
     const fw::String sc = fw::ShortCutToText(item->ShortCut());
@@ -309,7 +327,7 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
         fw::TRect r(0, 0, ARect.Width(), ARect.Height());
         r.Right -= 8 + EW * firstCol;
         r.Left = r.Right - w;
-        acWriteTextEx(B.Canvas(), sc.c_str(), true, r, DT_SINGLELINE | DT_VCENTER, S, hot, m);
+        write(sc, r, DT_SINGLELINE | DT_VCENTER);
     }
 
     if (OnDrawItem) OnDrawItem(item, B.Canvas(), fw::TRect(0, 0, B.Width(), B.Height()), State, smNormal);

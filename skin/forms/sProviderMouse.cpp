@@ -46,10 +46,11 @@ int TsSkinProvider::HTProcess(fw::TMessage& Message) {
 }
 
 void TsSkinProvider::SetHotHT(int HitCode, bool Repaint) {
-    if (!FDrawNonClientArea) return;
+    if (!FDrawNonClientArea || TrackingLeave) return;
     if (HitCode == CurrentHT || (CurrentHT == -1 && HitCode == 0)) return;
     if (TsCaptionButton* old = CurrentHT > 0 ? ButtonOf(CurrentHT) : nullptr) {
         if (old->State > 0) old->State = 0;
+        HideButtonGlow(*old);
         UserButtonHint(CurrentHT, false);
         if (Repaint) RepaintButton(CurrentHT);
     }
@@ -63,7 +64,11 @@ void TsSkinProvider::SetHotHT(int HitCode, bool Repaint) {
         // (with a border window, the frame is that window).
         const HWND frame = BorderForm && BorderForm->AForm ? BorderForm->AForm->WindowHandle() : Form->WindowHandle();
         TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, frame, 0};
+        // Wine's tracking hit-tests the window at the real cursor meanwhile:
+        // the point this hit test carried decides which button is hot.
+        TrackingLeave = true;
         TrackMouseEvent(&tme);
+        TrackingLeave = false;
     }
 }
 
@@ -91,10 +96,13 @@ void TsSkinProvider::SetPressedHT(int HitCode) {
 void TsSkinProvider::RepaintButton(int HitCode) {
     if (MDIButtons.Of(HitCode)) {
         RepaintMDIButton(HitCode);
+        if (TsCaptionButton* mdi = MDIButtons.Of(HitCode); MDIButtonsShown)
+            UpdateButtonGlow(*mdi, ShownMDIImage(*mdi, MDIButtons, MDIStateOf(this), FFrameSkin));
         return;
     }
     TsCaptionButton* btn = ButtonOf(HitCode);
     fw::TBitmap* cache = FCommonData->FCacheBmp;
+    if (btn && btn->State < 0) HideButtonGlow(*btn);
     if (!btn || btn->State < 0 || !Form || !Form->HandleAllocated() || !Showing()) return;
     if (BorderForm) {
         // The buttons are drawn in the border window's image.
@@ -123,6 +131,7 @@ void TsSkinProvider::RepaintButton(int HitCode) {
     HDC dc = GetWindowDC(h);
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cacheDC, r.Left, r.Top, SRCCOPY);
     ReleaseDC(h, dc);
+    if (!Buttons.UserOf(HitCode)) UpdateButtonGlow(*btn, ShownImage(*btn, Buttons, State(), FFrameSkin));
 }
 
 void TsSkinProvider::DropSysMenu(int X, int Y) {

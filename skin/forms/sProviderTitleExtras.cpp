@@ -6,6 +6,7 @@
 namespace skin {
 
 void TsSkinProvider::KillAnimations() {
+    HideTitleGlows();
     for (TsCaptionButton* b : {&Buttons.Min, &Buttons.Max, &Buttons.Close, &Buttons.Help}) FreeSBAnimation(*b);
     for (int i = 0; i < FTitleButtons.Count(); ++i) FreeSBAnimation(FTitleButtons.Items(i)->BtnData);
 }

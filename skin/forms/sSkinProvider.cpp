@@ -263,16 +263,29 @@ void TsSkinProvider::SetDrawNonClientArea(bool Value) {
         if (Showing() && Skinned()) {
             FCommonData->BGChanged = true;
             RgnChanged = true;
+            SkinMenuLine(true);
             RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
             RefreshFormScrollWrapper();
         }
     } else {
         InitExBorders(false);
+        SkinMenuLine(false);
         delete ListSW;
         ListSW = nullptr;
         if (HaveSysMenu) SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_SYSMENU);
         if (Showing()) SetWindowRgn(h, nullptr, TRUE);
     }
+}
+
+void TsSkinProvider::SkinMenuLine(bool On) {
+    TsSkinManager* m = SkinManager();
+    auto* menus = m ? dynamic_cast<TsSkinableMenus*>(m->SkinableMenus()) : nullptr;
+    fw::TMainMenu* menu = Form ? Form->Menu() : nullptr;
+    if (!menus || !menu) return;
+    menus->InitMenuLine(menu, On);
+    // Who draws the items decides their sizes: the bar is measured again.
+    FLinesCount = -1;
+    UpdateMenu();
 }
 
 // ---- the frame
@@ -351,6 +364,7 @@ void TsSkinProvider::UpdateRgn(bool Repaint) {
 void TsSkinProvider::RemoveSkin(fw::TMessage& Message) {
     auto* m = reinterpret_cast<TsSkinManager*>(Message.LParam);
     if (m == SkinManager()) {
+        HideTitleGlows();
         delete ListSW;
         ListSW = nullptr;
         // The MDI client goes back to the system's look with its wrapper.

@@ -27,9 +27,8 @@
 // system ones.
 //
 // With the skin's extended borders a border window behind the form shows the
-// frame and its shadow (acBorderForm, sProviderExBorders).
-//
-// Not here yet: the menu line in the extended frame.
+// frame and its shadow (acBorderForm, sProviderExBorders); the menu line
+// stays on the form's own window, seen through a hole in the border window.
 #pragma once
 
 #include <windows.h>
@@ -101,6 +100,9 @@ public:
     fw::TAlignment CaptionAlignment() const { return FCaptionAlignment; }
     void SetCaptionAlignment(fw::TAlignment Value);
     void SetDrawNonClientArea(bool Value);
+    // The main menu's bar items drawn by the skinned menus (owner-drawn) or
+    // by the platform, as the frame is drawn by the skin or not.
+    void SkinMenuLine(bool On);
     TsGripMode GripMode() const { return FGripMode; }
     void SetGripMode(TsGripMode Value) { FGripMode = Value; }
     bool ShowAppIcon() const { return FShowAppIcon; }
@@ -164,6 +166,12 @@ public:
     void SetHotHT(int HitCode, bool Repaint = true) override;
     void SetPressedHT(int HitCode);
     void RepaintButton(int HitCode);
+    // The glow around a directly repainted hot minimise, maximise or close
+    // button (shown with ImageIndex's glow image while glowing is allowed),
+    // hidden in every other state (sProviderTitleGlow).
+    void UpdateButtonGlow(TsCaptionButton& Btn, int ImageIndex);
+    void HideButtonGlow(TsCaptionButton& Btn);
+    void HideTitleGlows();
     TsCaptionButton* ButtonOf(int HitCode);
     // The user button of a hit code (HTUDBTN + index), nil for other codes.
     TsTitleButton* UserButtonOf(int HitCode);
@@ -254,6 +262,7 @@ public:
     // Set while a title button is pressed; a command runs at button-up only
     // then.
     bool ButtonPressed = false;
+    bool TrackingLeave = false;      // SetHotHT asks for the mouse leaving the frame
     TacScrollWnd* ListSW = nullptr;  // owned
 
     // ---- MDI (sProviderMDI.cpp)

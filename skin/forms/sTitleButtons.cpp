@@ -4,6 +4,7 @@
 
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sSkinManager.h"
+#include "skin/engine/sStyleSimply.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sGlyphs.h"
 
@@ -163,6 +164,23 @@ void PaintUserButton(fw::TBitmap* Bmp, const TUserTitleButton& U, const TTitleBu
 void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K) {
     for (const TsCaptionButton* btn : {&B.Close, &B.Max, &B.Min, &B.Help}) PaintTitleButton(Bmp, *btn, B, S, K);
     for (const TUserTitleButton& u : B.User) PaintUserButton(Bmp, u, B, S, K);
+}
+
+TButtonGlow ButtonGlowOf(int HitCode, const TsSkinData* D) {
+    if (!D) return {};
+    switch (HitCode) {
+        case HTMINBUTTON:
+        case HTMDIMIN:
+            return {D->BIMinGlow, D->BIMinGlowMargin};
+        case HTMAXBUTTON:
+        case HTMDIMAX:
+            return {D->BIMaxGlow, D->BIMaxGlowMargin};
+        case HTCLOSE:
+        case HTMDICLOSE:
+            return {D->BICloseGlow, D->BICloseGlowMargin};
+        default:
+            return {};
+    }
 }
 
 }  // namespace skin

@@ -40,4 +40,14 @@ void PaintUserGlyph(fw::TBitmap* Bmp, const TUserTitleButton& U, const TFrameSki
 // dimmed when normal and the form is inactive or the button disabled.
 void PaintTitleButtons(fw::TBitmap* Bmp, const TTitleButtons& B, const TFrameState& S, const TFrameSkin& K);
 
+class TsSkinData;
+
+// The skin's glow size and margin of a minimise, maximise/restore or close
+// button (the form's own or a maximised MDI child's); none for the others.
+struct TButtonGlow {
+    int Size = 0;
+    int Margin = 0;
+};
+TButtonGlow ButtonGlowOf(int HitCode, const TsSkinData* D);
+
 }  // namespace skin

@@ -37,9 +37,9 @@ struct MenuScene {
     std::unique_ptr<LoadedSkin> skin;
     TsSkinableMenus* menus = nullptr;
     fw::TPopupMenu* popup = nullptr;
-    MenuScene() {
+    explicit MenuScene(const wchar_t* Folder = L"default", const wchar_t* Name = L"Stillwater") {
         InstallSkinnedMenus();
-        skin = std::make_unique<LoadedSkin>(L"default", L"Stillwater");
+        skin = std::make_unique<LoadedSkin>(Folder, Name);
         menus = dynamic_cast<TsSkinableMenus*>(skin->sm->SkinableMenus());
         skin->sm->MenuSupport()->IcoLineSkin = L"ICOLINE";  // as the manager's Loaded leaves it
         popup = new fw::TPopupMenu(nullptr);
@@ -242,4 +242,40 @@ TEST(SkinnedMenus, ItemsAreDrawnFromTheSkinByState) {
     EXPECT_GT(Diff(GetPixel(dc, 4, (rows[7].Top + rows[7].Bottom) / 2), kItem), 0) << "caption bar";
     EXPECT_GT(Inked(page, fw::TRect(60, rows[7].Top, 120, rows[7].Bottom), kItem), 4) << "caption word";
     EXPECT_EQ(MenuInfoArray.size(), 1u);
+}
+
+// A skin without a "MAINMENU" section: the menu stands on the system's menu
+// colour, frameless, its items' captions written over it.
+TEST(SkinnedMenus, ASkinWithoutAMenuSectionDrawsOnTheSystemMenuColour) {
+    MenuScene s(L"test", L"T1");
+    ASSERT_FALSE(s.skin->sm->IsValidSkinIndex(s.skin->sm->GetSkinIndex(L"MAINMENU")));
+    fw::TMenuItem* a = s.Add(L"Alpha");
+    s.Add(L"Beta");
+    const TacMenuInfo mi = s.menus->GetMenuInfo(a, 120, 50, nullptr);
+    ASSERT_NE(mi.Bmp, nullptr);
+    EXPECT_EQ(s.menus->GetSkinBorderWidth(), 0);
+    const COLORREF menu = GetSysColor(COLOR_MENU);
+    EXPECT_EQ(Inked(*mi.Bmp, fw::TRect(0, 0, 120, 50), menu), 0);
+    EXPECT_EQ(GetPixel(mi.Bmp->Canvas()->Handle(), 0, 0), menu);
+    EXPECT_EQ(GetPixel(mi.Bmp->Canvas()->Handle(), 119, 49), menu);
+
+    fw::TBitmap page(1, 1, fw::pf24bit);
+    // The row as the menu window would lay it out.
+    const int W = s.menus->ParentWidth(page.Canvas(), a);
+    int w = 0, h = 0;
+    s.menus->sMeasureItem(a, page.Canvas(), w, h);
+    page.SetSize(W, h);
+    s.menus->sAdvancedDrawItem(a, page.Canvas(), fw::TRect(0, 0, W, h), fw::TOwnerDrawState());
+    CreateDirectoryW(L"..\\screenshots", nullptr);
+    page.SaveToFile(L"..\\screenshots\\menu-item-without-menu-section.bmp");
+    EXPECT_EQ(GetPixel(page.Canvas()->Handle(), W - 12, h / 2), menu) << "beside the caption";
+    EXPECT_GT(Inked(page, fw::TRect(20, 1, W - 20, h - 1), menu), 10) << "the caption is written";
+    // Selected: on the system's highlight, the caption in its text colour.
+    fw::TOwnerDrawState selected;
+    selected.Include(fw::odSelected);
+    s.menus->sAdvancedDrawItem(a, page.Canvas(), fw::TRect(0, 0, W, h), selected);
+    page.SaveToFile(L"..\\screenshots\\menu-item-without-menu-section-selected.bmp");
+    const COLORREF light = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(GetPixel(page.Canvas()->Handle(), W - 12, h / 2), light);
+    EXPECT_GT(Inked(page, fw::TRect(20, 1, W - 20, h - 1), light), 10);
 }

@@ -12,8 +12,12 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/Menus.h"
 #include "skin/engine/sMessages.h"
+#include "skin/engine/sSkinImages.h"
+#include "skin/engine/sSkinManager.h"
+#include "skin/engine/sStyleSimply.h"
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/paint/acGlow.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/windows/acMDIWnd.h"
 
@@ -155,12 +159,12 @@ TEST(MDIForm, MaximisedChildButtonsInTheMenuLineRestoreAndClose) {
     EXPECT_EQ(HitAt(h, Centre(b.Max.Rect)), HTMDIMAX);
     EXPECT_EQ(HitAt(h, Centre(b.Min.Rect)), HTMDIMIN);
     EXPECT_EQ(HitAt(h, fw::TPoint(b.Max.Rect.Right, b.Max.Rect.Top + 2)), HTMENU);
-    // The hot close button is drawn on the window in its hot look (the
-    // cursor is there, so the frame hears of no leaving meanwhile).
+    // The hot close button is drawn on the window in its hot look at once,
+    // before the message loop could hear of the mouse leaving (the cursor
+    // is there too).
     const LPARAM onClose = ScreenAt(h, Centre(b.Close.Rect));
     SetCursorPos(short(LOWORD(onClose)), short(HIWORD(onClose)));
     HitAt(h, Centre(b.Close.Rect));
-    Pump(30);
     EXPECT_EQ(b.Close.State, 1);
     auto hot = Shot(h, L"skinned-mdi-close-hot");
     int changed = 0;
@@ -222,4 +226,138 @@ TEST(MDIForm, RemovingTheSkinDropsTheClientWrapper) {
     ASSERT_NE(sp->MDIForm, nullptr);
     EXPECT_NE(sp->MDIForm->ListSW, nullptr);
     EXPECT_EQ(sp->MDIForm->ListSW->CtrlHandle, client);
+}
+
+// A maximised child's buttons in the parent's menu line are repainted
+// directly, never faded: while glowing is allowed and the skin gives a
+// button a glow size, the hot button gets the skin's glow window around it,
+// which goes when the button stops being hot, the form moves or hides, or
+// the skin goes.
+TEST(MDIForm, AHotChildButtonGlowsWhileGlowingIsAllowed) {
+    LoadedSkin skin(L"test", L"T1");
+    TsSkinManager* m = skin.sm.get();
+    ASSERT_TRUE(m->AllowGlowing());
+    // T1 has a glow image for the big close button only: the small close
+    // image's glow is that one under the small image's name.
+    const int glowImage = m->GetMaskIndex(m->ConstData.IndexGLobalInfo, L"GLOBALINFO", L"BICONCLOSEGLOW0");
+    ASSERT_TRUE(m->IsValidImgIndex(glowImage));
+    m->ma[size_t(glowImage)].PropertyName = L"SICONCLOSEGLOW0";
+    m->SkinData->BICloseGlow = 6;
+    m->SkinData->BICloseGlowMargin = 2;
+    InstallFormSkinning();
+    auto form = MDIParent();
+    const HWND h = form->Handle();
+    TsSkinProvider* sp = ProviderOf(form.get());
+    ASSERT_NE(sp, nullptr);
+    FreeOnClose closer;
+    fw::TForm* child = MDIChild(L"Child", &closer);
+    SendMessageW(form->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
+    Pump(150);
+    ASSERT_TRUE(sp->MDIButtonsShown);
+    TsCaptionButton& close = sp->MDIButtons.Close;
+    TsCaptionButton& restore = sp->MDIButtons.Max;
+    ASSERT_EQ(m->ma[size_t(close.ImageIndex)].PropertyName, L"SICONCLOSE");
+
+    auto shown = [](int id) {
+        return id >= 0 && id < int(acgEffects.size()) && acgEffects[size_t(id)] && acgEffects[size_t(id)]->Wnd &&
+               IsWindowVisible(acgEffects[size_t(id)]->Wnd->Handle());
+    };
+    // The hit test carries the point; the cursor stands there too, so the
+    // frame hears of no leaving meanwhile.
+    auto hover = [&](const fw::TRect& r) {
+        const LPARAM at = ScreenAt(h, Centre(r));
+        SetCursorPos(short(LOWORD(at)), short(HIWORD(at)));
+        return HitAt(h, Centre(r));
+    };
+
+    EXPECT_EQ(hover(close.Rect), HTMDICLOSE);
+    ASSERT_EQ(close.State, 1);
+    ASSERT_TRUE(shown(close.GlowID));
+    // Around the button on the screen, reaching the glow image's border
+    // widths less the margin under its edges; the mouse passes through it.
+    {
+        const HWND glow = acgEffects[size_t(close.GlowID)]->Wnd->Handle();
+        RECT wr, gr;
+        GetWindowRect(h, &wr);
+        GetWindowRect(glow, &gr);
+        const int l = MaskWidthLeft(m->ma, glowImage), t = MaskWidthTop(m->ma, glowImage);
+        const int r = MaskWidthRight(m->ma, glowImage), b = MaskWidthBottom(m->ma, glowImage);
+        EXPECT_EQ(gr.left, wr.left + close.Rect.Left + 2 - l);
+        EXPECT_EQ(gr.top, wr.top + close.Rect.Top + 2 - t);
+        EXPECT_EQ(gr.right - gr.left, close.Rect.Width() + l + r - 4);
+        EXPECT_EQ(gr.bottom - gr.top, close.Rect.Height() + t + b - 4);
+        EXPECT_TRUE(GetWindowLongW(glow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+        EXPECT_EQ(SendMessageW(glow, WM_NCHITTEST, 0, MAKELPARAM(gr.left + 1, gr.top + 1)), HTTRANSPARENT);
+        // The screen around the button, glow and all.
+        const int x0 = wr.left + close.Rect.Left - 30, y0 = wr.top + close.Rect.Top - 20;
+        fw::TBitmap screen(60 + close.Rect.Width(), 40 + close.Rect.Height(), fw::pf24bit);
+        HDC sdc = GetDC(nullptr);
+        BitBlt(screen.Canvas()->Handle(), 0, 0, screen.Width(), screen.Height(), sdc, x0, y0, SRCCOPY);
+        ReleaseDC(nullptr, sdc);
+        CreateDirectoryW(L"..\\screenshots", nullptr);
+        screen.SaveToFile(L"..\\screenshots\\skinned-mdi-close-glow.bmp");
+    }
+    // The restore button has no glow size: hot without a glow; the close
+    // button's glow went with its hot state.
+    const int first = close.GlowID;
+    EXPECT_EQ(hover(restore.Rect), HTMDIMAX);
+    EXPECT_EQ(close.GlowID, -1);
+    EXPECT_FALSE(shown(first));
+    EXPECT_EQ(restore.GlowID, -1);
+    // Pressed is not hot.
+    EXPECT_EQ(hover(close.Rect), HTMDICLOSE);
+    ASSERT_TRUE(shown(close.GlowID));
+    SendMessageW(h, WM_NCLBUTTONDOWN, HTMDICLOSE, ScreenAt(h, Centre(close.Rect)));
+    EXPECT_EQ(close.State, 2);
+    EXPECT_EQ(close.GlowID, -1);
+    SendMessageW(h, WM_NCLBUTTONUP, HTMENU, ScreenAt(h, fw::TPoint(2, 2)));
+    Pump(30);
+
+    // What takes the glow away from a hot button.
+    struct Case {
+        const char* what;
+        void (*act)(fw::TForm*, LoadedSkin&);
+    };
+    const Case cases[] = {
+        {"the form moves",
+         [](fw::TForm* f, LoadedSkin&) {
+             SetWindowPos(f->Handle(), nullptr, f->Left() + 7, f->Top() + 5, 0, 0,
+                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+         }},
+        {"the form hides", [](fw::TForm* f, LoadedSkin&) { f->Hide(); }},
+        {"the skin goes", [](fw::TForm*, LoadedSkin& s) { s.sm->SetActive(false); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!form->Visible()) {
+            form->Show();
+            Pump(100);
+        }
+        ASSERT_TRUE(sp->MDIButtonsShown);
+        SendMessageW(h, WM_NCHITTEST, 0, ScreenAt(h, fw::TPoint(2, 2)));  // nothing hot
+        EXPECT_EQ(hover(close.Rect), HTMDICLOSE);
+        const int id = close.GlowID;
+        ASSERT_TRUE(shown(id));
+        c.act(form.get(), skin);
+        Pump(60);
+        EXPECT_EQ(close.GlowID, -1);
+        EXPECT_FALSE(shown(id));
+    }
+
+    // Without a glow size, or with glowing switched off, no glow.
+    m->SetActive(true);
+    Pump(100);
+    ASSERT_TRUE(sp->MDIButtonsShown);
+    for (const bool allowed : {true, false}) {
+        SCOPED_TRACE(allowed ? "no glow size" : "glowing off");
+        m->SkinData->BICloseGlow = allowed ? 0 : 6;
+        m->SetAllowGlowing(allowed);
+        SendMessageW(h, WM_NCHITTEST, 0, ScreenAt(h, fw::TPoint(2, 2)));
+        EXPECT_EQ(hover(sp->MDIButtons.Close.Rect), HTMDICLOSE);
+        EXPECT_EQ(sp->MDIButtons.Close.State, 1);
+        EXPECT_EQ(sp->MDIButtons.Close.GlowID, -1);
+    }
+    m->SetAllowGlowing(true);
+    ClickAt(h, Centre(sp->MDIButtons.Close.Rect));
+    EXPECT_EQ(form->MDIChildCount(), 0);
 }

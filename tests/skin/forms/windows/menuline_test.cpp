@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "../FrameFixtures.h"
 #include "SkinnedFormKit.h"
@@ -213,4 +215,72 @@ TEST(SkinnedMenuLine, PaintedFromTheSkinHitTestedAndOpeningSkinnedPopups) {
     EXPECT_LT(darkest(*narrow, second), 3 * 90);
     const fw::TRect third = BarItem(h, 2);
     EXPECT_EQ(line, GetPixel(narrow->Canvas()->Handle(), third.Right + 2, third.Top + 3));
+}
+
+// DrawNonClientArea switched off gives the bar back to the platform (items
+// neither owner-drawn nor measured by the skinned menus, drawn in the
+// system's menu colour); switched on again, the skin draws it as before.
+TEST(SkinnedMenuLine, FollowsDrawNonClientAreaOffAndOn) {
+    InstallFormSkinning();
+    LoadedSkin skin(L"default", L"Stillwater");
+    TsSkinManager* m = skin.sm.get();
+    std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
+    form->AfterConstruction();
+    form->SetCaption(L"Menu line switch");
+    form->SetBounds(140, 100, 380, 240);
+    auto* menu = new fw::TMainMenu(form.get());
+    fw::TMenuItem* file = Item(form.get(), L"&File");
+    file->Add(Item(form.get(), L"&Open"));
+    menu->Items()->Add(file);
+    menu->Items()->Add(Item(form.get(), L"&Edit"));
+    form->SetMenu(menu);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump(200);
+    const HWND h = form->Handle();
+    TsSkinProvider* sp = ProviderOf(form.get());
+    ASSERT_NE(nullptr, sp);
+    auto* menus = dynamic_cast<TsSkinableMenus*>(m->SkinableMenus());
+    ASSERT_NE(nullptr, menus);
+    const auto ours = fw::TAdvancedMenuDrawItemEvent(menus, &TsSkinableMenus::sAdvancedDrawLineItem);
+    const COLORREF line = COLORREF(fw::ColorToRGB(SectionColor(m, L"MENULINE")));
+    const COLORREF system = GetSysColor(COLOR_MENU);
+    ASSERT_NE(line, system);
+
+    // The bar right of its last item, as the window shows it.
+    auto besideTheItems = [&](const wchar_t* Name) {
+        const fw::TRect edit = BarItem(h, 1);
+        RECT cr;
+        GetClientRect(h, &cr);
+        const fw::TRect r(edit.Right + 6, edit.Top + 2, edit.Right + 6 + std::min(100, int(cr.right) / 3),
+                          edit.Bottom - 2);
+        auto shot = Shot(h, Name);
+        return std::make_pair(CountColour(*shot, r, line), CountColour(*shot, r, system));
+    };
+    struct Step {
+        bool on;
+        const wchar_t* shot;
+    };
+    for (const Step& st : {Step{true, L"menu-line-skinned"}, Step{false, L"menu-line-draw-nonclient-off"},
+                           Step{true, L"menu-line-draw-nonclient-on-again"}}) {
+        SCOPED_TRACE(st.on ? "on" : "off");
+        sp->SetDrawNonClientArea(st.on);
+        Pump(200);
+        EXPECT_EQ(st.on, menu->OwnerDraw());
+        for (int i = 0; i < menu->Items()->Count(); ++i)
+            EXPECT_EQ(st.on, menu->Items()->Items(i)->OnAdvancedDrawItem == ours) << i;
+        const fw::TRect file = BarItem(h, 0);
+        ASSERT_GT(file.Width(), 0);
+        RECT wr;
+        GetWindowRect(h, &wr);
+        EXPECT_EQ(HTMENU, SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(wr.left + file.Left + 4, wr.top + file.Top + 4)));
+        const auto [skinned, plain] = besideTheItems(st.shot);
+        if (st.on) {
+            EXPECT_GT(skinned, 0);
+            EXPECT_EQ(plain, 0);
+        } else {
+            EXPECT_EQ(skinned, 0);
+            EXPECT_GT(plain, 0);
+        }
+    }
 }

@@ -147,6 +147,10 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR Id, DWORD) {
 }
 
 void RunMenu(fw::TPopupMenu* Menu, int X, int Y, std::vector<std::function<bool()>> Steps) {
+    // The menu loop follows the real cursor: one left over the menu's place
+    // by an earlier test would choose items and open or close submenus
+    // between the keys the steps send.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
     gSteps = std::move(Steps);
     gStep = 0;
     gTicks = 0;
@@ -204,6 +208,8 @@ TEST(SkinnedPopupMenu, OpensWithSkinnedItemsAndFrameAndDropsItsCacheWhenClosed) 
     ASSERT_TRUE(popup->OwnerDraw());
 
     ClearCache();
+    // Away from the menu: an item under the cursor would be drawn selected.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
     UINT_PTR timer = SetTimer(nullptr, 0, 50, WatchMenu);
     popup->Popup(200, 150);
     KillTimer(nullptr, timer);
