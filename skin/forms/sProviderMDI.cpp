@@ -9,6 +9,18 @@
 
 namespace skin {
 
+namespace {
+
+// The buttons' rectangles are the form window's (its hit test reads them);
+// with a border window the image lies elsewhere.
+TMDIButtons InImage(const TMDIButtons& B, fw::TPoint Offset) {
+    TMDIButtons r = B;
+    for (TsCaptionButton* b : {&r.Min, &r.Max, &r.Close}) fw::OffsetRect(b->Rect, Offset.X, Offset.Y);
+    return r;
+}
+
+}  // namespace
+
 void TsSkinProvider::HookMDI(bool Active) {
     if (Active) {
         if (MDIForm) return;
@@ -32,13 +44,14 @@ void TsSkinProvider::PaintMDILineButtons() {
     }
     UpdateMDIIconsIndexes(MDIButtons, Buttons, FFrameSkin);
     LayoutMDIButtons(MDIButtons, State(), FMetrics, FFrameSkin);
+    const TMDIButtons img = InImage(MDIButtons, FormInImage());
     // The line under the buttons, for repainting one of them alone.
-    const fw::TRect r = MDIButtonsRect(MDIButtons);
+    const fw::TRect r = MDIButtonsRect(img);
     if (!MDIButtonsBG) MDIButtonsBG = CreateBmp24(0, 0);
     MDIButtonsBG->SetSize(r.Width(), r.Height());
     BitBlt(MDIButtonsBG->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), cache->Canvas()->Handle(), r.Left, r.Top,
            SRCCOPY);
-    PaintMDIButtons(cache, MDIButtons, ms, FFrameSkin);
+    PaintMDIButtons(cache, img, ms, FFrameSkin);
 }
 
 void TsSkinProvider::RepaintMDIMenuLine() {
@@ -62,14 +75,17 @@ void TsSkinProvider::RepaintMDIButton(int HitCode) {
         RepaintMDIMenuLine();
         return;
     }
-    const fw::TRect r = btn->Rect;
+    const fw::TPoint o = FormInImage();
+    const TMDIButtons img = InImage(MDIButtons, o);
+    const TsCaptionButton* ib = img.Of(HitCode);
+    const fw::TRect r = ib->Rect;
     HDC cacheDC = cache->Canvas()->Handle();
-    BitBlt(cacheDC, r.Left, r.Top, r.Width(), r.Height(), MDIButtonsBG->Canvas()->Handle(), r.Left - all.Left,
-           r.Top - all.Top, SRCCOPY);
-    PaintMDIButton(cache, *btn, MDIButtons, MDIStateOf(this), FFrameSkin);
+    BitBlt(cacheDC, r.Left, r.Top, r.Width(), r.Height(), MDIButtonsBG->Canvas()->Handle(), btn->Rect.Left - all.Left,
+           btn->Rect.Top - all.Top, SRCCOPY);
+    PaintMDIButton(cache, *ib, img, MDIStateOf(this), FFrameSkin);
     const HWND h = Form->WindowHandle();
     HDC dc = GetWindowDC(h);
-    BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cacheDC, r.Left, r.Top, SRCCOPY);
+    BitBlt(dc, btn->Rect.Left, btn->Rect.Top, r.Width(), r.Height(), cacheDC, r.Left, r.Top, SRCCOPY);
     ReleaseDC(h, dc);
 }
 

@@ -112,8 +112,10 @@ void FreeMDIIconsOf(const TsSkinProvider* Owner) {
 void TsSkinProvider::PaintMDIMenuLine(fw::TBitmap* Cache, int& X) {
     if (MDISkinProvider != this || !ChildIconPresent() || !Cache) return;
     const TFrameState s = State();
-    const fw::TRect line = MenuLineRect(s, FMetrics, OffsetY() - s.FormBorderWidth);
-    const fw::TRect r = ChildIconRect(line, MenuHeight(s, FMetrics), WindowMenuItemRect(Form->WindowHandle()));
+    // The platform's item is the form window's; the image may be the border window's.
+    fw::TRect windowMenu = WindowMenuItemRect(Form->WindowHandle());
+    fw::OffsetRect(windowMenu, FormInImage().X, FormInImage().Y);
+    const fw::TRect r = ChildIconRect(MenuLineBand(), MenuHeight(s, FMetrics), windowMenu);
     if (r.IsEmpty()) return;
     DrawIconEx(Cache->Canvas()->Handle(), r.Left, r.Top, ChildIconOf(Form->ActiveMDIChild()), r.Width(), r.Height(), 0,
                nullptr, DI_NORMAL);
@@ -126,7 +128,9 @@ void TsSkinProvider::MdiIcoFormPaint(fw::TObject* Sender) {
     fw::TBitmap* cache = FCommonData->FCacheBmp;
     if (!f || !cache || !MDIIcons || MDIIcons->form != f) return;
     const fw::TRect& r = MDIIcons->place;
-    BitBlt(f->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), cache->Canvas()->Handle(), r.Left, r.Top, SRCCOPY);
+    const fw::TPoint o = FormInImage();  // the place is the form window's
+    BitBlt(f->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), cache->Canvas()->Handle(), r.Left + o.X, r.Top + o.Y,
+           SRCCOPY);
 }
 
 void TsSkinProvider::MDIMenuMessage(fw::TMessage& Message) {

@@ -228,6 +228,62 @@ TEST(MDIForm, RemovingTheSkinDropsTheClientWrapper) {
     EXPECT_EQ(sp->MDIForm->ListSW->CtrlHandle, client);
 }
 
+// With the skin's extended borders the image is the border window's: the
+// buttons are drawn where the menu line lies in it, shown on the parent's own
+// window (the border window has a hole over the line) and hit there.
+TEST(MDIForm, MaximisedChildButtonsInTheExtendedFrame) {
+    LoadedSkin skin(L"test", L"TExBorders");
+    skin.sm->SetExtendedBorders(true);
+    InstallFormSkinning();
+    auto form = MDIParent();
+    const HWND h = form->Handle();
+    TsSkinProvider* sp = ProviderOf(form.get());
+    ASSERT_NE(sp, nullptr);
+    ASSERT_NE(sp->BorderForm, nullptr);
+    FreeOnClose closer;
+    fw::TForm* child = MDIChild(L"Child", &closer);
+    SendMessageW(form->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
+    Pump(150);
+    ASSERT_TRUE(sp->MDIButtonsShown);
+
+    const fw::TPoint o = sp->FormInImage();
+    ASSERT_NE(o, fw::TPoint(0, 0));
+    fw::TRect band = sp->MenuLineBand();
+    fw::OffsetRect(band, -o.X, -o.Y);
+    const TMDIButtons& b = sp->MDIButtons;
+    for (const TsCaptionButton* btn : {&b.Min, &b.Max, &b.Close}) {
+        EXPECT_GE(btn->Rect.Top, band.Top);
+        EXPECT_LE(btn->Rect.Bottom, band.Bottom);
+        EXPECT_GE(btn->Rect.Left, band.Left);
+        EXPECT_LE(btn->Rect.Right, band.Right);
+    }
+    auto shot = Shot(h, L"skinned-mdi-extended-frame");
+    fw::TBitmap* cache = sp->SkinData()->FCacheBmp;
+    const fw::TRect all = MDIButtonsRect(b);
+    int wrong = 0, drawn = 0;
+    for (int y = all.Top; y < all.Bottom; ++y)
+        for (int x = all.Left; x < all.Right; ++x) {
+            const COLORREF onWindow = GetPixel(shot->Canvas()->Handle(), x, y);
+            wrong += onWindow != (GetPixel(cache->Canvas()->Handle(), x + o.X, y + o.Y) & 0xFFFFFF);
+            drawn += onWindow != GetPixel(sp->MDIButtonsBG->Canvas()->Handle(), x - all.Left, y - all.Top);
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(drawn, 24);
+    EXPECT_EQ(HitAt(h, Centre(b.Close.Rect)), HTMDICLOSE);
+
+    // One button repainted alone lands where the line shows it.
+    SendMessageW(h, WM_NCHITTEST, 0, ScreenAt(h, Centre(b.Close.Rect)));
+    auto hot = Shot(h);
+    wrong = 0;
+    for (int y = b.Close.Rect.Top; y < b.Close.Rect.Bottom; ++y)
+        for (int x = b.Close.Rect.Left; x < b.Close.Rect.Right; ++x)
+            wrong += GetPixel(hot->Canvas()->Handle(), x, y) !=
+                     (GetPixel(cache->Canvas()->Handle(), x + o.X, y + o.Y) & 0xFFFFFF);
+    EXPECT_EQ(wrong, 0);
+    SendMessageW(child->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump(100);
+}
+
 // A maximised child's buttons in the parent's menu line are repainted
 // directly, never faded: while glowing is allowed and the skin gives a
 // button a glow size, the hot button gets the skin's glow window around it,
