@@ -155,6 +155,22 @@ void TsSkinProvider::MDIChildActivated() {
     parent->SkinData()->BGChanged = true;
 }
 
+void TsSkinProvider::MDIChildShownActive() {
+    if (!Form || Form->FormStyle() != fw::fsMDIChild || !Form->FormState().Contains(fw::fsShowing) ||
+        !Form->HandleAllocated() || !IsWindowVisible(Form->WindowHandle()))
+        return;
+    TsSkinProvider* parent = LiveParent(this);
+    if (!parent || !parent->MDIForm) return;
+    // A child shown for the first time: its window menu, and the parent's
+    // line (its items and icon) as the new child leaves it.
+    if (!SystemMenu) PrepareForm();
+    parent->SkinData()->BGChanged = true;
+    parent->FLinesCount = -1;
+    parent->MDIForm->UpdateMDIIconItem();
+    SendMessageW(parent->Form->WindowHandle(), WM_NCPAINT, 0, 0);
+    if (const HWND client = parent->Form->ClientHandle()) SendMessageW(client, WM_NCPAINT, 0, 0);
+}
+
 bool TsSkinProvider::MDIChildSetText(fw::TMessage& Message) {
     if (!Form || Form->FormStyle() != fw::fsMDIChild || !IsZoomed(Form->WindowHandle())) return false;
     TsSkinProvider* parent = LiveParent(this);

@@ -234,6 +234,11 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_CHILDACTIVATE:
             MDIMenuMessage(Message);
             return true;
+        case WM_SYSCOLORCHANGE:
+            // The bar's items are measured with the system's colours and fonts.
+            PassOn(Message);
+            UpdateMenu();
+            return true;
         case WM_INITMENUPOPUP:
             // The skinned frame sizes by its own edges: the window menu
             // offers no keyboard sizing.
@@ -526,6 +531,7 @@ void TsSkinProvider::WMNCActivate(fw::TMessage& Message) {
     }
     // The platform's activation draws its own caption: not while hidden.
     PassOnHidden(Message);
+    MDIChildShownActive();
     if (!Form->ControlState().Contains(fw::csCreating)) {
         SetHotHT(0, false);
         RepaintFrame();

@@ -316,6 +316,9 @@ private:
     bool MDIChildSetText(fw::TMessage& Message);
     // What an MDI child's activation changes in its parent and siblings.
     void MDIChildActivated();
+    // An MDI child activated while it is being shown: its window menu made,
+    // the parent's line and client repainted.
+    void MDIChildShownActive();
     // The parent's line and client once an MDI child's window is gone.
     void MDIChildGone(TsSkinProvider* Parent);
     // The client painting of an MDI parent and child (the flag of a child

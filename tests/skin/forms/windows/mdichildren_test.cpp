@@ -50,6 +50,8 @@ TEST(MDIChildren, AChildMadeUnderAMaximisedOneWaitsForItsFirstPaint) {
     ASSERT_NE(sp, nullptr);
     FreeOnClose closer;
     fw::TForm* first = NewMDIChild(L"First", &closer, fw::TRect(10, 10, 210, 150));
+    ASSERT_NE(ProviderOf(first), nullptr);
+    EXPECT_NE(ProviderOf(first)->SystemMenu, nullptr) << "a child shown gets its window menu";
     SendMessageW(first->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     Pump(120);
     ASSERT_TRUE(ChildMaximized(form.get()));
