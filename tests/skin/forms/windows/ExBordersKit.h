@@ -31,8 +31,6 @@ inline void ScreenShot(const RECT& R, const wchar_t* Name) {
     shot.SaveToFile(fw::String(L"..\\screenshots\\") + Name + L".bmp");
 }
 
-inline fw::TPoint Centre(const fw::TRect& r) { return fw::TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
-
 // Runs boxCheck on the message box captioned boxCaption once it shows, from
 // a timer (SetTimer(nullptr, 0, 100, OnBoxTimer)) inside its modal loop.
 inline std::function<void(HWND)> boxCheck;

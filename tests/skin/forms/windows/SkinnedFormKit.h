@@ -15,6 +15,17 @@
 
 namespace formstest {
 
+inline fw::TPoint Centre(const fw::TRect& r) { return fw::TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+
+// The screen point of the window point P, as mouse messages carry it.
+inline LPARAM ScreenAt(HWND h, fw::TPoint P) {
+    RECT wr;
+    GetWindowRect(h, &wr);
+    return MAKELPARAM(wr.left + P.X, wr.top + P.Y);
+}
+
+inline LRESULT HitAt(HWND h, fw::TPoint P) { return SendMessageW(h, WM_NCHITTEST, 0, ScreenAt(h, P)); }
+
 inline void Pump(DWORD ms) {
     const DWORD end = GetTickCount() + ms;
     do {

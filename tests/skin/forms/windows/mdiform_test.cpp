@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "../FrameFixtures.h"
+#include "MDIKit.h"
 #include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -26,49 +27,6 @@ using namespace formstest;
 
 namespace {
 
-struct FreeOnClose {
-    void Close(fw::TObject*, fw::TCloseAction& Action) { Action = fw::caFree; }
-};
-
-// An MDI parent with a one-item main menu, shown at a place of its own.
-std::unique_ptr<fw::TForm, FormFree> MDIParent() {
-    std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
-    form->AfterConstruction();
-    form->SetFormStyle(fw::fsMDIForm);
-    form->SetCaption(L"MDI parent");
-    fw::TMainMenu* menu = fw::Create<fw::TMainMenu>(form.get());
-    fw::TMenuItem* file = fw::Create<fw::TMenuItem>(form.get());
-    file->SetCaption(L"&File");
-    menu->Items()->Add(file);
-    form->SetMenu(menu);
-    const DWORD pid = GetCurrentProcessId();
-    form->SetBounds(40 + int(pid * 37 % 200), 30 + int(pid * 53 % 150), 420, 320);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    Pump(150);
-    return form;
-}
-
-fw::TForm* MDIChild(const wchar_t* Caption, FreeOnClose* Closer) {
-    auto* child = new fw::TForm(fw::Application.get());
-    child->AfterConstruction();
-    child->SetFormStyle(fw::fsMDIChild);
-    child->SetCaption(Caption);
-    child->SetBounds(10, 10, 200, 140);
-    child->OnClose = fw::TCloseEvent(Closer, &FreeOnClose::Close);
-    child->Show();
-    Pump(80);
-    return child;
-}
-
-LPARAM ScreenAt(HWND h, fw::TPoint P) {
-    RECT wr;
-    GetWindowRect(h, &wr);
-    return MAKELPARAM(wr.left + P.X, wr.top + P.Y);
-}
-
-LRESULT HitAt(HWND h, fw::TPoint P) { return SendMessageW(h, WM_NCHITTEST, 0, ScreenAt(h, P)); }
-
 void ClickAt(HWND h, fw::TPoint P) {
     const LPARAM at = ScreenAt(h, P);
     const WPARAM code = WPARAM(SendMessageW(h, WM_NCHITTEST, 0, at));
@@ -77,20 +35,12 @@ void ClickAt(HWND h, fw::TPoint P) {
     Pump(120);
 }
 
-fw::TPoint Centre(const fw::TRect& r) { return fw::TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
-
-bool Maximized(fw::TCustomForm* Parent) {
-    BOOL maximized = FALSE;
-    SendMessageW(Parent->ClientHandle(), WM_MDIGETACTIVE, 0, LPARAM(&maximized));
-    return maximized != FALSE;
-}
-
 }  // namespace
 
 TEST(MDIForm, MaximisedChildButtonsInTheMenuLineRestoreAndClose) {
     LoadedSkin skin(L"default", L"Stillwater");
     InstallFormSkinning();
-    auto form = MDIParent();
+    auto form = ShownMDIParent();
     const HWND h = form->Handle();
     TsSkinProvider* sp = ProviderOf(form.get());
     ASSERT_NE(sp, nullptr);
@@ -99,12 +49,12 @@ TEST(MDIForm, MaximisedChildButtonsInTheMenuLineRestoreAndClose) {
     EXPECT_EQ(MDISkinProvider, sp);
 
     FreeOnClose closer;
-    fw::TForm* child = MDIChild(L"Child one", &closer);
+    fw::TForm* child = NewMDIChild(L"Child one", &closer, fw::TRect(10, 10, 210, 150));
     ASSERT_NE(ProviderOf(child), nullptr);
     EXPECT_FALSE(sp->MDIButtonsShown);
     SendMessageW(form->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
     Pump(150);
-    ASSERT_TRUE(Maximized(form.get()));
+    ASSERT_TRUE(ChildMaximized(form.get()));
     ASSERT_TRUE(MDIButtonsNeeded(MDIStateOf(sp)));
     ASSERT_TRUE(sp->MDIButtonsShown);
 
@@ -180,7 +130,7 @@ TEST(MDIForm, MaximisedChildButtonsInTheMenuLineRestoreAndClose) {
     // Restore: the child is no longer maximised and the buttons go.
     const fw::TRect restore = b.Max.Rect;
     ClickAt(h, Centre(restore));
-    EXPECT_FALSE(Maximized(form.get()));
+    EXPECT_FALSE(ChildMaximized(form.get()));
     EXPECT_EQ(form->MDIChildCount(), 1);
     EXPECT_FALSE(sp->MDIButtonsShown);
     EXPECT_TRUE(b.Max.Rect.IsEmpty());
@@ -206,7 +156,7 @@ TEST(MDIForm, MaximisedChildButtonsInTheMenuLineRestoreAndClose) {
 TEST(MDIForm, RemovingTheSkinDropsTheClientWrapper) {
     LoadedSkin skin(L"default", L"Stillwater");
     InstallFormSkinning();
-    auto form = MDIParent();
+    auto form = ShownMDIParent();
     const HWND client = form->ClientHandle();
     TsSkinProvider* sp = ProviderOf(form.get());
     ASSERT_NE(sp, nullptr);
@@ -235,13 +185,13 @@ TEST(MDIForm, MaximisedChildButtonsInTheExtendedFrame) {
     LoadedSkin skin(L"test", L"TExBorders");
     skin.sm->SetExtendedBorders(true);
     InstallFormSkinning();
-    auto form = MDIParent();
+    auto form = ShownMDIParent();
     const HWND h = form->Handle();
     TsSkinProvider* sp = ProviderOf(form.get());
     ASSERT_NE(sp, nullptr);
     ASSERT_NE(sp->BorderForm, nullptr);
     FreeOnClose closer;
-    fw::TForm* child = MDIChild(L"Child", &closer);
+    fw::TForm* child = NewMDIChild(L"Child", &closer, fw::TRect(10, 10, 210, 150));
     SendMessageW(form->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
     Pump(150);
     ASSERT_TRUE(sp->MDIButtonsShown);
@@ -301,12 +251,12 @@ TEST(MDIForm, AHotChildButtonGlowsWhileGlowingIsAllowed) {
     m->SkinData->BICloseGlow = 6;
     m->SkinData->BICloseGlowMargin = 2;
     InstallFormSkinning();
-    auto form = MDIParent();
+    auto form = ShownMDIParent();
     const HWND h = form->Handle();
     TsSkinProvider* sp = ProviderOf(form.get());
     ASSERT_NE(sp, nullptr);
     FreeOnClose closer;
-    fw::TForm* child = MDIChild(L"Child", &closer);
+    fw::TForm* child = NewMDIChild(L"Child", &closer, fw::TRect(10, 10, 210, 150));
     SendMessageW(form->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
     Pump(150);
     ASSERT_TRUE(sp->MDIButtonsShown);

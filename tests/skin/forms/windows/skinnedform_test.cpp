@@ -24,12 +24,6 @@ namespace {
 
 // Sends the mouse messages of a click at the window point P: the hit test
 // there decides the code the button messages carry.
-LRESULT HitAt(HWND h, fw::TPoint P) {
-    RECT wr;
-    GetWindowRect(h, &wr);
-    return SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(wr.left + P.X, wr.top + P.Y));
-}
-
 void ClickAt(HWND h, fw::TPoint P, bool Double = false) {
     RECT wr;
     GetWindowRect(h, &wr);
@@ -39,8 +33,6 @@ void ClickAt(HWND h, fw::TPoint P, bool Double = false) {
     if (!Double) SendMessageW(h, WM_NCLBUTTONUP, code, screen);
     Pump(60);
 }
-
-fw::TPoint Centre(const fw::TRect& r) { return fw::TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
 
 }  // namespace
 
