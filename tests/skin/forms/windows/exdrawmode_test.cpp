@@ -12,6 +12,7 @@
 
 #include "../FrameFixtures.h"
 #include "ExBordersKit.h"
+#include "MenuBarKit.h"
 #include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -91,20 +92,6 @@ void ExpectFrameFromTemplate(fw::TBitmap* Cache, fw::TBitmap* Tmpl, int Sh, cons
     EXPECT_EQ(seeThrough, 0);
 }
 
-fw::TMenuItem* Item(fw::TComponent* Owner, const wchar_t* Caption) {
-    auto* it = new fw::TMenuItem(Owner);
-    it->SetCaption(Caption);
-    return it;
-}
-
-// The bar item at HMENU position Pos in window coordinates.
-fw::TRect BarItem(HWND Wnd, int Pos) {
-    RECT r{}, wr{};
-    GetMenuItemRect(Wnd, GetMenu(Wnd), UINT(Pos), &r);
-    GetWindowRect(Wnd, &wr);
-    return fw::TRect(r.left - wr.left, r.top - wr.top, r.right - wr.left, r.bottom - wr.top);
-}
-
 // The form as drawn while the platform's menu loop has a popup open from
 // its bar; the loop is ended once it is taken.
 struct BarLoop {
@@ -114,9 +101,7 @@ struct BarLoop {
 } barLoop;
 
 void CALLBACK WatchBar(HWND, UINT, UINT_PTR Id, DWORD) {
-    bool open = false;
-    for (HWND w = FindWindowW(L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
-        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w)) open = true;
+    const bool open = OpenMenuWindow() != nullptr;
     if (open && ++barLoop.Ticks >= 6) barLoop.Shot = Shot(barLoop.Form, L"skinned-form-extended-menu-line-open");
     if (barLoop.Shot || barLoop.Ticks > 80) {
         KillTimer(nullptr, Id);

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "../FrameFixtures.h"
+#include "MenuBarKit.h"
 #include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -71,13 +72,6 @@ int BarPos(HWND Form, fw::TMenuItem* Item) {
     return -1;
 }
 
-fw::TRect BarRect(HWND Form, int Pos) {
-    RECT r{}, wr{};
-    GetMenuItemRect(Form, GetMenu(Form), UINT(Pos), &r);
-    GetWindowRect(Form, &wr);
-    return fw::TRect(r.left - wr.left, r.top - wr.top, r.right - wr.left, r.bottom - wr.top);
-}
-
 int Count(fw::TBitmap& B, const fw::TRect& R, bool (*Test)(COLORREF)) {
     int n = 0;
     for (int y = R.Top; y < R.Bottom; ++y)
@@ -102,9 +96,7 @@ struct LoopWatch {
 
 void CALLBACK WatchLoop(HWND, UINT, UINT_PTR id, DWORD) {
     LoopWatch& w = watch;
-    HWND popup = nullptr;
-    for (HWND p = FindWindowW(L"#32768", nullptr); p; p = FindWindowExW(nullptr, p, L"#32768", nullptr))
-        if (GetWindowThreadProcessId(p, nullptr) == GetCurrentThreadId() && IsWindowVisible(p)) popup = p;
+    const HWND popup = OpenMenuWindow();
     if (++w.Ticks > 80 || w.Seen) {
         KillTimer(nullptr, id);
         EndMenu();
@@ -182,7 +174,7 @@ TEST(MDIMenuLine, MergedItemsChildIconAndTheIconsWindowOfTheMenuLoop) {
     EXPECT_EQ(TitleMismatches(sp), 0) << "the window shows the provider's image, menu line included";
     const COLORREF line = GetPixel(sp->MenuLineBmp->Canvas()->Handle(), sp->MenuLineBmp->Width() / 2, 2);
     for (int at : {editAt, toolsAt}) {
-        const fw::TRect r = BarRect(h, at);
+        const fw::TRect r = BarItem(h, at);
         ASSERT_GT(r.Width(), 10) << at;
         EXPECT_GT(Count(*shot, r, IsDark), 6) << "the caption of bar item " << at << " is written";
         EXPECT_EQ(GetPixel(shot->Canvas()->Handle(), r.Left + 1, r.Top + 1), line) << at;
@@ -191,13 +183,13 @@ TEST(MDIMenuLine, MergedItemsChildIconAndTheIconsWindowOfTheMenuLoop) {
     // The child's icon at the line's start, over the platform's window-menu item.
     const TFrameState s = sp->State();
     const fw::TRect lineRect = MenuLineRect(s, sp->Metrics(), sp->OffsetY());
-    const fw::TRect windowMenu = BarRect(h, 0);
+    const fw::TRect windowMenu = BarItem(h, 0);
     ASSERT_NE(GetSubMenu(GetMenu(h), 0), nullptr);
     const fw::TRect icon = ChildIconRect(lineRect, MenuHeight(s, sp->Metrics()), windowMenu);
     ASSERT_GE(icon.Width(), 12);
     EXPECT_EQ(Count(*shot, icon, IsRed), icon.Width() * icon.Height()) << "the whole icon shows";
     EXPECT_LE(windowMenu.Left, icon.Left);
-    EXPECT_LE(icon.Right, BarRect(h, 1).Left) << "the icon stays left of the first item";
+    EXPECT_LE(icon.Right, BarItem(h, 1).Left) << "the icon stays left of the first item";
     EXPECT_EQ(Count(*shot, fw::TRect(icon.Right, lineRect.Top, lineRect.Right, lineRect.Bottom), IsRed), 0);
 
     // A click on File: the platform's menu loop with the icons window over the
@@ -207,7 +199,7 @@ TEST(MDIMenuLine, MergedItemsChildIconAndTheIconsWindowOfTheMenuLoop) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 60, WatchLoop);
     RECT wr;
     GetWindowRect(h, &wr);
-    const fw::TRect file = BarRect(h, BarPos(h, menu->Items()->Items(0)));
+    const fw::TRect file = BarItem(h, BarPos(h, menu->Items()->Items(0)));
     SendMessageW(h, WM_NCLBUTTONDOWN, HTMENU,
                  MAKELPARAM(wr.left + (file.Left + file.Right) / 2, wr.top + file.Top + 4));
     KillTimer(nullptr, timer);
@@ -251,7 +243,7 @@ TEST(MDIMenuLine, MergedItemsChildIconAndTheIconsWindowOfTheMenuLoop) {
     EXPECT_EQ(BarPos(h, tools), -1);
     ASSERT_GE(BarPos(h, edit), 0);
     auto closed = Shot(h, L"skinned-mdi-menu-unmerged");
-    EXPECT_GT(Count(*closed, BarRect(h, BarPos(h, edit)), IsDark), 6);
+    EXPECT_GT(Count(*closed, BarItem(h, BarPos(h, edit)), IsDark), 6);
     EXPECT_EQ(TitleMismatches(sp), 0);
 
     // A child shown maximised: the line waits for the bar the showing leaves
@@ -272,9 +264,9 @@ TEST(MDIMenuLine, MergedItemsChildIconAndTheIconsWindowOfTheMenuLoop) {
     ASSERT_GT(viewAt, 0);
     auto shown = Shot(h, L"skinned-mdi-shown-maximised");
     EXPECT_EQ(TitleMismatches(sp), 0);
-    EXPECT_GT(Count(*shown, BarRect(h, viewAt), IsDark), 6);
+    EXPECT_GT(Count(*shown, BarItem(h, viewAt), IsDark), 6);
     const fw::TRect icon2 = ChildIconRect(MenuLineRect(sp->State(), sp->Metrics(), sp->OffsetY()),
-                                          MenuHeight(sp->State(), sp->Metrics()), BarRect(h, 0));
+                                          MenuHeight(sp->State(), sp->Metrics()), BarItem(h, 0));
     EXPECT_EQ(Count(*shown, icon2, IsRed), icon2.Width() * icon2.Height());
 
     // The icons window paints from the parent's provider: it goes with it.

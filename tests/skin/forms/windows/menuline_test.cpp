@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "../FrameFixtures.h"
+#include "MenuBarKit.h"
 #include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
@@ -26,23 +27,9 @@ using namespace formstest;
 
 namespace {
 
-fw::TMenuItem* Item(fw::TComponent* Owner, const wchar_t* Caption) {
-    auto* it = new fw::TMenuItem(Owner);
-    it->SetCaption(Caption);
-    return it;
-}
-
 fw::TColor SectionColor(TsSkinManager* m, const wchar_t* Section) {
     const int i = m->GetSkinIndex(Section);
     return m->IsValidSkinIndex(i) ? m->gd[size_t(i)].Color : fw::TColor(-1);
-}
-
-// The bar item at HMENU position Pos in window coordinates.
-fw::TRect BarItem(HWND Wnd, int Pos) {
-    RECT r{}, wr{};
-    GetMenuItemRect(Wnd, GetMenu(Wnd), UINT(Pos), &r);
-    GetWindowRect(Wnd, &wr);
-    return fw::TRect(r.left - wr.left, r.top - wr.top, r.right - wr.left, r.bottom - wr.top);
 }
 
 // Pixels of R in Shot of colour C.
@@ -70,8 +57,7 @@ void CALLBACK WatchBarMenu(HWND, UINT, UINT_PTR id, DWORD) {
         EndMenu();
         return;
     }
-    for (HWND w = FindWindowW(L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
-        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w)) l.Popup = w;
+    if (HWND w = OpenMenuWindow()) l.Popup = w;
     if (!l.Popup || l.Ticks < 6) return;  // open and painted
     l.Wrapped = SendMessageW(l.Popup, SM_ALPHACMD, MAKEWPARAM(0, smcIsHandled), 0) == 1;
     l.FormShot = Shot(l.Form, L"skinned-form-menu-line-open");
