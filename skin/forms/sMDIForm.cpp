@@ -45,12 +45,7 @@ void SkinMDIChild(HWND Child) {
         AddSupportedForm(Child, nullptr);
 }
 
-bool TsMDIForm::ChildMaximized() const {
-    if (!FForm || !FForm->ClientHandle()) return false;
-    BOOL maximized = FALSE;
-    const HWND active = HWND(SendMessageW(FForm->ClientHandle(), WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
-    return active && maximized;
-}
+bool TsMDIForm::ChildMaximized() const { return FForm && MaximizedMDIChild(FForm->ClientHandle()); }
 
 void TsMDIForm::DestroyScrolls() {
     delete ListSW;
@@ -92,9 +87,7 @@ TMDIState MDIStateOf(TsSkinProvider* sp) {
     s.HasMenu = form->Menu() != nullptr;
     s.Active = sp->FormActive;
     if (!s.MDIForm || !form->ClientHandle()) return s;
-    BOOL maximized = FALSE;
-    const HWND active = HWND(SendMessageW(form->ClientHandle(), WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
-    s.ChildMaximized = active && maximized;
+    s.ChildMaximized = MaximizedMDIChild(form->ClientHandle()) != nullptr;
     fw::TCustomForm* child = form->ActiveMDIChild();
     TsSkinProvider* csp = ProviderOf(child);
     s.ChildProvider = csp != nullptr;
@@ -191,11 +184,15 @@ TParentUpdating::~TParentUpdating() {
 
 bool AnotherChildMaximized(fw::TCustomForm* Child) {
     if (!Child || Child->FormStyle() != fw::fsMDIChild || !Child->HandleAllocated()) return false;
-    const HWND client = GetParent(Child->Handle());
-    if (!client) return false;
+    const HWND maximized = MaximizedMDIChild(GetParent(Child->Handle()));
+    return maximized && maximized != Child->Handle();
+}
+
+HWND MaximizedMDIChild(HWND Client) {
+    if (!Client) return nullptr;
     BOOL maximized = FALSE;
-    const HWND active = HWND(SendMessageW(client, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
-    return active && maximized && active != Child->Handle();
+    const HWND active = HWND(SendMessageW(Client, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
+    return maximized ? active : nullptr;
 }
 
 }  // namespace skin

@@ -105,4 +105,8 @@ private:
 // The other MDI children of Child's parent hold a maximised one.
 bool AnotherChildMaximized(fw::TCustomForm* Child);
 
+// The active MDI child of the MDI client window Client when it is maximised,
+// else nil.
+HWND MaximizedMDIChild(HWND Client);
+
 }  // namespace skin

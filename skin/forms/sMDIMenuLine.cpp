@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/engine/FormSkinningStandIns.h"
+#include "skin/forms/sMDIForm.h"
 
 namespace skin {
 
@@ -15,10 +16,8 @@ constexpr int kIconsWidth = 60;
 bool ChildIconPresent() {
     fw::TCustomForm* parent = MDISkinProvider ? MDISkinProvider->Form : nullptr;
     if (!parent || parent->FormStyle() != fw::fsMDIForm || !parent->ClientHandle()) return false;
-    BOOL maximized = FALSE;
-    SendMessageW(parent->ClientHandle(), WM_MDIGETACTIVE, 0, LPARAM(&maximized));
     fw::TCustomForm* child = parent->ActiveMDIChild();
-    return child && maximized && child->BorderIcons().Contains(fw::biSystemMenu);
+    return child && MaximizedMDIChild(parent->ClientHandle()) && child->BorderIcons().Contains(fw::biSystemMenu);
 }
 
 fw::TRect ChildIconRect(const fw::TRect& Line, int MenuHeight, const fw::TRect& WindowMenu) {

@@ -95,10 +95,7 @@ fw::TRect WindowMenuItemRect(HWND Form) {
 }
 
 bool ChildMaximized(fw::TCustomForm* Parent) {
-    if (!Parent || Parent->FormStyle() != fw::fsMDIForm || !Parent->ClientHandle()) return false;
-    BOOL maximized = FALSE;
-    const HWND active = HWND(SendMessageW(Parent->ClientHandle(), WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
-    return active && maximized;
+    return Parent && Parent->FormStyle() == fw::fsMDIForm && MaximizedMDIChild(Parent->ClientHandle());
 }
 
 }  // namespace
