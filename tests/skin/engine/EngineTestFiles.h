@@ -14,9 +14,7 @@ namespace enginetest {
 
 // tests/skin/engine/data/<name> as a Windows path.
 inline fw::String DataPath(const fw::String& name) {
-    std::string here = __FILE__;
-    here = here.substr(0, here.find_last_of("/\\") + 1);
-    fw::String dir = fw::FromAnsi(here);
+    fw::String dir = fw::FromAnsi(std::string(KVB_TESTS_DIR) + "/skin/engine/");
     for (auto& c : dir)
         if (c == L'/') c = L'\\';
     if (!dir.empty() && dir[0] == L'\\') dir = L"Z:" + dir;

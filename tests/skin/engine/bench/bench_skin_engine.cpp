@@ -163,9 +163,7 @@ int main() {
     for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
     LocalFree(argv);
     if (files.empty()) {
-        std::string here = __FILE__;
-        here = here.substr(0, here.find_last_of("/\\"));
-        here = here.substr(0, here.find_last_of("/\\") + 1);
+        std::string here = std::string(KVB_TESTS_DIR) + "/skin/engine/";
         std::wstring dir(here.begin(), here.end());
         for (auto& c : dir)
             if (c == L'/') c = L'\\';
