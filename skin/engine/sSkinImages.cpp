@@ -134,10 +134,19 @@ void AddBareBitmap(TsSkinManager& sm, const fw::String& Section, const fw::Strin
     sm.ma.push_back(m);
 }
 
-// A rectangle of the master bitmap (an empty one when the skin has none).
-void AddMasterImage(TsSkinManager& sm, TsMaskData& m) {
+// The size rectangles of the master bitmap are checked against. A skin
+// without one keeps its rectangles (nothing of them is drawn), checked
+// against the largest bitmap 16-bit widths can describe.
+SIZE MasterSize(const TsSkinManager& sm) {
     const fw::TBitmap* b = sm.MasterBitmap;
-    if (FitImageToBitmap(m, b ? b->Width() : 0, b ? b->Height() : 0)) sm.ma.push_back(m);
+    if (b && b->Width() > 0 && b->Height() > 0) return SIZE{b->Width(), b->Height()};
+    return SIZE{32767, 32767};
+}
+
+// A rectangle of the master bitmap, when it fits.
+void AddMasterImage(TsSkinManager& sm, TsMaskData& m) {
+    const SIZE size = MasterSize(sm);
+    if (FitImageToBitmap(m, size.cx, size.cy)) sm.ma.push_back(m);
 }
 
 void AddImageValue(TsSkinManager& sm, const fw::String& Section, const fw::String& Key, const fw::String& v) {
@@ -374,8 +383,8 @@ bool LoadStoredMasks(TsSkinManager& sm) {
             m.MaskType = 1;
         }
         DeriveUnsetBorderWidths(m);
-        const fw::TBitmap* from = own ? own.get() : sm.MasterBitmap;
-        if (!FitImageToBitmap(m, from ? from->Width() : 0, from ? from->Height() : 0)) continue;
+        const SIZE size = own ? SIZE{own->Width(), own->Height()} : MasterSize(sm);
+        if (!FitImageToBitmap(m, size.cx, size.cy)) continue;
         if (own) {
             KeepHandle(own.get());
             m.Bmp = own.release();

@@ -191,20 +191,20 @@ TEST(SkinLoading, ImageNumbersThatCannotLieInTheirBitmapAreCheckedOnLoad) {
         fw::TRect r;
         int count, mask, wl, wt;
     } cases[] = {
-        {"BUTTON", "IMGTOPRIGHT", "#(-2147483648,0,0,10)(65535,0,0,1)", false},
-        {"BUTTON", "BORDERSMASK", "#(2147483647,0,48,16)(3,0,0,5)", false},
-        {"BUTTON", "IMGTOPLEFT", "#(1,0,-2147483647,10)(40000,0,0,1)", false},
+        {"BUTTON", "IMGTOPRIGHT", "#(-2147483648,0,0,10)(65535,0,0,1)", false, {}, 0, 0, 0, 0},
+        {"BUTTON", "BORDERSMASK", "#(2147483647,0,48,16)(3,0,0,5)", false, {}, 0, 0, 0, 0},
+        {"BUTTON", "IMGTOPLEFT", "#(1,0,-2147483647,10)(40000,0,0,1)", false, {}, 0, 0, 0, 0},
         // Partly outside: cut to the bitmap, the side widths kept within the cut image.
         {"BUTTON", "IMGBTMLEFT", "#(250,60,300,70)(2,0,0,1)", true, {250, 60, 256, 64}, 2, 0, 6, 3},
         {"BUTTON", "IMGBTMRIGHT", "#(-5,-5,6,6)(1,0,0,1)", true, {0, 0, 6, 6}, 1, 0, 3, 3},
         // More states than columns, more rows than pixels.
-        {"PANEL", "IMGTOPLEFT", "#(0,0,4,4)(5,0,0,1)", false},
-        {"PANEL", "IMGTOPRIGHT", "#(0,0,4,4)(1,4,0,1)", false},
-        {"PANEL", "BORDERSMASK", "^0000^0000^0000^0016^0000^0000^0000^0000^1^0^1^0", false},
+        {"PANEL", "IMGTOPLEFT", "#(0,0,4,4)(5,0,0,1)", false, {}, 0, 0, 0, 0},
+        {"PANEL", "IMGTOPRIGHT", "#(0,0,4,4)(1,4,0,1)", false, {}, 0, 0, 0, 0},
+        {"PANEL", "BORDERSMASK", "^0000^0000^0000^0016^0000^0000^0000^0000^1^0^1^0", false, {}, 0, 0, 0, 0},
         // Side widths are kept within the image; a negative one counts as none.
         {"PANEL", "IMGBTMLEFT", "#(0,0,30,30)(1,0,99999,1)", true, {0, 0, 30, 30}, 1, 0, 30, 30},
         {"BUTTON_HUGE", "BORDERSMASK", "!BUTTONHUGE.BMP!3!1!0!-7!70000!0047!0047", true, {0, 0, 144, 96}, 3, 1, 0, 96},
-        {"BUTTON_HUGE", "BORDERSMASK", "!BUTTONHUGE.BMP!65535!1!0", false},
+        {"BUTTON_HUGE", "BORDERSMASK", "!BUTTONHUGE.BMP!65535!1!0", false, {}, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.section) + "." + c.key + "=" + c.value);
