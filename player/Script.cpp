@@ -98,6 +98,8 @@ ScriptStep parseLine(const std::wstring& line, int number) {
         if (words[0] == L"msgbox") step.verb = V::DialogMsgbox;
         if (words[0] == L"save" && step.HasNamed(L"name")) step.verb = V::DialogSave;
         if (words[0] == L"form" && step.HasNamed(L"caption")) step.verb = V::DialogForm;
+    } else if (verb == L"click" && count == 1 && words[0] == L"close-box") {
+        step.verb = V::ClickCloseBox;
     } else if (verb == L"shot" && count == 1) {
         step.verb = V::Shot;
     } else if (verb == L"return-error" && count == 1 && (words[0] == L"on" || words[0] == L"off")) {

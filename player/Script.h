@@ -13,18 +13,19 @@ inline constexpr wchar_t kScriptMarker[] = L"#standin-script";
 
 struct ScriptStep {
     enum class Verb {
-        Fs,            // fs <command> <arguments...>: fire FSCommand
-        Wait,          // wait <ms>
-        ExpectVar,     // expect-var <name> <value> [timeout-ms]
-        ExpectCall,    // expect-call <substring> [timeout-ms]
-        Probe,         // probe window
-        DialogMsgbox,  // dialog msgbox [expect="text"] [shot="name"] press=OK (shot: on every dialog step)
-        DialogSave,    // dialog save name="path" [expect-filter="text"] press=OK|Cancel
-        DialogForm,    // dialog form caption="text" press="button caption"|close
-        Shot,          // shot <name>: the window holding the player, photographed
-        ReturnError,   // return-error on|off
-        End,           // end
-        Invalid,       // a line that could not be read; running it writes FAIL
+        Fs,             // fs <command> <arguments...>: fire FSCommand
+        Wait,           // wait <ms>
+        ExpectVar,      // expect-var <name> <value> [timeout-ms]
+        ExpectCall,     // expect-call <substring> [timeout-ms]
+        Probe,          // probe window
+        DialogMsgbox,   // dialog msgbox [expect="text"] [shot="name"] press=OK (shot: on every dialog step)
+        DialogSave,     // dialog save name="path" [expect-filter="text"] press=OK|Cancel
+        DialogForm,     // dialog form caption="text" press="button caption"|close
+        Shot,           // shot <name>: the window holding the player, photographed
+        ClickCloseBox,  // click close-box: a real mouse click on that window's close box
+        ReturnError,    // return-error on|off
+        End,            // end
+        Invalid,        // a line that could not be read; running it writes FAIL
     };
     Verb verb = Verb::Invalid;
     std::vector<std::wstring> args;              // positional words

@@ -66,6 +66,13 @@ void ScriptRunner::Tick() {
                 next();
                 host_.Journal(L"probe " + host_.ProbeWindow());
                 break;
+            case V::ClickCloseBox:
+                // Journalled first: the click may end the window and the
+                // script. It is queued input, so nothing runs before the tick ends.
+                host_.Journal(L"click close-box");
+                if (!host_.ClickCloseBox()) fail(L"no close box: " + step.line);
+                next();
+                return;
             case V::Shot:
                 next();
                 host_.Journal(host_.ShootWindow(step.args[0]));

@@ -32,6 +32,9 @@ public:
     // Photographs the window holding the player; answers the journal line.
     virtual std::wstring ShootWindow(const std::wstring& name) = 0;
     virtual void SetReturnError(bool on) = 0;
+    // Clicks the close box of the window holding the player with the real
+    // mouse (the click arrives after the step); false when it has none.
+    virtual bool ClickCloseBox() = 0;
 
     enum class DialogState { Pending, Done, Failed };
     // Looks for the dialog the step names and, when found, answers it by a

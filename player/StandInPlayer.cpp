@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "player/CloseBox.h"
 #include "player/DialogDriver.h"
 #include "player/Guids.h"
 #include "player/Journal.h"
@@ -454,6 +455,11 @@ void StandInPlayer::FireFSCommand(const std::wstring& command, const std::wstrin
     AddRef();  // the host may free us from inside its handler
     events_.Fire(command, args);
     Release();
+}
+
+bool StandInPlayer::ClickCloseBox() {
+    HWND child = hwnd_ ? hwnd_ : parent_;
+    return child && player::ClickCloseBox(GetAncestor(child, GA_ROOT));
 }
 
 std::wstring StandInPlayer::ProbeWindow() { return DescribeTopLevel(hwnd_ ? hwnd_ : parent_); }

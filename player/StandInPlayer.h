@@ -125,6 +125,7 @@ private:
     std::wstring ProbeWindow() override;
     std::wstring ShootWindow(const std::wstring& name) override;
     void SetReturnError(bool on) override { returnError_ = on; }
+    bool ClickCloseBox() override;
     DialogState AnswerDialog(const ScriptStep& step, std::wstring& error) override;
 
     LONG refs_ = 1;

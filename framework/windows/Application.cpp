@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/rtl/SysUtils.h"
+#include "framework/rtl/Thread.h"
 #include "framework/windows/DialogSeam.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Screen.h"
-#include "framework/rtl/SysUtils.h"
-#include "framework/rtl/Thread.h"
 
 namespace fw {
 
@@ -20,6 +20,19 @@ namespace {
 TApplication*& applicationInstance() {
     static TApplication* instance = nullptr;
     return instance;
+}
+
+// The application frees its forms at exit. Exit handlers and the destructors
+// of statics run in the reverse order they were made, so a handler made with
+// the application runs after the tables made later (menu commands, popup
+// menus, queued calls, the skinning library's lists) are gone, and forms
+// would unhook from dead tables. The handler is made again when the message
+// loop ends, so it runs before every table the program made while it ran.
+void FreeApplication() {
+    TApplication* app = applicationInstance();
+    if (!app) return;
+    app->Free();
+    applicationInstance() = nullptr;
 }
 
 constexpr wchar_t kUtilWindowClass[] = L"TPUtilWindow";
@@ -78,12 +91,7 @@ TApplication* TApplicationRef::get() const {
         // The screen first: it must outlive the forms the application frees.
         Screen.get();
         instance = new TApplication(nullptr);
-        std::atexit([] {
-            TApplication* app = applicationInstance();
-            if (!app) return;
-            app->Free();
-            applicationInstance() = nullptr;
-        });
+        std::atexit(FreeApplication);
     }
     return instance;
 }
@@ -249,6 +257,7 @@ void TApplication::Run() {
     while (!terminated_) {
         HandleEventExceptions(this, [this] { HandleMessage(); });
     }
+    std::atexit(FreeApplication);
 }
 
 void TApplication::Terminate() {

@@ -4,6 +4,7 @@
 // older collections of a stored skin.
 #include "skin/engine/sSkinImages.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "framework/graphics/Bitmap.h"
@@ -26,6 +27,10 @@ namespace {
 int Field(const fw::String& v, size_t pos, size_t len) {
     return fw::StrToInt(pos - 1 < v.size() ? v.substr(pos - 1, len) : fw::String());
 }
+
+// The record keeps 16-bit numbers; a 32-bit number of the skin text that does
+// not fit takes the nearer end instead of wrapping (65535 would become -1).
+int16_t SmallIntOf(int v) { return int16_t(std::clamp(v, -32768, 32767)); }
 
 bool Contains(const fw::String& s, const wchar_t* part) { return s.find(part) != fw::String::npos; }
 
@@ -90,16 +95,16 @@ void AddFileImage(TsSkinManager& sm, const fw::String& Section, const fw::String
     const bool bmp = Contains(file, L".BMP"), png = Contains(file, L".PNG");
     if (!bmp && !png) return;
     TsMaskData m = NewEntry(sm, Section, Key);
-    m.ImageCount = int16_t(fw::StrToInt(ExtractWord(2, v, bang)));
-    m.MaskType = int16_t(fw::StrToInt(ExtractWord(3, v, bang)));
+    m.ImageCount = SmallIntOf(fw::StrToInt(ExtractWord(2, v, bang)));
+    m.MaskType = SmallIntOf(fw::StrToInt(ExtractWord(3, v, bang)));
     const int type = fw::StrToInt(ExtractWord(4, v, bang));
     m.ImgType = type >= 0 && type < 4 ? acImgTypes[size_t(type)] : itisaPngGlyph;
     const int words = WordCount(v, bang);
     if (words >= 5) {
-        m.WL = int16_t(fw::StrToInt(ExtractWord(5, v, bang)));
-        m.WT = int16_t(fw::StrToInt(ExtractWord(6, v, bang)));
-        m.WR = int16_t(fw::StrToInt(ExtractWord(7, v, bang)));
-        m.WB = int16_t(fw::StrToInt(ExtractWord(8, v, bang)));
+        m.WL = SmallIntOf(fw::StrToInt(ExtractWord(5, v, bang)));
+        m.WT = SmallIntOf(fw::StrToInt(ExtractWord(6, v, bang)));
+        m.WR = SmallIntOf(fw::StrToInt(ExtractWord(7, v, bang)));
+        m.WB = SmallIntOf(fw::StrToInt(ExtractWord(8, v, bang)));
     }
     std::unique_ptr<fw::TBitmap> b = LoadImageFile(sm, file, png);
     if (!b || b->Width() == 0) return;
@@ -107,6 +112,7 @@ void AddFileImage(TsSkinManager& sm, const fw::String& Section, const fw::String
     m.R = fw::TRect(0, 0, b->Width(), b->Height());
     m.DrawMode = 4;
     if (words < 5) DeriveBorderWidths(m, b->Width(), b->Height());
+    if (!FitImageToBitmap(m, b->Width(), b->Height())) return;
     KeepHandle(b.get());
     m.Bmp = b.release();
     sm.ma.push_back(m);
@@ -128,10 +134,25 @@ void AddBareBitmap(TsSkinManager& sm, const fw::String& Section, const fw::Strin
     sm.ma.push_back(m);
 }
 
+// The size rectangles of the master bitmap are checked against. A skin
+// without one keeps its rectangles (nothing of them is drawn), checked
+// against the largest bitmap 16-bit widths can describe.
+SIZE MasterSize(const TsSkinManager& sm) {
+    const fw::TBitmap* b = sm.MasterBitmap;
+    if (b && b->Width() > 0 && b->Height() > 0) return SIZE{b->Width(), b->Height()};
+    return SIZE{32767, 32767};
+}
+
+// A rectangle of the master bitmap, when it fits.
+void AddMasterImage(TsSkinManager& sm, TsMaskData& m) {
+    const SIZE size = MasterSize(sm);
+    if (FitImageToBitmap(m, size.cx, size.cy)) sm.ma.push_back(m);
+}
+
 void AddImageValue(TsSkinManager& sm, const fw::String& Section, const fw::String& Key, const fw::String& v) {
     TsMaskData m = NewEntry(sm, Section, Key);
     if (ParseMasterCode(v, m)) {
-        sm.ma.push_back(m);
+        AddMasterImage(sm, m);
         return;
     }
     if (v[0] == L'!') {
@@ -144,7 +165,7 @@ void AddImageValue(TsSkinManager& sm, const fw::String& Section, const fw::Strin
         return;
     }
     m = NewEntry(sm, fw::UpperCase(Section), fw::UpperCase(Key));
-    if (ParseLegacyRect(v, m)) sm.ma.push_back(m);
+    if (ParseLegacyRect(v, m)) AddMasterImage(sm, m);
 }
 
 // Calls f(section, key, value) for every key of every section, in file order.
@@ -185,7 +206,7 @@ void MergeCommonImages(TsSkinManager& sm) {
             sm.ma.push_back(m);
         } else if (v != L"#") {
             TsMaskData m = NewEntry(sm, fw::UpperCase(s), fw::UpperCase(k));
-            if (ParseLegacyRect(v, m)) sm.ma.push_back(m);
+            if (ParseLegacyRect(v, m)) AddMasterImage(sm, m);
         }
     });
 }
@@ -211,6 +232,24 @@ void DeriveBorderWidths(TsMaskData& m, int Width, int Height) {
     const int rows = m.MaskType < 0 ? 1 : m.MaskType + 1;
     m.WL = m.WR = int16_t(Width / (states * 3));
     m.WT = m.WB = int16_t(Height / (rows * 3));
+}
+
+bool FitImageToBitmap(TsMaskData& m, int Width, int Height) {
+    fw::TRect& R = m.R;
+    R.Left = std::clamp<LONG>(R.Left, 0, Width);
+    R.Right = std::clamp<LONG>(R.Right, 0, Width);
+    R.Top = std::clamp<LONG>(R.Top, 0, Height);
+    R.Bottom = std::clamp<LONG>(R.Bottom, 0, Height);
+    const int w = R.Right - R.Left, h = R.Bottom - R.Top;
+    if (w <= 0 || h <= 0) return false;
+    if (m.ImageCount < 0 || m.ImageCount > w || m.MaskType < -1 || m.MaskType + 1 > h) return false;
+    auto within = [](int16_t& v, int most) { v = int16_t(std::clamp<int>(v, 0, most)); };
+    within(m.WL, w);
+    within(m.WR, w);
+    within(m.WT, h);
+    within(m.WB, h);
+    within(m.BorderWidth, std::min(w, h));
+    return true;
 }
 
 bool ParseMasterCode(const fw::String& v, TsMaskData& m) {
@@ -251,10 +290,10 @@ bool ParseLegacyRect(const fw::String& v, TsMaskData& m) {
     m.R = fw::TRect(fw::StrToInt(ExtractWord(1, r, numbers)), fw::StrToInt(ExtractWord(2, r, numbers)),
                     fw::StrToInt(ExtractWord(3, r, numbers)), fw::StrToInt(ExtractWord(4, r, numbers)));
     const int n = WordCount(d, numbers);
-    m.ImageCount = int16_t(std::max(1, n >= 1 ? fw::StrToInt(ExtractWord(1, d, numbers)) : 1));
-    m.MaskType = int16_t(std::max(0, n >= 2 ? fw::StrToInt(ExtractWord(2, d, numbers)) : 0));
-    m.BorderWidth = int16_t(std::max(0, n >= 3 ? fw::StrToInt(ExtractWord(3, d, numbers)) : 0));
-    m.DrawMode = int16_t(n >= 4 ? fw::StrToInt(ExtractWord(4, d, numbers)) : 1);
+    m.ImageCount = SmallIntOf(std::max(1, n >= 1 ? fw::StrToInt(ExtractWord(1, d, numbers)) : 1));
+    m.MaskType = SmallIntOf(std::max(0, n >= 2 ? fw::StrToInt(ExtractWord(2, d, numbers)) : 0));
+    m.BorderWidth = SmallIntOf(std::max(0, n >= 3 ? fw::StrToInt(ExtractWord(3, d, numbers)) : 0));
+    m.DrawMode = SmallIntOf(n >= 4 ? fw::StrToInt(ExtractWord(4, d, numbers)) : 1);
     DeriveUnsetBorderWidths(m);
     return true;
 }
@@ -321,30 +360,35 @@ bool LoadStoredMasks(TsSkinManager& sm) {
     for (int i = 0; i < skin->Images()->Count(); ++i) {
         const TsSkinImage& im = *skin->Images()->Items(i);
         TsMaskData m = NewEntry(sm, fw::UpperCase(im.SectionName), fw::UpperCase(im.PropertyName));
+        std::unique_ptr<fw::TBitmap> own;
         if (!im.Image()->Empty() && !im.Name.empty()) {
-            auto b = std::make_unique<fw::TBitmap>();
-            b->Assign(im.Image());
-            b->SetPixelFormat(fw::pf24bit);
-            m.R = fw::TRect(0, 0, b->Width(), b->Height());
-            KeepHandle(b.get());
-            m.Bmp = b.release();
+            own = std::make_unique<fw::TBitmap>();
+            own->Assign(im.Image());
+            own->SetPixelFormat(fw::pf24bit);
+            m.R = fw::TRect(0, 0, own->Width(), own->Height());
         } else {
             m.R = fw::TRect(im.Left, im.Top, im.Right, im.Bottom);
         }
-        m.ImageCount = int16_t(im.ImageCount);
-        m.MaskType = int16_t(im.MaskType);
-        m.BorderWidth = int16_t(im.BorderWidth);
+        m.ImageCount = SmallIntOf(im.ImageCount);
+        m.MaskType = SmallIntOf(im.MaskType);
+        m.BorderWidth = SmallIntOf(im.BorderWidth);
         m.ImgType = im.ImgType;
-        m.WL = int16_t(im.WL);
-        m.WT = int16_t(im.WT);
-        m.WR = int16_t(im.WR);
-        m.WB = int16_t(im.WB);
-        m.DrawMode = int16_t(im.StretchMode);
+        m.WL = SmallIntOf(im.WL);
+        m.WT = SmallIntOf(im.WT);
+        m.WR = SmallIntOf(im.WR);
+        m.WB = SmallIntOf(im.WB);
+        m.DrawMode = SmallIntOf(im.StretchMode);
         if (m.ImageCount == 0) {  // a bare bitmap: three states over a mask row
             m.ImageCount = 3;
             m.MaskType = 1;
         }
         DeriveUnsetBorderWidths(m);
+        const SIZE size = own ? SIZE{own->Width(), own->Height()} : MasterSize(sm);
+        if (!FitImageToBitmap(m, size.cx, size.cy)) continue;
+        if (own) {
+            KeepHandle(own.get());
+            m.Bmp = own.release();
+        }
         sm.ma.push_back(m);
     }
     return true;

@@ -25,6 +25,13 @@ void DeriveBorderWidths(TsMaskData& m, int Width, int Height);
 // When no side width is given (all four 0): BorderWidth on every side, or
 // else the widths derived from R.
 void DeriveUnsetBorderWidths(TsMaskData& m);
+// An image read from the skin must lie inside the bitmap it is cut from
+// (Width x Height): a rectangle that reaches outside is cut to the bitmap;
+// false (the image is refused) when nothing of it lies inside, or when it has
+// more states than columns or more rows than pixels. Border widths are kept
+// within the image. Painting then never builds a rectangle out of numbers
+// that overflow.
+bool FitImageToBitmap(TsMaskData& m, int Width, int Height);
 // GLOBALINFO's MASTERBITMAP, VERSION, AUTHOR and DESCRIPTION are text, never
 // an image or a picture file, whatever they hold.
 bool IsDescriptiveValue(const fw::String& Section, const fw::String& Key);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "framework/rtl/SysUtils.h"
@@ -212,25 +213,30 @@ namespace {
 
 // Pixel(s, d, dx, dy) for every source pixel of the inclusive S whose place
 // (X + c, Y + r) lies inside the destination; a false answer ends that row.
+// Only those places are walked (S comes from InclusiveClip); the bounds are
+// counted in 64 bits, so a far-off X or Y cannot wrap into the bitmap.
 template <class F>
 void ForEachPlaced(const TPixelRows& src, const TPixelRows& dst, const fw::TRect& S, int X, int Y, F&& Pixel) {
-    for (int r = 0; r <= S.Bottom - S.Top; ++r) {
-        const int dy = Y + r;
-        if (dy < 0 || dy >= dst.height) continue;
-        for (int c = 0; c <= S.Right - S.Left; ++c) {
-            const int dx = X + c;
-            if (dx < 0 || dx >= dst.width) continue;
-            if (!Pixel(src.At(S.Left + c, S.Top + r), dst.At(dx, dy), dx, dy)) break;
+    const int64_t r0 = std::max<int64_t>(0, -int64_t(Y)), c0 = std::max<int64_t>(0, -int64_t(X));
+    const int64_t r1 = std::min<int64_t>(int64_t(S.Bottom) - S.Top, int64_t(dst.height) - Y - 1);
+    const int64_t c1 = std::min<int64_t>(int64_t(S.Right) - S.Left, int64_t(dst.width) - X - 1);
+    for (int64_t r = r0; r <= r1; ++r) {
+        const int dy = int(Y + r);
+        for (int64_t c = c0; c <= c1; ++c) {
+            const int dx = int(X + c);
+            if (!Pixel(src.At(int(S.Left + c), int(S.Top + r)), dst.At(dx, dy), dx, dy)) break;
         }
     }
 }
 
-// SrcRect cut to the source and read as inclusive.
+// SrcRect cut to the source and read as inclusive. Every edge ends up within
+// a pixel of the source, so Right - Left never overflows (a skin image's
+// numbers come from outside), and a rectangle turned inside out is empty.
 fw::TRect InclusiveClip(fw::TRect R, fw::TBitmap* Src) {
-    R.Left = std::max<LONG>(R.Left, 0);
-    R.Top = std::max<LONG>(R.Top, 0);
-    R.Right = std::min<LONG>(R.Right, Src->Width() - 1);
-    R.Bottom = std::min<LONG>(R.Bottom, Src->Height() - 1);
+    R.Left = std::clamp<LONG>(R.Left, 0, Src->Width());
+    R.Top = std::clamp<LONG>(R.Top, 0, Src->Height());
+    R.Right = std::clamp<LONG>(R.Right, R.Left - 1, Src->Width() - 1);
+    R.Bottom = std::clamp<LONG>(R.Bottom, R.Top - 1, Src->Height() - 1);
     return R;
 }
 

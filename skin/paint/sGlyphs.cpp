@@ -19,15 +19,16 @@ namespace skin {
 void DrawSkinGlyph(fw::TBitmap* Bmp, fw::TPoint P, int State, int AddedTransparency, const TsMaskData& MaskData,
                    const TCacheInfo& CI) {
     if (!Bmp) return;
+    if (!LiesInBitmap(MaskData, MaskData.Bmp ? MaskData.Bmp : SkinImageBitmap(MaskData))) return;
+    const fw::TRect& R = MaskData.R;
     const int n = ImageCountOf(MaskData);
-    const int w = MaskData.R.Width() / n, h = MaskData.R.Height() / (MaskTypeOf(MaskData) + 1);
-    const int X0 = MaskData.R.Left + w * std::max(std::min(State, n - 1), 0), Y0 = MaskData.R.Top;
+    const int w = R.Width() / n, h = R.Height() / (MaskTypeOf(MaskData) + 1);
+    const int X0 = R.Left + w * std::max(std::min(State, n - 1), 0), Y0 = R.Top;
     const int dx = P.X < 0 ? -P.X : 0, dy = P.Y < 0 ? -P.Y : 0;
     const fw::TRect dst(P.X + dx, P.Y + dy, P.X + w - 1, P.Y + h - 1);
     const fw::TRect src(X0 + dx, Y0 + dy, X0 + w - 1, Y0 + h - 1);
     if (MaskData.Bmp) {
-        if (MaskData.Bmp->Width() >= MaskData.R.Right && MaskData.Bmp->Height() >= MaskData.R.Bottom)
-            BlendGlyphByMask(dst, src, Bmp, MaskData.Bmp, 0xFF00FF, AddedTransparency, MaskData);
+        BlendGlyphByMask(dst, src, Bmp, MaskData.Bmp, 0xFF00FF, AddedTransparency, MaskData);
         return;
     }
     fw::TBitmap* master = SkinImageBitmap(MaskData);

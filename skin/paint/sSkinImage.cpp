@@ -18,6 +18,12 @@ fw::TBitmap* SkinImageBitmap(const TsMaskData& MaskData) {
     return M ? M->MasterBitmap : nullptr;
 }
 
+bool LiesInBitmap(const TsMaskData& MaskData, const fw::TBitmap* Bitmap) {
+    const fw::TRect& R = MaskData.R;
+    return Bitmap && !R.IsEmpty() && R.Left >= 0 && R.Top >= 0 && R.Right <= Bitmap->Width() &&
+           R.Bottom <= Bitmap->Height();
+}
+
 int ImageCountOf(const TsMaskData& MaskData) { return std::max<int>(MaskData.ImageCount, 1); }
 
 int MaskTypeOf(const TsMaskData& MaskData) { return std::max<int>(MaskData.MaskType, 0); }

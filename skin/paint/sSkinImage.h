@@ -19,6 +19,11 @@ extern TMasterBitmapOf acMasterBitmapOf;
 // bitmap; null without a manager.
 fw::TBitmap* SkinImageBitmap(const TsMaskData& MaskData);
 
+// Whether MaskData.R is a non-empty part of Bitmap. Painting builds its
+// rectangles from R only then: R's numbers come from the skin, and sums of
+// numbers far outside any bitmap wrap.
+bool LiesInBitmap(const TsMaskData& MaskData, const fw::TBitmap* Bitmap);
+
 // ImageCount at least 1 and MaskType at least 0: common-section images keep
 // ImageCount 0 and MaskType -1 is legal, and both are divided by.
 int ImageCountOf(const TsMaskData& MaskData);

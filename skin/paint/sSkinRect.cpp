@@ -49,7 +49,7 @@ void DrawSkinRect(fw::TBitmap* Bmp, const fw::TRect& R, bool Filling, const TCac
         return;
     if (!Bmp || MaskData.ImageCount <= 0) return;
     fw::TBitmap* src = SkinImageBitmap(MaskData);
-    if (!src) return;
+    if (!LiesInBitmap(MaskData, src)) return;
     const auto [wl, wt, wr, wb] = ShrinkBorders(MaskData, R.Width(), R.Height());
     const int s = std::min(State, ImageCountOf(MaskData) - 1);
     const int w = MaskData.R.Width() / ImageCountOf(MaskData), h = MaskData.R.Height() / (MaskTypeOf(MaskData) + 1);

@@ -75,6 +75,7 @@ def main():
     ap.add_argument("--registration", choices=["as-is", "none", "version9"], default="as-is")
     ap.add_argument("--trailer", choices=["intact", "huge", "not-a-program"], default="intact")
     ap.add_argument("--shots", help="where the player leaves the photographs a script asks for")
+    ap.add_argument("--ends-itself", action="store_true", help="the movie closes the viewer (see book_driver.py)")
     ap.add_argument("args", nargs="*")
     opts = ap.parse_args()
 
@@ -104,8 +105,9 @@ def main():
         set_registration(opts.registration, bin_dir)
         driver = os.path.join(os.path.dirname(os.path.abspath(__file__)), "book_driver.py")
         shots = ["--shots", opts.shots] if opts.shots else []
+        ends = ["--ends-itself"] if opts.ends_itself else []
         rc = subprocess.run([sys.executable, driver, "--viewer", exe, "--journal", os.path.join(stage, "journal.txt"),
-                             "--expected", expected_file, *shots, "--", *args]).returncode
+                             "--expected", expected_file, *shots, *ends, "--", *args]).returncode
     finally:
         if opts.registration != "as-is":
             restore_registration(bin_dir)

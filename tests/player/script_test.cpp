@@ -84,6 +84,8 @@ struct FakeHost : ScriptHost {
     std::function<void()> onFire;
     DialogState dialog = DialogState::Pending;
     bool returnError = false;
+    int closeBoxClicks = 0;
+    bool hasCloseBox = true;
 
     DWORD Now() override { return now; }
     void FireFSCommand(const std::wstring& c, const std::wstring& a) override {
@@ -95,6 +97,10 @@ struct FakeHost : ScriptHost {
     std::wstring ProbeWindow() override { return L"zoomed=1"; }
     std::wstring ShootWindow(const std::wstring& name) override { return L"shot " + name; }
     void SetReturnError(bool on) override { returnError = on; }
+    bool ClickCloseBox() override {
+        ++closeBoxClicks;
+        return hasCloseBox;
+    }
     DialogState AnswerDialog(const ScriptStep&, std::wstring& error) override {
         if (dialog == DialogState::Failed) error = L"wrong text";
         return dialog;
@@ -121,6 +127,21 @@ TEST(ScriptRunner, FiresOneRequestPerTickAndWaitsByTheClock) {
     runner.Tick();
     EXPECT_EQ(host.journal, (std::vector<std::wstring>{L"probe zoomed=1", L"END"}));
     EXPECT_TRUE(runner.Finished());
+}
+
+TEST(ScriptRunner, AClickOnTheCloseBoxIsJournalledBeforeItEndsTheTick) {
+    // The click may close the window and end the script: the journal has it
+    // first, and the tick ends with it.
+    FakeHost host;
+    ScriptRunner runner(script(L"click close-box\nclick close-box\nend"), host);
+    runner.Tick();
+    EXPECT_EQ(host.closeBoxClicks, 1);
+    EXPECT_EQ(host.journal, (std::vector<std::wstring>{L"click close-box"}));
+    host.hasCloseBox = false;
+    runner.Tick();
+    ASSERT_EQ(host.journal.size(), 2u + 1u);
+    EXPECT_EQ(host.journal[2], L"FAIL line 3: no close box: click close-box");
+    EXPECT_EQ(ScriptStep::Verb::Invalid, script(L"click title").back().verb);
 }
 
 TEST(ScriptRunner, ExpectationsConsumeCallsInOrderOrFailAfterTheirTimeout) {

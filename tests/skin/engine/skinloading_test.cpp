@@ -20,6 +20,7 @@
 #include "EngineTestFiles.h"
 #include "ManagerFixture.h"
 #include "SkinDump.h"
+#include "SkinVariant.h"
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/IniFiles.h"
 #include "framework/windows/DialogSeam.h"
@@ -177,6 +178,60 @@ TEST(SkinLoading, ValueCodeExamples) {
     EXPECT_FALSE(ParseLegacyRect(L"#", none));
     EXPECT_FALSE(ParseMasterCode(L"12632256", none));
     EXPECT_THROW(ParseMasterCode(L"@01x4@0000@0163@0013@3@0", none), fw::Exception);
+}
+
+TEST(SkinLoading, ImageNumbersThatCannotLieInTheirBitmapAreCheckedOnLoad) {
+    // Values met on skins from outside. The first three once loaded as they
+    // were: painting then trapped dividing by an image count of -1, read far
+    // outside the master bitmap, or walked 2^31 columns. T1's master bitmap
+    // is 256 x 64, BUTTONHUGE.BMP 144 x 96.
+    struct Case {
+        const char *section, *key, *value;
+        bool kept;
+        fw::TRect r;
+        int count, mask, wl, wt;
+    } cases[] = {
+        {"BUTTON", "IMGTOPRIGHT", "#(-2147483648,0,0,10)(65535,0,0,1)", false, {}, 0, 0, 0, 0},
+        {"BUTTON", "BORDERSMASK", "#(2147483647,0,48,16)(3,0,0,5)", false, {}, 0, 0, 0, 0},
+        {"BUTTON", "IMGTOPLEFT", "#(1,0,-2147483647,10)(40000,0,0,1)", false, {}, 0, 0, 0, 0},
+        // Partly outside: cut to the bitmap, the side widths kept within the cut image.
+        {"BUTTON", "IMGBTMLEFT", "#(250,60,300,70)(2,0,0,1)", true, {250, 60, 256, 64}, 2, 0, 6, 3},
+        {"BUTTON", "IMGBTMRIGHT", "#(-5,-5,6,6)(1,0,0,1)", true, {0, 0, 6, 6}, 1, 0, 3, 3},
+        // More states than columns, more rows than pixels.
+        {"PANEL", "IMGTOPLEFT", "#(0,0,4,4)(5,0,0,1)", false, {}, 0, 0, 0, 0},
+        {"PANEL", "IMGTOPRIGHT", "#(0,0,4,4)(1,4,0,1)", false, {}, 0, 0, 0, 0},
+        {"PANEL", "BORDERSMASK", "^0000^0000^0000^0016^0000^0000^0000^0000^1^0^1^0", false, {}, 0, 0, 0, 0},
+        // Side widths are kept within the image; a negative one counts as none.
+        {"PANEL", "IMGBTMLEFT", "#(0,0,30,30)(1,0,99999,1)", true, {0, 0, 30, 30}, 1, 0, 30, 30},
+        {"BUTTON_HUGE", "BORDERSMASK", "!BUTTONHUGE.BMP!3!1!0!-7!70000!0047!0047", true, {0, 0, 144, 96}, 3, 1, 0, 96},
+        {"BUTTON_HUGE", "BORDERSMASK", "!BUTTONHUGE.BMP!65535!1!0", false, {}, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "." + c.key + "=" + c.value);
+        TempDir dir;
+        WriteSkinFolder(L"test\\T1", dir, L"T1", WithValue(SkinOptions(L"test\\T1"), c.section, c.key, c.value));
+        Cleanup keep;
+        TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+        sm->SetSkinDirectory(dir.Path());
+        ASSERT_NO_THROW(sm->SetSkinName(L"T1"));
+        // The load went on past the value: the sections after it are there.
+        EXPECT_GE(sm->GetSkinIndex(L"MIXEDCASE"), 0);
+        // The entry itself, not a parent's that a look-up would fall back to.
+        auto entry = std::find_if(sm->ma.begin(), sm->ma.end(), [&](const TsMaskData& m) {
+            return m.ClassName == fw::FromAnsi(c.section) && m.PropertyName == fw::FromAnsi(c.key);
+        });
+        if (!c.kept) {
+            EXPECT_EQ(entry, sm->ma.end());
+            continue;
+        }
+        ASSERT_NE(entry, sm->ma.end());
+        const TsMaskData& m = *entry;
+        EXPECT_EQ(m.R, c.r);
+        EXPECT_EQ(m.ImageCount, c.count);
+        EXPECT_EQ(m.MaskType, c.mask);
+        EXPECT_EQ(m.WL, c.wl);
+        EXPECT_EQ(m.WT, c.wt);
+    }
 }
 
 TEST(SkinLoading, MaskWidthsOfAnImageWithoutStates) {
