@@ -36,50 +36,55 @@ size_t CopyQuoted(const String& picture, size_t i, String& out) {
 
 }  // namespace
 
-String TranslateDateFormat(const String& picture, wchar_t dateSeparator) {
+namespace {
+
+// Copies quoted runs as they stand and hands every other character to
+// `map`, which appends its translation and returns the next position.
+template <typename Map>
+String TranslatePicture(const String& picture, Map map) {
     String out;
     for (size_t i = 0; i < picture.size();) {
-        wchar_t c = picture[i];
-        if (c == L'\'' || c == L'"') {
+        if (picture[i] == L'\'' || picture[i] == L'"')
             i = CopyQuoted(picture, i, out);
-            continue;
-        }
-        if (c == L'M')
-            out += L'm';
-        else if (c == L'g')  // era names are not shown
-            ;
-        else if (c == dateSeparator)
-            out += L'/';
         else
-            out += c;
-        ++i;
+            i = map(picture, i, out);
     }
     return out;
 }
 
+}  // namespace
+
+String TranslateDateFormat(const String& picture, wchar_t dateSeparator) {
+    return TranslatePicture(picture, [&](const String& p, size_t i, String& out) {
+        wchar_t c = p[i];
+        if (c == L'M')
+            out += L'm';
+        else if (c == dateSeparator)
+            out += L'/';
+        else if (c != L'g')  // era names are not shown
+            out += c;
+        return i + 1;
+    });
+}
+
 String TranslateTimeFormat(const String& picture, wchar_t timeSeparator) {
-    String out;
-    for (size_t i = 0; i < picture.size();) {
-        wchar_t c = picture[i];
-        if (c == L'\'' || c == L'"') {
-            i = CopyQuoted(picture, i, out);
-            continue;
-        }
-        if (c == L'H')
-            out += L'h';
-        else if (c == L'm')
-            out += L'n';
-        else if (c == L't') {
+    return TranslatePicture(picture, [&](const String& p, size_t i, String& out) {
+        wchar_t c = p[i];
+        if (c == L't') {
             // "t" or "tt": the locale's AM/PM designator.
             out += L"ampm";
-            while (i + 1 < picture.size() && picture[i + 1] == L't') ++i;
-        } else if (c == timeSeparator)
+            while (i + 1 < p.size() && p[i + 1] == L't') ++i;
+        } else if (c == L'H') {
+            out += L'h';
+        } else if (c == L'm') {
+            out += L'n';
+        } else if (c == timeSeparator) {
             out += L':';
-        else
+        } else {
             out += c;
-        ++i;
-    }
-    return out;
+        }
+        return i + 1;
+    });
 }
 
 void GetLocaleFormatSettings(LCID locale, TFormatSettings& s) {

@@ -53,9 +53,46 @@ void TCustomMaskEdit::ApplyEdit(const String& editText, int caret) {
     SendMessageW(Handle(), EM_SETSEL, WPARAM(caret), LPARAM(caret));
 }
 
+bool TCustomMaskEdit::ReadOnly() { return GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY; }
+
+namespace {
+
+String ClipboardText(HWND owner) {
+    String text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+}  // namespace
+
+void TCustomMaskEdit::WMPaste(TMessage& Message) {
+    if (!IsMasked() || ReadOnly()) return TCustomEdit::Dispatch(Message);
+    String e = EditText();
+    int caret = SelStart();
+    mask_.Clear(e, caret, SelLength());
+    for (wchar_t c : ClipboardText(Handle())) mask_.TypeChar(e, caret, c);
+    ApplyEdit(e, caret);
+}
+
+void TCustomMaskEdit::WMCutClear(TMessage& Message) {
+    if (!IsMasked() || ReadOnly()) return TCustomEdit::Dispatch(Message);
+    if (Message.Msg == WM_CUT) SendMessageW(Handle(), WM_COPY, 0, 0);
+    String e = EditText();
+    int start = SelStart();
+    mask_.Clear(e, start, SelLength());
+    ApplyEdit(e, start);
+}
+
 void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift) {
     TCustomEdit::KeyDown(Key, Shift);
-    if (!IsMasked() || Key != VK_DELETE || (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY)) return;
+    if (!IsMasked() || Key != VK_DELETE || ReadOnly()) return;
     String e = EditText();
     int start = SelStart(), length = SelLength();
     mask_.Clear(e, start, length > 0 ? length : 1);
@@ -68,7 +105,7 @@ void TCustomMaskEdit::KeyPress(wchar_t& Key) {
     if (!IsMasked() || Key == 0) return;
     // Control keys other than Backspace (Enter, Esc, Ctrl+C...) keep their meaning.
     if (Key < L' ' && Key != VK_BACK) return;
-    if (GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY) return;
+    if (ReadOnly()) return;
     String e = EditText();
     int start = SelStart(), length = SelLength();
     int caret = start;
@@ -105,6 +142,13 @@ void TCustomMaskEdit::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case CM_EXIT:
             CMExit(Message);
+            break;
+        case WM_PASTE:
+            WMPaste(Message);
+            break;
+        case WM_CUT:
+        case WM_CLEAR:
+            WMCutClear(Message);
             break;
         case CN_COMMAND:
             CNCommand(reinterpret_cast<TWMCommand&>(Message));

@@ -45,11 +45,16 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(wchar_t& Key) override;
     virtual void Change();
+    // Pasted text is typed into the mask character by character (refused
+    // ones dropped); cutting and clearing blank the selection.
+    void WMPaste(TMessage& Message);
+    void WMCutClear(TMessage& Message);
     // CM_EXIT: ValidateEdit; on failure the focus comes back and the error goes on.
     void CMExit(TMessage& Message);
     void CNCommand(TWMCommand& Message);
 
 private:
+    bool ReadOnly();
     // Writes an edited text and caret back to the window.
     void ApplyEdit(const String& editText, int caret);
     String editMask_;

@@ -113,3 +113,29 @@ TEST(MaskEdit, ChangingTheMaskKeepsTheTextAndNoMaskIsAPlainEdit) {
     Type(edit, L"x");
     EXPECT_EQ(edit->Text(), L"20-12-11x");
 }
+
+TEST(MaskEdit, PasteAndCutGoThroughTheMask) {
+    FormatSettingsGuard guard;
+    FormatSettings.DateSeparator = L'/';
+    NativeForm form;
+    TMaskEdit* edit = form.Put<TMaskEdit>(10, 10, 120, 24);
+    edit->SetEditMask(L"!99/99/9999;1; ");
+    auto setClipboard = [&](const String& text) {
+        ASSERT_TRUE(OpenClipboard(edit->Handle()));
+        EmptyClipboard();
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(mem);
+        SetClipboardData(CF_UNICODETEXT, mem);
+        CloseClipboard();
+    };
+    setClipboard(L"12/3x1/2026");  // the letter is dropped, the separators skip
+    edit->SetSelStart(0);
+    SendMessageW(edit->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(edit->EditText(), L"12/31/2026");
+    EXPECT_TRUE(edit->Modified());
+
+    SendMessageW(edit->Handle(), EM_SETSEL, 3, 5);
+    SendMessageW(edit->Handle(), WM_CUT, 0, 0);
+    EXPECT_EQ(edit->EditText(), L"12/  /2026");
+}
