@@ -59,7 +59,8 @@ void TCustomIniFile::WriteBool(const String& Section, const String& Ident, bool 
 }
 
 double TCustomIniFile::ReadFloat(const String& Section, const String& Ident, double Default) const {
-    return StrToFloatDef(ReadString(Section, Ident, String()), Default);
+    // Written the same in every locale, so read with '.' whatever the user's settings.
+    return static_cast<double>(StrToFloatDef(ReadString(Section, Ident, String()), Default, InvariantFormatSettings()));
 }
 
 void TCustomIniFile::ReadSectionValues(const String& Section, TStrings* Strings) const {

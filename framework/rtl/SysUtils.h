@@ -1,7 +1,7 @@
 // Run-time routines the libraries call by their familiar names: command line,
-// paths, number conversion and formatting, text helpers, file search and OS
-// error text. Everything works on UTF-16 String; numbers are always written
-// and read with '.' as the decimal separator, whatever the user's locale.
+// paths, integer conversion, formatting, text helpers, file search and OS
+// error text. Everything works on UTF-16 String; floating-point text (also
+// Format's %e %f %g %n) is in FloatFormat.h and follows FormatSettings.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "framework/rtl/Exception.h"
+#include "framework/rtl/FloatFormat.h"
 #include "framework/rtl/Strings.h"
 
 namespace fw {
@@ -107,34 +108,13 @@ String IntToHex(T value, int digits) {
         return detail::HexDigits(static_cast<uint64_t>(value), digits);
 }
 
-// ---- Floating point --------------------------------------------------------
-
-// Shortest text with at most 15 significant digits: 0.5, 100, 1E20, 1.5E-7.
-String FloatToStr(double value);
-// ffGeneral: as FloatToStr with `precision` significant digits, the exponent
-// at least `digits` long. ffExponent: d.dddE+dd with `precision` digits in all.
-// ffFixed: `digits` decimals; ffNumber: the same with ',' between thousands.
-// Fixed forms fall back to ffGeneral beyond `precision` integer digits.
-enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
-String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
-// Optional blanks, sign, digits with one '.', optional exponent, blanks.
-bool TryStrToFloat(const String& s, double& value);
-double StrToFloat(const String& s);  // EConvertError "'s' is not a valid floating point value"
-double StrToFloatDef(const String& s, double def);
-
-// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
-// Round and Trunc saturate at the int64 limits and give 0 for NaN.
-int64_t Round(double value);
-int64_t Trunc(double value);  // toward zero
-double Frac(double value);    // value - Trunc(value), keeps the sign
-
 // ---- Format ----------------------------------------------------------------
 
 // One argument of Format.
 struct TVarRec {
     enum Kind { vtInteger, vtInt64, vtFloat, vtString, vtChar } kind;
     int64_t i = 0;  // vtInteger (a 32-bit value) and vtInt64
-    double f = 0;
+    long double f = 0;
     String s;
     wchar_t c = 0;
 
@@ -145,7 +125,7 @@ struct TVarRec {
     }
     TVarRec(double v) : kind(vtFloat), f(v) {}
     TVarRec(float v) : kind(vtFloat), f(v) {}
-    TVarRec(long double v) : kind(vtFloat), f(static_cast<double>(v)) {}
+    TVarRec(long double v) : kind(vtFloat), f(v) {}
     TVarRec(const String& v) : kind(vtString), s(v) {}
     TVarRec(const wchar_t* v) : kind(vtString), s(v ? v : L"") {}
     TVarRec(const AnsiString& v) : kind(vtString), s(FromAnsi(v)) {}

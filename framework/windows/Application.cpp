@@ -283,6 +283,9 @@ void TApplication::SetActive(bool Value) {
 }
 
 void TApplication::WndProc(TMessage& Message) {
+    // Read before the hooks run, so a hook that re-formats on this message
+    // (a date edit) sees the new settings.
+    if (Message.Msg == WM_WININICHANGE && updateFormatSettings_) GetFormatSettings();
     // A hook may unhook itself (or others) while it runs: walk a copy.
     std::vector<TWindowHook> hooks = hooks_;
     for (const TWindowHook& hook : hooks) {

@@ -11,11 +11,11 @@
 #include <new>
 #include <vector>
 
-#include "framework/rtl/Component.h"
 #include "framework/graphics/Icon.h"
-#include "framework/windows/Messages.h"
+#include "framework/rtl/Component.h"
 #include "framework/rtl/Method.h"
 #include "framework/rtl/Types.h"
+#include "framework/windows/Messages.h"
 
 namespace fw {
 
@@ -57,6 +57,10 @@ public:
     void SetMainFormOnTaskBar(bool Value) { mainFormOnTaskBar_ = Value; }
     bool ShowMainForm() const { return showMainForm_; }
     void SetShowMainForm(bool Value) { showMainForm_ = Value; }
+    // Whether a change of the system's regional settings (WM_WININICHANGE)
+    // reads FormatSettings again; on by default.
+    bool UpdateFormatSettings() const { return updateFormatSettings_; }
+    void SetUpdateFormatSettings(bool Value) { updateFormatSettings_ = Value; }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool Value) {
         showHint_ = Value;
@@ -174,6 +178,7 @@ private:
     bool mainFormOnTaskBar_ = false;
     bool showMainForm_ = true;
     bool showHint_ = true;
+    bool updateFormatSettings_ = true;
     bool terminated_ = false;
     bool active_ = false;
     bool oleInitialized_ = false;

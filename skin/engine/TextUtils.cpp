@@ -302,7 +302,7 @@ double StringToFloat(const String& S) {
         if (c == L',') c = L'.';
     double value = 0;
     // The run-time conversion accepts no blanks inside the text.
-    if (s.find(L' ') != String::npos || !fw::TryStrToFloat(s, value)) return 0;
+    if (s.find(L' ') != String::npos || !fw::TryStrToFloat(s, value, fw::InvariantFormatSettings())) return 0;
     return value;
 }
 
@@ -313,7 +313,7 @@ bool IsValidFloat(const String& S, double& Value) {
         if (!ok) return false;
     }
     double v = 0;
-    if (!fw::TryStrToFloat(S.substr(0, 127), v)) return false;
+    if (!fw::TryStrToFloat(S.substr(0, 127), v, fw::InvariantFormatSettings())) return false;
     Value = v;
     return true;
 }

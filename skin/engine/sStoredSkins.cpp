@@ -269,7 +269,8 @@ void AddImage(TsSkinImages* images, fw::TMemIniFile* sf, const fw::String& secti
 void TsStoredSkin::LoadFromIni(TsSkinGenerals* gd, fw::TMemIniFile* sf) {
     if (!sf) return;
     double version = 0;
-    if (!fw::TryStrToFloat(sf->ReadString(L"GLOBALINFO", L"VERSION", L"0"), version)) version = 0;
+    if (!fw::TryStrToFloat(sf->ReadString(L"GLOBALINFO", L"VERSION", L"0"), version, fw::InvariantFormatSettings()))
+        version = 0;
     Version = version;
     if (Collection())
         if (auto* sm = dynamic_cast<TsSkinManager*>(Collection()->GetOwner())) sm->SkinData->Version = version;
