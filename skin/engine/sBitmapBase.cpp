@@ -5,12 +5,11 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
+#include "skin/engine/acPixelRows.h"
 
 namespace skin {
 
 namespace {
-
-inline uint8_t AlphaBlend(int d, int s, int a) { return uint8_t((d * 256 + (s - d) * a) >> 8); }
 
 // The image's see-through colour: 0x00FF00FF (magenta, alpha 0).
 inline bool SeeThrough(const uint8_t* s) { return s[0] == 0xFF && s[1] == 0 && s[2] == 0xFF && s[3] == 0; }
@@ -151,7 +150,7 @@ void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2,
             const int a = Blend ? (100 - Blend) * s[3] / 100 : s[3];
             int t[3];
             tint.Targets(s, t);
-            for (int c = 0; c < 3; ++c) d[c] = AlphaBlend(d[c], t[c], a);
+            for (int c = 0; c < 3; ++c) d[c] = AlphaMix(d[c], t[c], a);
         }
     }
 
@@ -172,7 +171,7 @@ void CopyBmp32(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2,
             const int a = Blend ? std::max(0, e * s[3] / 300) * level / 255 : level * (s[3] / 3) / 255;
             int tg[3];
             tint.Targets(s, tg);
-            for (int c = 0; c < 3; ++c) d[c] = AlphaBlend(d[c], tg[c], a);
+            for (int c = 0; c < 3; ++c) d[c] = AlphaMix(d[c], tg[c], a);
         }
     }
 }

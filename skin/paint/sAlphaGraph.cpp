@@ -1,7 +1,6 @@
 #include "skin/paint/sAlphaGraph.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #include "framework/rtl/Exception.h"
@@ -70,10 +69,9 @@ void TacFast32::FillRect(fw::TRect& R, TColor Color) {
     const int w = c.Width();
     if (w <= 0) return;
     const uint32_t v = uint32_t(Color);
-    for (int y = c.Top; y < c.Bottom; ++y) {
-        uint32_t* p = reinterpret_cast<uint32_t*>(FStart + intptr_t(y) * FDelta) + c.Left;
-        std::fill_n(p, w, v);
-    }
+    uint8_t pixel[4];
+    std::memcpy(pixel, &v, 4);
+    for (int y = c.Top; y < c.Bottom; ++y) FillRow(FStart + intptr_t(y) * FDelta + 4 * c.Left, 4, w, pixel);
 }
 
 bool TacFastSum::Attach(fw::TBitmap* BmpSrc, fw::TBitmap* BmpDst) {
@@ -89,12 +87,6 @@ bool TacFastSum::Attach(fw::TBitmap* BmpSrc, fw::TBitmap* BmpDst) {
     FDeltaSrc = BmpSrc->RowStep();
     FDeltaDst = BmpDst->RowStep();
     return true;
-}
-
-// One flat loop over bytes, which the compiler turns into SSE2 code.
-void BlendRowBytes(uint8_t* Dst, const uint8_t* Src, int Count, uint8_t Alpha) {
-    const int a = Alpha, b = 255 - Alpha;
-    for (int i = 0; i < Count; ++i) Dst[i] = uint8_t((Dst[i] * a + Src[i] * b + 127) >> 8);
 }
 
 void TacFastSum::BlendBitmaps() {
@@ -143,21 +135,14 @@ void BlendColorRect(fw::TBitmap* Bmp, fw::TRect R, int8_t Blend, TColor Color) {
     const double k = uint8_t(Blend) / 100.0;
     // The result depends only on the old byte: one exact table per channel.
     const int channel[3] = {int((c >> 16) & 0xFF), int((c >> 8) & 0xFF), int(c & 0xFF)};  // blue, green, red
-    std::array<std::array<uint8_t, 256>, 3> table;
+    TTintTables table;
     for (int ch = 0; ch < 3; ++ch)
         for (int v = 0; v < 256; ++v)
             table[ch][v] = uint8_t(std::clamp<int64_t>(fw::Round(v * k + channel[ch] * (1 - k)), 0, 255));
     const int bpp = Bmp->PixelFormat() == fw::pf32bit ? 4 : 3;
     const TPixelRows rows = PixelRows(Bmp, bpp);
     if (!rows) return;
-    for (int y = R.Top; y < R.Bottom; ++y) {
-        uint8_t* p = rows.At(R.Left, y);
-        for (int x = R.Left; x < R.Right; ++x, p += bpp) {
-            p[0] = table[0][p[0]];
-            p[1] = table[1][p[1]];
-            p[2] = table[2][p[2]];
-        }
-    }
+    for (int y = R.Top; y < R.Bottom; ++y) TintRow(rows.At(R.Left, y), bpp, R.Width(), table);
 }
 
 }  // namespace skin

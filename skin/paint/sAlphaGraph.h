@@ -7,6 +7,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/rtl/Types.h"
+#include "skin/engine/acPixelRows.h"
 #include "skin/engine/sConst.h"
 
 namespace skin {
@@ -85,9 +86,6 @@ class TacFastSum32 : public TacFastSum {
 public:
     TacFastSum32() : TacFastSum(4) {}
 };
-
-// One row of the constant-weight blend: Count bytes of Src into Dst.
-void BlendRowBytes(uint8_t* Dst, const uint8_t* Src, int Count, uint8_t Alpha);
 
 // Red and blue exchanged, alpha 0xFF: the stored value of an opaque pixel.
 TColor SwapColor(TColor Color);

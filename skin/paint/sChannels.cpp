@@ -6,6 +6,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
+#include "skin/engine/acPixelRows.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sTiling.h"
 
@@ -167,22 +168,14 @@ void ExcludeControls(HDC DC, fw::TWinControl* Ctrl, TacCtrlType, int OffsetX, in
 void GrayScale(fw::TBitmap* Bmp) {
     if (!Is24or32(Bmp)) return;
     const TPixelRows rows = PixelRows(Bmp);
-    for (int y = 0; y < rows.height; ++y) {
-        uint8_t* p = rows.Row(y);
-        for (int x = 0; x < rows.width; ++x, p += rows.bpp) p[0] = p[1] = p[2] = uint8_t((p[0] + p[1] + p[2]) / 3);
-    }
+    for (int y = 0; y < rows.height; ++y) GreyRow(rows.Row(y), rows.bpp, rows.width);
 }
 
 void GrayScaleTrans(fw::TBitmap* Bmp, TsColor TransColor) {
     if (!Is24or32(Bmp)) return;
     const TPixelRows rows = PixelRows(Bmp);
-    for (int y = 0; y < rows.height; ++y) {
-        uint8_t* p = rows.Row(y);
-        for (int x = 0; x < rows.width; ++x, p += rows.bpp) {
-            if (p[0] == TransColor.B && p[1] == TransColor.G && p[2] == TransColor.R) continue;
-            p[0] = p[1] = p[2] = uint8_t((p[0] + p[1] + p[2]) / 3);
-        }
-    }
+    for (int y = 0; y < rows.height; ++y)
+        GreyRowExcept(rows.Row(y), rows.bpp, rows.width, TransColor.B, TransColor.G, TransColor.R);
 }
 
 }  // namespace skin

@@ -29,24 +29,6 @@ inline uint32_t Stored(TColor c, uint32_t a) {
     return (a << 24) | ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
 }
 
-// The mask blend over Count bytes of three parallel rows.
-void MaskBlendRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int count) {
-    for (int i = 0; i < count; ++i) d[i] = MaskBlend(d[i], s[i], m[i]);
-}
-
-// The alpha blend of Count 32-bit pixels: colour bytes d := (d * 256 + (s - d)
-// * a) shr 8 with a the source alpha; the alpha byte becomes 255 when Opaque,
-// else stays.
-void AlphaBlendRow32(uint8_t* d, const uint8_t* s, int count, bool opaque) {
-    for (int i = 0; i < count; ++i, d += 4, s += 4) {
-        const int a = s[3];
-        d[0] = uint8_t((d[0] * 256 + (s[0] - d[0]) * a) >> 8);
-        d[1] = uint8_t((d[1] * 256 + (s[1] - d[1]) * a) >> 8);
-        d[2] = uint8_t((d[2] * 256 + (s[2] - d[2]) * a) >> 8);
-        if (opaque) d[3] = 255;
-    }
-}
-
 // What a see-through image pixel does.
 enum TSeeThrough { stBlend, stKeep, stParent, stFillRaw, stFillBgr };
 
@@ -98,7 +80,7 @@ struct TMaskedCopy {
                     if (seeThrough == stBlend)
                         end = w;
                     else
-                        while (end < w && !IsFuchsia(s + end * sb)) ++end;
+                        end = i + FindFuchsia(s + i * sb, sb, w - i);
                     if (end > i) {
                         if (alpha)
                             AlphaBlendRow32(d + i * db, s + i * sb, end - i, opaque);
@@ -121,8 +103,7 @@ struct TMaskedCopy {
                     continue;
                 }
                 if (alpha) {
-                    const int a = s[3];
-                    for (int c = 0; c < 3; ++c) d[c] = uint8_t((d[c] * 256 + (s[c] - d[c]) * a) >> 8);
+                    for (int c = 0; c < 3; ++c) d[c] = AlphaMix(d[c], s[c], s[3]);
                 } else {
                     for (int c = 0; c < 3; ++c) d[c] = MaskBlend(d[c], s[c], m[c]);
                 }
@@ -194,19 +175,11 @@ void CopyByMask(fw::TRect R1, fw::TRect R2, fw::TBitmap* Bmp1, fw::TBitmap* Bmp2
 void CopyTransBitmaps(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, TsColor TransColor) {
     if (!Is24or32(DstBmp) || !Is24or32(SrcBmp)) return;
     const TPixelRows src = PixelRows(SrcBmp), dst = PixelRows(DstBmp);
-    const bool dst32 = dst.bpp == 4;
     const uint32_t key = uint32_t(TransColor.C);
     const int r0 = std::max(0, -Y), r1 = std::min(src.height, dst.height - Y);
     const int c0 = std::max(0, -X), c1 = std::min(src.width, dst.width - X);
-    for (int r = r0; r < r1; ++r) {
-        const uint8_t* s = src.At(c0, r);
-        uint8_t* d = dst.At(X + c0, Y + r);
-        for (int c = c0; c < c1; ++c, s += src.bpp, d += dst.bpp) {
-            if (SameRgb(s, key)) continue;
-            d[0] = s[0], d[1] = s[1], d[2] = s[2];
-            if (dst32) d[3] = 255;
-        }
-    }
+    for (int r = r0; r < r1; ++r)
+        KeyedCopyRow(dst.At(X + c0, Y + r), dst.bpp, src.At(c0, r), src.bpp, c1 - c0, key, true);
 }
 
 namespace {
@@ -308,11 +281,12 @@ void CopyTransRectA(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::
     if (!Is24or32(DstBmp) || !Is24or32(SrcBmp)) return;
     const fw::TRect S = InclusiveClip(SrcRect, SrcBmp);
     const TPixelRows src = PixelRows(SrcBmp), dst = PixelRows(DstBmp);
-    const uint32_t key = uint32_t(TransColor);
-    ForEachPlaced(src, dst, S, X, Y, [&](const uint8_t* s, uint8_t* d, int, int) {
-        if (!SameRgb(s, key)) d[0] = s[0], d[1] = s[1], d[2] = s[2];
-        return true;
-    });
+    // The pixels of S whose place lies inside the destination, row by row.
+    const int r0 = std::max(0, -Y), r1 = std::min(int(S.Bottom - S.Top) + 1, dst.height - Y);
+    const int c0 = std::max(0, -X), c1 = std::min(int(S.Right - S.Left) + 1, dst.width - X);
+    for (int r = r0; r < r1; ++r)
+        KeyedCopyRow(dst.At(X + c0, Y + r), dst.bpp, src.At(S.Left + c0, S.Top + r), src.bpp, c1 - c0,
+                     uint32_t(TransColor), false);
 }
 
 void CopyRect(fw::TBitmap* DstBmp, fw::TBitmap* SrcBmp, int X, int Y, fw::TRect SrcRect, TColor) {

@@ -12,13 +12,11 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/rtl/Types.h"
+#include "skin/engine/acPixelRows.h"  // MaskBlend and the row kernels
 #include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sMaskData.h"
 
 namespace skin {
-
-// Mask blend of one byte: d := (s * 256 + (d - s) * m) shr 8 (m 0 shows s, 255 keeps d).
-inline uint8_t MaskBlend(int d, int s, int m) { return uint8_t((s * 256 + (d - s) * m) >> 8); }
 
 // R2 of Bmp2 into R1 of Bmp1: a 24-bit image through its mask rows
 // (Bmp2.Height div 2 below), a 32-bit image through its alpha. Fuchsia

@@ -5,6 +5,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/rtl/SysUtils.h"
+#include "skin/engine/acPixelRows.h"
 #include "skin/engine/sBitmapBase.h"
 #include "skin/paint/sAlphaGraph.h"
 #include "skin/paint/sCopies.h"
@@ -198,11 +199,8 @@ void SumByMask(fw::TBitmap* Src1, fw::TBitmap* Src2, fw::TBitmap* MskBmp, const 
     fw::TRect R = Area;
     if (!MaskArea(Src1, Src2, MskBmp, R)) return;
     const TPixelRows a = PixelRows(Src1, 3), b = PixelRows(Src2, 3), m = PixelRows(MskBmp, 3);
-    for (int y = R.Top; y < R.Bottom; ++y) {
-        uint8_t* d = a.At(R.Left, y);
-        const uint8_t *s = b.At(R.Left, y), *k = m.At(R.Left, y);
-        for (int i = 0; i < R.Width() * 3; ++i) d[i] = MaskBlend(d[i], s[i], k[i]);
-    }
+    for (int y = R.Top; y < R.Bottom; ++y)
+        MaskBlendRow(a.At(R.Left, y), b.At(R.Left, y), m.At(R.Left, y), R.Width() * 3);
 }
 
 void SumByMaskWith32(fw::TBitmap* Src1, fw::TBitmap* Src2, fw::TBitmap* MskBmp, const fw::TRect& Area) {

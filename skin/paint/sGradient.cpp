@@ -6,6 +6,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/SysUtils.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/acPixelRows.h"
 #include "skin/engine/sBitmapBase.h"
 
 namespace skin {
@@ -86,8 +87,7 @@ void PaintVertical(const TPixelRows& rows, const fw::TRect& R, const TsGradArray
             uint8_t px[4];
             ramp.Next(px);
             if (r < R.Top || r >= R.Bottom) continue;  // an offset never paints outside R
-            uint8_t* d = rows.At(R.Left, r);
-            for (int c = R.Left; c < R.Right; ++c, d += rows.bpp) PutPixel(d, px, rows.bpp);
+            FillRow(rows.At(R.Left, r), rows.bpp, R.Width(), px);
         }
     }
 }

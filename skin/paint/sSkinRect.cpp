@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/engine/acPixelRows.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sSkinImage.h"
 #include "skin/paint/sTiling.h"
@@ -32,6 +33,21 @@ void Repeat(const Piece& p, Copy copy) {
     if (p.sw <= 0 || p.sh <= 0 || p.w <= 0 || p.h <= 0) return;
     for (int y = 0; y < p.h; y += p.sh)
         for (int x = 0; x < p.w; x += p.sw) copy(p.x + x, p.y + y, std::min(p.sw, p.w - x), std::min(p.sh, p.h - y));
+}
+
+// True when the piece's mask rows (MaskOffset below it) are 0 throughout and
+// it holds no see-through pixel: the mask blend then gives the image itself.
+bool PlainPiece(fw::TBitmap* Src, const Piece& p, int MaskOffset) {
+    if (Src->PixelFormat() != fw::pf24bit || p.sx < 0 || p.sy < 0 || p.sw <= 0 || p.sh <= 0 ||
+        p.sx + p.sw > Src->Width() || p.sy + MaskOffset + p.sh > Src->Height())
+        return false;
+    const TPixelRows rows = PixelRows(Src, 3);
+    for (int y = 0; y < p.sh; ++y) {
+        const uint8_t* m = rows.At(p.sx, p.sy + MaskOffset + y);
+        if (std::any_of(m, m + 3 * p.sw, [](uint8_t v) { return v != 0; })) return false;
+        if (FindFuchsia(rows.At(p.sx, p.sy + y), 3, p.sw) < p.sw) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -109,7 +125,16 @@ void DrawSkinRect(fw::TBitmap* Bmp, const fw::TRect& R, bool Filling, const TCac
         return;
     }
     // Masked images are always repeated, each piece through its mask rows.
+    // An edge or centre that is plain image is copied by GDI instead (its
+    // tiles doubled): per-pixel work only where the mask is not full. A 32-bit
+    // cache keeps its alpha bytes through the blend, so it is always blended.
+    const bool gdiCopies = Bmp->PixelFormat() == fw::pf24bit;
     auto masked = [&](const Piece& p, const TCacheInfo& ci, bool update) {
+        if (gdiCopies && &ci == &EmptyCI && !update && p.w > 0 && p.h > 0 &&
+            PlainPiece(src, p, MaskData.R.Height() / 2)) {
+            TileRect(Bmp->Canvas()->Handle(), p.x, p.y, p.w, p.h, src->Canvas()->Handle(), p.sx, p.sy, p.sw, p.sh);
+            return;
+        }
         Repeat(p, [&](int x, int y, int cw, int ch) {
             CopyByMask(fw::TRect(x, y, x + cw, y + ch), fw::TRect(p.sx, p.sy, p.sx + cw, p.sy + ch), Bmp, src, ci,
                        update, MaskData);

@@ -156,3 +156,35 @@ TEST(NinePart, PicturesOfTheTestSkinsImages) {
         ComparePicture(*Gallery(sm->ma[size_t(index)]), c.picture);
     }
 }
+
+TEST(NinePart, PlainPiecesOfAMaskedImageDrawAsTheBlendDoes) {
+    // With the centre's mask 0 the edges and the centre are plain image: a
+    // 24-bit cache gets them copied, a 32-bit one blended; both must show the
+    // same colours, also partly outside the bitmap. A see-through pixel in the
+    // centre keeps the cache's pixel, so that centre is blended in both.
+    for (bool seeThrough : {false, true}) {
+        SCOPED_TRACE(seeThrough ? "a see-through pixel in the centre" : "plain centre");
+        SkinTables t;
+        fw::TBitmap& M = *t.sm->MasterBitmap;
+        for (int s = 0; s < 3; ++s)
+            for (int y = 4; y < 8; ++y)
+                for (int x = 4; x < 8; ++x) Put(M, 12 * s + x, 24 + y, {0, 0, 0});
+        if (seeThrough) Put(M, 12 + 5, 12 + 5, {255, 0, 255});
+        auto b24 = Make(fw::pf24bit, 40, 40), b32 = Make(fw::pf32bit, 40, 40);
+        Pattern(*b24, 3);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                std::vector<uint8_t> p = Get(*b24, x, y);
+                p.push_back(7);
+                Put(*b32, x, y, p);
+            }
+        const Snapshot before(*b24);
+        for (auto* b : {b24.get(), b32.get()})
+            DrawSkinRect(b, fw::TRect(-3, 2, 37, 43), true, EmptyCI, t.Image(t.masked), 1, false);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) ASSERT_EQ(Get(*b24, x, y), GetBgr(*b32, x, y)) << x << ", " << y;
+        // Centre tiles start at (1, 6), 4 x 4 each: the source's (5, 5) lands on (2, 7).
+        EXPECT_EQ(Get(*b24, 6, 11), seeThrough ? before(6, 11) : PieceColour(1, 1, 1));
+        EXPECT_EQ(Get(*b32, 6, 11)[3], 7) << "a 32-bit cache keeps its alpha";
+    }
+}

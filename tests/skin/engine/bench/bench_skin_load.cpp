@@ -12,9 +12,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/rtl/IniFiles.h"
 #include "framework/rtl/Streams.h"
 #include "skin/engine/acSkinPack.h"
 #include "skin/engine/sSkinManager.h"
@@ -59,7 +62,10 @@ int main() {
     }
     constexpr int kRuns = 15;
 
-    const double read = Best(kRuns, [&] { volatile size_t n = ReadAll(file).size(); (void)n; });
+    const double read = Best(kRuns, [&] {
+        volatile size_t n = ReadAll(file).size();
+        (void)n;
+    });
     const double unpack = Best(kRuns, [&] {
         TacSkinConvertor sc;
         fw::TMemoryStream s;
@@ -80,6 +86,45 @@ int main() {
     item->SetName(name);
     item->PackedData->Write(bytes.data(), int(bytes.size()));
     const double stored = Best(kRuns, [&] { sm->SetSkinName(name); });
+    // Where a load goes: the loaders run one by one as a load runs them
+    // (best of the runs for each step).
+    double phase[6];
+    std::fill(std::begin(phase), std::end(phase), 1e30);
+    sm->SetSkinDirectory(dir);
+    sm->SetSkinName(name);
+    for (int run = 0; run < kRuns; ++run) {
+        double t = Now(), t1;
+        auto lap = [&](int i) {
+            t1 = Now();
+            phase[i] = std::min(phase[i], t1 - t);
+            t = t1;
+        };
+        sm->sc = std::make_unique<TacSkinConvertor>();
+        {
+            fw::TMemoryStream s;
+            s.Write(bytes.data(), int(bytes.size()));
+            ExtractPackedData(*sm->sc, s);
+        }
+        lap(0);
+        sm->sc->Options->SetPosition(0);
+        fw::TStringList lines;
+        lines.LoadFromStream(sm->sc->Options.get());
+        auto* ini = new fw::TMemIniFile;
+        ini->SetStrings(&lines);
+        sm->SkinData->SkinFile = ini;
+        lap(1);
+        sm->LoadAllMasks();
+        lap(2);
+        sm->LoadAllPatterns();
+        lap(3);
+        sm->LoadAllGeneralData();
+        lap(4);
+        sm->InitConstantIndexes();
+        lap(5);
+        delete sm->SkinData->SkinFile;
+        sm->SkinData->SkinFile = nullptr;
+        sm->sc.reset();
+    }
     sm->Free();
 
     wprintf(L"skin %ls: %u bytes packed, %u sections, %u images, loaded %ls\n", file.c_str(), unsigned(bytes.size()),
@@ -88,5 +133,8 @@ int main() {
     wprintf(L"unpack (ExtractPackedData)  %8.3f ms\n", unpack * 1e3);
     wprintf(L"load from the packed file   %8.3f ms  (%.1f x the read)\n", packed * 1e3, packed / read);
     wprintf(L"load as the stored skin     %8.3f ms  (%.1f x the read)\n", stored * 1e3, stored / read);
+    const wchar_t* steps[6] = {L"unpack",   L"options into an INI",     L"images (master bitmap, image values)",
+                               L"patterns", L"general data (sections)", L"indexes"};
+    for (int i = 0; i < 6; ++i) wprintf(L"  step: %-38ls %8.3f ms\n", steps[i], phase[i] * 1e3);
     return ok ? 0 : 1;
 }

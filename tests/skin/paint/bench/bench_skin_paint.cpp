@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "skin/paint/sAlphaGraph.h"
+#include "skin/paint/sChannels.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sFadeSum.h"
 #include "skin/paint/sGradient.h"
@@ -95,6 +96,9 @@ int main() {
                         CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst24, &masked, EmptyCI, false);
                     }),
                     memcpy24, bitblt24, alphaPixel});
+    rows.push_back({"keyed copy, 24-bit (CopyTransBitmaps)",
+                    Time([&] { CopyTransBitmaps(&dst24, &src24, 0, 0, TsColor{0xFF00FF}); }), memcpy24, bitblt24, 0});
+    rows.push_back({"grey scale, 24-bit (GrayScale)", Time([&] { GrayScale(&dst24); }), memcpy24, bitblt24, 0});
     rows.push_back({"alpha copy, 32-bit image (CopyByMask)",
                     Time([&] { CopyByMask(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), &dst, &src, EmptyCI, false); }),
                     memcpy32, bitblt32, alphaPixel});
@@ -131,8 +135,22 @@ int main() {
                     memcpy24, bitblt24, 0});
 
     // A form background drawn from a three-state border image of 64 x 64
-    // with 8-pixel borders and its centre, keyed (edges by GDI) and masked.
-    for (int maskType : {0, 1}) {
+    // with 8-pixel borders and its centre, keyed (edges by GDI) and masked:
+    // by a noise mask, then by a mask as skins draw them (the image opaque but
+    // for its rounded corners).
+    for (int kind : {0, 1, 2}) {
+        const int maskType = kind == 0 ? 0 : 1;
+        if (kind == 2) {
+            for (int y = 64; y < 128; ++y) {
+                uint8_t* p = static_cast<uint8_t*>(master.ScanLine(y));
+                for (int x = 0; x < 3 * 64; ++x) {
+                    const int cx = x % 64, cy = y - 64;
+                    const int ex = std::min(cx, 63 - cx), ey = std::min(cy, 63 - cy);
+                    const int m = ex < 6 && ey < 6 ? std::max(0, 255 - 40 * (ex + ey)) : 0;
+                    p[3 * x] = p[3 * x + 1] = p[3 * x + 2] = uint8_t(m);
+                }
+            }
+        }
         TsMaskData frame;
         frame.Manager = &manager;
         frame.R = fw::TRect(0, 0, 3 * 64, 64 * (maskType + 1));
@@ -140,8 +158,10 @@ int main() {
         frame.MaskType = int16_t(maskType);
         frame.DrawMode = dmDrawCenter;
         frame.WL = frame.WT = frame.WR = frame.WB = 8;
-        rows.push_back({maskType == 0 ? "nine-part form background, keyed (DrawSkinRect)"
-                                      : "nine-part form background, masked (DrawSkinRect)",
+        static const char* const names[] = {"nine-part form background, keyed (DrawSkinRect)",
+                                            "nine-part form background, masked, noise mask",
+                                            "nine-part form background, masked, skin-like mask"};
+        rows.push_back({names[kind],
                         Time([&] { DrawSkinRect(&dst24, fw::TRect(0, 0, W, H), true, EmptyCI, frame, 1, false); }),
                         memcpy24, bitblt24, maskType == 0 ? 0 : alphaPixel});
     }
