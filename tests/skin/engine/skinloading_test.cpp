@@ -214,6 +214,15 @@ TEST(SkinLoading, InheritedOptions) {
     EXPECT_TRUE(sec(L"FORM").GradientArray.empty());
     EXPECT_EQ(sm->SkinData->ExMaxHeight, sm->SkinData->ExTitleHeight);
     EXPECT_EQ(sm->GetSkinInfo(), L"6.4");
+    // Written as the framework writes a number: up to 15 significant digits.
+    const struct {
+        double version;
+        const wchar_t* text;
+    } versions[] = {{6.123456789, L"6.123456789"}, {6.12345678901234, L"6.12345678901234"}, {1e20, L"1E20"}};
+    for (const auto& v : versions) {
+        sm->SkinData->Version = v.version;
+        EXPECT_EQ(sm->GetSkinInfo(), v.text);
+    }
 }
 
 TEST(SkinLoading, WithoutGlobalInfoTheGlobalIndexesAreAbsent) {
