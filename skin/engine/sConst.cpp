@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "framework/graphics/ImageList.h"
+
 namespace skin {
 
 using fw::String;
@@ -31,17 +33,27 @@ TsDisabledKind acGlobalDisabledKind{dkBlended};
 PAINTSTRUCT acGlobalPS{};
 HDC acGlobalDC = nullptr;
 
-HIMAGELIST LargeShellImages = nullptr;
-HIMAGELIST SmallShellImages = nullptr;
+fw::TImageList* LargeShellImages = nullptr;
+fw::TImageList* SmallShellImages = nullptr;
+
+namespace {
+
+// An image-list component over the system's list, which it never destroys.
+fw::TImageList* SystemImageList(UINT SizeFlag, const wchar_t* Name) {
+    SHFILEINFOW info{};
+    auto* list = fw::Create<fw::TImageList>(nullptr);
+    list->SetName(Name);
+    list->SetShareImages(true);
+    list->SetHandle(
+        reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SizeFlag)));
+    return list;
+}
+
+}  // namespace
 
 void InitShellImageLists(bool /*Large*/, bool /*Small*/) {
-    SHFILEINFOW info{};
-    if (!LargeShellImages)
-        LargeShellImages = reinterpret_cast<HIMAGELIST>(
-            SHGetFileInfoW(L"", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE));
-    if (!SmallShellImages)
-        SmallShellImages = reinterpret_cast<HIMAGELIST>(
-            SHGetFileInfoW(L"", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (!LargeShellImages) LargeShellImages = SystemImageList(SHGFI_SHELLICONSIZE, L"sShellLargeImages");
+    if (!SmallShellImages) SmallShellImages = SystemImageList(SHGFI_SMALLICON, L"sShellSmallImages");
 }
 
 String acs_MsgDlgOK, acs_MsgDlgCancel, acs_MsgDlgHelp;
@@ -144,7 +156,9 @@ struct StartUp {
         acs_Root = L"Root :";  // the one caption without a resource
     }
     ~StartUp() {
-        // The system image lists belong to the system: forget them only.
+        // The components go; the system's lists they share stay.
+        delete LargeShellImages;
+        delete SmallShellImages;
         LargeShellImages = nullptr;
         SmallShellImages = nullptr;
     }

@@ -28,6 +28,7 @@
 namespace fw {
 class TBitmap;
 class TCanvas;
+class TImageList;
 }  // namespace fw
 
 namespace skin {
@@ -276,10 +277,11 @@ extern TsDisabledKind acGlobalDisabledKind;
 extern PAINTSTRUCT acGlobalPS;
 extern HDC acGlobalDC;
 
-// The shared system image lists (large and small shell icons); never
-// destroyed by the library, the system owns them. Null until made.
-extern HIMAGELIST LargeShellImages;
-extern HIMAGELIST SmallShellImages;
+// The shared system image lists (large and small shell icons) as image-list
+// components "sShellLargeImages" and "sShellSmallImages" sharing the
+// system's lists (ShareImages), which the system owns. Null until made.
+extern fw::TImageList* LargeShellImages;
+extern fw::TImageList* SmallShellImages;
 // Makes sure both shared lists exist; the arguments do not restrict which.
 void InitShellImageLists(bool Large, bool Small);
 

@@ -4,15 +4,20 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "framework/rtl/Object.h"
 #include "skin/engine/sConst.h"
 #include "skin/engine/sDefaults.h"
 
+namespace fw {
+class TReader;
+class TWriter;
+}  // namespace fw
+
 namespace skin {
 
 class TsSkinManager;
-
 
 // Which mouse events fade the skinned buttons.
 class TacBtnEffects : public fw::TPersistent {
@@ -78,6 +83,9 @@ public:
 extern const std::array<const wchar_t*, acThirdPartyTypesCount> acThirdCaptions;
 extern const std::array<const wchar_t*, acThirdPartyTypesCount> acThirdNames;
 
+// The published name of each list (ThirdEdits, ThirdButtons...), by kind.
+extern const std::array<const wchar_t*, acThirdPartyTypesCount> acThirdPropNames;
+
 // For each kind of foreign control, the class names treated as that kind, as
 // the text of a string list (one name a line).
 class ThirdPartyList : public fw::TPersistent {
@@ -88,7 +96,19 @@ public:
     fw::String GetString(int Index) const;
     void SetString(int Index, const fw::String& Value);
 
+    // The 18 lists as string properties by their names, and streamed under
+    // them (a list that is not empty is written).
+    const fw::TPropTable* PublishedProperties() const override;
+    void DefineProperties(fw::TFiler* Filer) override;
+
 private:
+    template <int I>
+    void ReadList(fw::TReader* Reader);
+    template <int I>
+    void WriteList(fw::TWriter* Writer);
+    template <int... I>
+    void DefineLists(fw::TFiler* Filer, std::integer_sequence<int, I...>);
+
     std::array<fw::String, acThirdPartyTypesCount> lists_;
 };
 

@@ -3,6 +3,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Jpeg.h"
 #include "framework/rtl/IniFiles.h"
+#include "framework/rtl/Properties.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/CommonDialogs.h"
 #include "framework/windows/Forms.h"
@@ -112,6 +113,14 @@ void TsSkinManager::Notification(fw::TComponent* AComponent, fw::TOperation Oper
 
 bool TsSkinManager::IsLoading() const {
     return ComponentState().Contains(fw::csLoading) || ComponentState().Contains(fw::csReading);
+}
+
+const fw::TPropTable* TsSkinManager::PublishedProperties() const {
+    static const fw::TPropTable table(
+        fw::TComponent::PublishedProperties(),
+        {fw::ObjectProperty<TsSkinManager, ThirdPartyList>(
+            L"ThirdParty", [](const TsSkinManager& m) { return const_cast<TsSkinManager&>(m).ThirdParty(); })});
+    return &table;
 }
 
 void TsSkinManager::LoadThirdNames(bool Overwrite) {

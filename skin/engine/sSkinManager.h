@@ -77,6 +77,8 @@ public:
     fw::String ClassName() const override { return L"TsSkinManager"; }
     void AfterConstruction() override;
     void Loaded() override;
+    // ThirdParty, whose lists a form resource sets by name.
+    const fw::TPropTable* PublishedProperties() const override;
 
     // ---- published properties
     bool Active() const { return FActive; }

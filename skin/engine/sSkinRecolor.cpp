@@ -232,6 +232,8 @@ bool ChangeImageInSkin(const fw::String& SkinSection, const fw::String& PropName
     }
     // Indexes into ma that pointed at the moved entry, or past the end, are rebuilt.
     sm->InitConstantIndexes();
+    // An appended JPEG texture changed the skin like every other branch: True,
+    // or the caller, who repaints, would take it that nothing changed.
     return true;
 }
 

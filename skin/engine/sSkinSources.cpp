@@ -202,9 +202,7 @@ void TsSkinManager::ExtractInternalSkin(const fw::String& NameOfSkin, const fw::
 
 fw::String TsSkinManager::GetSkinInfo() const {
     if (!SkinData->Active) return L"N/A";
-    wchar_t buf[32];
-    swprintf(buf, 32, L"%g", SkinData->Version);  // "." whatever the system's separator
-    return buf;
+    return fw::FloatToStr(SkinData->Version);  // "." whatever the system's separator
 }
 
 }  // namespace skin

@@ -336,4 +336,8 @@ void TacEditWnd::acWndProc(fw::TMessage& Message) {
     }
 }
 
+void RefreshEditScrolls(TsCommonData* SkinData, TacScrollWnd*& ListSW) {
+    RefreshScrollsAs<TacEditWnd>(SkinData, ListSW);
+}
+
 }  // namespace skin

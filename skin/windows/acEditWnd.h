@@ -49,6 +49,10 @@ protected:
     void PrintTo(HDC DC, LPARAM Flags);
 };
 
+// Keeps a skinned memo's or list view's edit wrapper in step with its skin
+// (see RefreshScrollsAs).
+void RefreshEditScrolls(TsCommonData* SkinData, TacScrollWnd*& ListSW);
+
 // The owner control, when the wrapper serves a framework control.
 fw::TControl* OwnerControlOf(TacMainWnd* W);
 // A DC that is not the animation's and whose clip box is empty: nothing to paint.

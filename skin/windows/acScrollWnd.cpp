@@ -286,6 +286,9 @@ void InitializeACScrolls(TacScrollWnd* sw, HWND Handle, bool Repaint) {
     if (Repaint) Ac_RedrawNonClient(Handle, true);
 }
 
+// Any live wrapper lets go, also one whose skin data has no owner control (a
+// dialog's child, a provider's bars): else the window would go on running a
+// wrapper its owner has given up.
 void UninitializeACScroll(HWND Handle, bool Free, bool Repaint, TacScrollWnd*& sw) {
     if (!sw || sw->Destroyed) return;
     TacMainWnd* w = sw;

@@ -63,6 +63,27 @@ void RefreshScrolls(fw::TWinControl* Owner, TsCommonData* SkinData, TacScrollWnd
 // Both bars' scroll state read again; with Repaint the bars painted.
 void UpdateScrolls(TacScrollWnd* sw, bool Repaint);
 
+// RefreshScrolls for a control that keeps a wrapper of class W (an edit's,
+// a tree view's) and no flat bars: made while the skin data is skinned (one
+// left Destroyed is replaced), freed when not. The control's state is not
+// asked: its owner calls this when it is ready.
+template <class W>
+void RefreshScrollsAs(TsCommonData* SkinData, TacScrollWnd*& ListSW) {
+    auto* owner = SkinData ? dynamic_cast<fw::TWinControl*>(SkinData->FOwnerControl) : nullptr;
+    if (!owner) return;
+    if (SkinData->Skinned()) {
+        if (ListSW && ListSW->Destroyed) {
+            delete ListSW;
+            ListSW = nullptr;
+        }
+        if (!ListSW)
+            ListSW = CreateWnd<W>(true, owner->Handle(), SkinData, SkinData->GetSkinManager(), SkinData->SkinSection());
+    } else {
+        delete ListSW;
+        ListSW = nullptr;
+    }
+}
+
 // Settings of a wrapped window's bars (SB_HORZ, SB_VERT or SB_BOTH).
 bool Scrolls_SetStyle(HWND Handle, int wBar, int Style);
 bool Ac_SetMinThumbSize(HWND Handle, WORD wBar, WORD Size);

@@ -61,21 +61,7 @@ void TacTreeViewWnd::acWndProc(fw::TMessage& Message) {
 }
 
 void RefreshTreeScrolls(TsCommonData* SkinData, TacScrollWnd*& ListSW) {
-    if (!SkinData) return;
-    auto* owner = dynamic_cast<fw::TWinControl*>(SkinData->FOwnerControl);
-    if (!owner) return;
-    if (SkinData->Skinned()) {
-        if (ListSW && ListSW->Destroyed) {
-            delete ListSW;
-            ListSW = nullptr;
-        }
-        if (!ListSW)
-            ListSW = CreateWnd<TacTreeViewWnd>(true, owner->Handle(), SkinData, SkinData->GetSkinManager(),
-                                               SkinData->SkinSection());
-    } else {
-        delete ListSW;
-        ListSW = nullptr;
-    }
+    RefreshScrollsAs<TacTreeViewWnd>(SkinData, ListSW);
 }
 
 TacMainWnd* CreateTreeViewWnd(HWND Handle, TsCommonData* SkinData, TsSkinManager* SkinManager,

@@ -221,7 +221,16 @@ def version7():
     return s.folder_files()
 
 
-COMMON_SECTIONS = b"[BUTTON]\r\nCOLOR=255\r\n\r\n[EXTRA]\r\nPARENTCLASS=BUTTON\r\nCOLOR=65280\r\n"
+# Merged into T1 by a manager's CommonSections: BUTTON the skin has (its
+# values stay, no image is in it); EXTRA it lacks, with an image of the
+# master bitmap in the older "#" form, a bitmap file and two JPEG files of
+# the skin's folder (each a pattern, whatever its size); GLOBALINFO, whose
+# images are never merged.
+COMMON_SECTIONS = (b"[BUTTON]\r\nCOLOR=255\r\n\r\n"
+                   b"[EXTRA]\r\nPARENTCLASS=BUTTON\r\nCOLOR=65280\r\n"
+                   b"BORDERSMASK=#(0,16,48,32)(3,0,2,1)\r\nIMAGE=LEGACY.BMP\r\n"
+                   b"PATTERN=BIG.JPG\r\nHOTPATTERN=SMALL.JPG\r\n\r\n"
+                   b"[GLOBALINFO]\r\nEXTRAMASK=#(0,0,8,8)(1,0,0,1)\r\n")
 
 
 def skins():

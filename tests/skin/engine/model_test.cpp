@@ -2,7 +2,12 @@
 // message, the class-code sets and the colour views.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include "framework/graphics/Icon.h"
+#include "framework/graphics/ImageList.h"
 #include "skin/engine/sConst.h"
 #include "skin/engine/sMaskData.h"
 #include "skin/engine/sMessages.h"
@@ -124,14 +129,27 @@ TEST(SkinModel, WellKnownIndexesStartAbsent) {
     EXPECT_EQ(g.ImgBR, -1);
 }
 
+// Named image-list components over the system's lists, which they share:
+// freeing a component leaves the system's list alive.
 TEST(SkinModel, ShellImageListsAreTheSystemLists) {
     InitShellImageLists(false, false);
     ASSERT_NE(LargeShellImages, nullptr);
     ASSERT_NE(SmallShellImages, nullptr);
-    int lw = 0, lh = 0, sw = 0, sh = 0;
-    ImageList_GetIconSize(LargeShellImages, &lw, &lh);
-    ImageList_GetIconSize(SmallShellImages, &sw, &sh);
-    EXPECT_GT(lw, sw);
+    EXPECT_EQ(LargeShellImages->Name(), L"sShellLargeImages");
+    EXPECT_EQ(SmallShellImages->Name(), L"sShellSmallImages");
+    EXPECT_TRUE(LargeShellImages->ShareImages());
+    EXPECT_TRUE(SmallShellImages->ShareImages());
+    SHFILEINFOW info{};
+    const auto system = [&](UINT Flag) {
+        return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | Flag));
+    };
+    EXPECT_EQ(LargeShellImages->Handle(), system(SHGFI_SHELLICONSIZE));
+    EXPECT_EQ(SmallShellImages->Handle(), system(SHGFI_SMALLICON));
+    EXPECT_GT(LargeShellImages->Width(), SmallShellImages->Width());
+    // Made once.
+    fw::TImageList* large = LargeShellImages;
+    InitShellImageLists(true, true);
+    EXPECT_EQ(LargeShellImages, large);
 }
 
 }  // namespace

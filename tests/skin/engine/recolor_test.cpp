@@ -167,6 +167,8 @@ TEST(SkinRecolor, ChangeImageInSkinRebuildsTheIndexesAfterARemoval) {
     // into its slot, and the index that named it follows.
     const int panel = sm->GetMaskIndex(L"PANEL", L"PATTERN");
     ASSERT_GE(panel, 0);
+    ASSERT_LT(sm->GetPatternIndex(sm->GetSkinIndex(L"PANEL"), L"PANEL", L"PATTERN"), 0);
+    // The JPEG is appended as a new pattern: the skin changed, so True.
     EXPECT_TRUE(ChangeImageInSkin(L"PANEL", L"PATTERN", jpg, sm));
     EXPECT_EQ(sm->ma.size(), before);
     EXPECT_EQ(sm->ConstData.BGHotScrollBar1H, panel);

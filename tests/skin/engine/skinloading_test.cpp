@@ -23,6 +23,7 @@
 #include "SkinVariant.h"
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/IniFiles.h"
+#include "framework/rtl/StringList.h"
 #include "framework/windows/DialogSeam.h"
 #include "skin/engine/sSkinImages.h"
 
@@ -269,6 +270,73 @@ TEST(SkinLoading, InheritedOptions) {
     EXPECT_TRUE(sec(L"FORM").GradientArray.empty());
     EXPECT_EQ(sm->SkinData->ExMaxHeight, sm->SkinData->ExTitleHeight);
     EXPECT_EQ(sm->GetSkinInfo(), L"6.4");
+    // Written as the framework writes a number: up to 15 significant digits.
+    const struct {
+        double version;
+        const wchar_t* text;
+    } versions[] = {{6.123456789, L"6.123456789"}, {6.12345678901234, L"6.12345678901234"}, {1e20, L"1E20"}};
+    for (const auto& v : versions) {
+        sm->SkinData->Version = v.version;
+        EXPECT_EQ(sm->GetSkinInfo(), v.text);
+    }
+}
+
+// skins/test/CommonSections.txt merged into T1: a section the skin lacks is
+// added after the skin's (its parent's values where it sets none), its
+// images and JPEG files join the image and pattern tables; a section the skin
+// has keeps its values, and GLOBALINFO lends no image.
+TEST(SkinLoading, CommonSectionsJoinTheTables) {
+    Cleanup keep;
+    TsSkinManager* plain = LoadFrom(keep, L"test", L"T1", Source::Folder);
+    TsSkinManager* sm = keep.Keep(NewManager(nullptr));
+    fw::TStringList common;
+    common.LoadFromFile(kvbskins::SkinsPath(L"test\\CommonSections.txt"));
+    sm->SetSkinDirectory(kvbskins::SkinsPath(L"test"));
+    UnPackedFirst = true;
+    sm->SetSkinName(L"T1");
+    sm->SetCommonSections(&common);  // loads the skin again
+    UnPackedFirst = false;
+
+    // General data: EXTRA last, from BUTTON where it sets nothing.
+    ASSERT_EQ(sm->gd.size(), plain->gd.size() + 1);
+    const TsGeneralData& button = sm->gd[size_t(sm->GetSkinIndex(L"BUTTON"))];
+    EXPECT_EQ(button.Color, plain->gd[size_t(plain->GetSkinIndex(L"BUTTON"))].Color);
+    const TsGeneralData& extra = sm->gd.back();
+    EXPECT_EQ(extra.ClassName, L"EXTRA");
+    EXPECT_EQ(extra.ParentClass, L"BUTTON");
+    EXPECT_EQ(extra.Color, TColor(65280));
+    EXPECT_EQ(extra.HotColor, button.HotColor);
+    EXPECT_EQ(extra.FontColor[0], button.FontColor[0]);
+    EXPECT_EQ(extra.FadingIterations, 4);
+    EXPECT_TRUE(extra.ShowFocus);
+
+    // Images: EXTRA's rectangle of the master bitmap and its bitmap file.
+    ASSERT_EQ(sm->ma.size(), plain->ma.size() + 2);
+    const int extraIndex = sm->GetSkinIndex(L"EXTRA");
+    const int border = sm->GetMaskIndex(extraIndex, L"EXTRA", L"BORDERSMASK");
+    ASSERT_GE(border, 0);
+    const TsMaskData& b = sm->ma[size_t(border)];
+    EXPECT_EQ(b.R, fw::TRect(0, 16, 48, 32));
+    EXPECT_EQ(b.ImageCount, 3);
+    EXPECT_EQ(b.MaskType, 0);
+    EXPECT_EQ(b.BorderWidth, 2);
+    EXPECT_EQ(b.DrawMode, 1);
+    EXPECT_EQ(b.Bmp, nullptr);
+    EXPECT_EQ(extra.BorderIndex, border);
+    const int image = sm->GetMaskIndex(L"EXTRA", L"IMAGE");
+    ASSERT_GE(image, 0);
+    ASSERT_NE(sm->ma[size_t(image)].Bmp, nullptr);
+    EXPECT_EQ(sm->ma[size_t(image)].Bmp->PixelFormat(), fw::pf24bit);
+    EXPECT_GT(sm->ma[size_t(image)].Bmp->Width(), 0);
+    EXPECT_LT(sm->GetMaskIndex(L"GLOBALINFO", L"EXTRAMASK"), 0);
+
+    // Patterns: both JPEG files, the small one too.
+    ASSERT_EQ(sm->pa.size(), plain->pa.size() + 2);
+    for (const wchar_t* prop : {L"PATTERN", L"HOTPATTERN"}) {
+        SCOPED_TRACE(Utf8(prop));
+        EXPECT_GE(sm->GetPatternIndex(extraIndex, L"EXTRA", prop), 0);
+        EXPECT_LT(sm->GetTextureIndex(extraIndex, L"EXTRA", prop), 0);
+    }
 }
 
 TEST(SkinLoading, WithoutGlobalInfoTheGlobalIndexesAreAbsent) {

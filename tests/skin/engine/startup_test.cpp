@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/rtl/Filer.h"
+#include "framework/rtl/Properties.h"
+#include "framework/rtl/Streams.h"
 #include "framework/windows/DialogSeam.h"
 #include "skin/engine/PNGGraphic.h"
 #include "skin/engine/sManagerSettings.h"
@@ -64,9 +67,8 @@ TEST(ManagerSettings, AnimationDefaults) {
     EXPECT_EQ(a->SkinChanging.Time, 100);
     EXPECT_EQ(a->SkinChanging.Mode, atFading);
     EXPECT_TRUE(a->SkinChanging.Active);
-    for (const TacFormAnimation* f :
-         std::initializer_list<const TacFormAnimation*>{&a->DialogShow, &a->FormShow, &a->FormHide, &a->DialogHide,
-                                                        &a->PageChange}) {
+    for (const TacFormAnimation* f : std::initializer_list<const TacFormAnimation*>{
+             &a->DialogShow, &a->FormShow, &a->FormHide, &a->DialogHide, &a->PageChange}) {
         EXPECT_EQ(f->Time, 0) << f->ClassName();
         EXPECT_EQ(f->Mode, atAero) << f->ClassName();
         EXPECT_TRUE(f->Active) << f->ClassName();
@@ -99,6 +101,60 @@ TEST(ManagerSettings, ManagerCopiesTheListsBothWays) {
     EXPECT_EQ(sm->ThirdParty()->GetString(tpEdit), L" ");
     EXPECT_EQ(sm->ThirdParty()->GetString(tpGrid), L" ");
     sm->Free();
+}
+
+// The lists are published under their names, through the manager's
+// ThirdParty, the way a form resource sets them while it is read; the manager
+// takes them into its class lists when loading ends.
+TEST(ManagerSettings, ThirdPartyListsArePublishedByName) {
+    const struct {
+        TacThirdPartyTypes kind;
+        const wchar_t* name;
+    } names[] = {{tpEdit, L"ThirdEdits"},
+                 {tpButton, L"ThirdButtons"},
+                 {tpBitBtn, L"ThirdBitBtns"},
+                 {tpCheckBox, L"ThirdCheckBoxes"},
+                 {tpComboBox, L"ThirdComboBoxes"},
+                 {tpGrid, L"ThirdGrids"},
+                 {tpGroupBox, L"ThirdGroupBoxes"},
+                 {tpListView, L"ThirdListViews"},
+                 {tpPanel, L"ThirdPanels"},
+                 {tpTreeView, L"ThirdTreeViews"},
+                 {tpwwEdit, L"ThirdWWEdits"},
+                 {tpGridEh, L"ThirdGridEh"},
+                 {tpVirtualTree, L"ThirdVirtualTrees"},
+                 {tpPageControl, L"ThirdPageControl"},
+                 {tpTabControl, L"ThirdTabControl"},
+                 {tpToolBar, L"ThirdToolBar"},
+                 {tpStatusBar, L"ThirdStatusBar"},
+                 {tpSpeedButton, L"ThirdSpeedButton"}};
+    fw::TComponent* form = fw::Create<fw::TComponent>(nullptr);
+    fw::BeginLoading(form);
+    TsSkinManager* sm = fw::Create<TsSkinManager>(form);
+    fw::TObject* third = fw::GetObjectProp(sm, L"ThirdParty");
+    ASSERT_EQ(third, sm->ThirdParty());
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.name);
+        EXPECT_EQ(fw::GetStrProp(third, n.name), acThirdNames[n.kind]);
+        fw::SetStrProp(third, n.name, String(L"TMy") + acThirdCaptions[n.kind]);
+        EXPECT_EQ(sm->ThirdParty()->GetString(n.kind), String(L"TMy") + acThirdCaptions[n.kind]);
+    }
+    fw::EndLoading(form);
+    EXPECT_EQ(sm->ThirdLists[tpGrid]->Text(), L"TMyGrid\r\n");
+    EXPECT_EQ(sm->ThirdLists[tpSpeedButton]->Text(), L"TMySpeedButton\r\n");
+
+    // Streamed under the same names; an empty list is left out.
+    sm->ThirdParty()->SetString(tpPanel, L"");
+    fw::TMemoryStream stream;
+    fw::TWriter(&stream).WriteProperties(sm->ThirdParty());
+    stream.SetPosition(0);
+    ThirdPartyList copy;
+    copy.SetString(tpPanel, L"TKeptPanel");
+    fw::TReader(&stream).ReadProperties(&copy);
+    for (const auto& n : names)
+        if (n.kind != tpPanel) EXPECT_EQ(copy.GetString(n.kind), sm->ThirdParty()->GetString(n.kind)) << n.name;
+    EXPECT_EQ(copy.GetString(tpPanel), L"TKeptPanel");
+    form->Free();
 }
 
 }  // namespace
