@@ -63,6 +63,7 @@ TFrameState DialogFrameState(HWND Wnd, DWORD Style, DWORD ExStyle, TacBorderStyl
     if (Style & WS_MAXIMIZEBOX) s.BorderIcons = s.BorderIcons + fw::TBorderIcons{fw::biMaximize};
     if (ExStyle & WS_EX_CONTEXTHELP) s.BorderIcons = s.BorderIcons + fw::TBorderIcons{fw::biHelp};
     s.HaveSysMenu = (Style & WS_SYSMENU) != 0;
+    s.CaptionGap = 6;
     s.Style = Style;
     s.Active = Active;
     // A dialog draws its own size grip when it has one.
@@ -79,6 +80,7 @@ TFrameState DialogFrameState(HWND Wnd, DWORD Style, DWORD ExStyle, TacBorderStyl
     s.Width = w.right - w.left, s.Height = w.bottom - w.top;
     s.ClientWidth = c.right, s.ClientHeight = c.bottom;
     s.Enabled = IsWindowEnabled(Wnd) != 0;
+    s.NoClose = (GetClassLongW(Wnd, GCL_STYLE) & CS_NOCLOSE) != 0;
     return s;
 }
 
@@ -151,7 +153,11 @@ void TacDialogWnd::StyleChanged() {
 }
 
 TFrameState TacDialogWnd::State() const {
-    return DialogFrameState(Destroyed ? nullptr : CtrlHandle, dwStyle, dwExStyle, BorderStyle, FFormActive);
+    TFrameState s = DialogFrameState(Destroyed ? nullptr : CtrlHandle, dwStyle, dwExStyle, BorderStyle, FFormActive);
+    // Without an icon the title keeps no room for one (nor a strip that
+    // would drop the window menu).
+    s.ShowAppIcon = TitleIcon != nullptr;
+    return s;
 }
 
 // ---- geometry
@@ -215,6 +221,12 @@ int TacDialogWnd::HTProcess(fw::TMessage& Message) {
         SetHotHT(IsButtonCode(code) ? code : 0);
         return code;
     }
+    if (s.Zoomed && !fw::TRect(2, 2, s.Width - 4, s.Height - 4).Contains(p)) {
+        // The edge of a zoomed dialog lies off its work area: clicks there
+        // go to the window below.
+        SetHotHT(0);
+        return HTTRANSPARENT;
+    }
     // Borders, caption and client stay the system's.
     SetHotHT(0);
     PassOn(Message);
@@ -254,6 +266,7 @@ void TacDialogWnd::SetPressedHT(int HitCode) {
     if (!btn) return;
     const TFrameState s = State();
     if (HitCode == HTMAXBUTTON && !(EnabledMax(s) || (s.Zoomed && EnabledRestore(s)))) return;
+    if (HitCode == HTCLOSE && !EnabledClose(s)) return;  // greyed: a release closes nothing
     if (btn->State >= 0) btn->State = 2;
     BtnPressed = true;
     RepaintButton(HitCode);
@@ -460,8 +473,12 @@ void TacDialogWnd::DialogWndProc(fw::TMessage& Message) {
             }
             PassOn(Message);
             if (wp && (wp->flags & SWP_HIDEWINDOW) && acLayered && m->AnimEffects()->DialogHide.Active &&
-                m->AnimEffects()->DialogHide.Time > 0)
+                m->AnimEffects()->DialogHide.Time > 0) {
                 AnimHideDlg(this);
+                // The fade runs on a copy: the dialog itself is no longer
+                // layered, or it would come back all but invisible.
+                DoLayered(CtrlHandle, false);
+            }
             return;
         }
         case WM_SETFOCUS:
@@ -583,6 +600,11 @@ void TacDialogWnd::DialogWndProc(fw::TMessage& Message) {
         case WM_MOUSELEAVE:
         case WM_NCMOUSELEAVE:
             SetHotHT(0);
+            break;
+        case WM_MOUSEMOVE:
+            // Over the dialog itself no control is under the mouse.
+            if (IsWindowEnabled(CtrlHandle) && DefaultManager && DefaultManager->ActiveControl())
+                DefaultManager->SetActiveControl(nullptr);
             break;
         case DM_SETDEFID:
             TacScrollWnd::acWndProc(Message);

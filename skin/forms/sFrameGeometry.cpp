@@ -141,6 +141,8 @@ bool EnabledRestore(const TFrameState& S) {
     return (S.BorderIcons.Contains(fw::biMaximize) && (S.Zoomed || S.Iconic)) || S.Iconic;
 }
 
+bool EnabledClose(const TFrameState& S) { return VisibleClose(S) && !S.NoClose; }
+
 // ---- measurements
 
 bool HaveBorder(const TFrameState& S) { return S.BorderStyle != fw::bsNone || S.Child || S.MDIChild; }

@@ -55,8 +55,10 @@ struct TFrameState {
     int ClientWidth = 0, ClientHeight = 0;
     int FormBorderWidth = 0;   // the form's BorderWidth
     bool HaveSysMenu = false;  // the form had WS_SYSMENU when the provider took it
+    bool NoClose = false;      // the window's class forbids closing (CS_NOCLOSE)
     bool SystemMenu = true;    // GetSystemMenu(Handle, False) answers a menu
     bool ShowAppIcon = true;
+    int CaptionGap = 12;     // between the caption text and the title buttons (a dialog's: 6)
     int TitleIconWidth = 0;  // TitleIcon sizes, 0: derived from the caption
     int TitleIconHeight = 0;
     TsGripMode GripMode = gmNone;
@@ -149,6 +151,7 @@ bool VisibleRestore(const TFrameState& S);
 bool EnabledMax(const TFrameState& S);
 bool EnabledMin(const TFrameState& S);
 bool EnabledRestore(const TFrameState& S);
+bool EnabledClose(const TFrameState& S);
 
 // ---- frame measurements
 bool HaveBorder(const TFrameState& S);

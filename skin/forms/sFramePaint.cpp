@@ -122,7 +122,7 @@ TRect CaptionTextRect(const TFrameState& S, const TFrameMetrics& M, const TFrame
     TRect r;
     r.Left = SysBorderWidth(S, M) + (IconVisible(S) ? IconSize(S, M).cx : 0) + K.BILeftMargin +
              (K.CaptionIndex >= 0 ? 2 : 0) + 4;
-    r.Right = CaptionWidth(S) - TitleBtnsWidth(S, K, B) - 12;
+    r.Right = CaptionWidth(S) - TitleBtnsWidth(S, K, B) - S.CaptionGap;
     r.Bottom = TitleBottom(S, M);
     r.Top = S.Zoomed ? SysBorderWidth(S, M) / 2 + 1 : 2;
     r.Top += S.ExTitle.Caption;
@@ -163,9 +163,9 @@ void PaintFrame(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M
     const TRect r0(0, 0, Cache->Width(), Cache->Height());
     const fw::TPoint origin(S.Left, S.Top);
     if (HaveBorder(S))
-        PaintItem(K.FormIndex, L"FORM", EmptyCI, false, StateOf(S), r0, origin, Cache, K.Manager);
+        PaintItem(K.FormIndex, L"FORM", C.Behind, false, StateOf(S), r0, origin, Cache, K.Manager);
     else
-        PaintItemBG(K.FormIndex, L"FORM", EmptyCI, StateOf(S), r0, origin, Cache, K.Manager, -1, -1, 0xFF00FF);
+        PaintItemBG(K.FormIndex, L"FORM", C.Behind, StateOf(S), r0, origin, Cache, K.Manager, -1, -1, 0xFF00FF);
     if (IsGripVisible(S)) PaintGrip(Cache, S, M, K);
     if (CaptionHeight(S, M) == 0) return;
     UpdateIconsIndexes(B, S, K);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "framework/graphics/Bitmap.h"
+#include "skin/engine/sConst.h"
 #include "skin/forms/sFrameGeometry.h"
 
 namespace skin {
@@ -29,6 +30,9 @@ struct TFrameContent {
     // PaintFrame leaves the title (its section and items) out: the extended
     // draw mode paints the items apart (PaintFrameTitle) over its own frame.
     bool TitleApart = false;
+    // What shows through the frame's see-through parts: for a form inside
+    // another window, that window's background at the form's place.
+    TCacheInfo Behind = EmptyCI;
 };
 
 // The caption text's rectangle for a text cx x cy: after the icon, before the

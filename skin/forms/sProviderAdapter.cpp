@@ -9,6 +9,7 @@
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
 
 namespace skin {
 
@@ -82,9 +83,18 @@ void TsSkinProvider::AdapterAfter(fw::TMessage& Message) {
         }
         case fw::CM_CONTROLLISTCHANGE:
             // Only an insertion: a control on its way out is not wrapped.
-            if (Message.WParam && Message.LParam && Adapter)
-                if (auto* w = dynamic_cast<fw::TWinControl*>(reinterpret_cast<fw::TControl*>(Message.WParam)))
-                    Adapter->AddNewItem(w);
+            if (Message.WParam && Message.LParam)
+                if (auto* w = dynamic_cast<fw::TWinControl*>(reinterpret_cast<fw::TControl*>(Message.WParam))) {
+                    if (Adapter) Adapter->AddNewItem(w);
+                    // It and its children work out again whether they need
+                    // caches of their own, now that they have this parent.
+                    fw::TMessage state{};
+                    state.Msg = SM_ALPHACMD;
+                    state.WParam = MAKEWPARAM(0, smcSkinState);
+                    state.LParam = 1;
+                    AlphaBroadCast(w, state);
+                    w->Perform(SM_ALPHACMD, MAKEWPARAM(0, smcSkinState), 1);
+                }
             break;
         default:
             break;

@@ -10,6 +10,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
 
 namespace skin {
 
@@ -154,8 +155,14 @@ void TsSkinProvider::ExBordersAfter(fw::TMessage& Message) {
         case WM_SIZE:
         case WM_SIZING:
         case fw::CM_ACTIVATE:
+            BorderForm->UpdateExBordersPos(false, 255);
+            break;
         case WM_EXITSIZEMOVE:
             BorderForm->UpdateExBordersPos(false, 255);
+            // The skinned dialogs' border windows stand again over what moved.
+            for (int i = 0; acSupportedList && i < acSupportedList->Count(); ++i)
+                if (auto* e = static_cast<TacProvider*>(acSupportedList->Items(i)); e && e->ListSW && e->CtrlHandle)
+                    SendAMessage(e->CtrlHandle, smcRepaint, 0);
             break;
         case WM_NCACTIVATE:
         case WM_SETTEXT:

@@ -9,6 +9,7 @@
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sAnimCore.h"
+#include "skin/paint/sBGQuery.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sSectionPaint.h"
@@ -74,6 +75,15 @@ void TsSkinProvider::PaintAll() {
         content.ButtonsBG = TempBmp;
         content.AddedTitle = FAddedTitle.Text();
         content.AddedFont = FAddedTitle.Font();
+        if (fw::TWinControl* parent = Form->Parent(); parent && Form->FormStyle() != fw::fsMDIChild) {
+            // A form inside another window shows that window where its frame
+            // is see-through.
+            TacBGInfo bg;
+            GetBGInfo(&bg, parent, false);
+            content.Behind = BGInfoToCI(bg);
+            content.Behind.X += Form->Left();
+            content.Behind.Y += Form->Top();
+        }
         Buttons.User = FTitleButtons.Views();
         const TFrameState s = State();
         if (BorderForm)

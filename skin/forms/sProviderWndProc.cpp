@@ -15,6 +15,7 @@
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSysMenu.h"
 #include "skin/paint/ControlStandIns.h"
 #include "skin/paint/sBGAnswer.h"
 #include "skin/paint/sCommonData.h"
@@ -168,6 +169,11 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
             case smcUpdateExBorders:
                 if (BorderForm) BorderForm->UpdateExBordersPos(false, 255);
                 break;
+            case smcRepaint:
+                // A modal form stands over the window that moved: its border
+                // window follows it again.
+                if (BorderForm && OwnerModal()) BorderForm->UpdateExBordersPos(false, 255);
+                break;
             case smcBeforeScroll:
                 // A textured or gradient background moves with the scrolled
                 // children: the form is drawn once, after the scroll.
@@ -239,6 +245,12 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             PassOn(Message);
             UpdateMenu();
             return true;
+        case WM_CONTEXTMENU:
+            // The form's popup menu may be new, or have new items.
+            if (fw::TPopupMenu* popup = Form->PopupMenu())
+                if (TsSkinManager* m = SkinManager(); m && m->SkinableMenus())
+                    m->SkinableMenus()->HookPopupMenu(popup, m->SkinnedPopups());
+            return false;
         case WM_INITMENUPOPUP:
             // The skinned frame sizes by its own edges: the window menu
             // offers no keyboard sizing.
@@ -284,7 +296,13 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
                 FLinesCount = -1;
                 if (Form->FormStyle() == fw::fsMDIChild) MDIChildActivated();
             }
-            if (LOWORD(Message.WParam) == WA_ACTIVE && Form->BorderStyle() == fw::bsNone) SetParentUpdated(Form);
+            if (LOWORD(Message.WParam) == WA_ACTIVE) {
+                // Menus made since the last activation are skinned now (a
+                // click activation is followed by WM_NCACTIVATE, which does it).
+                InitMenuItems(FCommonData->Skinned(false));
+                if (SystemMenu) SystemMenu->UpdateItems(false);
+                if (Form->BorderStyle() == fw::bsNone) SetParentUpdated(Form);
+            }
             return true;
         case WM_SETREDRAW:
             LockCount = Message.WParam == 1 ? std::max(LockCount - 1, 0) : LockCount + 1;
@@ -527,15 +545,18 @@ void TsSkinProvider::WMNCActivate(fw::TMessage& Message) {
     }
     if (!Showing()) {
         PassOn(Message);
-        return;
+    } else {
+        // The platform's activation draws its own caption: not while hidden.
+        PassOnHidden(Message);
+        MDIChildShownActive();
+        if (!Form->ControlState().Contains(fw::csCreating)) {
+            SetHotHT(0, false);
+            RepaintFrame();
+        }
     }
-    // The platform's activation draws its own caption: not while hidden.
-    PassOnHidden(Message);
-    MDIChildShownActive();
-    if (!Form->ControlState().Contains(fw::csCreating)) {
-        SetHotHT(0, false);
-        RepaintFrame();
-    }
+    // Menus and items made since the form was last active are skinned now.
+    InitMenuItems(FCommonData->Skinned(false));
+    if (!MenusInitialized && UpdateMenu()) MenusInitialized = true;
 }
 
 void TsSkinProvider::WMNCPaint(fw::TMessage& Message) {
@@ -649,20 +670,21 @@ void TsSkinProvider::WMWindowPosChanging(fw::TMessage& Message) {
         MONITORINFO mi{};
         mi.cbSize = sizeof(mi);
         if (GetMonitorInfoW(MonitorFromWindow(Form->WindowHandle(), MONITOR_DEFAULTTONEAREST), &mi)) {
-            const POINT p =
-                SnapToWorkArea(POINT{wp->x, wp->y}, SIZE{Form->Width(), Form->Height()}, mi.rcWork, FSnapBuffer);
+            const POINT p = SnapToWorkArea(POINT{wp->x, wp->y}, SIZE{Form->Width(), Form->Height()}, mi.rcWork,
+                                           FSnapBuffer, DiffBorder(BorderForm), DiffTitle(BorderForm));
             wp->x = p.x, wp->y = p.y;
         }
     }
     PassOn(Message);
 }
 
-POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer) {
+POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer, int DiffBorder, int DiffTitle) {
     if (Pos.x == 0 && Pos.y == 0) return Pos;
-    if (std::abs(Pos.x + Size.cx - WorkArea.right) < Buffer) Pos.x = WorkArea.right - Size.cx;
-    if (std::abs(Pos.y + Size.cy - WorkArea.bottom) < Buffer) Pos.y = WorkArea.bottom - Size.cy;
-    if (std::abs(Pos.x - WorkArea.left) < Buffer) Pos.x = WorkArea.left;
-    if (std::abs(Pos.y - WorkArea.top) < Buffer) Pos.y = WorkArea.top;
+    const int d = DiffBorder, t = DiffTitle;
+    if (std::abs(Pos.x + Size.cx + d - WorkArea.right) < Buffer) Pos.x = WorkArea.right - (Size.cx + d);
+    if (std::abs(Pos.y + Size.cy + d - WorkArea.bottom) < Buffer) Pos.y = WorkArea.bottom - (Size.cy + d);
+    if (std::abs(Pos.x - d - WorkArea.left) < Buffer) Pos.x = WorkArea.left + d;
+    if (std::abs(Pos.y - t - WorkArea.top) < Buffer) Pos.y = WorkArea.top + t;
     return Pos;
 }
 

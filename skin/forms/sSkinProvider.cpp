@@ -264,12 +264,17 @@ void TsSkinProvider::SetDrawNonClientArea(bool Value) {
             FCommonData->BGChanged = true;
             RgnChanged = true;
             SkinMenuLine(true);
+            // The border window went with the frame: it comes back with it.
+            if (TsSkinManager* m = SkinManager()) InitExBorders(m->ExtendedBorders());
             RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
             RefreshFormScrollWrapper();
         }
     } else {
         InitExBorders(false);
         SkinMenuLine(false);
+        // The platform draws the frame again, in the visual style the
+        // scroll wrapper took away.
+        if (TSetWindowTheme theme = acWindowTheme ? acWindowTheme() : nullptr) theme(h, nullptr, nullptr);
         delete ListSW;
         ListSW = nullptr;
         if (HaveSysMenu) SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_SYSMENU);
@@ -342,6 +347,13 @@ void TsSkinProvider::UpdateRgn(bool Repaint) {
     const HWND h = Form->WindowHandle();
     if (!FirstInitialized && SendMessageW(h, msgRegionQuery, WPARAM(msgKeepRegionValue), 0) == msgKeepRegionValue)
         return;
+    if (Form->Parent() && Form->DragKind() == fw::dkDock) {
+        // A docked form lies in its host whole, its frame square.
+        HRGN current = CreateRectRgn(0, 0, 0, 0);
+        if (GetWindowRgn(h, current) != ERROR) SetWindowRgn(h, nullptr, FALSE);
+        DeleteObject(current);
+        return;
+    }
     // With a border window the form keeps only its client area.
     const fw::TRect own = ExOwnerRegionRect(s, FMetrics);
     HRGN rgn = BorderForm ? CreateRectRgn(own.Left, own.Top, own.Right, own.Bottom) : FrameRegion(s, FMetrics, ArOR);
@@ -420,20 +432,36 @@ void TsSkinProvider::SkinChangeMessage(fw::TMessage& Message) {
         CheckSysMenu(FDrawNonClientArea);
         FCommonData->BGChanged = true;
         RgnChanged = true;
+        // The new skin's menu font and margins measure the bar anew.
+        FLinesCount = -1;
+        if (m && m->SkinableMenus()) m->SkinableMenus()->UpdateMenus();
         if (Form && Form->FormStyle() == fw::fsMDIForm) HookMDI(true);
         RepaintFrame();
         return;
     }
     // smcRefresh
     if (FDrawNonClientArea) RefreshFormScrollWrapper();
+    FLinesCount = -1;
+    if (m && !m->ComponentState().Contains(fw::csLoading)) {
+        UpdateMenu();
+        InitMenuItems(FCommonData->Skinned(false));
+    }
     if (MDIForm) MDIForm->ConnectToClient();
     if (HaveBorder(State())) RgnChanged = true;
     if (Form && Form->Visible() && Form->HandleAllocated()) {
         FCommonData->BGChanged = true;
         InitExBorders(m && m->ExtendedBorders());
-        if (!InAnimationProcess)
+        const bool maxChild = Form->FormStyle() == fw::fsMDIForm && MDIStateOf(this).ChildMaximized;
+        if (!InAnimationProcess && maxChild) {
+            // The maximised child covers the client: it is painted again
+            // with the parent's frame, which holds its buttons.
+            RepaintFrame();
+            if (fw::TCustomForm* child = Form->ActiveMDIChild(); child && child->HandleAllocated())
+                InvalidateRect(child->WindowHandle(), nullptr, TRUE);
+        } else if (!InAnimationProcess) {
             RedrawWindow(Form->WindowHandle(), nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        }
         ApplyGlobalColor();
         FCommonData->FUpdating = false;
     }

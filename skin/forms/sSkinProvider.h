@@ -418,7 +418,9 @@ TsSkinProvider* ProviderOf(fw::TCustomForm* Form);
 void UpdateSkinCaption(TsSkinProvider* sp);
 // The screen place of a moved form pulled onto the edges of the work area
 // when closer than Buffer (the left and top edges win); (0, 0) never moves.
-POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer);
+// With a border window the frame it adds (DiffBorder at the sides and the
+// bottom, DiffTitle at the top) is what meets the edges.
+POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer, int DiffBorder = 0, int DiffTitle = 0);
 // The skinned scroll box that takes a wheel turn at the screen point: the
 // windowed control there, searched down through windowed children, when it
 // is a "TsScrollBox" whose AutoMouseWheel is on; nil otherwise.

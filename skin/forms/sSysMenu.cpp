@@ -294,7 +294,7 @@ void TacSystemMenu::UpdateItemsFor(const TFrameState& S, TacBorderStyle BorderSt
          BorderStyle != acbsSingle && !S.Iconic);
     Show(ItemMinimize, skin::VisibleMin(S), skin::EnabledMin(S));
     Show(ItemMaximize, skin::VisibleMax(S), skin::EnabledMax(S));
-    Show(ItemClose, skin::VisibleClose(S), true);
+    Show(ItemClose, skin::VisibleClose(S), skin::EnabledClose(S));
 }
 
 void TacSystemMenu::Command(WPARAM Cmd) {

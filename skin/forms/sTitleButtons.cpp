@@ -48,6 +48,7 @@ int ShownImage(const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameS
 bool ButtonEnabled(const TsCaptionButton& Btn, const TTitleButtons& B, const TFrameState& S) {
     if (&Btn == &B.Max) return S.Zoomed ? EnabledRestore(S) : EnabledMax(S);
     if (&Btn == &B.Min) return S.Iconic ? EnabledRestore(S) : EnabledMin(S);
+    if (&Btn == &B.Close) return EnabledClose(S);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "skin/paint/sWindowImage.h"
 
+#include "framework/windows/ComCtrls.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sMessages.h"
@@ -31,13 +32,25 @@ POINT ChildPlace(fw::TWinControl* Parent, fw::TWinControl* Child) {
     return POINT{cr.left - pr.left, cr.top - pr.top};
 }
 
-// One child, its window origin moved to its place (a parentless form keeps the origin).
-void PaintChild(fw::TBitmap* Bmp, HDC DC, fw::TWinControl* Parent, fw::TWinControl* Child) {
+// Where the form's window lies in its provider's image (the border
+// window's): the client's place in the image less its place in the window.
+POINT FormPlaceInImage(TsSkinProviderBase* sp, fw::TWinControl* Form) {
+    if (!Form->HandleAllocated()) return POINT{0, 0};
+    RECT wr{};
+    GetWindowRect(Form->WindowHandle(), &wr);
+    POINT client{0, 0};
+    ClientToScreen(Form->WindowHandle(), &client);
+    return POINT{sp->OffsetX() - (client.x - wr.left), sp->OffsetY() - (client.y - wr.top)};
+}
+
+// One child, its window origin moved to its place, plus Shift (a parentless
+// form keeps the origin).
+void PaintChild(fw::TBitmap* Bmp, HDC DC, fw::TWinControl* Parent, fw::TWinControl* Child, POINT Shift = {0, 0}) {
     const int saved = SaveDC(DC);
     auto* form = dynamic_cast<fw::TCustomForm*>(Child);
     if (!form || form->Parent()) {
         const POINT p = ChildPlace(Parent, Child);
-        MoveWindowOrg(DC, p.x, p.y);
+        MoveWindowOrg(DC, p.x + Shift.x, p.y + Shift.y);
     }
     SkinPaintTo(Bmp, Child, Child->Left(), Child->Top(), nullptr);
     RestoreDC(DC, saved);
@@ -67,15 +80,24 @@ void SkinPaintTo(fw::TBitmap* Bmp, fw::TControl* Ctrl, int X, int Y, fw::TCompon
         return;
     }
     auto* form = dynamic_cast<fw::TCustomForm*>(win);
+    // The image of a form with extended borders is the border window's: the
+    // form's window, and so its children, lie at its place in it.
+    const POINT shift = sp && sp->BorderForm ? FormPlaceInImage(sp, win) : POINT{0, 0};
     if (form && form->FormStyle() == fw::fsMDIForm)
-        for (int i = 0; i < form->MDIChildCount(); ++i) PaintChild(Bmp, DC, form, form->MDIChildren(i));
+        for (int i = 0; i < form->MDIChildCount(); ++i) PaintChild(Bmp, DC, form, form->MDIChildren(i), shift);
+    // A tab sheet's border lies around what it draws.
+    auto* sheet = dynamic_cast<fw::TTabSheet*>(win);
+    const int sheetBorder = sheet ? sheet->BorderWidth() : 0;
+    if (sheetBorder) MoveWindowOrg(DC, sheetBorder, sheetBorder);
     if (win->HandleAllocated() && GetBoolMsg(win, smcIsHandled))
         win->Perform(WM_PRINT, WPARAM(DC), 0);
     else
         win->PaintTo(DC, 0, 0);
+    // Children are placed by their windows, which hold the border already.
+    if (sheetBorder) MoveWindowOrg(DC, -sheetBorder, -sheetBorder);
     for (int i = 0; i < win->ControlCount(); ++i) {
         auto* child = dynamic_cast<fw::TWinControl*>(win->Controls(i));
-        if (child && child->Visible()) PaintChild(Bmp, DC, win, child);
+        if (child && child->Visible()) PaintChild(Bmp, DC, win, child, shift);
     }
     if (sp && sp->BorderForm) {
         // The client area of a form with extended borders is opaque in the image.

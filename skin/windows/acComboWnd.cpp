@@ -412,7 +412,9 @@ void TacComboListWnd::acWndProc(fw::TMessage& Message) {
             const LPARAM own = Message.LParam;
             const POINT p{WndRect.Left + short(LOWORD(own)), WndRect.Top + short(HIWORD(own))};
             const LRESULT hit = Ac_NCHitTest(this, CtrlHandle, 0, MAKELPARAM(WORD(p.x), WORD(p.y)));
-            if (hit != HTNOWHERE && hit != HTCLIENT) {
+            // A press of the bars ends wherever the button comes up: released
+            // over the items it would go on repeating till the next release.
+            if (acTracking.DownPortion != -1 || (hit != HTNOWHERE && hit != HTCLIENT)) {
                 Message.Result = Ac_LButtonUp(this, CtrlHandle, Message.WParam, own);
                 if (SimplyBox) ReleaseCapture();
             } else {

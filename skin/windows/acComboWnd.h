@@ -64,6 +64,7 @@ public:
     fw::String ClassName() const override { return L"TacComboListWnd"; }
     void AfterCreate(bool Repaint) override;
     void acWndProc(fw::TMessage& Message) override;
+    bool IsDroppedList() const override { return !SimplyBox; }
 
     bool Showed = false;
     bool SimplyBox = false;

@@ -59,9 +59,11 @@ fw::TRect TacMDIWnd::PlaceInForm() const {
     if (FForm && FForm->HandleAllocated()) GetWindowRect(FForm->Handle(), &f);
     fw::TRect R(c.left - f.left, c.top - f.top, c.right - f.left, c.bottom - f.top);
     if (SkinProvider && SkinProvider->BorderForm) {
+        // The form's window lies in the border window's image beyond the
+        // shadow and the extended frame's extra width and title.
         const fw::TRect s = SkinProvider->ShadowSize();
-        const int dy = s.Top + DiffTitle(SkinProvider->BorderForm);
-        R = fw::TRect(R.Left + s.Left, R.Top + dy, R.Right + s.Left, R.Bottom + dy);
+        const int dx = s.Left + DiffBorder(SkinProvider->BorderForm), dy = s.Top + DiffTitle(SkinProvider->BorderForm);
+        R = fw::TRect(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy);
     }
     return R;
 }

@@ -196,9 +196,11 @@ LRESULT Ac_MouseMove(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam
     return 0;
 }
 
-LRESULT Ac_LButtonUp(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam) {
-    if (t.DownPortion == -1) return sw->CallPrevWndProc(Handle, WM_LBUTTONUP, WParam, LParam);
-    ReleaseCapture();
+namespace {
+
+// The press or drag in progress ends: the repeat stopped, the end sent, the
+// state cleared, the bars drawn without a pressed part.
+void FinishPress(TacScrollWnd* sw, HWND Handle) {
     const UINT msg = t.ScrollMsg;
     if (t.DownPortion >= sbpFirstArrow && t.DownPortion <= sbpPageAfter) {
         KillTimer(Handle, t.RepeatTimerId);
@@ -216,10 +218,25 @@ LRESULT Ac_LButtonUp(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam
     }
     EndPress();
     Ac_NCPaint(sw, Handle, 1, 0, -1, nullptr);
+}
+
+}  // namespace
+
+LRESULT Ac_LButtonUp(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam) {
+    if (t.DownPortion == -1) return sw->CallPrevWndProc(Handle, WM_LBUTTONUP, WParam, LParam);
+    // The press ends before the capture goes, so the WM_CAPTURECHANGED of
+    // the release finds nothing left to end.
+    FinishPress(sw, Handle);
     fw::TControl* owner = sw->SkinData ? sw->SkinData->FOwnerControl : nullptr;
-    if (!owner || owner->ClassName() == L"TImageEnView")
+    const bool droppedList = !owner && sw->IsDroppedList();
+    if (!droppedList || sw->Tag == -1) ReleaseCapture();
+    if (owner ? owner->ClassName() == L"TImageEnView" : !droppedList)
         return sw->CallPrevWndProc(Handle, WM_LBUTTONUP, WParam, LParam);
     return 0;
+}
+
+void Ac_CaptureChanged(TacScrollWnd* sw, HWND Handle, HWND NewCapture) {
+    if (t.DownPortion != -1 && t.HotWnd == Handle && NewCapture != Handle) FinishPress(sw, Handle);
 }
 
 void Ac_ThumbTrack(TacScrollWnd* sw, int nBar, HWND Handle, int X, int Y) {

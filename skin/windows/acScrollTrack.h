@@ -43,6 +43,9 @@ LRESULT Ac_NCLButtonDown(TacScrollWnd* sw, HWND Handle, WPARAM HitCode, LPARAM L
 LRESULT Ac_Timer(TacScrollWnd* sw, HWND Handle, WPARAM TimerId, LPARAM LParam);
 LRESULT Ac_MouseMove(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam);
 LRESULT Ac_LButtonUp(TacScrollWnd* sw, HWND Handle, WPARAM WParam, LPARAM LParam);
+// The window lost the mouse capture to NewCapture: a press of its bars ends
+// there as at a release, else nothing would stop the repeat.
+void Ac_CaptureChanged(TacScrollWnd* sw, HWND Handle, HWND NewCapture);
 // One drag step with the cursor at (X, Y) on the screen.
 void Ac_ThumbTrack(TacScrollWnd* sw, int nBar, HWND Handle, int X, int Y);
 // One scroll action to the window, between smcBeforeScroll and

@@ -203,6 +203,9 @@ void TacScrollWnd::acWndProc(fw::TMessage& Message) {
             Message.Result = Ac_LButtonUp(this, CtrlHandle, Message.WParam, Message.LParam);
             RepaintIfScrolled(msg);
             return;
+        case WM_CAPTURECHANGED:
+            Ac_CaptureChanged(this, CtrlHandle, HWND(Message.LParam));
+            break;
         case fw::CM_UIACTIVATE:
             if (WndSize.cx != 0) {
                 PassOn(Message);

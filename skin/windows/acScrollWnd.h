@@ -42,6 +42,10 @@ public:
     SCROLLINFO Painted[2] = {};
 
     TacScrollBar* Bar(int nBar) const { return nBar == SB_HORZ ? sBarHorz.get() : sBarVert.get(); }
+    // A combo box's dropped-down list: it needs the mouse capture until it
+    // closes up, so a press on its bars leaves the capture to it and the
+    // release is not handed on.
+    virtual bool IsDroppedList() const { return false; }
 
 private:
     // The scroll state changed behind the bars' back: they are painted again.

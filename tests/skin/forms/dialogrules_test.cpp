@@ -6,6 +6,9 @@
 #include "skin/forms/acDialogControls.h"
 #include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acSupportedForms.h"
+#include "skin/forms/sFrameHitTest.h"
+#include "skin/forms/sFramePaint.h"
+#include "skin/forms/sTitleButtons.h"
 
 using namespace skin;
 
@@ -96,4 +99,39 @@ TEST(DialogRules, BorderStyleAndTag) {
     EXPECT_FALSE(open.Active);
     const TFrameState bare = DialogFrameState(nullptr, WS_POPUP | WS_CAPTION, 0, acbsSizeable, true);
     EXPECT_FALSE(VisibleClose(bare)) << "no system menu: no title buttons";
+
+    // A class that forbids closing shows its close button greyed.
+    TFrameState shut = box;
+    shut.NoClose = true;
+    const TTitleButtons buttons;
+    EXPECT_TRUE(VisibleClose(shut));
+    EXPECT_FALSE(EnabledClose(shut));
+    EXPECT_FALSE(ButtonEnabled(buttons.Close, buttons, shut));
+    EXPECT_TRUE(EnabledClose(box));
+    EXPECT_TRUE(ButtonEnabled(buttons.Close, buttons, box));
+}
+
+// A dialog's caption ends 6 pixels before its title buttons (a form's 12),
+// and a dialog without an icon keeps no room for one: its caption starts at
+// the margin and no strip there drops the window menu.
+TEST(DialogRules, CaptionPlaceAndIconRoom) {
+    const TFrameMetrics M = TFrameMetrics::FromSystem();
+    const TFrameSkin K;
+    const TTitleButtons B;
+    TFrameState dlg =
+        DialogFrameState(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, acbsSizeable, true);
+    dlg.Width = 320, dlg.Height = 200, dlg.ClientWidth = 300, dlg.ClientHeight = 160;
+    TFrameState form = dlg;
+    form.CaptionGap = TFrameState().CaptionGap;
+    const fw::TRect d = CaptionTextRect(dlg, M, K, B, 40, 10, fw::taLeftJustify),
+                    f = CaptionTextRect(form, M, K, B, 40, 10, fw::taLeftJustify);
+    EXPECT_EQ(d.Right, CaptionWidth(dlg) - TitleBtnsWidth(dlg, K, B) - 6);
+    EXPECT_EQ(f.Right, CaptionWidth(form) - TitleBtnsWidth(form, K, B) - 12);
+
+    const fw::TPoint iconPlace(SysBorderWidth(dlg, M) + 3, SysBorderHeight(dlg, M) + CaptionHeight(dlg, M) / 2);
+    EXPECT_EQ(FrameHitTest(dlg, M, K, B, iconPlace), HTSYSMENU) << "with an icon";
+    TFrameState bare = dlg;
+    bare.ShowAppIcon = false;
+    EXPECT_EQ(FrameHitTest(bare, M, K, B, iconPlace), HTCAPTION) << "without one";
+    EXPECT_EQ(CaptionTextRect(bare, M, K, B, 40, 10, fw::taLeftJustify).Left, SysBorderWidth(bare, M) + 4);
 }

@@ -241,6 +241,22 @@ TEST(SkinProvider, ScreenSnapping) {
     // A form wider than the work area: the left edge wins.
     const POINT wide = SnapToWorkArea(POINT{3, 100}, SIZE{1005, 200}, work, 10);
     EXPECT_EQ(0, wide.x);
+
+    // With a border window its frame (4 at the sides and bottom, 20 on
+    // top) meets the edges: the form itself stays that far inside.
+    const struct {
+        POINT in, out;
+    } framed[] = {
+        {{690, 300}, {696, 300}},  // the frame's right edge 6 px from the work area's
+        {{300, 490}, {300, 496}},
+        {{12, 300}, {4, 300}},  // the frame's left edge 8 px in
+        {{300, 25}, {300, 20}},
+    };
+    for (const auto& r : framed) {
+        const POINT p = SnapToWorkArea(r.in, size, work, 10, 4, 20);
+        EXPECT_EQ(r.out.x, p.x) << "framed " << r.in.x << "," << r.in.y;
+        EXPECT_EQ(r.out.y, p.y) << "framed " << r.in.x << "," << r.in.y;
+    }
 }
 
 TEST(SkinProvider, WheelTurnsFindTheSkinnedScrollBoxUnderTheMouse) {

@@ -243,6 +243,7 @@ TEST(SystemMenu, DialogMenuHasFixedItemsShownByTheDialogsBorder) {
         DWORD style;
         bool zoomed, iconic;
         const char* looks;
+        bool noClose = false;  // the class has CS_NOCLOSE
     };
     const DWORD full = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     const Row rows[] = {
@@ -251,11 +252,14 @@ TEST(SystemMenu, DialogMenuHasFixedItemsShownByTheDialogsBorder) {
         {"sizeable zoomed", acbsSizeable, full | WS_THICKFRAME, true, false, "VE V- VE VE V- VE"},
         {"single minimised", acbsSingle, full, false, true, "VE VE V- V- VE VE"},
         {"no system menu", acbsSizeable, WS_CAPTION | WS_THICKFRAME, false, false, "-- VE VE -- -- --"},
+        {"class without closing", acbsDialog, WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, false, false,
+         "-- VE -- -- -- V-", true},
     };
     for (const Row& r : rows) {
         TFrameState s = DialogFrameState(nullptr, r.style, 0, r.bs, true);
         s.Zoomed = r.zoomed;
         s.Iconic = r.iconic;
+        s.NoClose = r.noClose;
         m.UpdateItemsFor(s, r.bs);
         EXPECT_EQ(r.looks, Looks(m)) << r.name;
     }

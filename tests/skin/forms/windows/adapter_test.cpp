@@ -13,8 +13,10 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Buttons.h"
 #include "framework/windows/Dialogs.h"
+#include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/engine/sDefaults.h"
+#include "skin/engine/sMessages.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/windows/acButtonWnd.h"
@@ -433,4 +435,40 @@ TEST(CtrlAdapter, SpeedButtonStatesAndDeadWrapperReplaced) {
     // The speed button's own method comes back when the adapter goes.
     adapter.RemoveAllItems();
     EXPECT_EQ(0, speed->Perform(SM_ALPHACMD, MAKEWPARAM(0, smcIsHandled), 0));
+}
+
+namespace {
+
+// A windowed control that counts the skin-state requests it gets before
+// its window is made.
+class TSkinStateSpy : public fw::TWinControl {
+public:
+    using fw::TWinControl::TWinControl;
+    int ToldBeforeWindow = 0;
+    void WndProc(fw::TMessage& Message) override {
+        if (Message.Msg == SM_ALPHACMD && Message.WParamHi() == smcSkinState && Message.LParam == 1 &&
+            !HandleAllocated())
+            ++ToldBeforeWindow;
+        fw::TWinControl::WndProc(Message);
+    }
+};
+
+}  // namespace
+
+// A control put into a skinned form is told at once to work out its skin
+// state under its new parent.
+TEST(CtrlAdapter, AnInsertedControlIsToldItsSkinState) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    InstallFormSkinning();
+    std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
+    form->AfterConstruction();
+    form->SetBounds(160, 120, 300, 200);
+    form->Show();
+    Pump(150);
+    ASSERT_NE(ProviderOf(form.get()), nullptr);
+    auto* spy = new TSkinStateSpy(form.get());
+    spy->SetBounds(10, 10, 80, 40);
+    spy->SetParent(form.get());
+    Pump(30);
+    EXPECT_GE(spy->ToldBeforeWindow, 1);
 }

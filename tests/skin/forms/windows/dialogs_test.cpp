@@ -19,6 +19,7 @@
 #include "framework/windows/Dialogs.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/sMessages.h"
+#include "skin/engine/sSkinManager.h"
 #include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acSupportedForms.h"
 #include "skin/forms/sSkinProvider.h"
@@ -343,8 +344,8 @@ TEST(SkinnedDialogs, AnOpenDialogIsSkinnedAndJoinsAVisibleOne) {
         Shot(dlg, L"skinned-open-dialog");
         // The details view: the file list gets a header, which the list's
         // wrapper takes over as it appears.
-        HWND list = FindWindowExW(FindWindowExW(dlg, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
-                                  L"SysListView32", nullptr);
+        HWND list = FindWindowExW(FindWindowExW(dlg, nullptr, L"SHELLDLL_DefView", nullptr), nullptr, L"SysListView32",
+                                  nullptr);
         ASSERT_NE(nullptr, list);
         EXPECT_TRUE(IsHandled(list));
         SendMessageW(dlg, WM_COMMAND, 0xA004, 0);  // the dialog's "Details" view button
@@ -386,4 +387,129 @@ TEST(SkinnedDialogs, AnOpenDialogIsSkinnedAndJoinsAVisibleOne) {
     ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST;
     EXPECT_FALSE(GetOpenFileNameW(&ofn)) << "closed by its close button";
     EXPECT_TRUE(checked);
+}
+
+// A dialog's frame state reads its class: one that forbids closing shows
+// its close button and its menu's Close greyed.
+TEST(SkinnedDialogs, AClassWithoutClosingGreysTheCloseButton) {
+    for (const bool noClose : {false, true}) {
+        SCOPED_TRACE(noClose ? "CS_NOCLOSE" : "plain class");
+        const wchar_t* name = noClose ? L"KvbNoCloseProbe" : L"KvbCloseProbe";
+        WNDCLASSW wc = {};
+        wc.style = noClose ? CS_NOCLOSE : 0;
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        HWND h =
+            CreateWindowExW(0, name, L"", style, 0, 0, 200, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(h, nullptr);
+        const TFrameState s = DialogFrameState(h, style, 0, acbsDialog, true);
+        EXPECT_TRUE(VisibleClose(s));
+        EXPECT_EQ(EnabledClose(s), !noClose);
+        DestroyWindow(h);
+    }
+}
+
+namespace {
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A modeless system dialog with a caption and a close button, owned by Owner.
+HWND ModelessDialog(HWND Owner, DWORD Frame = DS_MODALFRAME) {
+    alignas(4) WORD tpl[16] = {};  // the header, then no menu, the default class, no title
+    auto* t = reinterpret_cast<DLGTEMPLATE*>(tpl);
+    t->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | Frame;
+    t->x = 30, t->y = 30, t->cx = 160, t->cy = 70;
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t, Owner, PlainDialogProc, 0);
+}
+
+}  // namespace
+
+// The hide animation makes the hidden dialog layered for its fade: shown
+// again it is an ordinary window, drawn whole.
+TEST(SkinnedDialogs, ADialogHiddenWithItsAnimationComesBackUnlayered) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    InstallFormSkinning();
+    TsSkinManager* m = skin.sm.get();
+    m->AnimEffects()->DialogShow.Active = false;
+    m->AnimEffects()->DialogHide.Active = true;
+    m->AnimEffects()->DialogHide.Time = 60;
+    auto owner = ShownForm(0);
+    HWND dlg = ModelessDialog(owner->Handle());
+    ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_SHOW);
+    Pump(100);
+    TacDialogWnd* w = DialogWrapperOf(dlg);
+    ASSERT_NE(w, nullptr);
+    ASSERT_FALSE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    ShowWindow(dlg, SW_HIDE);
+    Pump(30);
+    ShowWindow(dlg, SW_SHOW);
+    Pump(150);
+    EXPECT_TRUE(IsWindowVisible(dlg));
+    EXPECT_FALSE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(0, TitleMismatches(w));
+    Shot(dlg, L"skinned-dialog-shown-after-hide-animation");
+    DestroyWindow(dlg);
+    Pump(200);  // the fade's end
+}
+
+// A sizeable dialog's title keeps room for its icon only while it has one:
+// without, the place is caption, not the window menu's.
+TEST(SkinnedDialogs, TheIconPlaceIsTheCaptionWithoutAnIcon) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    InstallFormSkinning();
+    auto owner = ShownForm(0);
+    HWND dlg = ModelessDialog(owner->Handle(), WS_THICKFRAME);
+    ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_SHOW);
+    Pump(100);
+    TacDialogWnd* w = DialogWrapperOf(dlg);
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(acbsSizeable, w->BorderStyle);
+    const TFrameState s = w->State();
+    const fw::TPoint place(SysBorderWidth(s, w->Metrics()) + 3, w->OffsetY() / 2);
+    EXPECT_EQ(HTCAPTION, HitAt(dlg, place));
+    HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    SendMessageW(dlg, WM_SETICON, ICON_SMALL, LPARAM(icon));
+    Pump(50);
+    EXPECT_EQ(HTSYSMENU, HitAt(dlg, place));
+    Shot(dlg, L"skinned-sizeable-dialog-with-icon");
+    DestroyWindow(dlg);
+}
+
+// A zoomed dialog's edge lies off the work area: clicks there reach the
+// window below. A mouse move over a dialog leaves no control active.
+TEST(SkinnedDialogs, AZoomedDialogsEdgeIsTransparentAndAMoveClearsTheActiveControl) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    InstallFormSkinning();
+    auto owner = ShownForm(0);
+    HWND dlg = ModelessDialog(owner->Handle(), WS_THICKFRAME | WS_MAXIMIZEBOX);
+    ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_SHOW);
+    Pump(100);
+    TacDialogWnd* w = DialogWrapperOf(dlg);
+    ASSERT_NE(w, nullptr);
+    RECT wr;
+    GetWindowRect(dlg, &wr);
+    const fw::TPoint edge(1, (wr.bottom - wr.top) / 2);
+    EXPECT_NE(HTTRANSPARENT, HitAt(dlg, edge)) << "not zoomed: the border";
+    ShowWindow(dlg, SW_MAXIMIZE);
+    Pump(100);
+    ASSERT_TRUE(IsZoomed(dlg));
+    GetWindowRect(dlg, &wr);
+    EXPECT_EQ(HTTRANSPARENT, HitAt(dlg, fw::TPoint(1, (wr.bottom - wr.top) / 2)));
+    EXPECT_EQ(HTTRANSPARENT, HitAt(dlg, fw::TPoint((wr.right - wr.left) - 3, (wr.bottom - wr.top) / 2)));
+    EXPECT_EQ(HTCLIENT, HitAt(dlg, fw::TPoint(w->OffsetX() + 10, w->OffsetY() + 10)));
+
+    TsSkinManager* m = DefaultManager;
+    ASSERT_NE(m, nullptr);
+    m->SetActiveControl(owner->Handle());
+    ASSERT_EQ(m->ActiveControl(), owner->Handle());
+    SendMessageW(dlg, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(m->ActiveControl(), nullptr);
+    DestroyWindow(dlg);
 }

@@ -7,19 +7,25 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "../FrameFixtures.h"
 #include "ExBordersKit.h"
 #include "SkinnedFormKit.h"
 #include "framework/windows/Application.h"
+#include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
+#include "skin/engine/sMessages.h"
 #include "skin/forms/acBorderForm.h"
 #include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acSupportedForms.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"
+#include "skin/paint/sVclUtils.h"
+#include "skin/paint/sWindowImage.h"
+#include "skin/windows/acMainWnd.h"
 
 using namespace skin;
 using namespace formstest;
@@ -359,4 +365,177 @@ TEST(ExtendedBorders, SkinnedMessageBoxHasABorderWindow) {
     // The border window went with the box.
     ASSERT_NE(nullptr, b);
     EXPECT_FALSE(IsWindow(b));
+}
+
+namespace {
+
+// A form shown at Bounds under the current skin.
+std::unique_ptr<fw::TForm, FormFree> ShownForm(const wchar_t* Caption, const fw::TRect& Bounds) {
+    std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
+    form->AfterConstruction();
+    form->SetCaption(Caption);
+    form->SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
+    form->Show();
+    Pump(200);
+    return form;
+}
+
+// Visual-style calls on each window: +1 off, -1 back to the system's.
+std::map<HWND, int> themeCalls;
+HRESULT WINAPI RecordTheme(HWND h, LPCWSTR a, LPCWSTR) {
+    themeCalls[h] += a ? 1 : -1;
+    return S_OK;
+}
+TSetWindowTheme ThemeRecorder() { return &RecordTheme; }
+
+}  // namespace
+
+// Switching the skinned frame off gives the platform the frame back in its
+// visual style and takes the border window away; switching it on again
+// brings the border window back at once, not at the next showing.
+TEST(ExtendedBorders, DrawNonClientAreaOffAndOnTakesTheBorderWindowAlong) {
+    LoadedSkin skin(L"test", L"TExBorders");
+    skin.sm->SetExtendedBorders(true);
+    ASSERT_TRUE(skin.sm->ExtendedBorders());
+    InstallFormSkinning();
+    auto form = ShownForm(L"Frame off and on", fw::TRect(220, 160, 560, 380));
+    const HWND h = form->Handle();
+    TsSkinProvider* sp = ProviderOf(form.get());
+    ASSERT_NE(nullptr, sp);
+    ASSERT_NE(nullptr, sp->BorderForm);
+
+    acWindowTheme = &ThemeRecorder;
+    themeCalls.clear();
+    sp->SetDrawNonClientArea(false);
+    Pump(60);
+    EXPECT_EQ(nullptr, sp->BorderForm);
+    EXPECT_LT(themeCalls[h], 0) << "the form's visual style given back";
+
+    sp->SetDrawNonClientArea(true);
+    Pump(100);
+    auto* bf = dynamic_cast<TacBorderForm*>(sp->BorderForm);
+    ASSERT_NE(nullptr, bf);
+    EXPECT_TRUE(IsWindowVisible(bf->AForm->Handle()));
+    EXPECT_EQ(sp->SkinData()->FCacheBmp ? sp->SkinData()->FCacheBmp->PixelFormat() : fw::pfDevice, fw::pf32bit);
+    ScreenShot(WindowRect(bf->AForm->Handle()), L"skinned-form-frame-off-and-on");
+    acWindowTheme = &Ac_SetWindowTheme;
+    themeCalls.clear();
+}
+
+// The image a fade starts from is the border window's: the form's children
+// stand in it where they stand on the screen, the form's offset in the
+// border window added.
+TEST(ExtendedBorders, TheFormsImageHoldsItsChildrenAtTheirPlace) {
+    LoadedSkin skin(L"test", L"TExBorders");
+    skin.sm->SetExtendedBorders(true);
+    ASSERT_TRUE(skin.sm->ExtendedBorders());
+    InstallFormSkinning();
+    std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
+    form->AfterConstruction();
+    form->SetCaption(L"Children in the image");
+    form->SetBounds(240, 170, 320, 220);
+    auto* panel = new fw::TPanel(form.get());
+    panel->SetTag(-98);  // left unskinned: a plain colour
+    panel->SetBevelOuter(fw::bvNone);
+    panel->SetParentBackground(false);
+    panel->SetColor(fw::TColor(0x0000FF));
+    panel->SetBounds(30, 20, 60, 40);
+    panel->SetParent(form.get());
+    form->Show();
+    Pump(200);
+    TsSkinProvider* sp = ProviderOf(form.get());
+    ASSERT_NE(nullptr, sp);
+    ASSERT_NE(nullptr, sp->BorderForm);
+    fw::TBitmap* cache = sp->SkinData()->FCacheBmp;
+    ASSERT_NE(nullptr, cache);
+
+    fw::TBitmap image(cache->Width(), cache->Height(), fw::pf32bit);
+    RenderWindowImage(&image, form.get(), sp);
+    image.SaveToFile(L"..\\screenshots\\skinned-form-exborders-image.bmp");
+    const int x = sp->OffsetX() + 30, y = sp->OffsetY() + 20;
+    EXPECT_EQ(GetPixel(image.Canvas()->Handle(), x + 30, y + 20), RGB(255, 0, 0)) << "the panel's middle";
+    EXPECT_NE(GetPixel(image.Canvas()->Handle(), x - 3, y - 3), RGB(255, 0, 0)) << "before its corner";
+    EXPECT_EQ(GetPixel(image.Canvas()->Handle(), x + 1, y + 1), RGB(255, 0, 0)) << "inside its corner";
+}
+
+namespace {
+
+// Counts what a window gets, in front of its own procedure.
+struct Spy {
+    static inline WNDPROC old = nullptr;
+    static inline UINT watched = 0;
+    static inline WORD watchedSub = 0;  // for SM_ALPHACMD: its sub-command
+    static inline int count = 0;
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == watched && (msg != SM_ALPHACMD || HIWORD(wp) == watchedSub)) ++count;
+        return CallWindowProcW(old, h, msg, wp, lp);
+    }
+    Spy(HWND h, UINT Msg, WORD Sub = 0) : wnd(h) {
+        watched = Msg, watchedSub = Sub, count = 0;
+        old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(&Proc)));
+    }
+    ~Spy() { SetWindowLongPtrW(wnd, GWLP_WNDPROC, LONG_PTR(old)); }
+    HWND wnd;
+};
+
+std::function<void()> modalCheck;
+void CALLBACK OnModalTimer(HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    if (auto check = std::move(modalCheck)) check();
+}
+
+}  // namespace
+
+// When a form with a border window ends a move or size, the skinned dialogs
+// are told (smcRepaint) to set their border windows again; a modal form's
+// border window is set again at smcRepaint, another form's is not.
+TEST(ExtendedBorders, TheEndOfAMoveTellsTheDialogsAndModalFormsFollow) {
+    LoadedSkin skin(L"test", L"TExBorders");
+    skin.sm->SetExtendedBorders(true);
+    ASSERT_TRUE(skin.sm->ExtendedBorders());
+    InstallFormSkinning();
+    auto owner = ShownForm(L"Moved owner", fw::TRect(60, 60, 360, 260));
+    TsSkinProvider* ownerSp = ProviderOf(owner.get());
+    ASSERT_NE(nullptr, ownerSp->BorderForm);
+
+    bool checked = false;
+    boxCaption = L"Box after a move";
+    boxCheck = [&](HWND dlg) {
+        TacProvider* entry = FindFormInList(dlg);
+        ASSERT_TRUE(entry && dynamic_cast<TacDialogWnd*>(entry->ListSW));
+        Spy spy(dlg, SM_ALPHACMD, smcRepaint);
+        SendMessageW(owner->Handle(), WM_EXITSIZEMOVE, 0, 0);
+        EXPECT_EQ(Spy::count, 1);
+        checked = true;
+    };
+    SetTimer(nullptr, 0, 100, OnBoxTimer);
+    MessageBoxW(owner->Handle(), L"Moved.", boxCaption, MB_OK);
+    EXPECT_TRUE(checked);
+
+    {
+        // Not modal: its border window stays where it is.
+        Spy spy(dynamic_cast<TacBorderForm*>(ownerSp->BorderForm)->AForm->Handle(), WM_WINDOWPOSCHANGED);
+        SendMessageW(owner->Handle(), SM_ALPHACMD, MAKEWPARAM(0, smcRepaint), 0);
+        EXPECT_EQ(Spy::count, 0);
+    }
+    std::unique_ptr<fw::TForm, FormFree> modal(new fw::TForm(fw::Application.get()));
+    modal->AfterConstruction();
+    modal->SetCaption(L"Modal");
+    modal->SetBounds(120, 120, 240, 160);
+    checked = false;
+    modalCheck = [&] {
+        Pump(150);
+        TsSkinProvider* sp = ProviderOf(modal.get());
+        auto* bf = sp ? dynamic_cast<TacBorderForm*>(sp->BorderForm) : nullptr;
+        if (bf) {
+            Spy spy(bf->AForm->Handle(), WM_WINDOWPOSCHANGED);
+            SendMessageW(modal->Handle(), SM_ALPHACMD, MAKEWPARAM(0, smcRepaint), 0);
+            EXPECT_GE(Spy::count, 1);
+            checked = true;
+        }
+        modal->SetModalResult(fw::mrOk);
+    };
+    SetTimer(nullptr, 0, 100, OnModalTimer);
+    modal->ShowModal();
+    EXPECT_TRUE(checked) << "the modal form had a border window";
 }

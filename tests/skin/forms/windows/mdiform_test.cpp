@@ -198,6 +198,14 @@ TEST(MDIForm, MaximisedChildButtonsInTheExtendedFrame) {
 
     const fw::TPoint o = sp->FormInImage();
     ASSERT_NE(o, fw::TPoint(0, 0));
+    // The client's wall lies in the border window's image where the client
+    // lies in the form's window, moved by the form's place in the image.
+    ASSERT_NE(sp->MDIForm, nullptr);
+    ASSERT_NE(sp->MDIForm->ListSW, nullptr);
+    RECT fr, cr;
+    GetWindowRect(h, &fr);
+    GetWindowRect(form->ClientHandle(), &cr);
+    EXPECT_EQ(sp->MDIForm->ListSW->PlaceInForm().TopLeft(), fw::TPoint(cr.left - fr.left + o.X, cr.top - fr.top + o.Y));
     fw::TRect band = sp->MenuLineBand();
     fw::OffsetRect(band, -o.X, -o.Y);
     const TMDIButtons& b = sp->MDIButtons;

@@ -7,11 +7,13 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "SkinPixels.h"
 #include "WineDesk.h"
 #include "skin/windows/acComboWnd.h"
+#include "skin/windows/acScrollTrack.h"
 #include "skins/TestSkins.h"
 
 using namespace skin;
@@ -116,4 +118,75 @@ TEST(ComboListWnd, SimpleComboFaceAndListAndTheListsVisualStyles) {
     for (HWND x : h) DestroyWindow(x);
     acWindowTheme = &Ac_SetWindowTheme;
     gThemeOff.clear();
+}
+
+// A press on a dropped list's bar ends at the release wherever the button
+// comes up, and when the list loses the capture; the list keeps the capture
+// it needs while dropped and does not see the release (it would take it for
+// a choice and close).
+TEST(ComboListWnd, APressOnTheDroppedListsBarEndsAtAnyReleaseOrLossOfCapture) {
+    auto sm = Stillwater();
+    Host host(240, 260, kHost);
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10,
+                                 170, 200, host.handle, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(combo, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    for (int i = 0; i < 40; ++i) SendMessageW(combo, CB_ADDSTRING, 0, LPARAM((L"item " + std::to_wstring(i)).c_str()));
+    auto* w = CreateWnd<TacComboBoxWnd>(true, combo, nullptr, sm.get(), fw::String(L"COMBOBOX"));
+    Pump(40);
+
+    enum class End { ReleaseOverBar, ReleaseOverItems, CaptureTaken };
+    const struct {
+        const char* what;
+        End end;
+    } rows[] = {
+        {"released over the bar", End::ReleaseOverBar},
+        {"released over the items", End::ReleaseOverItems},
+        {"capture taken by another window", End::CaptureTaken},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        Pump(40);
+        ASSERT_NE(w->ListSW, nullptr);
+        HWND list = w->FListHandle;
+        ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+        const HWND held = GetCapture();
+        ASSERT_NE(held, nullptr) << "a dropped list holds the capture";
+        UpdateScrolls(w->ListSW, true);
+        ASSERT_TRUE(w->ListSW->sBarVert->fScrollVisible);
+
+        const fw::TRect v = BarScreenRect(w->ListSW, SB_VERT);
+        const POINT down = {(v.Left + v.Right) / 2, v.Bottom - 3};
+        SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(down.x, down.y));
+        ASSERT_EQ(acTracking.DownPortion, sbpSecondArrow);
+
+        RECT cr;
+        GetClientRect(list, &cr);
+        POINT up = down;
+        ScreenToClient(list, &up);
+        switch (row.end) {
+            case End::ReleaseOverBar:
+                SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(WORD(short(up.x)), WORD(short(up.y))));
+                break;
+            case End::ReleaseOverItems:
+                SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(cr.right / 2, cr.bottom / 2));
+                break;
+            case End::CaptureTaken:
+                SetCapture(host.handle);
+                break;
+        }
+        EXPECT_EQ(acTracking.DownPortion, -1) << "the press ended";
+        EXPECT_FALSE(KillTimer(list, acFirstRepeatTimer)) << "the repeat stopped";
+        // Other wrapped windows see their mouse moves again.
+        EXPECT_EQ(acTracking.PressedBar, -1);
+        if (row.end != End::CaptureTaken) {
+            EXPECT_EQ(GetCapture(), held) << "the dropped list keeps its capture";
+            EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the release chose nothing";
+        }
+        ReleaseCapture();
+        SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        Pump(20);
+    }
+    delete w;
+    DestroyWindow(combo);
 }
