@@ -132,7 +132,7 @@ TEST(ComboBoxWnd, ButtonGlyphTextAndTheListOverManyDropDowns) {
     // Dropped down: state 2, and the list wrapped once, with its frame.
     EXPECT_EQ(w->ListSW, nullptr);
     SendMessageW(c, CB_SHOWDROPDOWN, TRUE, 0);
-    Pump(60);
+    Pump(60);  // the list shows and paints
     ASSERT_NE(w->ListSW, nullptr);
     TacComboListWnd* list = w->ListSW;
     EXPECT_FALSE(list->SimplyBox);
@@ -182,8 +182,7 @@ TEST(ComboBoxWnd, ButtonGlyphTextAndTheListOverManyDropDowns) {
     // highlight, in the highlight's text colour, moved one pixel in.
     SetForegroundWindow(host.handle);
     SetFocus(c);
-    Pump(30);
-    ASSERT_EQ(GetFocus(), c);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == c; }));
     fw::TBitmap printed(r.right - r.left, H, fw::pf24bit);
     SendMessageW(c, WM_PRINT, WPARAM(printed.Canvas()->Handle()), 0);
     const RECT textRect = {3, 3, b.Left, H - 3};
