@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
+#include "framework/rtl/Strings.h"
 #include "framework/windows/StdCtrls.h"
 #include "native_fixture.h"
 
@@ -629,8 +631,28 @@ TEST(NativeControls, AllOnOneFormScreenshot) {
     tabs->Tabs()->Add(L"Two");
     auto* speed = form.Put<TSpeedButton>(354, 260, 60, 30);
     speed->SetCaption(L"Play");
-    form.Screenshot(L"native-controls");
+    const auto shot = form.Screenshot(L"native-controls");
     EXPECT_EQ(form->ControlCount(), 14);
+
+    // Every control painted something of its own: a border, a text, a fill.
+    fw::TCanvas* pixels = shot->Canvas();
+    for (int i = 0; i < form->ControlCount(); ++i) {
+        const fw::TRect r = form->Controls(i)->BoundsRect();
+        std::set<COLORREF> colours;
+        for (int y = r.Top; y < r.Bottom; y += 2)
+            for (int x = r.Left; x < r.Right; x += 2) colours.insert(GetPixel(pixels->Handle(), x, y));
+        EXPECT_GE(colours.size(), 3u) << fw::ToAnsi(form->Controls(i)->ClassName()).c_str();
+    }
+    // The bar at 60 of 100 is filled on its left, not at its right end.
+    auto filled = [&](int x0, int x1) {
+        int n = 0;
+        const fw::TRect r = progress->BoundsRect();
+        for (int x = x0; x < x1; ++x)
+            n += GetPixel(pixels->Handle(), r.Left + x, (r.Top + r.Bottom) / 2) == GetSysColor(COLOR_HIGHLIGHT);
+        return n;
+    };
+    EXPECT_GT(filled(4, 120), 60);
+    EXPECT_EQ(filled(150, 216), 0);
 }
 
 TEST(ToolBar, ADropDownArrowTellsTheBarItsMenuClosed) {

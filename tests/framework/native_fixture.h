@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <type_traits>
 
 #include "app_fixture.h"
@@ -41,20 +42,22 @@ public:
         return c;
     }
 
-    // The form as it is on screen, saved as build/screenshots/<Name>.bmp.
-    void Screenshot(const wchar_t* Name) {
+    // The form as it is on screen, saved as build/screenshots/<Name>.bmp and
+    // given back for checks.
+    std::unique_ptr<fw::TBitmap> Screenshot(const wchar_t* Name) {
         form_->Repaint();
         Pump(100);
         RECT wr;
         GetWindowRect(form_->Handle(), &wr);
-        fw::TBitmap shot;
-        shot.SetPixelFormat(fw::pf24bit);
-        shot.SetSize(wr.right - wr.left, wr.bottom - wr.top);
+        auto shot = std::make_unique<fw::TBitmap>();
+        shot->SetPixelFormat(fw::pf24bit);
+        shot->SetSize(wr.right - wr.left, wr.bottom - wr.top);
         HDC dc = GetWindowDC(form_->Handle());
-        BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), dc, 0, 0, SRCCOPY);
+        BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), dc, 0, 0, SRCCOPY);
         ReleaseDC(form_->Handle(), dc);
         CreateDirectoryW(L"..\\screenshots", nullptr);
-        shot.SaveToFile(fw::String(L"..\\screenshots\\") + Name + L".bmp");
+        shot->SaveToFile(fw::String(L"..\\screenshots\\") + Name + L".bmp");
+        return shot;
     }
 
 private:

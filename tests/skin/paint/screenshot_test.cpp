@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <set>
+#include <vector>
+
 #include "PaintTestBitmaps.h"
 #include "Pictures.h"
 #include "skin/paint/sAlphaGraph.h"
@@ -39,4 +42,42 @@ TEST(PaintScreenshot, GradientsResamplingAndBlend) {
 
     SaveScreenshot(*shot, L"skin-paint-samples.bmp");
     EXPECT_EQ(Get(*shot, 0, 0), std::vector<uint8_t>(3, 240));
+
+    // Each sample covers its place: none of the background shows through,
+    // and it is no flat fill.
+    struct Sample {
+        const char* name;
+        int left, width;
+        size_t colours;
+    };
+    for (const Sample& p : {Sample{"white to navy to red", 10, 80, 40}, Sample{"red to green to blue", 100, 80, 40},
+                            Sample{"checker", 190, 80, 8}, Sample{"blend", 280, 110, 40}}) {
+        std::set<std::vector<uint8_t>> colours;
+        int background = 0;
+        for (int y = 10; y < 130; ++y)
+            for (int x = p.left; x < p.left + p.width; ++x) {
+                const std::vector<uint8_t> c = Get(*shot, x, y);
+                colours.insert(c);
+                background += c == std::vector<uint8_t>(3, 240);
+            }
+        EXPECT_EQ(background, 0) << p.name;
+        EXPECT_GE(colours.size(), p.colours) << p.name;
+    }
+    // The gradients run top to bottom: each row is one colour.
+    for (int y = 10; y < 130; y += 10) EXPECT_EQ(Get(*shot, 11, y), Get(*shot, 88, y)) << "row " << y;
+    // The resampled checker keeps its cells: red at one cell's centre, white
+    // at the next one's.
+    const std::vector<uint8_t> red = Get(*shot, 190 + 30, 10 + 15), white = Get(*shot, 190 + 10, 10 + 15);
+    EXPECT_GT(red[2], 150);
+    EXPECT_LT(red[0], 90);
+    EXPECT_GT(white[0], 200);
+    EXPECT_GT(white[2], 200);
+    // A quarter of the checker over a grey gradient: its red cells tint the grey.
+    int tinted = 0;
+    for (int y = 10; y < 130; ++y)
+        for (int x = 280; x < 390; ++x) {
+            const std::vector<uint8_t> c = Get(*shot, x, y);
+            tinted += c[2] - c[0] >= 20;
+        }
+    EXPECT_GT(tinted, 110 * 120 / 5);
 }

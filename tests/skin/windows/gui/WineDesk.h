@@ -25,6 +25,14 @@ inline void Pump(DWORD ms = 50) {
     } while (int(end - GetTickCount()) > 0);
 }
 
+// Pumps until Done() holds or ms passed; says whether it holds.
+template <typename Condition>
+bool PumpUntil(Condition Done, DWORD ms = 3000) {
+    const DWORD end = GetTickCount() + ms;
+    while (!Done() && int(end - GetTickCount()) > 0) Pump(10);
+    return Done();
+}
+
 // A borderless, topmost host of one flat colour.
 class Host {
 public:
