@@ -44,37 +44,56 @@ void TWinControl::WndProc(TMessage& Message) {
 }
 
 void TWinControl::Dispatch(TMessage& Message) {
+    if (DispatchWindowMessage(Message) || DispatchParentNotification(Message) || DispatchInput(Message) ||
+        DispatchText(Message) || DispatchControlMessage(Message))
+        return;
+    TControl::Dispatch(Message);
+}
+
+// Painting, the frame and the bounds; the window going away.
+bool TWinControl::DispatchWindowMessage(TMessage& Message) {
     switch (Message.Msg) {
         case WM_PAINT:
             WMPaint(reinterpret_cast<TWMPaint&>(Message));
-            break;
+            return true;
         case WM_ERASEBKGND:
             WMEraseBkgnd(reinterpret_cast<TWMEraseBkgnd&>(Message));
-            break;
+            return true;
         case WM_NCCALCSIZE:
             WMNCCalcSize(Message);
-            break;
+            return true;
         case WM_NCPAINT:
             WMNCPaint(Message);
-            break;
+            return true;
         case CM_BORDERCHANGED:
             CMBorderChanged(Message);
-            break;
+            return true;
         case WM_WINDOWPOSCHANGED:
             WMWindowPosChanged(reinterpret_cast<TWMWindowPosMsg&>(Message));
-            break;
+            return true;
         case WM_SIZE:
             WMSize(reinterpret_cast<TWMSize&>(Message));
-            break;
+            return true;
         case WM_MOVE:
             WMMove(Message);
-            break;
+            return true;
+        case WM_NCDESTROY:
+            WMNCDestroy(Message);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// What a child tells its parent, handed back to the child.
+bool TWinControl::DispatchParentNotification(TMessage& Message) {
+    switch (Message.Msg) {
         case WM_COMMAND:
             WMCommand(reinterpret_cast<TWMCommand&>(Message));
-            break;
+            return true;
         case WM_NOTIFY:
             WMNotify(reinterpret_cast<TWMNotify&>(Message));
-            break;
+            return true;
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLOREDIT:
@@ -83,81 +102,111 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_CTLCOLORSCROLLBAR:
         case WM_CTLCOLORSTATIC:
             WMCtlColor(reinterpret_cast<TWMCtlColor&>(Message));
-            break;
+            return true;
         case WM_DRAWITEM:
             WMDrawItem(reinterpret_cast<TWMDrawItem&>(Message));
-            break;
+            return true;
         case WM_MEASUREITEM:
             WMMeasureItem(reinterpret_cast<TWMMeasureItem&>(Message));
-            break;
+            return true;
         case WM_DELETEITEM:
             ReflectToChild(Message, reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->hwndItem);
-            break;
+            return true;
         case WM_COMPAREITEM:
             ReflectToChild(Message, reinterpret_cast<COMPAREITEMSTRUCT*>(Message.LParam)->hwndItem);
-            break;
+            return true;
         case WM_CHARTOITEM:
         case WM_VKEYTOITEM:
             ReflectToChild(Message, reinterpret_cast<HWND>(Message.LParam));
-            break;
+            return true;
         case WM_HSCROLL:
             WMHScroll(reinterpret_cast<TWMScroll&>(Message));
-            break;
+            return true;
         case WM_VSCROLL:
             WMVScroll(reinterpret_cast<TWMScroll&>(Message));
-            break;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Focus, keys (also as offered by the loop) and the mouse.
+bool TWinControl::DispatchInput(TMessage& Message) {
+    switch (Message.Msg) {
         case WM_SETFOCUS:
             WMSetFocus(reinterpret_cast<TWMSetFocus&>(Message));
-            break;
+            return true;
         case WM_KILLFOCUS:
             WMKillFocus(reinterpret_cast<TWMKillFocus&>(Message));
-            break;
+            return true;
         case WM_KEYDOWN:
             WMKeyDown(reinterpret_cast<TWMKey&>(Message));
-            break;
+            return true;
         case WM_KEYUP:
             WMKeyUp(reinterpret_cast<TWMKey&>(Message));
-            break;
+            return true;
         case WM_CHAR:
             WMChar(reinterpret_cast<TWMKey&>(Message));
-            break;
+            return true;
         case WM_SYSKEYDOWN:
             WMSysKeyDown(reinterpret_cast<TWMKey&>(Message));
-            break;
+            return true;
         case WM_SYSKEYUP:
             WMSysKeyUp(reinterpret_cast<TWMKey&>(Message));
-            break;
+            return true;
         case WM_SYSCHAR:
             WMSysChar(reinterpret_cast<TWMKey&>(Message));
-            break;
+            return true;
         case WM_SETCURSOR:
             WMSetCursor(Message);
-            break;
+            return true;
         case WM_MOUSELEAVE:
             WMMouseLeave(Message);
-            break;
+            return true;
         case WM_MOUSEWHEEL:
             WMMouseWheel(Message);
-            break;
-        case WM_NCDESTROY:
-            WMNCDestroy(Message);
-            break;
+            return true;
+        case CN_KEYDOWN:
+        case CN_SYSKEYDOWN:
+            CNKeyDown(reinterpret_cast<TWMKey&>(Message));
+            return true;
+        case CN_CHAR:
+        case CN_SYSCHAR:
+            CNChar(reinterpret_cast<TWMKey&>(Message));
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The caption, kept by the object while there is no window.
+bool TWinControl::DispatchText(TMessage& Message) {
+    switch (Message.Msg) {
         case WM_SETTEXT:
             TControl::WMSetText(Message);
             if (handle_) DefaultHandler(Message);
-            break;
+            return true;
         case WM_GETTEXT:
             if (handle_)
                 DefaultHandler(Message);
             else
                 TControl::WMGetText(Message);
-            break;
+            return true;
         case WM_GETTEXTLENGTH:
             if (handle_)
                 DefaultHandler(Message);
             else
                 TControl::WMGetTextLength(Message);
-            break;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The framework's own notifications, and the colours the control answers
+// for its window.
+bool TWinControl::DispatchControlMessage(TMessage& Message) {
+    switch (Message.Msg) {
         case CN_CTLCOLORBTN:
         case CN_CTLCOLORDLG:
         case CN_CTLCOLOREDIT:
@@ -166,53 +215,44 @@ void TWinControl::Dispatch(TMessage& Message) {
         case CN_CTLCOLORSCROLLBAR:
         case CN_CTLCOLORSTATIC:
             CNCtlColor(reinterpret_cast<TWMCtlColor&>(Message));
-            break;
-        case CN_KEYDOWN:
-        case CN_SYSKEYDOWN:
-            CNKeyDown(reinterpret_cast<TWMKey&>(Message));
-            break;
-        case CN_CHAR:
-        case CN_SYSCHAR:
-            CNChar(reinterpret_cast<TWMKey&>(Message));
-            break;
+            return true;
         case CM_SHOWINGCHANGED:
             CMShowingChanged(Message);
-            break;
+            return true;
         case CM_VISIBLECHANGED:
             CMVisibleChanged(Message);
-            break;
+            return true;
         case CM_ENABLEDCHANGED:
             CMEnabledChanged(Message);
-            break;
+            return true;
         case CM_FONTCHANGED:
             CMFontChanged(Message);
-            break;
+            return true;
         case CM_COLORCHANGED:
             CMColorChanged(Message);
-            break;
+            return true;
         case CM_RECREATEWND:
             CMRecreateWnd(Message);
-            break;
+            return true;
         case CM_ENTER:
             CMEnter(Message);
-            break;
+            return true;
         case CM_EXIT:
             CMExit(Message);
-            break;
+            return true;
         case CM_INVALIDATE:
             CMInvalidate(Message);
-            break;
+            return true;
         case CM_TABSTOPCHANGED:
             CMTabStopChanged(Message);
-            break;
+            return true;
         case CM_DIALOGKEY:
         case CM_DIALOGCHAR:
         case CM_FOCUSCHANGED:
             Broadcast(Message);
-            break;
+            return true;
         default:
-            TControl::Dispatch(Message);
-            break;
+            return false;
     }
 }
 
