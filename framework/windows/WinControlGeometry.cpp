@@ -2,6 +2,7 @@
 // with the window.
 #include <algorithm>
 
+#include "framework/graphics/DCGuards.h"
 #include "framework/windows/Controls.h"
 
 namespace fw {
@@ -56,9 +57,8 @@ void TWinControl::WMNCCalcSize(TMessage& Message) {
 void TWinControl::WMNCPaint(TMessage& Message) {
     DefaultHandler(Message);
     if (!borderWidth_ || !handle_) return;
-    HDC dc = GetWindowDC(handle_);
+    TWindowDC dc(handle_, true);
     PaintBorderBand(dc);
-    ReleaseDC(handle_, dc);
 }
 
 void TWinControl::PaintBorderBand(HDC DC) {

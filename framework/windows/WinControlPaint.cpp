@@ -2,6 +2,7 @@
 // it into a DC.
 #include <algorithm>
 
+#include "framework/graphics/DCGuards.h"
 #include "framework/windows/Controls.h"
 #include "framework/windows/StateFlag.h"
 
@@ -32,40 +33,29 @@ void TWinControl::WMPaint(TWMPaint& Message) {
             PaintHandler(Message);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
+    struct Painting {
+        HWND window;
+        PAINTSTRUCT ps;
+        HDC dc;
+        explicit Painting(HWND w) : window(w), dc(BeginPaint(w, &ps)) {}
+        ~Painting() { EndPaint(window, &ps); }
+    } paint(handle_);
     RECT cr;
     GetClientRect(handle_, &cr);
-    HDC mem = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    auto release = [&] {
-        if (mem) {
-            SelectObject(mem, old);
-            DeleteDC(mem);
-        }
-        if (bmp) DeleteObject(bmp);
-        EndPaint(handle_, &ps);
-    };
-    if (cr.right <= 0 || cr.bottom <= 0) {
-        release();
-        return;
-    }
-    mem = CreateCompatibleDC(dc);
-    bmp = CreateCompatibleBitmap(dc, cr.right, cr.bottom);
-    old = SelectObject(mem, bmp);
+    if (cr.right <= 0 || cr.bottom <= 0) return;
+    TMemoryDC mem(paint.dc);
+    TGdiObject<HBITMAP> bmp(CreateCompatibleBitmap(paint.dc, cr.right, cr.bottom));
+    TSelectedObject selected(mem, bmp);
     try {
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem.Handle()), reinterpret_cast<LPARAM>(mem.Handle()));
         Message.DC = mem;
         WMPaint(Message);
         Message.DC = nullptr;
-        BitBlt(dc, 0, 0, cr.right, cr.bottom, mem, 0, 0, SRCCOPY);
+        BitBlt(paint.dc, 0, 0, cr.right, cr.bottom, mem, 0, 0, SRCCOPY);
     } catch (...) {
         Message.DC = nullptr;
-        release();
         throw;
     }
-    release();
 }
 
 void TWinControl::PaintHandler(TWMPaint& Message) {
@@ -158,21 +148,12 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
     // its corner: system classes clip their painting to their client
     // rectangle taken as device coordinates of the DC they are given.
     if (cr.right > 0 && cr.bottom > 0) {
-        struct Surface {
-            HDC dc;
-            HBITMAP bmp;
-            HGDIOBJ old;
-            Surface(HDC like, int w, int h)
-                : dc(CreateCompatibleDC(like)), bmp(CreateCompatibleBitmap(like, w, h)), old(SelectObject(dc, bmp)) {}
-            ~Surface() {
-                SelectObject(dc, old);
-                DeleteObject(bmp);
-                DeleteDC(dc);
-            }
-        } client(DC, cr.right, cr.bottom);
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(client.dc), 0);
-        Perform(WM_PAINT, reinterpret_cast<WPARAM>(client.dc), 0);
-        BitBlt(DC, X + dx, Y + dy, cr.right, cr.bottom, client.dc, 0, 0, SRCCOPY);
+        TMemoryDC client(DC);
+        TGdiObject<HBITMAP> bmp(CreateCompatibleBitmap(DC, cr.right, cr.bottom));
+        TSelectedObject selected(client, bmp);
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(client.Handle()), 0);
+        Perform(WM_PAINT, reinterpret_cast<WPARAM>(client.Handle()), 0);
+        BitBlt(DC, X + dx, Y + dy, cr.right, cr.bottom, client, 0, 0, SRCCOPY);
     }
 
     for (TWinControl* c : winControls_) {
