@@ -166,8 +166,8 @@ using TColorDialogOptions = Set<TColorDialogOption>;
 DWORD ColorOptionsToFlags(TColorDialogOptions Options);
 
 // Chooses a colour. CustomColors holds the dialog's 16 custom colours as
-// "ColorA=RRGGBB" ... "ColorP=RRGGBB" lines (hexadecimal, as a TColor's
-// bytes are printed); a missing or unreadable line is white. They are read
+// "ColorA=hhhhhh" ... "ColorP=hhhhhh" lines, each a TColor in six hex digits
+// (blue, green, red); a missing or unreadable line is white. They are read
 // before and written back after an accepted dialog.
 class TColorDialog : public TCommonDialog {
 public:
