@@ -87,6 +87,19 @@ String TPicture::FileFormatDescription(const String& Extension) {
     return format ? format->description : String();
 }
 
+String GraphicFilter() {
+    FormatRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    // Oldest registration first, as the formats were added.
+    String all, each;
+    for (auto f = registry.formats.rbegin(); f != registry.formats.rend(); ++f) {
+        String mask = L"*." + f->extension;
+        all += (all.empty() ? L"" : L";") + mask;
+        each += L"|" + f->description + L" (" + mask + L")|" + mask;
+    }
+    return L"All (" + all + L")|" + all + each;
+}
+
 void TPicture::Hold(std::unique_ptr<TGraphic> graphic) {
     if (graphic) graphic->OnChange = TNotifyEvent(this, &TPicture::Changed);
     graphic_ = std::move(graphic);

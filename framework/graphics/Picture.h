@@ -78,4 +78,9 @@ private:
     std::unique_ptr<TGraphic> graphic_;
 };
 
+// An open or save dialog's Filter for every registered picture format:
+// "All (*.bmp;...)|*.bmp;..." then one "Description (*.ext)|*.ext" pair per
+// extension, in the order they were registered.
+String GraphicFilter();
+
 }  // namespace fw

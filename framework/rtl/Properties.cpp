@@ -84,22 +84,31 @@ void SetOrdProp(TObject* Instance, const String& PropName, int Value) {
     info.SetOrd(Instance, Value);
 }
 
+String GetEnumName(const TEnumNames& Names, int Value) {
+    if (Value < 0 || Value >= static_cast<int>(Names.size())) return std::to_wstring(Value);
+    return Names[static_cast<size_t>(Value)];
+}
+
+int GetEnumValue(const TEnumNames& Names, const String& Name) {
+    // Enumeration value names compare as identifiers do.
+    for (size_t i = 0; i < Names.size(); ++i)
+        if (SameText(Names[i], Name)) return static_cast<int>(i);
+    return -1;
+}
+
 String GetEnumProp(const TObject* Instance, const String& PropName) {
     const TPropInfo& info = Require(Instance, PropName);
     RequireKind(info, info.Kind == tkEnumeration);
-    int v = info.GetOrd(Instance);
-    if (v < 0 || v >= static_cast<int>(info.ElementNames.size())) return std::to_wstring(v);
-    return info.ElementNames[static_cast<size_t>(v)];
+    return GetEnumName(info.ElementNames, info.GetOrd(Instance));
 }
 
 void SetEnumProp(TObject* Instance, const String& PropName, const String& Value) {
     const TPropInfo& info = Require(Instance, PropName);
     RequireKind(info, info.Kind == tkEnumeration);
     RequireWriter(info, info.SetOrd);
-    // Enumeration value names compare as identifiers do.
-    for (size_t i = 0; i < info.ElementNames.size(); ++i)
-        if (SameText(info.ElementNames[i], Value)) return info.SetOrd(Instance, static_cast<int>(i));
-    throw EPropertyError(L"Invalid property element: " + Value);
+    int v = GetEnumValue(info.ElementNames, Value);
+    if (v < 0) throw EPropertyError(L"Invalid property element: " + Value);
+    info.SetOrd(Instance, v);
 }
 
 String GetSetProp(const TObject* Instance, const String& PropName) {

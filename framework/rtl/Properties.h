@@ -187,6 +187,15 @@ TTypeKind PropType(const TObject* Instance, const String& PropName);
 // Integer, enumeration and set properties.
 int GetOrdProp(const TObject* Instance, const String& PropName);
 void SetOrdProp(TObject* Instance, const String& PropName, int Value);
+// An enumeration's value names, value i named Names[i]: the type
+// information GetEnumName and GetEnumValue read, also for enumerations no
+// property carries (a static table beside the type).
+using TEnumNames = std::vector<String>;
+// The name of Value; its number as text outside the table.
+String GetEnumName(const TEnumNames& Names, int Value);
+// The value named Name, compared as identifiers are (any case); -1 for none.
+int GetEnumValue(const TEnumNames& Names, const String& Name);
+
 // Enumeration properties by value name; an unknown name raises
 // EPropertyError "Invalid property element: %s".
 String GetEnumProp(const TObject* Instance, const String& PropName);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "framework/graphics/ImageList.h"
+#include "framework/rtl/Collections.h"
 #include "framework/rtl/StringList.h"
 #include "framework/windows/Controls.h"
 #include "framework/windows/Menus.h"
@@ -806,15 +807,105 @@ protected:
     void CreateParams(TCreateParams& Params) override;
 };
 
-// A ComboBoxEx32 window (a drop-down combo box with images) without items:
-// nothing in the system fills one.
+// ---- extended combo box
+
+class TComboBoxEx;
+
+// One item of an extended combo box: its text, its pictures (normal,
+// selected and overlay, -1 for none), its indent in steps of 10 pixels and
+// a pointer of the program's. A change reaches the window at once.
+class TComboExItem : public TCollectionItem {
+public:
+    explicit TComboExItem(TCollection* Collection) : TCollectionItem(Collection) {}
+    String ClassName() const override { return L"TComboExItem"; }
+
+    const String& Caption() const { return caption_; }
+    void SetCaption(const String& Value);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int Value);
+    int SelectedImageIndex() const { return selectedImageIndex_; }
+    void SetSelectedImageIndex(int Value);
+    int OverlayImageIndex() const { return overlayImageIndex_; }
+    void SetOverlayImageIndex(int Value);
+    int Indent() const { return indent_; }
+    void SetIndent(int Value);
+    void* Data() const { return data_; }
+    void SetData(void* Value) { data_ = Value; }
+
+protected:
+    String GetDisplayName() const override { return caption_; }
+
+private:
+    template <typename T>
+    void Set(T& Field, const T& Value) {
+        if (Field == Value) return;
+        Field = Value;
+        Changed(false);
+    }
+
+    String caption_;
+    int imageIndex_ = -1;
+    int selectedImageIndex_ = -1;
+    int overlayImageIndex_ = -1;
+    int indent_ = 0;
+    void* data_ = nullptr;
+};
+
+// The items of a TComboBoxEx. BeginUpdate/EndUpdate hold the window's
+// refresh until the last EndUpdate.
+class TComboExItems : public TOwnedCollection {
+public:
+    explicit TComboExItems(TComboBoxEx* AOwner);
+    String ClassName() const override { return L"TComboExItems"; }
+
+    TComboExItem* Add() { return static_cast<TComboExItem*>(TCollection::Add()); }
+    TComboExItem* AddItem(const String& Caption, int ImageIndex = -1, int SelectedImageIndex = -1,
+                          int OverlayImageIndex = -1, int Indent = 0, void* Data = nullptr);
+    TComboExItem* ComboItems(int Index) const { return static_cast<TComboExItem*>(Items(Index)); }
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TComboBoxEx* combo_;
+};
+
+// A ComboBoxEx32 window (a drop-down combo box with images). ItemsEx holds
+// the items (and gives them to a window made again); Items is the same list
+// as lines of text, each added line an item without pictures.
 class TComboBoxEx : public TWinControl {
 public:
     explicit TComboBoxEx(TComponent* AOwner);
+    ~TComboBoxEx() override;
     String ClassName() const override { return L"TComboBoxEx"; }
+
+    TComboExItems* ItemsEx() { return itemsEx_.get(); }
+    TStrings* Items() { return items_.get(); }
+    // The selected item (CB_GETCURSEL while the window exists), -1 for none.
+    int ItemIndex();
+    void SetItemIndex(int Value);
+    // Not owned; cleared when the list is freed.
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* Value);
+    bool DroppedDown();
+    void SetDroppedDown(bool Value);
+
+    // The window's items made again from ItemsEx (Item nullptr: all of them).
+    void UpdateItems(TComboExItem* Item);
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void SendItem(UINT Msg, TComboExItem* Item);
+
+    std::unique_ptr<TComboExItems> itemsEx_;
+    std::unique_ptr<TStrings> items_;
+    TCustomImageList* images_ = nullptr;
+    int itemIndex_ = -1;  // while there is no window
 };
 
 }  // namespace fw

@@ -1,9 +1,12 @@
+// TCommonDialog and the file, picture and colour dialogs.
 #include "framework/windows/CommonDialogs.h"
 
 #include <windows.h>
 
 #include <vector>
 
+#include "framework/graphics/Picture.h"
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/DialogSeam.h"
 #include "framework/windows/Forms.h"
@@ -12,6 +15,35 @@
 namespace fw {
 
 bool UseLatestCommonDialogs = true;
+TDialogRunner DialogRunner;
+
+// ---- TCommonDialog
+
+bool TCommonDialog::Execute() {
+    DoShow();
+    bool ok = DialogRunner ? DialogRunner(this) : Run(OwnerWindow());
+    DoClose();
+    return ok;
+}
+
+void TCommonDialog::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCommonDialog::DoClose() {
+    if (OnClose) OnClose(this);
+}
+
+HWND TCommonDialog::OwnerWindow() {
+    HWND owner = nullptr;
+    if (TCustomForm* active = Screen->ActiveCustomForm(); active && active->HandleAllocated())
+        owner = active->WindowHandle();
+    if (!owner) owner = GetActiveWindow();
+    if (!owner) owner = Application->Handle();
+    return owner;
+}
+
+// ---- file dialogs
 
 DWORD OpenOptionsToFlags(TOpenOptions Options) {
     static const DWORD flags[] = {
@@ -54,13 +86,13 @@ std::wstring FilterToSystem(const String& Filter) {
     return result;
 }
 
-TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
+TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
 
 bool TOpenDialog::RunSystemDialog(OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn) != FALSE; }
 
 bool TSaveDialog::RunSystemDialog(OPENFILENAMEW& ofn) { return GetSaveFileNameW(&ofn) != FALSE; }
 
-bool TOpenDialog::Execute() {
+bool TOpenDialog::Run(HWND Owner) {
     if (DialogSeam::Enabled()) {
         DialogSeam::Request request;
         request.kind = IsSaveDialog() ? DialogSeam::Kind::SaveDialog : DialogSeam::Kind::OpenDialog;
@@ -82,15 +114,9 @@ bool TOpenDialog::Execute() {
     std::vector<wchar_t> file(options_.Contains(ofAllowMultiSelect) ? 32768 : 4096, L'\0');
     fileName_.copy(file.data(), std::min(fileName_.size(), file.size() - 1));
 
-    HWND owner = nullptr;
-    if (TCustomForm* active = Screen->ActiveCustomForm(); active && active->HandleAllocated())
-        owner = active->WindowHandle();
-    if (!owner) owner = GetActiveWindow();
-    if (!owner) owner = Application->Handle();
-
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
+    ofn.hwndOwner = Owner;
     ofn.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(filterIndex_);
     ofn.lpstrFile = file.data();
@@ -110,6 +136,58 @@ bool TOpenDialog::Execute() {
         options_.Include(ofReadOnly);
     else
         options_.Exclude(ofReadOnly);
+    return true;
+}
+
+TOpenPictureDialog::TOpenPictureDialog(TComponent* AOwner) : TOpenDialog(AOwner) { SetFilter(GraphicFilter()); }
+
+TSavePictureDialog::TSavePictureDialog(TComponent* AOwner) : TSaveDialog(AOwner) { SetFilter(GraphicFilter()); }
+
+// ---- colour dialog
+
+DWORD ColorOptionsToFlags(TColorDialogOptions Options) {
+    static const DWORD flags[] = {CC_FULLOPEN, CC_PREVENTFULLOPEN, CC_SHOWHELP, CC_SOLIDCOLOR, CC_ANYCOLOR};
+    DWORD result = CC_RGBINIT;
+    for (int i = cdFullOpen; i <= cdAnyColor; ++i)
+        if (Options.Contains(TColorDialogOption(i))) result |= flags[i];
+    return result;
+}
+
+TColorDialog::TColorDialog(TComponent* AOwner) : TCommonDialog(AOwner), customColors_(new TStringList()) {}
+
+TColorDialog::~TColorDialog() { delete customColors_; }
+
+void TColorDialog::ReadCustomColors(COLORREF (&Colors)[16]) const {
+    for (int i = 0; i < 16; ++i) {
+        String value = customColors_->Values(String(L"Color") + wchar_t(L'A' + i));
+        int32_t c = 0;
+        Colors[i] = !value.empty() && TryStrToInt(L"$" + value, c) ? COLORREF(c) & 0xFFFFFF : 0xFFFFFF;
+    }
+}
+
+void TColorDialog::WriteCustomColors(const COLORREF (&Colors)[16]) {
+    customColors_->BeginUpdate();
+    customColors_->Clear();
+    for (int i = 0; i < 16; ++i)
+        customColors_->Add(String(L"Color") + wchar_t(L'A' + i) + L"=" + IntToHex(uint32_t(Colors[i]), 6));
+    customColors_->EndUpdate();
+}
+
+bool TColorDialog::Run(HWND Owner) {
+    COLORREF custom[16];
+    ReadCustomColors(custom);
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = Owner;
+    cc.rgbResult = COLORREF(ColorToRGB(color_));
+    cc.lpCustColors = custom;
+    cc.Flags = ColorOptionsToFlags(options_);
+    Application->ModalStarted();
+    bool ok = ChooseColorW(&cc) != FALSE;
+    Application->ModalFinished();
+    if (!ok) return false;
+    color_ = TColor(cc.rgbResult);
+    WriteCustomColors(custom);
     return true;
 }
 

@@ -654,6 +654,13 @@ private:
     friend TWinControl* FindControl(HWND Handle);
 
     void ReflectToChild(TMessage& Message, HWND Child);
+    // Dispatch's message table, one group each; true when the message was
+    // one of the group's.
+    bool DispatchWindowMessage(TMessage& Message);
+    bool DispatchParentNotification(TMessage& Message);
+    bool DispatchInput(TMessage& Message);
+    bool DispatchText(TMessage& Message);
+    bool DispatchControlMessage(TMessage& Message);
     // Puts the window below the window of the next later sibling in the
     // child order that has one, else on top of its siblings.
     void PlaceWindowInChildOrder();

@@ -1,9 +1,11 @@
-// Open and save dialogs: the filter and option translation, the seam, and
-// the real save dialog driven under Xvfb.
+// Common dialogs: the filter and option translation, the seam, the runner
+// that answers every Execute, the picture and colour dialogs, and the real
+// save dialog driven under Xvfb.
 #include "framework/windows/CommonDialogs.h"
 
 #include <gtest/gtest.h>
 
+#include "framework/graphics/Picture.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/DialogSeam.h"
 #include "framework/windows/Timer.h"
@@ -110,4 +112,84 @@ TEST(CommonDialogs, RealSaveDialogIsDrivenUnderXvfb) {
     EXPECT_TRUE(driver.found);
     EXPECT_EQ(lstrcmpiW(dialog.FileName().c_str(), path.c_str()), 0) << dialog.FileName().c_str();
     EXPECT_EQ(dialog.FilterIndex(), 1);
+}
+
+TEST(CommonDialogs, EveryExecuteGoesThroughAReplacedRunner) {
+    struct Case {
+        TCommonDialog* dialog;
+        bool accept;
+    };
+    TOpenDialog open(nullptr);
+    TSaveDialog save(nullptr);
+    TOpenPictureDialog openPicture(nullptr);
+    TSavePictureDialog savePicture(nullptr);
+    TColorDialog color(nullptr);
+    std::vector<Case> cases = {{&open, true},         {&save, false}, {&openPicture, true},
+                               {&savePicture, false}, {&color, true}, {&color, false}};
+    std::vector<String> ran;
+    TDialogRunnerScope scope([&](TCommonDialog* d) {
+        ran.push_back(d->ClassName());
+        if (auto* file = dynamic_cast<TOpenDialog*>(d)) file->SetFileName(L"E:\\책\\" + d->ClassName());
+        if (auto* c = dynamic_cast<TColorDialog*>(d)) c->SetColor(clTeal);
+        return cases[ran.size() - 1].accept;
+    });
+    struct Events {
+        std::vector<String> seen;
+        void Show(TObject* s) { seen.push_back(L"show " + static_cast<TComponent*>(s)->ClassName()); }
+        void Close(TObject* s) { seen.push_back(L"close " + static_cast<TComponent*>(s)->ClassName()); }
+    } events;
+    for (const Case& k : cases) {
+        k.dialog->OnShow = TNotifyEvent(&events, &Events::Show);
+        k.dialog->OnClose = TNotifyEvent(&events, &Events::Close);
+    }
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(cases[i].dialog->Execute(), cases[i].accept) << cases[i].dialog->ClassName().c_str();
+    EXPECT_EQ(ran, (std::vector<String>{L"TOpenDialog", L"TSaveDialog", L"TOpenPictureDialog", L"TSavePictureDialog",
+                                        L"TColorDialog", L"TColorDialog"}));
+    EXPECT_EQ(open.FileName(), L"E:\\책\\TOpenDialog");
+    EXPECT_EQ(color.Color(), clTeal);
+    ASSERT_EQ(events.seen.size(), 12u);
+    EXPECT_EQ(events.seen[0], L"show TOpenDialog");
+    EXPECT_EQ(events.seen[1], L"close TOpenDialog");
+
+    // The runner goes with its scope: the seam answers again.
+    DialogSeam::Scope seam;
+    {
+        TDialogRunnerScope inner([](TCommonDialog*) { return true; });
+        EXPECT_TRUE(open.Execute());
+        EXPECT_TRUE(DialogSeam::Log().empty());
+    }
+    DialogRunner = nullptr;
+    EXPECT_FALSE(open.Execute());
+    EXPECT_EQ(DialogSeam::Log().size(), 1u);
+}
+
+TEST(CommonDialogs, PictureDialogsFilterEveryRegisteredFormat) {
+    EXPECT_EQ(GraphicFilter(),
+              L"All (*.bmp;*.ico;*.jpeg;*.jpg)|*.bmp;*.ico;*.jpeg;*.jpg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
+              L"JPEG Image File (*.jpeg)|*.jpeg|JPEG Image File (*.jpg)|*.jpg");
+    TOpenPictureDialog open(nullptr);
+    TSavePictureDialog save(nullptr);
+    EXPECT_EQ(open.Filter(), GraphicFilter());
+    EXPECT_EQ(save.Filter(), GraphicFilter());
+}
+
+TEST(CommonDialogs, ColorDialogCustomColorsAndOptions) {
+    TColorDialog dialog(nullptr);
+    dialog.CustomColors()->Add(L"ColorA=0000FF");
+    dialog.CustomColors()->Add(L"ColorC=80FF00");
+    dialog.CustomColors()->Add(L"ColorD=not a colour");
+    COLORREF colors[16];
+    dialog.ReadCustomColors(colors);
+    EXPECT_EQ(colors[0], RGB(0xFF, 0, 0));  // a TColor's bytes: blue green red
+    EXPECT_EQ(colors[1], 0xFFFFFFu);        // missing: white
+    EXPECT_EQ(colors[2], RGB(0, 0xFF, 0x80));
+    EXPECT_EQ(colors[3], 0xFFFFFFu);  // unreadable: white
+    colors[5] = RGB(1, 2, 3);
+    dialog.WriteCustomColors(colors);
+    EXPECT_EQ(dialog.CustomColors()->Count(), 16);
+    EXPECT_EQ(dialog.CustomColors()->Strings(0), L"ColorA=0000FF");
+    EXPECT_EQ(dialog.CustomColors()->Values(L"ColorF"), L"030201");
+    EXPECT_EQ(ColorOptionsToFlags({}), DWORD(CC_RGBINIT));
+    EXPECT_EQ(ColorOptionsToFlags({cdFullOpen, cdAnyColor}), DWORD(CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR));
 }

@@ -234,3 +234,16 @@ TEST(Properties, MethodPropertiesAreReadComparedSetAndCleared) {
               L"Invalid property type: OnAdvancedHeaderDraw");
     EXPECT_EQ(PropertyError([&] { GetMethodProp(&tree, L"Indent"); }), L"Invalid property type: Indent");
 }
+
+TEST(Properties, EnumNamesOfATableBothWays) {
+    // A shell root folder's values, as a folder control names them.
+    const TEnumNames roots = {L"rfDesktop", L"rfMyComputer", L"rfNetwork", L"rfRecycleBin", L"rfAppData"};
+    EXPECT_EQ(GetEnumName(roots, 0), L"rfDesktop");
+    EXPECT_EQ(GetEnumName(roots, 4), L"rfAppData");
+    EXPECT_EQ(GetEnumName(roots, 5), L"5");
+    EXPECT_EQ(GetEnumName(roots, -1), L"-1");
+    EXPECT_EQ(GetEnumValue(roots, L"rfNetwork"), 2);
+    EXPECT_EQ(GetEnumValue(roots, L"RFMYCOMPUTER"), 1);
+    EXPECT_EQ(GetEnumValue(roots, L"C:\\"), -1);
+    EXPECT_EQ(GetEnumValue(roots, L""), -1);
+}
