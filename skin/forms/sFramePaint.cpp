@@ -4,9 +4,9 @@
 
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sTitleButtons.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sGlyphs.h"
 #include "skin/paint/sSectionBG.h"

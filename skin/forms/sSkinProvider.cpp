@@ -55,6 +55,10 @@ void InstallFormSkinning() {
 
 // ---- construction and destruction
 
+TsSkinManager* TsSkinProvider::SkinManager() const {
+    return FCommonData ? FCommonData->GetSkinManager() : DefaultManager;
+}
+
 TsSkinProvider::TsSkinProvider(fw::TComponent* AOwner) : TsSkinProviderBase(FormOwner(AOwner)) {
     Form = static_cast<fw::TCustomForm*>(AOwner);
     // One provider per form: one that never initialised gives way, any other

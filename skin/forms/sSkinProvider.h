@@ -43,8 +43,8 @@
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sExBorderGeometry.h"
 #include "skin/forms/sFrameGeometry.h"
-#include "skin/forms/sMDIButtons.h"
 #include "skin/forms/sFramePaint.h"
+#include "skin/forms/sMDIButtons.h"
 #include "skin/forms/sTitleItems.h"
 
 namespace skin {
@@ -71,6 +71,7 @@ public:
     static TsSkinProvider* CreateRT(fw::TComponent* AOwner, bool InitRT = true);
     ~TsSkinProvider() override;
     fw::String ClassName() const override { return L"TsSkinProvider"; }
+    TsSkinManager* SkinManager() const override;
 
     void AfterConstruction() override;
     void Loaded() override;

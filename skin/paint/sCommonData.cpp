@@ -16,8 +16,6 @@
 
 namespace skin {
 
-bool RestrictDrawing = false;
-
 namespace {
 
 bool Has(const fw::TComponent* c, fw::TComponentStateItem s) { return c && c->ComponentState().Contains(s); }
