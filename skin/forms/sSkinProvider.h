@@ -425,7 +425,8 @@ POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer);
 // is a "TsScrollBox" whose AutoMouseWheel is on; nil otherwise.
 fw::TWinControl* WheelScrollBoxAt(fw::TWinControl* Form, fw::TPoint ScreenPos);
 // Makes the skin manager's window-creation hook skin every form (a run-time
-// provider) and system dialog (a frame wrapper) it meets.
+// provider) and system dialog (a frame wrapper) it meets. Runs at start-up of
+// every program that links this library; calling it again changes nothing.
 void InstallFormSkinning();
 
 }  // namespace skin
