@@ -49,7 +49,8 @@ void TsSkinProvider::RepaintFrame() {
 }
 
 void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
-    // Table A: the private message in every state.
+    // The library's message, skinned or not: a skin arriving or going and
+    // the queries every skinned window answers.
     if (Message.Msg == SM_ALPHACMD) {
         switch (Message.WParamHi()) {
             case smcNewSkin:
@@ -111,7 +112,8 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
     TsSkinProvider* const goneParent =
         Message.Msg == WM_NCDESTROY && Form && Form->FormStyle() == fw::fsMDIChild ? MDIParentProvider(Form) : nullptr;
     if (Destroying() || !Skinned()) {
-        // Table B.
+        // Unskinned or being destroyed: the form's own method has the message,
+        // except a new skin and the question for the provider.
         if (Message.Msg == SM_ALPHACMD) {
             if (Message.WParamHi() == smcNewSkin) {
                 NewSkinUnskinned(Message);
@@ -132,7 +134,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
         return;
     }
     if (Message.Msg == SM_ALPHACMD) {
-        // Table C: what is not listed is dropped.
+        // The library's message while skinned: what is not listed is dropped.
         switch (Message.WParamHi()) {
             case smcNewSkin:
             case smcRefresh:
@@ -199,7 +201,9 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
     if (Message.Msg == WM_NCDESTROY) MDIChildGone(goneParent);
 }
 
-// Table D. Answers false for a message it leaves to the form's own method.
+// Window messages while skinned: the frame's painting, hit test, mouse,
+// sizing and activation. Answers false for a message it leaves to the form's
+// own method.
 bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
     const HWND h = Form->WindowHandle();
     switch (Message.Msg) {
