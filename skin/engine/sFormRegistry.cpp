@@ -2,7 +2,7 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sMessageSend.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sPaintHooks.h"

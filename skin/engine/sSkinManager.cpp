@@ -8,7 +8,7 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/Screen.h"
 #include "skin/engine/FileUtils.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sLibraryStartUp.h"

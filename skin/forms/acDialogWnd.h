@@ -22,7 +22,7 @@
 
 #include <windows.h>
 
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sFrameGeometry.h"
 #include "skin/paint/sRegions.h"

@@ -5,7 +5,7 @@
 
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Menus.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sColorMath.h"
 #include "skin/engine/sMaskData.h"
 #include "skin/engine/sMessages.h"

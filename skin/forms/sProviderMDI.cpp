@@ -1,7 +1,7 @@
 // The provider's MDI side: the parent's companion, the buttons of a
 // maximised child in the parent's menu line (painting, hot and pressed
 // states, their commands) and what a child's messages change in its parent.
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sBitmaps.h"

@@ -37,7 +37,7 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/Menus.h"
 #include "framework/windows/Messages.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sCtrlAdapter.h"

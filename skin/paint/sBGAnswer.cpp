@@ -4,7 +4,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinManager.h"

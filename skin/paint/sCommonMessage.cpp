@@ -5,7 +5,7 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"

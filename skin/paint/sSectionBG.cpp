@@ -5,7 +5,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Jpeg.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sColorMath.h"

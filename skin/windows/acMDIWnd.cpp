@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "framework/graphics/Color.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 namespace skin {
 

@@ -7,7 +7,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 namespace skin {
 

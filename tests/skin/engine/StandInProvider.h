@@ -8,7 +8,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sSkinManager.h"
 
 using namespace skin;

@@ -1,27 +1,12 @@
-// STAND-IN: the least of the form-skinning services that the skin manager,
-// the form registry and the window animations call, under their own names.
-// Each is replaced by the form-skinning subsystem (skin/forms/) when it
-// lands.
-//
-// What lives here and why:
-//  - SkinHookCBT is installed by the manager, so it lives beside it; it calls
-//    the next hook first and hands every code to acHookHandler, which
-//    skin/forms sets (InstallFormSkinning). Without it nothing is skinned.
-//  - TacProvider is one entry of acSupportedList. Its data and its printing
-//    are here (the manager and the animations walk the list); what needs
-//    the wrappers (InitForm, InitSkin, InitHwndControls, AddControl,
-//    FindCtrlInList) is defined by skin/forms.
-//  - TacDialogWndBase is what the engine and the painting reach of a system
-//    dialog's frame wrapper (TacDialogWnd, skin/forms).
-//  - MnuArray holds the popup-menu wrappers the hook makes (skin/forms).
-//  - TsSkinProviderBase is not a stand-in: it is what the engine and the
-//    painting reach of the provider that skin/forms builds on it.
-//  - TacBorderFormBase is not a stand-in: it is what the engine and the
-//    painting reach of skin/forms' extended-border window (TacBorderForm).
-//  - TsSkinableMenusBase is not a stand-in: skin/forms' TsSkinableMenus
-//    derives from it; the inert base only records what it is asked.
-// DoLayered, SysBorderWidth, SkinBorderWidth, SkinTitleHeight, DiffTitle and
-// PrintHwndControls are whole: they need nothing the stand-ins leave out.
+// What the engine and the painting layer reach of form skinning (skin/forms),
+// which lies above them: the thread's window-creation hook and its handler,
+// the list of skinned top-level windows (acSupportedList), the wrappers of
+// popup-menu windows, and the bases skin/forms builds its classes on: the
+// provider (TsSkinProviderBase), a system dialog's frame wrapper
+// (TacDialogWndBase), the extended-border window (TacBorderFormBase) and the
+// skinned menus (TsSkinableMenusBase). skin/forms sets the factories and the
+// hook's handler at start-up (InstallFormSkinning); until then forms stay
+// unskinned. The border-width helpers and PrintHwndControls need nothing above.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GraphicsObjects.h"
