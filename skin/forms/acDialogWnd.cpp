@@ -10,6 +10,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
+#include "skin/forms/sTitlePress.h"
 #include "skin/paint/sAnimHide.h"
 #include "skin/paint/sAnimShow.h"
 #include "skin/paint/sBGAnswer.h"
@@ -243,20 +244,7 @@ void TacDialogWnd::SetHotHT(int HitCode, bool Repaint) {
 }
 
 void TacDialogWnd::SetPressedHT(int HitCode) {
-    if (HitCode != CurrentHT) {
-        if (TsCaptionButton* old = ButtonOf(CurrentHT)) {
-            if (old->State > 0) old->State = 0;
-            RepaintButton(CurrentHT);
-        }
-    }
-    CurrentHT = HitCode;
-    TsCaptionButton* btn = ButtonOf(HitCode);
-    if (!btn) return;
-    const TFrameState s = State();
-    if (HitCode == HTMAXBUTTON && !(EnabledMax(s) || (s.Zoomed && EnabledRestore(s)))) return;
-    if (btn->State >= 0) btn->State = 2;
-    BtnPressed = true;
-    RepaintButton(HitCode);
+    if (PressTitleButton(*this, CurrentHT, HitCode)) BtnPressed = true;
 }
 
 void TacDialogWnd::DropSysMenu(int X, int Y) {
@@ -390,7 +378,7 @@ void TacDialogWnd::AlphaMessage(fw::TMessage& Message) {
             Message.Result = 0;
             if (m && m->IsValidSkinIndex(SkinData->SkinIndex)) {
                 const auto& g = m->gd[size_t(SkinData->SkinIndex)];
-                Message.Result = g.GradientPercent + g.ImagePercent > 0 ? 1 : 0;
+                Message.Result = g.Textured() ? 1 : 0;
             }
             return;
         }

@@ -88,11 +88,11 @@ public:
     bool ExBordersFollow() override;
 
     // ---- title buttons
-    TsCaptionButton* ButtonOf(int HitCode);
+    TsCaptionButton* ButtonOf(int HitCode) override;
     int HTProcess(fw::TMessage& Message);
     void SetHotHT(int HitCode, bool Repaint = true) override;
     void SetPressedHT(int HitCode);
-    void RepaintButton(int HitCode);
+    void RepaintButton(int HitCode) override;
     // The library's window menu at the screen point.
     void DropSysMenu(int X, int Y);
     TacSystemMenu* SystemMenu = nullptr;  // owned

@@ -165,15 +165,16 @@ public:
 
     // ---- title buttons
     void SetHotHT(int HitCode, bool Repaint = true) override;
-    void SetPressedHT(int HitCode);
-    void RepaintButton(int HitCode);
+    // Answers whether the button went pressed (PressTitleButton).
+    bool SetPressedHT(int HitCode);
+    void RepaintButton(int HitCode) override;
     // The glow around a directly repainted hot minimise, maximise or close
     // button (shown with ImageIndex's glow image while glowing is allowed),
     // hidden in every other state (sProviderTitleGlow).
     void UpdateButtonGlow(TsCaptionButton& Btn, int ImageIndex);
     void HideButtonGlow(TsCaptionButton& Btn);
     void HideTitleGlows();
-    TsCaptionButton* ButtonOf(int HitCode);
+    TsCaptionButton* ButtonOf(int HitCode) override;
     // The user button of a hit code (HTUDBTN + index), nil for other codes.
     TsTitleButton* UserButtonOf(int HitCode);
     // A user button's hint shown (at the cursor) or freed.
