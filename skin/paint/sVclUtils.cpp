@@ -13,6 +13,7 @@
 #include "framework/windows/Frames.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sMessages.h"
 #include "skin/paint/sBGQuery.h"
 
@@ -301,10 +302,7 @@ void PaintControls(HDC DC, fw::TWinControl* OwnerControl, bool, fw::TPoint Offse
                 const fw::TRect b = k->BoundsRect();
                 if (k->ControlStyle().Contains(fw::csOpaque) || bg.BgType != btCache || !bg.Bmp) {
                     const fw::TColor col = k->ControlStyle().Contains(fw::csOpaque) ? GetControlColor(k) : bg.Color;
-                    HBRUSH br = CreateSolidBrush(fw::ColorToRGB(col));
-                    RECT rb = b;
-                    FillRect(mem, &rb, br);
-                    DeleteObject(br);
+                    FillDC(mem, b, col);
                 } else {
                     BitBlt(mem, b.Left, b.Top, b.Width(), b.Height(), bg.Bmp->Canvas()->Handle(), b.Left + bg.Offset.X,
                            b.Top + bg.Offset.Y, SRCCOPY);
