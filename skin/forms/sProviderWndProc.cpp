@@ -160,7 +160,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
                 break;
             case smcGetRepaintIfMoved: {
                 const TsGeneralData* g = FCommonData->Section();
-                Message.Result = g && g->GradientPercent + g->ImagePercent > 0 ? 1 : 0;
+                Message.Result = g && g->Textured() ? 1 : 0;
                 Message.LParam = Message.Result;
                 break;
             }

@@ -93,10 +93,3 @@
 #include "skin/paint/sAnimHide.h"
 #include "skin/paint/sAnimShow.h"
 #include "skin/paint/sWindowImage.h"
-
-namespace skin {
-
-// uxtheme is loaded when its SetWindowTheme entry was found.
-inline bool UxThemeLoaded() { return Ac_SetWindowTheme() != nullptr; }
-
-}  // namespace skin
