@@ -121,6 +121,11 @@ public:
     fw::TBitmap* TempBmp = nullptr;
 
 private:
+    // The parts of DialogWndProc, by the messages they take; false: the
+    // message goes on to the scroll wrapper.
+    bool WindowStateMessage(fw::TMessage& Message, TsSkinManager* m, bool visible);
+    bool PaintMessage(fw::TMessage& Message, bool visible);
+    bool FrameMouseMessage(fw::TMessage& Message);
     // What the border window needs of the dialog's messages: before its
     // own handling (true: taken over) and after it.
     bool ExBordersBefore(fw::TMessage& Message);
