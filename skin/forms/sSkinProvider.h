@@ -360,8 +360,14 @@ private:
     bool Showing() const;
     bool Destroying() const;
 
-    // The window messages of the skinned state, by group.
+    // The window messages of the skinned state, by group (each false for a
+    // message it leaves to the form's own method, or does not take).
     bool SkinnedMessage(fw::TMessage& Message);
+    bool WindowPlaceMessage(fw::TMessage& Message);
+    bool WindowStateMessage(fw::TMessage& Message);
+    bool MenuMessage(fw::TMessage& Message);
+    bool PaintMessage(fw::TMessage& Message);
+    bool FrameMouseMessage(fw::TMessage& Message);
     void WMNCActivate(fw::TMessage& Message);
     void WMSetText(fw::TMessage& Message);
     void WMShowWindow(fw::TMessage& Message);
