@@ -47,7 +47,7 @@ void TsSkinProvider::PaintMDILineButtons() {
     const TMDIButtons img = InImage(MDIButtons, FormInImage());
     // The line under the buttons, for repainting one of them alone.
     const fw::TRect r = MDIButtonsRect(img);
-    if (!MDIButtonsBG) MDIButtonsBG = CreateBmp24(0, 0);
+    if (!MDIButtonsBG) MDIButtonsBG.reset(CreateBmp24(0, 0));
     MDIButtonsBG->SetSize(r.Width(), r.Height());
     BitBlt(MDIButtonsBG->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), cache->Canvas()->Handle(), r.Left, r.Top,
            SRCCOPY);

@@ -73,7 +73,7 @@ void TsSkinProvider::PaintAll() {
         content.CaptionAlignment = FCaptionAlignment;
         content.Icon = TitleIconOf(Form);
         content.IconGlyph = FTitleIcon.Glyph();
-        content.ButtonsBG = TempBmp;
+        content.ButtonsBG = TempBmp.get();
         content.AddedTitle = FAddedTitle.Text();
         content.AddedFont = FAddedTitle.Font();
         Buttons.User = FTitleButtons.Views();

@@ -33,6 +33,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Menus.h"
@@ -221,8 +223,8 @@ public:
     // Where the form's window lies in the window image: (0, 0) but with a
     // border window, whose image reaches beyond it.
     fw::TPoint FormInImage() const;
-    // The copy of the painted line the items are drawn over (owned).
-    fw::TBitmap* MenuLineBmp = nullptr;
+    // The copy of the painted line the items are drawn over.
+    std::unique_ptr<fw::TBitmap> MenuLineBmp;
     mutable int FLinesCount = -1;
     bool MenuChanged = true;
     bool MenusInitialized = false;
@@ -258,7 +260,7 @@ public:
     fw::TWndMethod OldWndProc;
     TTitleButtons Buttons;
     fw::TRect LastClientRect;
-    fw::TBitmap* TempBmp = nullptr;  // the title strip under the buttons
+    std::unique_ptr<fw::TBitmap> TempBmp;  // the title strip under the buttons
     fw::TBitmap* FGlow1 = nullptr;
     fw::TBitmap* FGlow2 = nullptr;
     // Set while a title button is pressed; a command runs at button-up only
@@ -276,7 +278,7 @@ public:
     // image under them (for repainting one button).
     TMDIButtons MDIButtons;
     bool MDIButtonsShown = false;
-    fw::TBitmap* MDIButtonsBG = nullptr;
+    std::unique_ptr<fw::TBitmap> MDIButtonsBG;
     // Lays out and draws the MDI buttons into the window image when they are
     // needed; the menu line's painting runs before it.
     void PaintMDILineButtons();
