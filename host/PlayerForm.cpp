@@ -13,7 +13,6 @@
 #include "host/PlayerRequestHost.h"
 #include "host/RequestDispatcher.h"
 #include "skin/engine/sStoredSkins.h"
-#include "skin/forms/sSkinProvider.h"
 
 namespace host {
 
@@ -80,7 +79,6 @@ TPlayerForm::TPlayerForm(TComponent* AOwner) : TForm(AOwner) {
     // The skin is read while the form is loading: a broken skin in the skin
     // directory goes to the application's error dialog and the viewer goes
     // on without a skin. Every form the manager meets gets a skin provider.
-    skin::InstallFormSkinning();
     sSkinManager1 = Create<skin::TsSkinManager>(this);
     sSkinManager1->SetName(L"sSkinManager1");
     sSkinManager1->SetAllowGlowing(false);

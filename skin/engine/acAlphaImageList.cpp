@@ -17,7 +17,7 @@
 #include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sConst.h"
 #include "skin/engine/sLibraryStartUp.h"
-#include "skin/paint/sTransforms.h"
+#include "skin/engine/sTransforms.h"
 
 namespace skin {
 

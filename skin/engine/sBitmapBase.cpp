@@ -5,6 +5,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
+#include "skin/engine/acGdiGuards.h"
 #include "skin/engine/acPixelRows.h"
 
 namespace skin {
@@ -193,10 +194,9 @@ void CopyChannel(fw::TBitmap* Bmp32, fw::TBitmap* Bmp8, int Channel, bool From32
 }
 
 void FillDC(HDC DC, const fw::TRect& R, fw::TColor Color) {
-    HBRUSH brush = CreateSolidBrush(COLORREF(fw::ColorToRGB(Color)));
-    RECT r = R;
-    FillRect(DC, &r, brush);
-    DeleteObject(brush);
+    const TacBrush brush(CreateSolidBrush(COLORREF(fw::ColorToRGB(Color))));
+    const RECT r = R;
+    FillRect(DC, &r, brush.Get());
 }
 
 }  // namespace skin

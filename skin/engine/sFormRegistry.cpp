@@ -2,11 +2,11 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
+#include "skin/engine/sMessageSend.h"
 #include "skin/engine/sMessages.h"
+#include "skin/engine/sPaintHooks.h"
 #include "skin/engine/sSkinManager.h"
-#include "skin/paint/sAnimShow.h"
-#include "skin/paint/sVclUtils.h"
 
 namespace skin {
 
@@ -120,13 +120,13 @@ void UnLockForms(fw::TComponent* Manager, bool Repaint) {
             SendMessageW(wnd, WM_SETREDRAW, 1, 0);
             continue;
         }
-        if (manager && manager->AnimEffects()->SkinChanging.Active) {
+        if (acAnimShowControl && manager && manager->AnimEffects()->SkinChanging.Active) {
             const auto& anim = manager->AnimEffects()->SkinChanging;
             const BYTE blend = form->AlphaBlend() ? form->AlphaBlendValue() : 255;
             if (sp->DrawNonClientArea())
-                AnimShowControl(form, anim.Time, blend, anim.Mode);
+                acAnimShowControl(form, anim.Time, blend, anim.Mode);
             else
-                AnimShowControl(form, 0, 255, atFading);
+                acAnimShowControl(form, 0, 255, atFading);
         }
         if (sp->BorderForm && form->WindowState() == fw::wsMaximized) {
             SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) & ~WS_VISIBLE);

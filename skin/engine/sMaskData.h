@@ -51,6 +51,10 @@ struct TsGeneralData {
     int ImgTR = -1;
     int ImgBL = -1;
     int ImgBR = -1;
+
+    // Painted with a texture or a gradient: the background moves with what
+    // scrolls over it, so no plain colour stands for it.
+    bool Textured() const { return GradientPercent + ImagePercent > 0; }
 };
 using TsGeneralDataArray = std::vector<TsGeneralData>;
 

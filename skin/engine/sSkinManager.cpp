@@ -9,18 +9,18 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/Screen.h"
 #include "skin/engine/FileUtils.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/TextUtils.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sLibraryStartUp.h"
+#include "skin/engine/sMessageSend.h"
 #include "skin/engine/sMessages.h"
-#include "skin/paint/acGlow.h"
-#include "skin/paint/sCommonData.h"
-#include "skin/paint/sVclUtils.h"
+#include "skin/engine/sPaintHooks.h"
 
 namespace skin {
 
 TsSkinManager* DefaultManager = nullptr;
+bool RestrictDrawing = false;
 bool NonAutoUpdate = false;
 bool UnPackedFirst = false;
 
@@ -151,7 +151,7 @@ void TsSkinManager::SetActive(bool Value) {
 
 void TsSkinManager::SendNewSkin(bool Repaint) {
     if (IsLoading()) return;
-    ClearGlows();
+    if (acClearGlows) acClearGlows();
     if (Repaint) LockForms(this);
     FSkinableMenus->SkinBorderWidth = -1;
     SkinData->Active = false;
@@ -167,7 +167,7 @@ void TsSkinManager::SendNewSkin(bool Repaint) {
 
 void TsSkinManager::SendRemoveSkin() {
     aSkinRemoving = true;
-    ClearGlows();
+    if (acClearGlows) acClearGlows();
     UnInstallHook();
     SkinData->Active = false;
     fw::TMessage m = AlphaMessage(smcRemoveSkin, LPARAM(this));

@@ -69,6 +69,9 @@ constexpr UINT msgMenuWndBorder = 0xBCB4;   // LParam = the menu window
 class TsSkinManager;
 // The manager of every skinned control that names none (first one created).
 extern TsSkinManager* DefaultManager;
+// Set by the manager while it broadcasts a new skin; controls do not mark
+// their background changed meanwhile.
+extern bool RestrictDrawing;
 
 class TsSkinManager : public fw::TComponent {
 public:

@@ -15,12 +15,12 @@
 #include "skin/engine/PngIcons.h"
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sGradientData.h"
 #include "skin/engine/sInheritedReads.h"
 #include "skin/engine/sLibraryStartUp.h"
 #include "skin/engine/sSkinLookups.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sSkinRecolor.h"
-#include "skin/paint/sGradient.h"
 
 namespace skin {
 

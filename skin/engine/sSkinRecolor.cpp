@@ -9,9 +9,9 @@
 #include "framework/graphics/Jpeg.h"
 #include "framework/rtl/SysUtils.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinLookups.h"
 #include "skin/engine/sSkinManager.h"
-#include "skin/paint/sColorMath.h"
 
 namespace skin {
 
@@ -108,8 +108,8 @@ void ChangeSkinHue(TsSkinManager* sm, int Value) {
     if (keepHue != 0) {
         std::vector<const wchar_t*> icons{L"BICONCLOSE", L"SICONCLOSE"};
         if (keepHue == 1)
-            icons.insert(icons.end(), {L"BICONMAX", L"BICONMIN", L"BICONNORM", L"BICONHELP", L"SICONMAX",
-                                       L"SICONMIN", L"SICONNORM"});
+            icons.insert(icons.end(), {L"BICONMAX", L"BICONMIN", L"BICONNORM", L"BICONHELP", L"SICONMAX", L"SICONMIN",
+                                       L"SICONNORM"});
         for (const wchar_t* name : icons) {
             const int i = sm->GetMaskIndex(L"GLOBALINFO", name);
             if (i >= 0 && !sm->ma[size_t(i)].Bmp && sm->MasterBitmap) {
@@ -131,8 +131,8 @@ void ChangeSkinHue(TsSkinManager* sm, int Value) {
     for (SavedIcon& s : saved) {
         if (!sm->IsValidImgIndex(s.index)) continue;
         const fw::TRect& r = sm->ma[size_t(s.index)].R;
-        BitBlt(sm->MasterBitmap->Canvas()->Handle(), r.Left, r.Top, r.Width(), r.Height(),
-               s.copy->Canvas()->Handle(), 0, 0, SRCCOPY);
+        BitBlt(sm->MasterBitmap->Canvas()->Handle(), r.Left, r.Top, r.Width(), r.Height(), s.copy->Canvas()->Handle(),
+               0, 0, SRCCOPY);
     }
     RecolorOwnImages(sm, how, excluded, change);
     RecolorTables(sm, how, change);

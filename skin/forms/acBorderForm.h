@@ -14,7 +14,7 @@
 #include <windows.h>
 
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sExBorderGeometry.h"
 

@@ -26,9 +26,12 @@ public:
     virtual TExBorders ExBorders() const = 0;
     virtual fw::TRect ShadowSize() const = 0;
     virtual TTitleButtons& CaptionButtons() = 0;
+    // The title button of a hit code (system, user or MDI), nil for none.
+    virtual TsCaptionButton* ButtonOf(int HitCode) = 0;
 
     // ---- what the border window has the owner do
     virtual void SetHotHT(int HitCode, bool Repaint) = 0;
+    virtual void RepaintButton(int HitCode) = 0;
     virtual void PaintAll() = 0;
     virtual void KillAnimations() = 0;
     // The window menu's items after a maximise or restore.

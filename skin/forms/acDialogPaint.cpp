@@ -2,6 +2,7 @@
 // change into the skin data's cache, then plain copies of it to the frame
 // and the client background; a title button repaints its own rectangle.
 #include "framework/windows/Application.h"
+#include "skin/engine/acGdiGuards.h"
 #include "skin/forms/acBorderForm.h"
 #include "skin/forms/acDialogWnd.h"
 #include "skin/forms/acSBAnimation.h"
@@ -59,15 +60,7 @@ void TacDialogWnd::PaintCaption(HDC DC) {
         return;
     }
     PaintAll();
-    fw::TBitmap* cache = SkinData->FCacheBmp;
-    if (!cache) return;
-    // The whole image but the client area.
-    const TFrameState s = State();
-    const int saved = SaveDC(DC);
-    const int x = OffsetX(), y = OffsetY();
-    if (!s.Iconic) ExcludeClipRect(DC, x, y, x + s.ClientWidth, y + s.ClientHeight);
-    BitBlt(DC, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
-    RestoreDC(DC, saved);
+    CopyFrameToWindow(DC, SkinData->FCacheBmp, State(), fw::TPoint(OffsetX(), OffsetY()));
 }
 
 void TacDialogWnd::Ac_WMNCPaint() {
@@ -81,12 +74,12 @@ void TacDialogWnd::Ac_WMNCPaint() {
             UpdateRgn(true);
         }
     }
-    HDC dc = GetWindowDC(CtrlHandle);
-    if (!dc) return;
-    const int saved = SaveDC(dc);
-    PaintCaption(dc);
-    RestoreDC(dc, saved);
-    ReleaseDC(CtrlHandle, dc);
+    const TacWindowDC dc(CtrlHandle);
+    if (!dc.Get()) return;
+    {
+        const TacSavedDC saved(dc.Get());
+        PaintCaption(dc.Get());
+    }
     SkinData->FUpdating = false;
 }
 

@@ -10,6 +10,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
+#include "skin/forms/sTitlePress.h"
 #include "skin/paint/sAnimHide.h"
 #include "skin/paint/sAnimShow.h"
 #include "skin/paint/sBGAnswer.h"
@@ -255,21 +256,7 @@ void TacDialogWnd::SetHotHT(int HitCode, bool Repaint) {
 }
 
 void TacDialogWnd::SetPressedHT(int HitCode) {
-    if (HitCode != CurrentHT) {
-        if (TsCaptionButton* old = ButtonOf(CurrentHT)) {
-            if (old->State > 0) old->State = 0;
-            RepaintButton(CurrentHT);
-        }
-    }
-    CurrentHT = HitCode;
-    TsCaptionButton* btn = ButtonOf(HitCode);
-    if (!btn) return;
-    const TFrameState s = State();
-    if (HitCode == HTMAXBUTTON && !(EnabledMax(s) || (s.Zoomed && EnabledRestore(s)))) return;
-    if (HitCode == HTCLOSE && !EnabledClose(s)) return;  // greyed: a release closes nothing
-    if (btn->State >= 0) btn->State = 2;
-    BtnPressed = true;
-    RepaintButton(HitCode);
+    if (PressTitleButton(*this, CurrentHT, HitCode)) BtnPressed = true;
 }
 
 void TacDialogWnd::DropSysMenu(int X, int Y) {
@@ -403,7 +390,7 @@ void TacDialogWnd::AlphaMessage(fw::TMessage& Message) {
             Message.Result = 0;
             if (m && m->IsValidSkinIndex(SkinData->SkinIndex)) {
                 const auto& g = m->gd[size_t(SkinData->SkinIndex)];
-                Message.Result = g.GradientPercent + g.ImagePercent > 0 ? 1 : 0;
+                Message.Result = g.Textured() ? 1 : 0;
             }
             return;
         }
@@ -443,6 +430,186 @@ void TacDialogWnd::acWndProc(fw::TMessage& Message) {
     ExBordersAfter(Message);
 }
 
+// Size, place, focus, enabling, text, icon, style and showing.
+bool TacDialogWnd::WindowStateMessage(fw::TMessage& Message, TsSkinManager* m, bool visible) {
+    switch (Message.Msg) {
+        case WM_SIZE:
+            SkinData->BGChanged = true;
+            RgnChanged = true;
+            PassOn(Message);
+            Redraw();
+            return true;
+        case WM_WINDOWPOSCHANGED: {
+            const auto* wp = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+            if (!wp || !(wp->flags & SWP_NOSIZE)) {
+                SkinData->BGChanged = true;
+                RgnChanged = true;
+            }
+            PassOn(Message);
+            if (wp && (wp->flags & SWP_HIDEWINDOW) && acLayered && m->AnimEffects()->DialogHide.Active &&
+                m->AnimEffects()->DialogHide.Time > 0) {
+                AnimHideDlg(this);
+                // The fade runs on a copy: the dialog itself is no longer
+                // layered, or it would come back all but invisible.
+                DoLayered(CtrlHandle, false);
+            }
+            return true;
+        }
+        case WM_SETFOCUS:
+            PassOn(Message);
+            if (HWND active = GetActiveWindow())
+                RedrawWindow(active, nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+            return true;
+        case WM_ENABLE:
+            if (!visible) return false;
+            PassOn(Message);
+            SkinData->BGChanged = true;
+            SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
+            return true;
+        case WM_SETTEXT:
+            if (!visible) return false;
+            PassOnHidden(Message);
+            Caption = GetWndText(CtrlHandle);
+            SkinData->BGChanged = true;
+            SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
+            return true;
+        case WM_SETICON:
+            if (!visible) return false;
+            PassOnHidden(Message);
+            TitleIcon = HICON(SendMessageW(CtrlHandle, WM_GETICON, ICON_SMALL, 0));
+            if (!TitleIcon) TitleIcon = HICON(SendMessageW(CtrlHandle, WM_GETICON, ICON_BIG, 0));
+            SkinData->BGChanged = true;
+            SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
+            return true;
+        case WM_SHOWWINDOW: {
+            InitDwm(CtrlHandle, true, false);
+            const bool animate = LOWORD(Message.WParam) == 1 && acLayered && m->AnimEffects()->DialogShow.Active &&
+                                 m->AnimEffects()->DialogShow.Time > 0;
+            PassOn(Message);
+            if (animate) {
+                Caption = GetWndText(CtrlHandle);
+                if (Provider) Provider->InitHwndControls(CtrlHandle);
+                AnimShowDlg(this, m->AnimEffects()->DialogShow.Time, 255, m->AnimEffects()->DialogShow.Mode);
+            }
+            return true;
+        }
+        case WM_STYLECHANGED:
+            PassOn(Message);
+            if (Message.WParam == WPARAM(GWL_STYLE)) StyleChanged();
+            return true;
+        case DM_SETDEFID:
+            TacScrollWnd::acWndProc(Message);
+            if (Provider) Provider->InitHwndControls(CtrlHandle);
+            return true;
+        case 0x52E:
+            PassOn(Message);
+            if (Provider) Provider->InitHwndControls(CtrlHandle);
+            RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The client area's and the frame's painting, activation's look included.
+bool TacDialogWnd::PaintMessage(fw::TMessage& Message, bool visible) {
+    switch (Message.Msg) {
+        case WM_PAINT:
+            if (FWMPaintForbidden) {
+                PAINTSTRUCT ps{};
+                BeginPaint(CtrlHandle, &ps);
+                EndPaint(CtrlHandle, &ps);
+                Message.Result = 0;
+                return true;
+            }
+            PassOn(Message);
+            return true;
+        case WM_ERASEBKGND:
+            InitCtrlData(this);
+            if (!Initialized) {
+                Initialized = true;
+                if (Provider) Provider->InitHwndControls(CtrlHandle);
+            }
+            Ac_WMPaint(HDC(Message.WParam));
+            Message.Result = 1;
+            return true;
+        case WM_DRAWITEM: {
+            const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
+            if (di && di->CtlType == ODT_STATIC) SetBkMode(di->hDC, TRANSPARENT);
+            return false;
+        }
+        case WM_NCPAINT:
+            if (!visible) return false;
+            InitCtrlData(this);
+            Caption = GetWndText(CtrlHandle);
+            Ac_WMNCPaint();
+            Message.Result = 0;
+            return true;
+        case WM_NCACTIVATE:
+            if (!visible) return false;
+            PassOnHidden(Message);
+            FFormActive = Message.WParam != 0;
+            SkinData->BGChanged = true;
+            RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+            return true;
+        case WM_CTLCOLORDLG:
+            Message.Result = LRESULT(DialogBrush());
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The frame's hit test and mouse: title buttons, the window menu, hot state.
+bool TacDialogWnd::FrameMouseMessage(fw::TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_NCHITTEST:
+            Message.Result = HTProcess(Message);
+            return true;
+        case WM_GETDLGCODE:
+            Message.Result = 0;
+            return true;
+        case WM_NCLBUTTONDOWN:
+            if (Message.WParam != HTBOTTOMRIGHT) {
+                fw::TMessage hit;
+                hit.Msg = WM_NCHITTEST;
+                hit.LParam = Message.LParam;
+                Message.WParam = WPARAM(HTProcess(hit));
+            }
+            if (!Ac_WMNCLButtonDown(Message)) PassOn(Message);
+            return true;
+        case WM_NCLBUTTONUP:
+            Ac_WMNCLButtonUp(Message);
+            Message.WParam = 0;
+            return true;
+        case WM_NCLBUTTONDBLCLK:
+            Ac_WMNCLButtonDblClk(Message);
+            return true;
+        case WM_NCRBUTTONDOWN:
+            if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) return true;
+            return false;
+        case WM_NCRBUTTONUP:
+            if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) {
+                SetHotHT(0);
+                DropSysMenu(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
+                return true;
+            }
+            return false;
+        case WM_MOUSELEAVE:
+        case WM_NCMOUSELEAVE:
+            SetHotHT(0);
+            return false;
+        case WM_MOUSEMOVE:
+            // Over the dialog itself no control is under the mouse.
+            if (IsWindowEnabled(CtrlHandle) && DefaultManager && DefaultManager->ActiveControl())
+                DefaultManager->SetActiveControl(nullptr);
+            return false;
+        default:
+            return false;
+    }
+}
+
 void TacDialogWnd::DialogWndProc(fw::TMessage& Message) {
     TsSkinManager* m = SkinData ? SkinData->GetSkinManager() : nullptr;
     if (Destroyed || !m || !m->Active() || Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {
@@ -458,166 +625,7 @@ void TacDialogWnd::DialogWndProc(fw::TMessage& Message) {
         return;
     }
     const bool visible = IsWindowVisible(CtrlHandle) != 0;
-    switch (Message.Msg) {
-        case WM_SIZE:
-            SkinData->BGChanged = true;
-            RgnChanged = true;
-            PassOn(Message);
-            Redraw();
-            return;
-        case WM_WINDOWPOSCHANGED: {
-            const auto* wp = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
-            if (!wp || !(wp->flags & SWP_NOSIZE)) {
-                SkinData->BGChanged = true;
-                RgnChanged = true;
-            }
-            PassOn(Message);
-            if (wp && (wp->flags & SWP_HIDEWINDOW) && acLayered && m->AnimEffects()->DialogHide.Active &&
-                m->AnimEffects()->DialogHide.Time > 0) {
-                AnimHideDlg(this);
-                // The fade runs on a copy: the dialog itself is no longer
-                // layered, or it would come back all but invisible.
-                DoLayered(CtrlHandle, false);
-            }
-            return;
-        }
-        case WM_SETFOCUS:
-            PassOn(Message);
-            if (HWND active = GetActiveWindow())
-                RedrawWindow(active, nullptr, nullptr,
-                             RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-            return;
-        case WM_ENABLE:
-            if (!visible) break;
-            PassOn(Message);
-            SkinData->BGChanged = true;
-            SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
-            return;
-        case WM_SETTEXT:
-            if (!visible) break;
-            PassOnHidden(Message);
-            Caption = GetWndText(CtrlHandle);
-            SkinData->BGChanged = true;
-            SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
-            return;
-        case WM_SETICON:
-            if (!visible) break;
-            PassOnHidden(Message);
-            TitleIcon = HICON(SendMessageW(CtrlHandle, WM_GETICON, ICON_SMALL, 0));
-            if (!TitleIcon) TitleIcon = HICON(SendMessageW(CtrlHandle, WM_GETICON, ICON_BIG, 0));
-            SkinData->BGChanged = true;
-            SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
-            return;
-        case WM_PAINT:
-            if (FWMPaintForbidden) {
-                PAINTSTRUCT ps{};
-                BeginPaint(CtrlHandle, &ps);
-                EndPaint(CtrlHandle, &ps);
-                Message.Result = 0;
-                return;
-            }
-            PassOn(Message);
-            return;
-        case WM_ERASEBKGND:
-            InitCtrlData(this);
-            if (!Initialized) {
-                Initialized = true;
-                if (Provider) Provider->InitHwndControls(CtrlHandle);
-            }
-            Ac_WMPaint(HDC(Message.WParam));
-            Message.Result = 1;
-            return;
-        case WM_SHOWWINDOW: {
-            InitDwm(CtrlHandle, true, false);
-            const bool animate = LOWORD(Message.WParam) == 1 && acLayered && m->AnimEffects()->DialogShow.Active &&
-                                 m->AnimEffects()->DialogShow.Time > 0;
-            PassOn(Message);
-            if (animate) {
-                Caption = GetWndText(CtrlHandle);
-                if (Provider) Provider->InitHwndControls(CtrlHandle);
-                AnimShowDlg(this, m->AnimEffects()->DialogShow.Time, 255, m->AnimEffects()->DialogShow.Mode);
-            }
-            return;
-        }
-        case WM_DRAWITEM: {
-            const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
-            if (di && di->CtlType == ODT_STATIC) SetBkMode(di->hDC, TRANSPARENT);
-            break;
-        }
-        case WM_NCHITTEST:
-            Message.Result = HTProcess(Message);
-            return;
-        case WM_NCPAINT:
-            if (!visible) break;
-            InitCtrlData(this);
-            Caption = GetWndText(CtrlHandle);
-            Ac_WMNCPaint();
-            Message.Result = 0;
-            return;
-        case WM_NCACTIVATE:
-            if (!visible) break;
-            PassOnHidden(Message);
-            FFormActive = Message.WParam != 0;
-            SkinData->BGChanged = true;
-            RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
-            return;
-        case WM_STYLECHANGED:
-            PassOn(Message);
-            if (Message.WParam == WPARAM(GWL_STYLE)) StyleChanged();
-            return;
-        case WM_GETDLGCODE:
-            Message.Result = 0;
-            return;
-        case WM_NCLBUTTONDOWN:
-            if (Message.WParam != HTBOTTOMRIGHT) {
-                fw::TMessage hit;
-                hit.Msg = WM_NCHITTEST;
-                hit.LParam = Message.LParam;
-                Message.WParam = WPARAM(HTProcess(hit));
-            }
-            if (!Ac_WMNCLButtonDown(Message)) PassOn(Message);
-            return;
-        case WM_NCLBUTTONUP:
-            Ac_WMNCLButtonUp(Message);
-            Message.WParam = 0;
-            return;
-        case WM_NCLBUTTONDBLCLK:
-            Ac_WMNCLButtonDblClk(Message);
-            return;
-        case WM_NCRBUTTONDOWN:
-            if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) return;
-            break;
-        case WM_NCRBUTTONUP:
-            if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) {
-                SetHotHT(0);
-                DropSysMenu(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
-                return;
-            }
-            break;
-        case WM_CTLCOLORDLG:
-            Message.Result = LRESULT(DialogBrush());
-            return;
-        case WM_MOUSELEAVE:
-        case WM_NCMOUSELEAVE:
-            SetHotHT(0);
-            break;
-        case WM_MOUSEMOVE:
-            // Over the dialog itself no control is under the mouse.
-            if (IsWindowEnabled(CtrlHandle) && DefaultManager && DefaultManager->ActiveControl())
-                DefaultManager->SetActiveControl(nullptr);
-            break;
-        case DM_SETDEFID:
-            TacScrollWnd::acWndProc(Message);
-            if (Provider) Provider->InitHwndControls(CtrlHandle);
-            return;
-        case 0x52E:
-            PassOn(Message);
-            if (Provider) Provider->InitHwndControls(CtrlHandle);
-            RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
-            return;
-        default:
-            break;
-    }
+    if (WindowStateMessage(Message, m, visible) || PaintMessage(Message, visible) || FrameMouseMessage(Message)) return;
     TacScrollWnd::acWndProc(Message);
     if (Message.Msg == WM_SYSCOMMAND) {
         const WPARAM cmd = Message.WParam & 0xFFF0;

@@ -22,7 +22,7 @@
 
 #include <windows.h>
 
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sFrameGeometry.h"
 #include "skin/paint/sRegions.h"
@@ -88,11 +88,11 @@ public:
     bool ExBordersFollow() override;
 
     // ---- title buttons
-    TsCaptionButton* ButtonOf(int HitCode);
+    TsCaptionButton* ButtonOf(int HitCode) override;
     int HTProcess(fw::TMessage& Message);
     void SetHotHT(int HitCode, bool Repaint = true) override;
     void SetPressedHT(int HitCode);
-    void RepaintButton(int HitCode);
+    void RepaintButton(int HitCode) override;
     // The library's window menu at the screen point.
     void DropSysMenu(int X, int Y);
     TacSystemMenu* SystemMenu = nullptr;  // owned
@@ -121,6 +121,11 @@ public:
     fw::TBitmap* TempBmp = nullptr;
 
 private:
+    // The parts of DialogWndProc, by the messages they take; false: the
+    // message goes on to the scroll wrapper.
+    bool WindowStateMessage(fw::TMessage& Message, TsSkinManager* m, bool visible);
+    bool PaintMessage(fw::TMessage& Message, bool visible);
+    bool FrameMouseMessage(fw::TMessage& Message);
     // What the border window needs of the dialog's messages: before its
     // own handling (true: taken over) and after it.
     bool ExBordersBefore(fw::TMessage& Message);

@@ -159,7 +159,7 @@ void TacSBAnimation::MakeImg() {
     const fw::TRect& r = PBtnData->Rect;
     fw::TBitmap* source = nullptr;
     if (Provider)
-        source = Provider->TempBmp && !Provider->TempBmp->Empty() ? Provider->TempBmp : SkinData->FCacheBmp;
+        source = Provider->TempBmp && !Provider->TempBmp->Empty() ? Provider->TempBmp.get() : SkinData->FCacheBmp;
     else
         source = Dialog->TempBmp && !Dialog->TempBmp->Empty() ? Dialog->TempBmp : SkinData->FCacheBmp;
     fw::TBitmap work(r.Width(), r.Height(), fw::pf24bit);

@@ -2,13 +2,13 @@
 // hook does with each window it sees: a framework form gets its run-time
 // skin provider, a system dialog ("#32770") its frame wrapper and each of its
 // standard children a window wrapper. Entries are TacProvider objects in
-// acSupportedList (skin/engine/FormSkinningStandIns.h).
+// acSupportedList (skin/engine/sFormSkinningBase.h).
 #pragma once
 
 #include <windows.h>
 
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 namespace skin {
 

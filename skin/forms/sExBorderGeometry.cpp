@@ -160,10 +160,11 @@ int ExFrameHitTest(const TFrameState& S, const TFrameMetrics& M, const TExBorder
     const RECT& sh = E.Shadow;
     const fw::TPoint q(P.X - sh.left, P.Y - sh.top);  // in the frame without the shadow
 
-    const int inFrame = FrameHitTest(sx, mx, K, B, q);
-    if (inFrame == HTCLOSE || inFrame == HTMAXBUTTON || inFrame == HTMINBUTTON || inFrame == HTHELP ||
-        inFrame >= HTUDBTN)
-        return inFrame;
+    const int button = TitleButtonHitTest(sx, B, q);
+    // A disabled user button answers as the client area does here.
+    if (button == HTCLIENT) return -1;
+    if (button == HTCLOSE || button == HTMAXBUTTON || button == HTMINBUTTON || button == HTHELP || button >= HTUDBTN)
+        return button;
 
     if (!S.Zoomed && (S.Style & WS_THICKFRAME)) {
         const int b = SysBorderWidth(S, M);

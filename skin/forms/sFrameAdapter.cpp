@@ -5,7 +5,9 @@
 
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Menus.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sColorMath.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sMaskData.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
@@ -16,7 +18,6 @@
 #include "skin/paint/sBorders.h"
 #include "skin/paint/sCacheCopy.h"
 #include "skin/paint/sChannels.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCommonMessage.h"
 #include "skin/paint/sSectionPaint.h"
@@ -45,7 +46,7 @@ WPARAM Cmd(WORD Command, WORD Arg = 0) { return MAKEWPARAM(Arg, Command); }
 
 TColor FrameBGColor(const TsGeneralData* g, TColor Own, bool HasParent, TColor ParentAnswer, TColor ParentColor) {
     if (!g) return fw::ColorToRGB(Own);
-    if (g->GradientPercent + g->ImagePercent > 0) return kNoColor;
+    if (g->Textured()) return kNoColor;
     const int T = std::clamp(g->Transparency, 0, 100);
     if (T == 0) return g->Color;
     if (!HasParent) return T == 100 ? fw::ColorToRGB(Own) : g->Color;
@@ -107,11 +108,6 @@ void TsFrameAdapter::HookPopups() {
     for (int i = 0; i < Frame->ComponentCount(); ++i)
         if (auto* menu = dynamic_cast<fw::TPopupMenu*>(Frame->Components(i)))
             M->SkinableMenus()->HookPopupMenu(menu, true);
-}
-
-bool TsFrameAdapter::TexturedSection() const {
-    const TsGeneralData* g = FCommonData->Section();
-    return g && g->GradientPercent + g->ImagePercent > 0;
 }
 
 void TsFrameAdapter::PassOn(fw::TMessage& Message) {
@@ -221,7 +217,7 @@ bool TsFrameAdapter::SkinnedMessage(fw::TMessage& Message) {
                 return true;
             case smcGetRepaintIfMoved: {
                 const TsGeneralData* g = S->Section();
-                Message.Result = g && M && (g->GradientPercent + g->ImagePercent > 0 || S->RepaintIfMoved()) ? 1 : 0;
+                Message.Result = g && M && (g->Textured() || S->RepaintIfMoved()) ? 1 : 0;
                 return true;
             }
             case smcGetBGInfo:
@@ -371,10 +367,7 @@ void TsFrameAdapter::OurPaintHandler(HDC DC) {
         S->InitCacheBmp();
         inner = PaintBorderFast(DC, fw::TRect(0, 0, W, H), w, S, 0);
     }
-    HBRUSH brush = CreateSolidBrush(fw::ColorToRGB(GetBGColor(S, 0, nullptr)));
-    const RECT r = inner;
-    FillRect(DC, &r, brush);
-    DeleteObject(brush);
+    FillDC(DC, inner, GetBGColor(S, 0, nullptr));
     RestoreDC(DC, saved);
     PaintControls(DC, Frame, true, fw::TPoint(0, 0));
     delete S->FCacheBmp;

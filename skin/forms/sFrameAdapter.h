@@ -60,8 +60,6 @@ private:
     TsSkinManager* Manager() const;
     bool Ours(const fw::TMessage& Message) const;
     void HookPopups();
-    // The section needs the cache whatever lies behind it.
-    bool TexturedSection() const;
     void PassOn(fw::TMessage& Message);
     void Redraw(UINT Flags);
     bool SkinnedMessage(fw::TMessage& Message);

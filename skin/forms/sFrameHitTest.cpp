@@ -31,11 +31,16 @@ int EdgeCode(const TFrameState& S, const TFrameMetrics& M, fw::TPoint P) {
 
 }  // namespace
 
-int FrameHitTest(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B,
-                 fw::TPoint P) {
+int TitleButtonHitTest(const TFrameState& S, const TTitleButtons& B, fw::TPoint P) {
     if (const int code = ButtonCode(S, B, P)) return code;
     for (size_t i = 0; i < B.User.size(); ++i)
-        if (B.User[i].Data && Inside(*B.User[i].Data, P)) return HTUDBTN + int(i);
+        if (B.User[i].Data && Inside(*B.User[i].Data, P)) return B.User[i].Enabled ? HTUDBTN + int(i) : HTCLIENT;
+    return 0;
+}
+
+int FrameHitTest(const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K, const TTitleButtons& B,
+                 fw::TPoint P) {
+    if (const int code = TitleButtonHitTest(S, B, P)) return code;
     if (!S.Zoomed && (S.Style & WS_THICKFRAME))
         if (const int code = EdgeCode(S, M, P)) return code;
     const int c = CaptionHeight(S, M), h = SysBorderHeight(S, M), mh = MenuHeight(S, M);

@@ -4,9 +4,10 @@
 
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/acGdiGuards.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/sTitleButtons.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sGlyphs.h"
 #include "skin/paint/sSectionBG.h"
@@ -192,6 +193,13 @@ void PaintFrameTitle(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetri
                Cache->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
     PaintTitleButtons(Cache, B, S, K);
+}
+
+void CopyFrameToWindow(HDC DC, fw::TBitmap* Cache, const TFrameState& S, fw::TPoint ClientAt) {
+    if (!DC || !Cache) return;
+    const TacSavedDC saved(DC);
+    if (!S.Iconic) ExcludeClipRect(DC, ClientAt.X, ClientAt.Y, ClientAt.X + S.ClientWidth, ClientAt.Y + S.ClientHeight);
+    BitBlt(DC, 0, 0, Cache->Width(), Cache->Height(), Cache->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace skin

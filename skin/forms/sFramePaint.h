@@ -67,4 +67,9 @@ void PaintFrameTitle(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetri
 // image holds there.
 void PaintGrip(fw::TBitmap* Cache, const TFrameState& S, const TFrameMetrics& M, const TFrameSkin& K);
 
+// The window image onto the window's DC but for the client area, which lies
+// at ClientAt in it (an iconic window has none): title, borders and grip
+// corner, as a provider and a dialog wrapper show their frames.
+void CopyFrameToWindow(HDC DC, fw::TBitmap* Cache, const TFrameState& S, fw::TPoint ClientAt);
+
 }  // namespace skin

@@ -67,11 +67,6 @@ void TsMDIForm::CloseClick(fw::TObject*) { ToActiveChild(SC_CLOSE); }
 void TsMDIForm::MinClick(fw::TObject*) { ToActiveChild(SC_MINIMIZE); }
 void TsMDIForm::RestoreClick(fw::TObject*) { ToActiveChild(SC_RESTORE); }
 
-TsSkinProvider* ActiveChildProvider(TsSkinProvider* sp) {
-    if (!sp || !sp->Form || sp->Form->FormStyle() != fw::fsMDIForm) return nullptr;
-    return ProviderOf(sp->Form->ActiveMDIChild());
-}
-
 TsSkinProvider* MDIParentProvider(fw::TCustomForm* Child) {
     if (!Child || Child->FormStyle() != fw::fsMDIChild || !Child->HandleAllocated()) return nullptr;
     const HWND client = GetParent(Child->Handle());

@@ -26,8 +26,6 @@ public:
     void DestroyScrolls();
     // The maximised child's buttons and icon in the menu line drawn again.
     void UpdateMDIIconItem();
-    // No menu item stands for the child's icon: the menu line draws it.
-    fw::TObject* MakeChildIconItem() { return nullptr; }
     // The command to the parent's active MDI child.
     void CloseClick(fw::TObject* Sender);
     void MinClick(fw::TObject* Sender);
@@ -49,8 +47,6 @@ private:
 void SkinMDIChild(HWND Child);
 // What the MDI buttons read of the provider's form and its active child.
 TMDIState MDIStateOf(TsSkinProvider* sp);
-// The provider of the active MDI child of sp's form, nil when none.
-TsSkinProvider* ActiveChildProvider(TsSkinProvider* sp);
 // The provider of the MDI parent that holds Child (nil when none).
 TsSkinProvider* MDIParentProvider(fw::TCustomForm* Child);
 // The MDI parent's frame painted again with its menu line (buttons, icon),

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/forms/sMDIForm.h"
 
 namespace skin {

@@ -7,6 +7,7 @@
 
 #include "framework/windows/Application.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sConst.h"
 #include "skin/engine/sLibraryStartUp.h"
 #include "skin/engine/sMessages.h"
@@ -222,10 +223,7 @@ fw::TBitmap* TsSkinableMenus::PrepareMenuBG(fw::TMenuItem* Item, int Width, int 
     } else {
         // A skin without a menu section: the system's menu colour, not the
         // new bitmap's black under the items' text.
-        HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_MENU));
-        const RECT all{0, 0, Width, Height};
-        FillRect(mi.Bmp->Canvas()->Handle(), &all, brush);
-        DeleteObject(brush);
+        FillDC(mi.Bmp->Canvas()->Handle(), fw::TRect(0, 0, Width, Height), fw::TColor(GetSysColor(COLOR_MENU)));
     }
     FreeExtraGlyph();
     MenuInfoArray.push_back(mi);

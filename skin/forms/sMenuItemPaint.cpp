@@ -67,6 +67,167 @@ void Copy(HDC Dst, int X, int Y, int W, int H, fw::TBitmap* Src, int SX, int SY)
     if (W > 0 && H > 0) BitBlt(Dst, X, Y, W, H, Src->Canvas()->Handle(), SX, SY, SRCCOPY);
 }
 
+// What the painting of one normal item reads, worked out once.
+struct TItemPaint {
+    fw::TMenuItem* Item;
+    TsSkinManager* M;
+    fw::TOwnerDrawState State;
+    fw::TRect ARect;
+    fw::TBitmap* Bg;  // the menu's background
+    fw::TPoint Co;    // where the client area lies in it
+    int EW;           // the extra line's width
+    int FirstCol;     // 0 for an item that starts a column, else 1
+    int Section;      // "MENUITEM"
+    int ItemState;    // 1 selected, else 0
+    bool Enabled;
+};
+
+// Below the last item of a column, and left of a new column, the menu's
+// background shows through.
+void PaintColumnGaps(HDC DC, const TItemPaint& P) {
+    const fw::TMenuItem* list = P.Item->Parent();
+    const int index = list->IndexOf(P.Item);
+    const bool nextBreaks = index + 1 < list->Count() && list->Items(index + 1)->Break() != fw::mbNone;
+    const bool last = index + 1 == list->Count();
+    const fw::TRect& R = P.ARect;
+    const int clientBottom = P.Bg->Height() - 2 * P.Co.Y;
+    if (nextBreaks || (last && R.Bottom < clientBottom))
+        Copy(DC, R.Left, R.Bottom, R.Width(), clientBottom - R.Bottom, P.Bg, R.Left + P.Co.X, R.Bottom + P.Co.Y);
+    if (P.Item->Break() != fw::mbNone)
+        Copy(DC, R.Left - 4, R.Top, 4, clientBottom, P.Bg, R.Left - 4 + P.Co.X, R.Top + P.Co.Y);
+}
+
+// The item's section over the menu's background; a skin without an item
+// section: the item stands on the menu's background, a selected one on the
+// system's highlight.
+void PaintItemBackground(fw::TBitmap& B, const TItemPaint& P) {
+    const int x = P.EW * P.FirstCol + P.ARect.Left;
+    if (P.M->IsValidSkinIndex(P.Section)) {
+        PaintItem(P.Section, L"MENUITEM", MakeCacheInfo(P.Bg, P.Co.X, P.Co.Y), true, P.ItemState,
+                  fw::TRect(0, 0, B.Width(), P.ARect.Height()), fw::TPoint(x, P.ARect.Top), &B, P.M);
+        return;
+    }
+    Copy(B.Canvas()->Handle(), 0, 0, B.Width(), B.Height(), P.Bg, x + P.Co.X, P.ARect.Top + P.Co.Y);
+    if (P.ItemState == 1) {
+        const RECT all{0, 0, B.Width(), B.Height()};
+        FillRect(B.Canvas()->Handle(), &all, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
+}
+
+// The check mark of an item without a picture, else its picture (bitmap,
+// image-list image) framed when checked, or the window menu's glyph.
+void PaintItemPicture(fw::TBitmap& B, const TsSkinableMenus& Menus, const TItemPaint& P) {
+    fw::TMenuItem* item = P.Item;
+    TsSkinManager* m = P.M;
+    const bool hasImage =
+        !item->HasBitmap() && item->ImageIndex() >= 0 &&
+        ((item->Parent()->SubMenuImages()) || (item->GetParentMenu() && item->GetParentMenu()->Images()));
+    if (P.State.Contains(fw::odChecked) && !item->HasBitmap() && !hasImage) {
+        int img = m->GetMaskIndex(L"GLOBALINFO", item->RadioItem() ? L"RADIOCHECKED" : L"CHECK");
+        if (!m->IsValidImgIndex(img) && !item->RadioItem()) img = m->GetMaskIndex(L"GLOBALINFO", L"BOXCHECKED");
+        if (m->IsValidImgIndex(img)) {
+            const TsMaskData& md = m->ma[size_t(img)];
+            const int h = md.MaskType == 1 ? md.R.Height() / 2 : md.R.Height();
+            DrawSkinGlyph(&B, fw::TPoint(Menus.Margin, (P.ARect.Height() - h) / 2), P.ItemState, 1, md,
+                          MakeCacheInfo(&B));
+        }
+    }
+    const int small = m->GetSkinIndex(L"SPEEDBUTTON_SMALL");
+    auto checkedFrame = [&](fw::TRect r) {
+        if (!P.State.Contains(fw::odChecked) || !m->IsValidSkinIndex(small)) return;
+        r = fw::TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+        TCacheInfo ci = MakeCacheInfo(&B);
+        ci.Ready = true;
+        PaintItem(small, L"SPEEDBUTTON_SMALL", ci, true, 2, r, r.TopLeft(), &B, m);
+    };
+    if (item->HasBitmap()) {
+        // Menus here are never right to left: the picture stands at the left.
+        fw::TBitmap* pic = item->Bitmap();
+        const int top = (B.Height() - GlyphSize(item).Y) / 2;
+        const int left = top;
+        const fw::TRect r(left, top, left + pic->Width(), top + pic->Height());
+        checkedFrame(r);
+        if (pic->PixelFormat() == fw::pf32bit)
+            CopyByMask(r, fw::TRect(0, 0, pic->Width(), pic->Height()), &B, pic, EmptyCI, false);
+        else
+            B.Canvas()->Draw(left, top, pic);
+    } else if (hasImage) {
+        fw::TCustomImageList* images =
+            item->Parent()->SubMenuImages() ? item->Parent()->SubMenuImages() : item->GetParentMenu()->Images();
+        const int top = (B.Height() - images->Height()) / 2;
+        const int left = top;
+        checkedFrame(fw::TRect(left, top, left + images->Width(), top + images->Height()));
+        images->Draw(B.Canvas(), left, top, item->ImageIndex(), true);
+    } else if (item->GetParentMenu() && item->GetParentMenu()->Name() == L"SysMenu") {
+        const wchar_t* glyph = nullptr;
+        switch (item->Tag()) {
+            case SC_MINIMIZE:
+                glyph = L"0";
+                break;
+            case SC_MAXIMIZE:
+                glyph = L"1";
+                break;
+            case SC_CLOSE:
+                glyph = L"r";
+                break;
+            case SC_RESTORE:
+                glyph = L"2";
+                break;
+            default:
+                break;
+        }
+        if (glyph) {
+            B.Canvas()->Font()->SetName(L"Webdings");
+            B.Canvas()->Font()->SetStyle(fw::TFontStyles());
+            B.Canvas()->Font()->SetSize(10);
+            const int h = B.Canvas()->TextHeight(glyph);
+            const int top = (B.Height() - h) / 2;
+            fw::TRect r(4, top, 4 + h + 10, top + h);
+            acWriteTextEx(B.Canvas(), glyph, true, r, 0, P.Section, P.ItemState == 1, m);
+        }
+    }
+}
+
+// The caption, and the shortcut right-aligned at the item's right end in
+// every column. Without an item section the text takes the system's menu
+// colours.
+void PaintItemTexts(fw::TBitmap& B, const TsSkinableMenus& Menus, const TItemPaint& P) {
+    fw::TMenuItem* item = P.Item;
+    TsSkinManager* m = P.M;
+    Menus.SetMenuFont(B.Canvas(), item);
+    B.Canvas()->Font()->SetStyle(P.State.Contains(fw::odDefault) ? fw::TFontStyles() + fw::fsBold : fw::TFontStyles());
+    fw::TRect cr(0, 0, P.ARect.Width(), P.ARect.Height());
+    cr.Left += GlyphSize(item).X + 2 * Menus.Margin + Menus.Spacing;
+    fw::String caption = item->Caption();
+    unsigned align = Menus.Alignment == fw::taRightJustify ? DT_RIGHT
+                     : Menus.Alignment == fw::taCenter     ? DT_CENTER
+                                                           : DT_LEFT;
+    if (!caption.empty() && caption[0] == L'\b') {
+        caption = caption.substr(1) + L"      ";
+        align = DT_RIGHT;
+    }
+    unsigned flags = align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
+    if (P.State.Contains(fw::odNoAccel)) flags |= DT_HIDEPREFIX;
+    const bool hot = P.Enabled && (P.State.Contains(fw::odSelected) || P.State.Contains(fw::odHotLight));
+    auto write = [&](const fw::String& Text, fw::TRect R, unsigned Flags) {
+        if (m->IsValidSkinIndex(P.Section))
+            return acWriteTextEx(B.Canvas(), Text.c_str(), true, R, Flags, P.Section, hot, m);
+        B.Canvas()->Brush()->SetStyle(fw::bsClear);
+        B.Canvas()->Font()->SetColor(fw::TColor(GetSysColor(P.ItemState == 1 ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
+        RECT r = R;
+        DrawTextW(B.Canvas()->Handle(), Text.c_str(), int(Text.size()), &r, Flags);
+    };
+    write(caption, cr, flags);
+    const fw::String sc = fw::ShortCutToText(item->ShortCut());
+    if (!sc.empty()) {
+        const int w = TextWidthOf(B.Canvas(), sc, DT_EXPANDTABS | DT_SINGLELINE);
+        fw::TRect r(0, 0, P.ARect.Width(), P.ARect.Height());
+        r.Right -= 8 + P.EW * P.FirstCol;
+        r.Left = r.Right - w;
+        write(sc, r, DT_SINGLELINE | DT_VCENTER);
+    }
+}
+
 }  // namespace
 
 // ---- measuring
@@ -193,142 +354,16 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
     MenuItemType = smNormal;
     if (!bg) return;
 
-    // Below the last item of a column the background shows through.
-    const fw::TMenuItem* list = item->Parent();
-    const int index = list->IndexOf(item);
-    const bool nextBreaks = index + 1 < list->Count() && list->Items(index + 1)->Break() != fw::mbNone;
-    const bool last = index + 1 == list->Count();
+    TItemPaint P{item, m, State, ARect, bg, BgOffset, EW, firstCol, m->GetSkinIndex(L"MENUITEM"), 0, item->Enabled()};
+    P.ItemState = P.Enabled && State.Contains(fw::odSelected) ? 1 : 0;
     HDC canvasDC = ACanvas->Handle();
     const fw::TPoint& co = BgOffset;
-    const int clientBottom = bg->Height() - 2 * co.Y;
-    if (nextBreaks || (last && ARect.Bottom < clientBottom))
-        Copy(canvasDC, ARect.Left, ARect.Bottom, ARect.Width(), clientBottom - ARect.Bottom, bg, ARect.Left + co.X,
-             ARect.Bottom + co.Y);
-    if (item->Break() != fw::mbNone)
-        Copy(canvasDC, ARect.Left - 4, ARect.Top, 4, clientBottom, bg, ARect.Left - 4 + co.X, ARect.Top + co.Y);
-
-    const bool enabled = item->Enabled();
-    const bool rtl = false;  // menus here are never right to left
+    const bool enabled = P.Enabled;
+    PaintColumnGaps(canvasDC, P);
     fw::TBitmap B(std::max<int>(0, ARect.Width() - EW * firstCol), std::max<int>(0, ARect.Height()), fw::pf24bit);
-    const int S = m->GetSkinIndex(L"MENUITEM");
-    const int itemState = enabled && State.Contains(fw::odSelected) ? 1 : 0;
-    if (m->IsValidSkinIndex(S)) {
-        PaintItem(S, L"MENUITEM", MakeCacheInfo(bg, co.X, co.Y), true, itemState,
-                  fw::TRect(0, 0, B.Width(), ARect.Height()), fw::TPoint(EW * firstCol + ARect.Left, ARect.Top), &B, m);
-    } else {
-        // A skin without an item section: the item stands on the menu's
-        // background, a selected one on the system's highlight.
-        Copy(B.Canvas()->Handle(), 0, 0, B.Width(), B.Height(), bg, EW * firstCol + ARect.Left + co.X,
-             ARect.Top + co.Y);
-        if (itemState == 1) {
-            const RECT all{0, 0, B.Width(), B.Height()};
-            FillRect(B.Canvas()->Handle(), &all, GetSysColorBrush(COLOR_HIGHLIGHT));
-        }
-    }
-
-    // Check mark of an item without a picture of its own.
-    const bool hasImage =
-        !item->HasBitmap() && item->ImageIndex() >= 0 &&
-        ((item->Parent()->SubMenuImages()) || (item->GetParentMenu() && item->GetParentMenu()->Images()));
-    if (State.Contains(fw::odChecked) && !item->HasBitmap() && !hasImage) {
-        const int g = m->GetSkinIndex(L"GLOBALINFO");
-        int img = m->GetMaskIndex(L"GLOBALINFO", item->RadioItem() ? L"RADIOCHECKED" : L"CHECK");
-        if (!m->IsValidImgIndex(img) && !item->RadioItem()) img = m->GetMaskIndex(L"GLOBALINFO", L"BOXCHECKED");
-        (void)g;
-        if (m->IsValidImgIndex(img)) {
-            const TsMaskData& md = m->ma[size_t(img)];
-            const int h = md.MaskType == 1 ? md.R.Height() / 2 : md.R.Height();
-            DrawSkinGlyph(&B, fw::TPoint(Margin, (ARect.Height() - h) / 2), itemState, 1, md, MakeCacheInfo(&B));
-        }
-    }
-    const int small = m->GetSkinIndex(L"SPEEDBUTTON_SMALL");
-    auto checkedFrame = [&](fw::TRect r) {
-        if (!State.Contains(fw::odChecked) || !m->IsValidSkinIndex(small)) return;
-        r = fw::TRect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
-        TCacheInfo ci = MakeCacheInfo(&B);
-        ci.Ready = true;
-        PaintItem(small, L"SPEEDBUTTON_SMALL", ci, true, 2, r, r.TopLeft(), &B, m);
-    };
-    if (item->HasBitmap()) {
-        fw::TBitmap* pic = item->Bitmap();
-        const fw::TPoint G = GlyphSize(item);
-        const int top = (B.Height() - G.Y) / 2;
-        const int left = rtl ? ARect.Right - top - G.X - EW : top;
-        const fw::TRect r(left, top, left + pic->Width(), top + pic->Height());
-        checkedFrame(r);
-        if (pic->PixelFormat() == fw::pf32bit)
-            CopyByMask(r, fw::TRect(0, 0, pic->Width(), pic->Height()), &B, pic, EmptyCI, false);
-        else
-            B.Canvas()->Draw(left, top, pic);
-    } else if (hasImage) {
-        fw::TCustomImageList* images =
-            item->Parent()->SubMenuImages() ? item->Parent()->SubMenuImages() : item->GetParentMenu()->Images();
-        const int top = (B.Height() - images->Height()) / 2;
-        const int left = top;
-        checkedFrame(fw::TRect(left, top, left + images->Width(), top + images->Height()));
-        images->Draw(B.Canvas(), left, top, item->ImageIndex(), true);
-    } else if (item->GetParentMenu() && item->GetParentMenu()->Name() == L"SysMenu") {
-        const wchar_t* glyph = nullptr;
-        switch (item->Tag()) {
-            case SC_MINIMIZE:
-                glyph = L"0";
-                break;
-            case SC_MAXIMIZE:
-                glyph = L"1";
-                break;
-            case SC_CLOSE:
-                glyph = L"r";
-                break;
-            case SC_RESTORE:
-                glyph = L"2";
-                break;
-            default:
-                break;
-        }
-        if (glyph) {
-            B.Canvas()->Font()->SetName(L"Webdings");
-            B.Canvas()->Font()->SetStyle(fw::TFontStyles());
-            B.Canvas()->Font()->SetSize(10);
-            const int h = B.Canvas()->TextHeight(glyph);
-            const int top = (B.Height() - h) / 2;
-            fw::TRect r(4, top, 4 + h + 10, top + h);
-            acWriteTextEx(B.Canvas(), glyph, true, r, 0, S, enabled && State.Contains(fw::odSelected), m);
-        }
-    }
-
-    // Caption.
-    SetMenuFont(B.Canvas(), item);
-    B.Canvas()->Font()->SetStyle(State.Contains(fw::odDefault) ? fw::TFontStyles() + fw::fsBold : fw::TFontStyles());
-    fw::TRect cr(0, 0, ARect.Width(), ARect.Height());
-    cr.Left += GlyphSize(item).X + 2 * Margin + Spacing;
-    fw::String caption = item->Caption();
-    unsigned align = Alignment == fw::taRightJustify ? DT_RIGHT : Alignment == fw::taCenter ? DT_CENTER : DT_LEFT;
-    if (!caption.empty() && caption[0] == L'\b') {
-        caption = caption.substr(1) + L"      ";
-        align = DT_RIGHT;
-    }
-    unsigned flags = align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
-    if (State.Contains(fw::odNoAccel)) flags |= DT_HIDEPREFIX;
-    const bool hot = enabled && (State.Contains(fw::odSelected) || State.Contains(fw::odHotLight));
-    // Without an item section the text takes the system's menu colours.
-    auto write = [&](const fw::String& Text, fw::TRect R, unsigned Flags) {
-        if (m->IsValidSkinIndex(S)) return acWriteTextEx(B.Canvas(), Text.c_str(), true, R, Flags, S, hot, m);
-        B.Canvas()->Brush()->SetStyle(fw::bsClear);
-        B.Canvas()->Font()->SetColor(fw::TColor(GetSysColor(itemState == 1 ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
-        RECT r = R;
-        DrawTextW(B.Canvas()->Handle(), Text.c_str(), int(Text.size()), &r, Flags);
-    };
-    write(caption, cr, flags);
-
-    // Shortcut, right-aligned at the item's right end in every column.
-    const fw::String sc = fw::ShortCutToText(item->ShortCut());
-    if (!sc.empty()) {
-        const int w = TextWidthOf(B.Canvas(), sc, DT_EXPANDTABS | DT_SINGLELINE);
-        fw::TRect r(0, 0, ARect.Width(), ARect.Height());
-        r.Right -= 8 + EW * firstCol;
-        r.Left = r.Right - w;
-        write(sc, r, DT_SINGLELINE | DT_VCENTER);
-    }
+    PaintItemBackground(B, P);
+    PaintItemPicture(B, *this, P);
+    PaintItemTexts(B, *this, P);
 
     if (OnDrawItem) OnDrawItem(item, B.Canvas(), fw::TRect(0, 0, B.Width(), B.Height()), State, smNormal);
     if (!enabled) {
@@ -337,7 +372,7 @@ void TsSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
         BlendTransRectangle(&B, 0, 0, bg, src, 0.4, TsColor(0xFF00FF));
     }
     Copy(canvasDC, EW * firstCol + ARect.Left, ARect.Top, B.Width(), B.Height(), &B, 0, 0);
-    if (index == 0 && EW > 0) {
+    if (item->Parent()->IndexOf(item) == 0 && EW > 0) {
         OSVERSIONINFOW v{sizeof v};
         GetVersionExW(&v);
         if (!(IsNT && v.dwMajorVersion <= 5)) Copy(canvasDC, 0, 0, EW, bg->Height(), bg, co.X, co.Y);

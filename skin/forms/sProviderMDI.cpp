@@ -1,7 +1,7 @@
 // The provider's MDI side: the parent's companion, the buttons of a
 // maximised child in the parent's menu line (painting, hot and pressed
 // states, their commands) and what a child's messages change in its parent.
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/paint/sBitmaps.h"
@@ -47,7 +47,7 @@ void TsSkinProvider::PaintMDILineButtons() {
     const TMDIButtons img = InImage(MDIButtons, FormInImage());
     // The line under the buttons, for repainting one of them alone.
     const fw::TRect r = MDIButtonsRect(img);
-    if (!MDIButtonsBG) MDIButtonsBG = CreateBmp24(0, 0);
+    if (!MDIButtonsBG) MDIButtonsBG.reset(CreateBmp24(0, 0));
     MDIButtonsBG->SetSize(r.Width(), r.Height());
     BitBlt(MDIButtonsBG->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), cache->Canvas()->Handle(), r.Left, r.Top,
            SRCCOPY);

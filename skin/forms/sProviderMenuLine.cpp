@@ -147,7 +147,7 @@ void TsSkinProvider::PaintMenuLine(fw::TBitmap* Cache) {
     fw::String name;
     const int S = LineSection(m, FMenuLineSkin, name);
     if (m->IsValidSkinIndex(S)) PaintItem(S, name, EmptyCI, true, FormActive ? 1 : 0, R, R.TopLeft(), Cache, m);
-    if (!MenuLineBmp) MenuLineBmp = new fw::TBitmap;
+    if (!MenuLineBmp) MenuLineBmp = std::make_unique<fw::TBitmap>();
     MenuLineBmp->SetPixelFormat(fw::pf24bit);
     MenuLineBmp->SetSize(R.Width(), R.Height());
     BitBlt(MenuLineBmp->Canvas()->Handle(), 0, 0, R.Width(), R.Height(), Cache->Canvas()->Handle(), R.Left, R.Top,
@@ -217,7 +217,8 @@ void TsSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
     const bool hot = (enabled && State.Contains(fw::odSelected)) || State.Contains(fw::odHotLight);
     const int S = m->GetSkinIndex(L"MENUITEM");
     if (m->IsValidSkinIndex(S))
-        PaintItem(S, L"MENUITEM", MakeCacheInfo(sp->MenuLineBmp), true, hot ? 1 : 0, fw::TRect(0, 0, W, H), at, &B, m);
+        PaintItem(S, L"MENUITEM", MakeCacheInfo(sp->MenuLineBmp.get()), true, hot ? 1 : 0, fw::TRect(0, 0, W, H), at,
+                  &B, m);
     else
         BitBlt(B.Canvas()->Handle(), 0, 0, W, H, sp->MenuLineBmp->Canvas()->Handle(), at.X, at.Y, SRCCOPY);
     int gw = 0;
@@ -241,7 +242,8 @@ void TsSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
     MenuItemType = smTopLine;
     if (OnDrawItem) OnDrawItem(item, B.Canvas(), fw::TRect(0, 0, W, H), State, smTopLine);
     // A disabled item shows mostly the line under it.
-    if (!enabled) SumBmpRect(&B, sp->MenuLineBmp, TsColor(102), fw::TRect(at.X, at.Y, at.X + W, at.Y + H), {0, 0});
+    if (!enabled)
+        SumBmpRect(&B, sp->MenuLineBmp.get(), TsColor(102), fw::TRect(at.X, at.Y, at.X + W, at.Y + H), {0, 0});
     BitBlt(ACanvas->Handle(), ARect.Left, ARect.Top, W, H, B.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 

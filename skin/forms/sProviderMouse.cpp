@@ -12,6 +12,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSysMenu.h"
 #include "skin/forms/sTitleButtons.h"
+#include "skin/forms/sTitlePress.h"
 #include "skin/paint/sCommonData.h"
 
 namespace skin {
@@ -72,25 +73,11 @@ void TsSkinProvider::SetHotHT(int HitCode, bool Repaint) {
     }
 }
 
-void TsSkinProvider::SetPressedHT(int HitCode) {
-    if (HitCode != CurrentHT && CurrentHT > 0) {
-        if (TsCaptionButton* old = ButtonOf(CurrentHT)) {
-            if (old->State > 0) old->State = 0;
-            RepaintButton(CurrentHT);
-        }
-    }
-    CurrentHT = HitCode;
-    TsCaptionButton* btn = ButtonOf(HitCode);
-    if (!btn) return;
-    const TFrameState s = State();
-    if (HitCode == HTMAXBUTTON && !(EnabledMax(s) || (s.Zoomed && EnabledRestore(s)))) {
-        CurrentHT = 0;
-        return;
-    }
-    if (btn->State >= 0) btn->State = 2;
+bool TsSkinProvider::SetPressedHT(int HitCode) {
+    if (!PressTitleButton(*this, CurrentHT, HitCode)) return false;
     UserButtonHint(HitCode, false);
     ButtonPressed = true;
-    RepaintButton(HitCode);
+    return true;
 }
 
 void TsSkinProvider::RepaintButton(int HitCode) {
@@ -230,9 +217,10 @@ void TsSkinProvider::WMNCLButtonDown(fw::TMessage& Message) {
             return;
         default:
             if (TsTitleButton* user = UserButtonOf(code)) {
-                SetPressedHT(code);
-                user->MouseDown(fw::mbLeft, fw::TShiftState(), short(LOWORD(Message.LParam)),
-                                short(HIWORD(Message.LParam)));
+                // A disabled button does nothing.
+                if (SetPressedHT(code))
+                    user->MouseDown(fw::mbLeft, fw::TShiftState(), short(LOWORD(Message.LParam)),
+                                    short(HIWORD(Message.LParam)));
                 Message.Result = 0;
                 return;
             }

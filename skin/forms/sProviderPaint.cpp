@@ -2,6 +2,8 @@
 // frame copied from it at WM_NCPAINT and the client background from it at
 // WM_ERASEBKGND and WM_PAINT.
 #include "framework/windows/Application.h"
+#include "skin/engine/acGdiGuards.h"
+#include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
 #include "skin/forms/sFramePaint.h"
@@ -72,7 +74,7 @@ void TsSkinProvider::PaintAll() {
         content.CaptionAlignment = FCaptionAlignment;
         content.Icon = TitleIconOf(Form);
         content.IconGlyph = FTitleIcon.Glyph();
-        content.ButtonsBG = TempBmp;
+        content.ButtonsBG = TempBmp.get();
         content.AddedTitle = FAddedTitle.Text();
         content.AddedFont = FAddedTitle.Font();
         if (fw::TWinControl* parent = Form->Parent(); parent && Form->FormStyle() != fw::fsMDIChild) {
@@ -142,15 +144,7 @@ void TsSkinProvider::PaintCaption(HDC DC) {
         return;
     }
     if (FCommonData->BGChanged || !FCommonData->FCacheBmp || FormChanged()) PaintAll();
-    fw::TBitmap* cache = FCommonData->FCacheBmp;
-    if (!cache) return;
-    // The whole image but the client area: title, borders, grip corner.
-    const TFrameState s = State();
-    const int saved = SaveDC(DC);
-    const int x = OffsetX(), y = OffsetY();
-    if (!s.Iconic) ExcludeClipRect(DC, x, y, x + s.ClientWidth, y + s.ClientHeight);
-    BitBlt(DC, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
-    RestoreDC(DC, saved);
+    CopyFrameToWindow(DC, FCommonData->FCacheBmp, State(), fw::TPoint(OffsetX(), OffsetY()));
 }
 
 void TsSkinProvider::AC_WMNCPaint() {
@@ -165,18 +159,17 @@ void TsSkinProvider::AC_WMNCPaint() {
             UpdateRgn(false);
         } else {
             RgnChanged = false;
-            HRGN current = CreateRectRgn(0, 0, 0, 0);
-            if (GetWindowRgn(h, current) != ERROR) SetWindowRgn(h, nullptr, FALSE);
-            DeleteObject(current);
+            const TacRegion current(CreateRectRgn(0, 0, 0, 0));
+            if (GetWindowRgn(h, current.Get()) != ERROR) SetWindowRgn(h, nullptr, FALSE);
         }
     }
     FCommonData->FUpdating = false;
     if (!FCommonData->FCacheBmp || FCommonData->FCacheBmp->Empty()) FCommonData->BGChanged = true;
-    HDC dc = GetWindowDC(h);
-    const int saved = SaveDC(dc);
-    PaintCaption(dc);
-    RestoreDC(dc, saved);
-    ReleaseDC(h, dc);
+    {
+        const TacWindowDC dc(h);
+        const TacSavedDC saved(dc.Get());
+        PaintCaption(dc.Get());
+    }
     RgnChanging = false;
 }
 
@@ -194,9 +187,7 @@ void TsSkinProvider::PaintForm(HDC DC, bool SendUpdated) {
     } else if (Form->FormStyle() != fw::fsMDIForm) {
         RECT r{};
         GetClientRect(Form->WindowHandle(), &r);
-        HBRUSH brush = CreateSolidBrush(fw::ColorToRGB(FormColor()));
-        FillRect(DC, &r, brush);
-        DeleteObject(brush);
+        FillDC(DC, r, FormColor());
         // Labels and speed buttons have no window: painted here or nowhere.
         PaintControls(DC, Form, true, fw::TPoint(0, 0));
     }

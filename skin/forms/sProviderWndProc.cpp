@@ -50,7 +50,8 @@ void TsSkinProvider::RepaintFrame() {
 }
 
 void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
-    // Table A: the private message in every state.
+    // The library's message, skinned or not: a skin arriving or going and
+    // the queries every skinned window answers.
     if (Message.Msg == SM_ALPHACMD) {
         switch (Message.WParamHi()) {
             case smcNewSkin:
@@ -112,7 +113,8 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
     TsSkinProvider* const goneParent =
         Message.Msg == WM_NCDESTROY && Form && Form->FormStyle() == fw::fsMDIChild ? MDIParentProvider(Form) : nullptr;
     if (Destroying() || !Skinned()) {
-        // Table B.
+        // Unskinned or being destroyed: the form's own method has the message,
+        // except a new skin and the question for the provider.
         if (Message.Msg == SM_ALPHACMD) {
             if (Message.WParamHi() == smcNewSkin) {
                 NewSkinUnskinned(Message);
@@ -133,7 +135,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
         return;
     }
     if (Message.Msg == SM_ALPHACMD) {
-        // Table C: what is not listed is dropped.
+        // The library's message while skinned: what is not listed is dropped.
         switch (Message.WParamHi()) {
             case smcNewSkin:
             case smcRefresh:
@@ -159,7 +161,7 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
                 break;
             case smcGetRepaintIfMoved: {
                 const TsGeneralData* g = FCommonData->Section();
-                Message.Result = g && g->GradientPercent + g->ImagePercent > 0 ? 1 : 0;
+                Message.Result = g && g->Textured() ? 1 : 0;
                 Message.LParam = Message.Result;
                 break;
             }
@@ -205,8 +207,8 @@ void TsSkinProvider::NewWndProc(fw::TMessage& Message) {
     if (Message.Msg == WM_NCDESTROY) MDIChildGone(goneParent);
 }
 
-// Table D. Answers false for a message it leaves to the form's own method.
-bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
+// Creation, size, place, showing and docking.
+bool TsSkinProvider::WindowPlaceMessage(fw::TMessage& Message) {
     const HWND h = Form->WindowHandle();
     switch (Message.Msg) {
         case WM_CREATE:
@@ -235,15 +237,126 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_SHOWWINDOW:
             WMShowWindow(Message);
             return true;
-        case WM_ENTERMENULOOP:
-        case WM_EXITMENULOOP:
-        case WM_CHILDACTIVATE:
-            MDIMenuMessage(Message);
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+            MONITORINFO mi{};
+            mi.cbSize = sizeof(mi);
+            POINT pos{}, size{};
+            if (FDrawNonClientArea && info && GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi) &&
+                ExMaxInfo(State(), FMetrics, ExBorders(), FFrameSkin,
+                          fw::TRect(mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom), pos, size)) {
+                info->ptMaxPosition = pos;
+                info->ptMaxSize = size;
+            }
+            return false;
+        }
+        case WM_WINDOWPOSCHANGING:
+            WMWindowPosChanging(Message);
             return true;
+        case WM_WINDOWPOSCHANGED:
+            WMWindowPosChanged(Message);
+            return true;
+        case fw::CM_SHOWINGCHANGED:
+            WMShowingChanged(Message);
+            return true;
+        case WM_PARENTNOTIFY:
+            WMParentNotify(Message);
+            return true;
+        case fw::CM_FLOAT:
+            // The scroll wrapper runs this very message before the provider:
+            // it is not freed under it; the refresh renews it when it let go
+            // of the window.
+            PassOn(Message);
+            SendAMessage(h, smcRefresh, LPARAM(SkinManager()));
+            return true;
+        case fw::CM_VISIBLECHANGED:
+            PassOn(Message);
+            if (Message.WParam == 1) {
+                if (Form->Parent()) SetParentUpdated(Form);
+            } else {
+                if (FCommonData->FCacheBmp && !Destroying()) FCommonData->FCacheBmp->SetSize(0, 0);
+                KillAnimations();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Activation, redrawing, text, icon, enabling, system settings, the end of
+// the session and an MDI child's activation.
+bool TsSkinProvider::WindowStateMessage(fw::TMessage& Message) {
+    switch (Message.Msg) {
         case WM_SYSCOLORCHANGE:
             // The bar's items are measured with the system's colours and fonts.
             PassOn(Message);
             UpdateMenu();
+            return true;
+        case WM_ACTIVATE:
+            PassOn(Message);
+            if (!Showing()) return true;
+            if (!ListSW && FDrawNonClientArea) RefreshFormScrollWrapper();
+            if (!Form->ControlState().Contains(fw::csCreating)) {
+                FLinesCount = -1;
+                if (Form->FormStyle() == fw::fsMDIChild) MDIChildActivated();
+            }
+            if (LOWORD(Message.WParam) == WA_ACTIVE) {
+                // Menus made since the last activation are skinned now (a
+                // click activation is followed by WM_NCACTIVATE, which does it).
+                InitMenuItems(FCommonData->Skinned(false));
+                if (SystemMenu) SystemMenu->UpdateItems(false);
+                if (Form->BorderStyle() == fw::bsNone) SetParentUpdated(Form);
+            }
+            return true;
+        case WM_SETREDRAW:
+            LockCount = Message.WParam == 1 ? std::max(LockCount - 1, 0) : LockCount + 1;
+            return false;
+        case WM_SETTEXT:
+            WMSetText(Message);
+            return true;
+        case WM_QUERYENDSESSION: {
+            // Fades stop for the end of the session; the wait for the running
+            // ones is bounded, and a session that goes on fades again.
+            FadingForbidden = true;
+            const DWORD start = GetTickCount();
+            while (acAnimCount > 0 && GetTickCount() - start < kEndSessionWaitMs) fw::Application->ProcessMessages();
+            PassOn(Message);
+            if (!Message.Result) FadingForbidden = false;
+            return true;
+        }
+        case WM_ENDSESSION:
+            if (!Message.WParam) FadingForbidden = false;
+            return false;
+        case WM_SETTINGCHANGE:
+            FCommonData->BGChanged = true;
+            return false;
+        case WM_SETICON:
+            PassOnHidden(Message);
+            UpdateSkinCaption(this);
+            return true;
+        case WM_MDIACTIVATE:
+        case WM_MDIDESTROY:
+            MDIChildActivate(Message);
+            return true;
+        case fw::CM_ENABLEDCHANGED:
+            PassOn(Message);
+            if (FDrawNonClientArea) {
+                FCommonData->BGChanged = true;
+                RepaintFrame();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The menu line, popup menus and the window menu.
+bool TsSkinProvider::MenuMessage(fw::TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+        case WM_CHILDACTIVATE:
+            MDIMenuMessage(Message);
             return true;
         case WM_CONTEXTMENU:
             // The form's popup menu may be new, or have new items.
@@ -279,109 +392,29 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
                     if (fw::TMenuItem* item = Form->Menu()->FindItem(mis->itemID, fw::fkCommand))
                         menus->InitItem(item, true);
             return false;
-        case fw::CM_MOUSEENTER:
-            PassOn(Message);
-            // Only one speed button of the form shows the mouse above it.
-            for (int i = 0; i < Form->ControlCount(); ++i) {
-                auto* button = dynamic_cast<TsSpeedButton*>(Form->Controls(i));
-                if (button && LPARAM(button) != Message.LParam && button->SkinData()->FMouseAbove)
-                    button->Perform(fw::CM_MOUSELEAVE, 0, 0);
-            }
+        case WM_POPUPSYSTEMMENU_: {
+            POINT p{};
+            GetCursorPos(&p);
+            DropSysMenu(p.x, p.y);
             return true;
-        case WM_ACTIVATE:
-            PassOn(Message);
-            if (!Showing()) return true;
-            if (!ListSW && FDrawNonClientArea) RefreshFormScrollWrapper();
-            if (!Form->ControlState().Contains(fw::csCreating)) {
-                FLinesCount = -1;
-                if (Form->FormStyle() == fw::fsMDIChild) MDIChildActivated();
-            }
-            if (LOWORD(Message.WParam) == WA_ACTIVE) {
-                // Menus made since the last activation are skinned now (a
-                // click activation is followed by WM_NCACTIVATE, which does it).
-                InitMenuItems(FCommonData->Skinned(false));
-                if (SystemMenu) SystemMenu->UpdateItems(false);
-                if (Form->BorderStyle() == fw::bsNone) SetParentUpdated(Form);
-            }
+        }
+        case WM_SYSCOMMAND:
+            WMSysCommand(Message);
             return true;
-        case WM_SETREDRAW:
-            LockCount = Message.WParam == 1 ? std::max(LockCount - 1, 0) : LockCount + 1;
+        default:
             return false;
-        case WM_SETTEXT:
-            WMSetText(Message);
-            return true;
+    }
+}
+
+// The client area's and the frame's painting, and what may not repaint.
+bool TsSkinProvider::PaintMessage(fw::TMessage& Message) {
+    switch (Message.Msg) {
         case WM_PAINT:
             WMPaint(Message);
             return true;
         case WM_ERASEBKGND:
             WMEraseBkgnd(Message);
             return true;
-        case WM_QUERYENDSESSION: {
-            // Fades stop for the end of the session; the wait for the running
-            // ones is bounded, and a session that goes on fades again.
-            FadingForbidden = true;
-            const DWORD start = GetTickCount();
-            while (acAnimCount > 0 && GetTickCount() - start < kEndSessionWaitMs) fw::Application->ProcessMessages();
-            PassOn(Message);
-            if (!Message.Result) FadingForbidden = false;
-            return true;
-        }
-        case WM_ENDSESSION:
-            if (!Message.WParam) FadingForbidden = false;
-            return false;
-        case WM_SETTINGCHANGE:
-            FCommonData->BGChanged = true;
-            return false;
-        case WM_GETMINMAXINFO: {
-            auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-            MONITORINFO mi{};
-            mi.cbSize = sizeof(mi);
-            POINT pos{}, size{};
-            if (FDrawNonClientArea && info && GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi) &&
-                ExMaxInfo(State(), FMetrics, ExBorders(), FFrameSkin,
-                          fw::TRect(mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom), pos, size)) {
-                info->ptMaxPosition = pos;
-                info->ptMaxSize = size;
-            }
-            return false;
-        }
-        case WM_WINDOWPOSCHANGING:
-            WMWindowPosChanging(Message);
-            return true;
-        case WM_WINDOWPOSCHANGED:
-            WMWindowPosChanged(Message);
-            return true;
-        case fw::CM_SHOWINGCHANGED:
-            WMShowingChanged(Message);
-            return true;
-        case WM_PARENTNOTIFY:
-            WMParentNotify(Message);
-            return true;
-        case fw::CM_MOUSEWHEEL:
-            PassOn(Message);
-            AC_CMMouseWheel(Message);
-            return true;
-        case fw::CM_FLOAT:
-            // The scroll wrapper runs this very message before the provider:
-            // it is not freed under it; the refresh renews it when it let go
-            // of the window.
-            PassOn(Message);
-            SendAMessage(h, smcRefresh, LPARAM(SkinManager()));
-            return true;
-        case WM_SETICON:
-            PassOnHidden(Message);
-            UpdateSkinCaption(this);
-            return true;
-        case WM_NCHITTEST:
-            Message.Result = HTProcess(Message);
-            NoteSizingHit(int(Message.Result));
-            return true;
-        case WM_MOUSEMOVE:
-            PassOn(Message);
-            OutlineMouseMove(Message);
-            return true;
-        case WM_LBUTTONUP:
-            return OutlineButtonUp(Message, true);
         case WM_NCPAINT:
             WMNCPaint(Message);
             return true;
@@ -395,6 +428,43 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
         case WM_ENTERIDLE:
             Message.Result = 0;
             return true;
+        case WM_PRINT:
+            WMPrint(Message);
+            return true;
+        case WM_PRINTCLIENT:
+        case fw::CM_RECREATEWND:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The frame's hit test and mouse: title buttons, outline moves, hot state.
+bool TsSkinProvider::FrameMouseMessage(fw::TMessage& Message) {
+    switch (Message.Msg) {
+        case fw::CM_MOUSEENTER:
+            PassOn(Message);
+            // Only one speed button of the form shows the mouse above it.
+            for (int i = 0; i < Form->ControlCount(); ++i) {
+                auto* button = dynamic_cast<TsSpeedButton*>(Form->Controls(i));
+                if (button && LPARAM(button) != Message.LParam && button->SkinData()->FMouseAbove)
+                    button->Perform(fw::CM_MOUSELEAVE, 0, 0);
+            }
+            return true;
+        case fw::CM_MOUSEWHEEL:
+            PassOn(Message);
+            AC_CMMouseWheel(Message);
+            return true;
+        case WM_NCHITTEST:
+            Message.Result = HTProcess(Message);
+            NoteSizingHit(int(Message.Result));
+            return true;
+        case WM_MOUSEMOVE:
+            PassOn(Message);
+            OutlineMouseMove(Message);
+            return true;
+        case WM_LBUTTONUP:
+            return OutlineButtonUp(Message, true);
         case WM_NCLBUTTONDOWN:
             WMNCLButtonDown(Message);
             return true;
@@ -414,15 +484,6 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
                 DropSysMenu(short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam)));
             }
             return true;
-        case WM_POPUPSYSTEMMENU_: {
-            POINT p{};
-            GetCursorPos(&p);
-            DropSysMenu(p.x, p.y);
-            return true;
-        }
-        case WM_SYSCOMMAND:
-            WMSysCommand(Message);
-            return true;
         case WM_MOUSELEAVE:
         case WM_NCMOUSELEAVE:
         case fw::CM_MOUSELEAVE:
@@ -430,35 +491,16 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
             if (TsSkinManager* m = SkinManager())
                 if (Message.Msg != WM_NCMOUSELEAVE && m->ActiveControl()) m->SetActiveControl(nullptr);
             return false;
-        case WM_PRINT:
-            WMPrint(Message);
-            return true;
-        case WM_PRINTCLIENT:
-        case fw::CM_RECREATEWND:
-            return true;
-        case WM_MDIACTIVATE:
-        case WM_MDIDESTROY:
-            MDIChildActivate(Message);
-            return true;
-        case fw::CM_VISIBLECHANGED:
-            PassOn(Message);
-            if (Message.WParam == 1) {
-                if (Form->Parent()) SetParentUpdated(Form);
-            } else {
-                if (FCommonData->FCacheBmp && !Destroying()) FCommonData->FCacheBmp->SetSize(0, 0);
-                KillAnimations();
-            }
-            return true;
-        case fw::CM_ENABLEDCHANGED:
-            PassOn(Message);
-            if (FDrawNonClientArea) {
-                FCommonData->BGChanged = true;
-                RepaintFrame();
-            }
-            return true;
         default:
             return false;
     }
+}
+
+// Window messages while skinned: each message belongs to one group, which
+// answers false for a message it leaves to the form's own method.
+bool TsSkinProvider::SkinnedMessage(fw::TMessage& Message) {
+    return WindowPlaceMessage(Message) || WindowStateMessage(Message) || MenuMessage(Message) ||
+           PaintMessage(Message) || FrameMouseMessage(Message);
 }
 
 void TsSkinProvider::WMSize(fw::TMessage& Message) {

@@ -11,7 +11,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GraphicsObjects.h"
 #include "framework/windows/Menus.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 namespace skin {
 

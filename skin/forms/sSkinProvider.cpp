@@ -55,6 +55,10 @@ void InstallFormSkinning() {
 
 // ---- construction and destruction
 
+TsSkinManager* TsSkinProvider::SkinManager() const {
+    return FCommonData ? FCommonData->GetSkinManager() : DefaultManager;
+}
+
 TsSkinProvider::TsSkinProvider(fw::TComponent* AOwner) : TsSkinProviderBase(FormOwner(AOwner)) {
     Form = static_cast<fw::TCustomForm*>(AOwner);
     // One provider per form: one that never initialised gives way, any other
@@ -74,7 +78,7 @@ TsSkinProvider::TsSkinProvider(fw::TComponent* AOwner) : TsSkinProviderBase(Form
     FCommonData->COC = 224;
     if (!Form->ControlState().Empty()) FCommonData->BeginUpdate();
     if (RTEmpty) return;
-    TempBmp = new fw::TBitmap;
+    TempBmp = std::make_unique<fw::TBitmap>();
     ArOR.clear();
     OldWndProc = Form->WindowProc();
     Form->SetWindowProc(fw::TWndMethod(this, &TsSkinProvider::NewWndProc));
@@ -100,8 +104,7 @@ TsSkinProvider::~TsSkinProvider() {
     ListSW = nullptr;
     HookMDI(false);
     FreeMDIIconsOf(this);
-    delete MDIButtonsBG;
-    MDIButtonsBG = nullptr;
+    MDIButtonsBG.reset();
     if (Bound && Form && Form->FormStyle() == fw::fsMDIChild && Form->Menu())
         // The parent's line held the child's menu items.
         if (auto* parent = dynamic_cast<TsSkinProvider*>(MDISkinProvider);
@@ -127,8 +130,6 @@ TsSkinProvider::~TsSkinProvider() {
     Adapter = nullptr;
     if (SystemMenu) SystemMenu->Free();
     SystemMenu = nullptr;
-    delete TempBmp;
-    delete MenuLineBmp;
     delete FGlow1;
     delete FGlow2;
     delete FCommonData;

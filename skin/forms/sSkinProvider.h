@@ -33,18 +33,20 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Menus.h"
 #include "framework/windows/Messages.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/forms/acBorderOwner.h"
 #include "skin/forms/sCtrlAdapter.h"
 #include "skin/forms/sExBorderGeometry.h"
 #include "skin/forms/sFrameGeometry.h"
-#include "skin/forms/sMDIButtons.h"
 #include "skin/forms/sFramePaint.h"
+#include "skin/forms/sMDIButtons.h"
 #include "skin/forms/sTitleItems.h"
 
 namespace skin {
@@ -71,6 +73,7 @@ public:
     static TsSkinProvider* CreateRT(fw::TComponent* AOwner, bool InitRT = true);
     ~TsSkinProvider() override;
     fw::String ClassName() const override { return L"TsSkinProvider"; }
+    TsSkinManager* SkinManager() const override;
 
     void AfterConstruction() override;
     void Loaded() override;
@@ -164,15 +167,16 @@ public:
 
     // ---- title buttons
     void SetHotHT(int HitCode, bool Repaint = true) override;
-    void SetPressedHT(int HitCode);
-    void RepaintButton(int HitCode);
+    // Answers whether the button went pressed (PressTitleButton).
+    bool SetPressedHT(int HitCode);
+    void RepaintButton(int HitCode) override;
     // The glow around a directly repainted hot minimise, maximise or close
     // button (shown with ImageIndex's glow image while glowing is allowed),
     // hidden in every other state (sProviderTitleGlow).
     void UpdateButtonGlow(TsCaptionButton& Btn, int ImageIndex);
     void HideButtonGlow(TsCaptionButton& Btn);
     void HideTitleGlows();
-    TsCaptionButton* ButtonOf(int HitCode);
+    TsCaptionButton* ButtonOf(int HitCode) override;
     // The user button of a hit code (HTUDBTN + index), nil for other codes.
     TsTitleButton* UserButtonOf(int HitCode);
     // A user button's hint shown (at the cursor) or freed.
@@ -219,8 +223,8 @@ public:
     // Where the form's window lies in the window image: (0, 0) but with a
     // border window, whose image reaches beyond it.
     fw::TPoint FormInImage() const;
-    // The copy of the painted line the items are drawn over (owned).
-    fw::TBitmap* MenuLineBmp = nullptr;
+    // The copy of the painted line the items are drawn over.
+    std::unique_ptr<fw::TBitmap> MenuLineBmp;
     mutable int FLinesCount = -1;
     bool MenuChanged = true;
     bool MenusInitialized = false;
@@ -256,7 +260,7 @@ public:
     fw::TWndMethod OldWndProc;
     TTitleButtons Buttons;
     fw::TRect LastClientRect;
-    fw::TBitmap* TempBmp = nullptr;  // the title strip under the buttons
+    std::unique_ptr<fw::TBitmap> TempBmp;  // the title strip under the buttons
     fw::TBitmap* FGlow1 = nullptr;
     fw::TBitmap* FGlow2 = nullptr;
     // Set while a title button is pressed; a command runs at button-up only
@@ -274,7 +278,7 @@ public:
     // image under them (for repainting one button).
     TMDIButtons MDIButtons;
     bool MDIButtonsShown = false;
-    fw::TBitmap* MDIButtonsBG = nullptr;
+    std::unique_ptr<fw::TBitmap> MDIButtonsBG;
     // Lays out and draws the MDI buttons into the window image when they are
     // needed; the menu line's painting runs before it.
     void PaintMDILineButtons();
@@ -358,8 +362,14 @@ private:
     bool Showing() const;
     bool Destroying() const;
 
-    // The window messages of the skinned state, by group.
+    // The window messages of the skinned state, by group (each false for a
+    // message it leaves to the form's own method, or does not take).
     bool SkinnedMessage(fw::TMessage& Message);
+    bool WindowPlaceMessage(fw::TMessage& Message);
+    bool WindowStateMessage(fw::TMessage& Message);
+    bool MenuMessage(fw::TMessage& Message);
+    bool PaintMessage(fw::TMessage& Message);
+    bool FrameMouseMessage(fw::TMessage& Message);
     void WMNCActivate(fw::TMessage& Message);
     void WMSetText(fw::TMessage& Message);
     void WMShowWindow(fw::TMessage& Message);
@@ -426,7 +436,8 @@ POINT SnapToWorkArea(POINT Pos, SIZE Size, const RECT& WorkArea, int Buffer, int
 // is a "TsScrollBox" whose AutoMouseWheel is on; nil otherwise.
 fw::TWinControl* WheelScrollBoxAt(fw::TWinControl* Form, fw::TPoint ScreenPos);
 // Makes the skin manager's window-creation hook skin every form (a run-time
-// provider) and system dialog (a frame wrapper) it meets.
+// provider) and system dialog (a frame wrapper) it meets. Runs at start-up of
+// every program that links this library; calling it again changes nothing.
 void InstallFormSkinning();
 
 }  // namespace skin

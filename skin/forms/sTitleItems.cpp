@@ -61,6 +61,17 @@ void TsTitleButton::SetVisible(bool Value) {
         }
 }
 
+void TsTitleButton::SetEnabled(bool Value) {
+    if (Value == FEnabled) return;
+    FEnabled = Value;
+    if (auto* c = dynamic_cast<TsTitleButtons*>(Collection()))
+        if (c->FOwner) {
+            // The hit test and the painting read the owner's views of the buttons.
+            c->FOwner->UserButtonsChanged();
+            UpdateSkinCaption(c->FOwner);
+        }
+}
+
 void TsTitleButton::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) {
     if (OnMouseDown.Assigned()) OnMouseDown(this, Button, Shift, X, Y);
 }

@@ -55,7 +55,9 @@ public:
     void AssignTo(fw::TPersistent* Dest) const override;
 
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value) { FEnabled = Value; }
+    // A change repaints the owner's title at once; a disabled button is
+    // neither hot nor pressed and runs no mouse handler.
+    void SetEnabled(bool Value);
     fw::TBitmap* Glyph() { return &FGlyph; }
     void SetGlyph(const fw::TBitmap* Value) { FGlyph.Assign(Value); }
     const fw::String& Hint() const { return FHint; }

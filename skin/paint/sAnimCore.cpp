@@ -5,7 +5,7 @@
 #include "framework/rtl/SysUtils.h"
 
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"

@@ -4,11 +4,11 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sBGQuery.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sSectionBG.h"
 #include "skin/paint/sVclUtils.h"

@@ -207,4 +207,27 @@ void LoadJpegOrBmp(fw::TPicture* Picture, const fw::String& FileName, bool Gray)
     }
 }
 
+bool DoLayered(HWND Handle, bool Layered) {
+    const LONG ex = GetWindowLongW(Handle, GWL_EXSTYLE);
+    if (Layered && acLayered && !(ex & WS_EX_LAYERED)) {
+        SetWindowLongW(Handle, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        // An empty image at alpha 10: practically invisible until painted.
+        RECT wr{};
+        GetWindowRect(Handle, &wr);
+        fw::TBitmap* empty = CreateBmp32(wr.right - wr.left, wr.bottom - wr.top);
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 10, AC_SRC_ALPHA};
+        HDC screen = GetDC(nullptr);
+        SIZE size{empty->Width(), empty->Height()};
+        POINT src{0, 0};
+        if (UpdateLayeredWindow)
+            UpdateLayeredWindow(Handle, screen, nullptr, &size, empty->Canvas()->Handle(), &src, 0, &blend, ULW_ALPHA);
+        ReleaseDC(nullptr, screen);
+        delete empty;
+        return true;
+    }
+    SetWindowLongW(Handle, GWL_STYLE, GetWindowLongW(Handle, GWL_STYLE) & ~WS_VISIBLE);
+    SetWindowLongW(Handle, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+    return false;
+}
+
 }  // namespace skin

@@ -27,6 +27,10 @@ using TUpdateLayeredWindow = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*
 extern TUpdateLayeredWindow UpdateLayeredWindow;
 // Layered windows can be used (the lookup found the function).
 extern bool acLayered;
+// With Layered, layered windows available and Handle not yet layered:
+// WS_EX_LAYERED and an empty image at alpha 10, answer true. Otherwise
+// WS_VISIBLE and WS_EX_LAYERED are taken away and the answer is false.
+bool DoLayered(HWND Handle, bool Layered);
 
 // Width nested one-pixel frames, top-left in ColorToRGB(ColorTop) and
 // bottom-right in ColorBottom (already RGB); R ends as the inside, Width as 0.

@@ -6,7 +6,7 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/Frames.h"
 #include "framework/windows/StdCtrls.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
@@ -15,8 +15,6 @@
 #include "skin/paint/sVclUtils.h"
 
 namespace skin {
-
-bool RestrictDrawing = false;
 
 namespace {
 

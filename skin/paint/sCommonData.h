@@ -20,10 +20,6 @@ class TsSkinManager;
 struct TsGeneralData;
 struct TsMaskData;
 
-// Set by the manager while it broadcasts a new skin; controls do not mark
-// their background changed meanwhile.
-extern bool RestrictDrawing;
-
 class TsCommonData : public fw::TPersistent {
 public:
     TsCommonData(fw::TObject* AOwner, bool CreateCacheBmp);

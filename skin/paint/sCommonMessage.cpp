@@ -5,8 +5,8 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
-#include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
@@ -212,7 +212,7 @@ bool CommonMessage(fw::TMessage& M, TsCommonData* S) {
             if (g->Transparency == 100 && c && c->Parent())
                 answer = S->ParentTextured();
             else
-                answer = g->GradientPercent + g->ImagePercent > 0 || S->RepaintIfMoved();
+                answer = g->Textured() || S->RepaintIfMoved();
             M.LParam = M.Result = answer ? 1 : 0;
             return true;
         }

@@ -4,11 +4,11 @@
 
 #include "framework/graphics/Color.h"
 #include "skin/engine/TextUtils.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sAlphaGraph.h"
 #include "skin/paint/sBGQuery.h"
 #include "skin/paint/sChannels.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sCopies.h"
 #include "skin/paint/sSkinImage.h"

@@ -20,11 +20,6 @@ TGradientFill LookUpGradientFill() {
     return reinterpret_cast<TGradientFill>(GetProcAddress(lib, "GradientFill"));
 }
 
-int WordAsInt(int N, const fw::String& S, const TSysCharSet& Delims) {
-    int32_t v = 0;
-    return fw::TryStrToInt(ExtractWord(N, S, Delims), v) ? v : 0;
-}
-
 // The running colour of one stop: single-precision channels (red, green,
 // blue) advanced by a double-precision step, rounded half to even per pixel.
 struct TRamp {
@@ -119,21 +114,6 @@ void PaintTriangles(fw::TBitmap* Bmp, const fw::TRect& R, const TsGradArray& Dat
 }  // namespace
 
 TGradientFill acGradientFill = LookUpGradientFill();
-
-void PrepareGradArray(const fw::String& GradientData, TsGradArray& GradArray) {
-    GradArray.clear();
-    if (GradientData.empty()) return;
-    const TSysCharSet delims(L";");
-    const int n = WordCount(GradientData, delims) / 5;
-    GradArray.resize(size_t(n));
-    for (int b = 0; b < n; ++b) {
-        TsGradPie& p = GradArray[size_t(b)];
-        p.Color1 = TColor(std::max(0, WordAsInt(5 * b + 1, GradientData, delims)));
-        p.Color2 = TColor(std::max(0, WordAsInt(5 * b + 2, GradientData, delims)));
-        p.Percent = std::clamp(WordAsInt(5 * b + 3, GradientData, delims), 0, 100);
-        p.Mode1 = WordAsInt(5 * b + 4, GradientData, delims);
-    }
-}
 
 void PaintGrad(fw::TBitmap* Bmp, fw::TRect R, const TsGradArray& Data, int, int OffsetY) {
     if (!Bmp || R.Width() <= 0 || R.Height() <= 0 || Data.empty()) return;

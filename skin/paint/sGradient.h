@@ -7,13 +7,9 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "skin/engine/sConst.h"
+#include "skin/engine/sGradientData.h"  // PrepareGradArray, which the loader uses
 
 namespace skin {
-
-// Words Color1;Color2;Percent;Mode1;(unused) per stop; words after the last
-// whole group are ignored. A word that is no number counts as 0, so a
-// malformed skin never stops the skin from loading.
-void PrepareGradArray(const fw::String& GradientData, TsGradArray& GradArray);
 
 // The stops into R of a 24- or 32-bit Bmp (alpha 255), clipped to Bmp.
 // OffsetX is unused; OffsetY shifts and stretches a vertical gradient, rows

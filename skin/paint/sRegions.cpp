@@ -1,9 +1,9 @@
 #include "skin/paint/sRegions.h"
 
 #include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sAlphaGraph.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sSkinImage.h"
 
 namespace skin {

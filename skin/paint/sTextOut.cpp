@@ -7,9 +7,9 @@
 #include "framework/graphics/Color.h"
 #include "framework/windows/Controls.h"
 #include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sBlur.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
 
 namespace skin {

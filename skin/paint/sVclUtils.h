@@ -9,7 +9,7 @@
 #include "framework/windows/Controls.h"
 #include "framework/windows/Messages.h"
 #include "skin/engine/sConst.h"
-#include "skin/engine/sThirdParty.h"  // CheckDevEx, which AlphaBroadCast consults
+#include "skin/engine/sMessageSend.h"  // SendAMessage, AlphaBroadCast and the rest live there
 
 namespace fw {
 class TBitmap;
@@ -25,8 +25,6 @@ namespace skin {
 extern bool acGraphPainting;
 // DrawText alignment flags by TAlignment (left, right, centre).
 extern const unsigned AlignToInt[3];
-// True while a window animation runs; SetParentUpdated waits for its end.
-extern bool InAnimationProcess;
 // "SetWindowTheme" of uxtheme, nil when missing (looked up on first use).
 using TSetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 TSetWindowTheme Ac_SetWindowTheme();
@@ -34,24 +32,6 @@ TSetWindowTheme Ac_SetWindowTheme();
 // and a theme is active (false without uxtheme).
 bool UseThemes();
 
-// SendMessage(Handle, SM_ALPHACMD, Cmd shl 16, LParam).
-LRESULT SendAMessage(HWND Handle, int Cmd, LPARAM LParam = 0);
-// A graphic control by Perform; a windowed one only when its window exists
-// and it is not being destroyed (else 0, nothing sent).
-LRESULT SendAMessage(fw::TControl* Control, int Cmd, LPARAM LParam = 0);
-void SetBoolMsg(HWND Handle, unsigned Cmd, bool Value);
-// The low byte of the answer is non-zero.
-bool GetBoolMsg(fw::TWinControl* Control, unsigned Cmd);
-// The window answers exactly 1.
-bool GetBoolMsg(HWND Handle, unsigned Cmd);
-// Message to every direct WS_CHILD child window.
-void BroadCastMsg(HWND Handle, const fw::TMessage& Message);
-// Message down Control's tree: children that answer smcIsHandled get it
-// (and pass it on themselves), the tree below the others is walked. A child
-// being destroyed ends the broadcast.
-void AlphaBroadCast(fw::TWinControl* Control, fw::TMessage& Message);
-// Message to the direct child windows of Handle.
-void AlphaBroadCast(HWND Handle, fw::TMessage& Message);
 // Children are told smcEndParentUpdate (not during an animation).
 void SetParentUpdated(fw::TWinControl* Control);
 void SetParentUpdated(HWND Handle);

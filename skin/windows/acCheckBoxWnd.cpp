@@ -4,6 +4,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/Controls.h"
+#include "skin/engine/sBitmapBase.h"
 
 namespace skin {
 
@@ -242,10 +243,7 @@ void TacGroupBoxWnd::ParentUnder(const fw::TRect& R, const TacBGInfo& BG, fw::TP
         BitBlt(cache->Canvas()->Handle(), R.Left, R.Top, R.Width(), R.Height(), BG.Bmp->Canvas()->Handle(),
                Pos.X + R.Left + BG.Offset.X, Pos.Y + R.Top + BG.Offset.Y, SRCCOPY);
     else {
-        HBRUSH b = CreateSolidBrush(fw::ColorToRGB(BG.Color));
-        const RECT r{R.Left, R.Top, R.Right, R.Bottom};
-        FillRect(cache->Canvas()->Handle(), &r, b);
-        DeleteObject(b);
+        FillDC(cache->Canvas()->Handle(), R, BG.Color);
     }
 }
 
@@ -343,10 +341,8 @@ void TacGroupBoxWnd::acWndProc(fw::TMessage& Message) {
                         BitBlt(HDC(Message.WParam), 0, 0, WndSize.cx, WndSize.cy,
                                SkinData->FCacheBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
                     else {
-                        HBRUSH b = CreateSolidBrush(fw::ColorToRGB(GetControlColor(CtrlHandle)));
-                        const RECT r{0, 0, WndSize.cx, WndSize.cy};
-                        FillRect(HDC(Message.WParam), &r, b);
-                        DeleteObject(b);
+                        FillDC(HDC(Message.WParam), fw::TRect(0, 0, WndSize.cx, WndSize.cy),
+                               GetControlColor(CtrlHandle));
                     }
                 }
             }

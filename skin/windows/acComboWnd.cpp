@@ -7,6 +7,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/windows/ComCtrls.h"
 #include "framework/windows/Messages.h"
+#include "skin/engine/sBitmapBase.h"
 #include "skin/windows/acScrollTrack.h"
 
 namespace skin {
@@ -384,9 +385,7 @@ void TacComboListWnd::acWndProc(fw::TMessage& Message) {
                         BitBlt(cdc, strip.left, strip.top, strip.right, strip.bottom - strip.top,
                                bg.Bmp->Canvas()->Handle(), p.x + bg.Offset.X, p.y + bg.Offset.Y, SRCCOPY);
                     } else if (cdc) {
-                        HBRUSH b = CreateSolidBrush(fw::ColorToRGB(bg.Color));
-                        FillRect(cdc, &strip, b);
-                        DeleteObject(b);
+                        FillDC(cdc, strip, bg.Color);
                     }
                     if (cdc) ReleaseDC(combo, cdc);
                 }

@@ -16,8 +16,6 @@ public:
     using TacScrollWnd::TacScrollWnd;
     fw::String ClassName() const override { return L"TacBaseWnd"; }
     void acWndProc(fw::TMessage& Message) override;
-    // The scroll wrapper's handling, skipping the edit layers above.
-    void ScrollWndProc(fw::TMessage& Message) { TacScrollWnd::acWndProc(Message); }
 };
 
 class TacEditWnd : public TacBaseWnd {
@@ -33,7 +31,6 @@ public:
     // The skin's colours on the control (or on Color / FrameColor without one).
     void SetSkinParams() override;
     void acWndProc(fw::TMessage& Message) override;
-    void BaseWndProc(fw::TMessage& Message) { TacBaseWnd::acWndProc(Message); }
 
     // The frame's width the wrapper copies from its cache.
     int FrameWidth() const { return Edges.cxLeftEdge; }

@@ -4,7 +4,8 @@
 #include <utility>
 
 #include "framework/graphics/Color.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 namespace skin {
 
@@ -75,10 +76,7 @@ void PaintMDIArea(TacMDIWnd* W, HDC DC, bool Full) {
     GetWindowRect(W->CtrlHandle, &wr);
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
     if (!IsCached(pd) && !HasMDIArea(pd)) {
-        HBRUSH b = CreateSolidBrush(fw::ColorToRGB(FormColorOf(W)));
-        const RECT r{0, 0, w, h};
-        FillRect(DC, &r, b);
-        DeleteObject(b);
+        FillDC(DC, fw::TRect(0, 0, w, h), FormColorOf(W));
         return;
     }
     if (!pd->FCacheBmp || pd->BGChanged) W->SkinProvider->PaintAll();

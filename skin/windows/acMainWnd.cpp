@@ -7,7 +7,8 @@
 #include "framework/graphics/Color.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sBitmapBase.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 namespace skin {
 
@@ -415,9 +416,7 @@ void PrepareCache(TsCommonData* SkinData, HWND Handle, bool Flat) {
     if (Flat && (border & 0xFFFFFF) != 0xFF00FF) {
         fw::TCanvas* c = cache->Canvas();
         RECT all{0, 0, w, h};
-        HBRUSH fill = CreateSolidBrush(fw::ColorToRGB(fw::clWindow));
-        FillRect(c->Handle(), &all, fill);
-        DeleteObject(fill);
+        FillDC(c->Handle(), all, fw::clWindow);
         HBRUSH frame = CreateSolidBrush(fw::ColorToRGB(border));
         FrameRect(c->Handle(), &all, frame);
         DeleteObject(frame);

@@ -2,7 +2,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Application.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 namespace skin {
 

@@ -4,6 +4,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/Application.h"
+#include "skin/engine/sBitmapBase.h"
 
 namespace skin {
 
@@ -411,10 +412,7 @@ void TacSizerWnd::AC_WMPaint() {
         bg.PleaseDraw = true;
         GetBGInfo(&bg, ParentWnd, true);
         if (bg.BgType == btFill) {
-            HBRUSH br = CreateSolidBrush(fw::ColorToRGB(bg.Color));
-            const RECT r{0, 0, WndSize.cx, WndSize.cy};
-            FillRect(bg.DrawDC, &r, br);
-            DeleteObject(br);
+            FillDC(bg.DrawDC, fw::TRect(0, 0, WndSize.cx, WndSize.cy), bg.Color);
         }
         const TsMaskData& m = M->ma[size_t(i)];
         const fw::TPoint at = GripPlace(WndSize, {WidthOfImage(m), HeightOfImage(m)});

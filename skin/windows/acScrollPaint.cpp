@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/engine/sBitmapBase.h"
 #include "skin/windows/acSkinServices.h"
 
 namespace skin {
@@ -154,10 +155,7 @@ void PaintScrollCorner(fw::TBitmap* Bmp, TsSkinManager* M, const TCacheInfo& BG,
     if (BG.Ready && BG.Bmp) {
         BitBlt(Bmp->Canvas()->Handle(), 0, 0, w, h, BG.Bmp->Canvas()->Handle(), BG.X, BG.Y, SRCCOPY);
     } else {
-        HBRUSH br = CreateSolidBrush(fw::ColorToRGB(BG.FillColor));
-        RECT r{0, 0, w, h};
-        FillRect(Bmp->Canvas()->Handle(), &r, br);
-        DeleteObject(br);
+        FillDC(Bmp->Canvas()->Handle(), fw::TRect(0, 0, w, h), BG.FillColor);
     }
     if (!Grip || !M) return;
     const int grip = M->GetMaskIndex(M->ConstData.IndexGLobalInfo, L"GLOBALINFO", L"GRIPIMAGE");

@@ -32,7 +32,7 @@
 #include "skin/engine/SystemUtils.h"
 #include "skin/engine/TextUtils.h"
 // DrawAlphaImgList, CopyToolBtnGlyph and the foreign-suite hooks.
-#include "skin/engine/sThirdParty.h"
+#include "skin/paint/sBtnGlyphs.h"
 
 // Painting: the skin data object (TsCommonData, InitCacheBmp, IsCached,
 // IsCacheRequired, BgIsTransparent, SkinBorderMaxWidth, ControlIsActive,
@@ -73,9 +73,9 @@
 // FadeBmp, SumBmpRect, SumByMaskWith32.
 #include "skin/paint/sFadeSum.h"
 // MakeRotated90.
-#include "skin/paint/sTransforms.h"
+#include "skin/engine/sTransforms.h"
 // MixColors, SwapInteger, Hsv2Rgb, Rgb2Hsv.
-#include "skin/paint/sColorMath.h"
+#include "skin/engine/sColorMath.h"
 // acWriteTextEx, WriteTextEx, acDrawText, acTextWidth/Height/Extent,
 // acTextRect, GetStringFlags, CutText, acDrawGlowForText.
 #include "skin/paint/sTextOut.h"
@@ -93,10 +93,3 @@
 #include "skin/paint/sAnimHide.h"
 #include "skin/paint/sAnimShow.h"
 #include "skin/paint/sWindowImage.h"
-
-namespace skin {
-
-// uxtheme is loaded when its SetWindowTheme entry was found.
-inline bool UxThemeLoaded() { return Ac_SetWindowTheme() != nullptr; }
-
-}  // namespace skin

@@ -8,18 +8,12 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/ComCtrls.h"
+#include "skin/engine/sBitmapBase.h"
 #include "skin/windows/acSpinWnd.h"
 
 namespace skin {
 
 namespace {
-
-void FillRectWith(HDC DC, const fw::TRect& R, fw::TColor C) {
-    HBRUSH b = CreateSolidBrush(fw::ColorToRGB(C));
-    const RECT r{R.Left, R.Top, R.Right, R.Bottom};
-    FillRect(DC, &r, b);
-    DeleteObject(b);
-}
 
 // The owned list of page wrappers; a wrapper whose window is gone is freed
 // when the list is next walked.
@@ -117,7 +111,7 @@ void TacTabControlWnd::DrawSkinTabs(const TCacheInfo& CI) {
         const int h = std::min<int>(S.Height(), CI.Bmp->Height() - sy);
         if (w > 0 && h > 0) BitBlt(dc, S.Left, S.Top, w, h, CI.Bmp->Canvas()->Handle(), sx, sy, SRCCOPY);
     } else {
-        FillRectWith(dc, S, CI.FillColor);
+        FillDC(dc, S, CI.FillColor);
     }
     const int rows = int(SendMessageW(CtrlHandle, TCM_GETROWCOUNT, 0, 0));
     const int count = TabCount(), active = ActiveTabIndex();
@@ -492,7 +486,7 @@ void TacPageWnd::AC_WMEraseBKGnd(fw::TMessage& Message) {
         BitBlt(dc, 0, 0, w, h, bg.Bmp->Canvas()->Handle(), WndPos.X + bg.Offset.X, WndPos.Y + bg.Offset.Y, SRCCOPY);
         return;
     }
-    FillRectWith(dc, fw::TRect(0, 0, w, h), bg.Color);
+    FillDC(dc, fw::TRect(0, 0, w, h), bg.Color);
     if (!bg.Bmp) return;
     // The page's edge on the tabs' side, as the control painted it.
     HDC src = bg.Bmp->Canvas()->Handle();

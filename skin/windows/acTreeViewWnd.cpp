@@ -4,6 +4,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/ComCtrls.h"
+#include "skin/engine/sBitmapBase.h"
 
 namespace skin {
 
@@ -47,10 +48,7 @@ void TacTreeViewWnd::acWndProc(fw::TMessage& Message) {
         if (SkinData->BGChanged) skin::PrepareCache(SkinData, CtrlHandle, DlgMode);
         HDC dc = Message.WParam ? HDC(Message.WParam) : GetDC(CtrlHandle);
         if (dc) {
-            const RECT r{0, 0, WndSize.cx, WndSize.cy};
-            HBRUSH b = CreateSolidBrush(COLORREF(fw::ColorToRGB(BackgroundColor())));
-            FillRect(dc, &r, b);
-            DeleteObject(b);
+            FillDC(dc, fw::TRect(0, 0, WndSize.cx, WndSize.cy), BackgroundColor());
             if (!Message.WParam) ReleaseDC(CtrlHandle, dc);
         }
         Message.Result = 0;

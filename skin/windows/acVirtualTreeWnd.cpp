@@ -6,6 +6,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/rtl/Collections.h"
 #include "framework/rtl/Properties.h"
+#include "skin/engine/sBitmapBase.h"
 
 namespace skin {
 
@@ -137,10 +138,7 @@ void TacVirtualTreeViewWnd::AdvancedHeaderDraw(fw::TPersistent* Sender, THeaderP
     HDC target = PaintInfo.TargetCanvas->Handle();
     if (!PaintInfo.Column) {
         if (const TsGeneralData* g = SkinData->Section()) {
-            HBRUSH b = CreateSolidBrush(fw::ColorToRGB(g->Color));
-            const RECT r{P.Left, P.Top, P.Right, P.Bottom};
-            FillRect(target, &r, b);
-            DeleteObject(b);
+            FillDC(target, P, g->Color);
         }
         return;
     }

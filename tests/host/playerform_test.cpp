@@ -13,7 +13,7 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/DialogSeam.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sStoredSkins.h"
 
 using namespace host;

@@ -10,7 +10,7 @@
 #include "framework/rtl/Streams.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/StandInProvider.h"
 #include "skin/engine/sFormRegistry.h"
 #include "skin/engine/sMessages.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"
 

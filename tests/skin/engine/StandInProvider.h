@@ -8,8 +8,9 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
 #include "skin/engine/sFormRegistry.h"
+#include "skin/engine/sFormSkinningBase.h"
+#include "skin/engine/sSkinManager.h"
 #include "skin/paint/sBitmaps.h"
 #include "skin/paint/sCommonData.h"
 
@@ -28,6 +29,9 @@ public:
         delete FCommonData;
     }
     fw::String ClassName() const override { return L"TsSkinProvider"; }
+    skin::TsSkinManager* SkinManager() const override {
+        return FCommonData ? FCommonData->GetSkinManager() : skin::DefaultManager;
+    }
 
     // The cache takes the window's size with the system's frame printed.
     void PaintAll() override {

@@ -4,8 +4,8 @@
 
 #include "ManagerFixture.h"
 #include "framework/graphics/Bitmap.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sSkinRecolor.h"
-#include "skin/paint/sColorMath.h"
 #include "skins/TestSkins.h"
 
 using namespace skin;

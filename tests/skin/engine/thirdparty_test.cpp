@@ -1,6 +1,6 @@
 // Glyphs of skinned buttons in their states and tool-button images: where
 // they go and what they leave of the background.
-#include "skin/engine/sThirdParty.h"
+#include "skin/paint/sBtnGlyphs.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 
 #include "FrameFixtures.h"
 #include "skin/forms/sExBorderGeometry.h"
+#include "skin/forms/sFrameHitTest.h"
 #include "skin/forms/sTitleButtons.h"
 
 using namespace skin;
@@ -118,6 +119,36 @@ TEST(ExBorderGeometry, ShadowAndHitTable) {
     z.Zoomed = true;
     EXPECT_EQ(ExFrameHitTest(z, m, e, k, b, fw::TPoint(18, 100)), -1);
     EXPECT_FALSE(ExAboveTheShadow(z, m, e, fw::TPoint(2, 2)));
+}
+
+// A user title button answers 1000 + its index while enabled; disabled it is
+// the client area on the form (HTCLIENT) and nothing on the border window (-1).
+TEST(ExBorderGeometry, ADisabledUserTitleButtonAnswersAsTheClientArea) {
+    LoadedSkin skin(L"default", L"Stillwater");
+    const TFrameSkin k = skin.Frame();
+    const TFrameMetrics m = Metrics();
+    const TFrameState s = State(fw::bsSizeable, kAllIcons);
+    const TExBorders e = Ex();
+    TFrameState sx;
+    TFrameMetrics mx;
+    ExFrame(s, m, e, sx, mx);
+    TsCaptionButton pin, mark;
+    struct Case {
+        bool enabled;
+        int onForm, onBorderWindow;
+    } cases[] = {{true, HTUDBTN + 1, HTUDBTN + 1}, {false, HTCLIENT, -1}};
+    for (const Case& c : cases) {
+        TTitleButtons b;
+        b.User = {{&pin, true, true}, {&mark, true, c.enabled}};
+        UpdateIconsIndexes(b, sx, k);
+        LayoutTitleButtons(b, sx, mx, k);
+        ASSERT_FALSE(mark.Rect.IsEmpty());
+        const fw::TPoint p = Centre(mark.Rect);
+        EXPECT_EQ(FrameHitTest(sx, mx, k, b, p), c.onForm) << c.enabled;
+        EXPECT_EQ(ExFrameHitTest(s, m, e, k, b, fw::TPoint(p.X + 16, p.Y + 12)), c.onBorderWindow) << c.enabled;
+        // The enabled one beside it still answers.
+        EXPECT_EQ(FrameHitTest(sx, mx, k, b, Centre(pin.Rect)), HTUDBTN + 0);
+    }
 }
 
 TEST(ExBorderGeometry, AZoomedFormsBorderWindowShowsOnlyItsInnerRectangle) {

@@ -8,10 +8,10 @@
 #include "FrameFixtures.h"
 #include "framework/rtl/Exception.h"
 #include "framework/windows/Frames.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sMessages.h"
 #include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sOutline.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
 
 using namespace skin;

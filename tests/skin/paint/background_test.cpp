@@ -12,8 +12,8 @@
 #include "framework/graphics/Color.h"
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/paint/sBGQuery.h"
-#include "skin/paint/sColorMath.h"
 #include "skins/TestSkins.h"
 
 using namespace skin;

@@ -7,7 +7,7 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Menus.h"
 #include "framework/windows/StdCtrls.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sStyleSimply.h"
 #include "skin/paint/ControlStandIns.h"
 #include "skin/paint/sCommonMessage.h"

@@ -9,10 +9,10 @@
 
 #include "PaintTestBitmaps.h"
 #include "Pictures.h"
+#include "skin/engine/sTransforms.h"
 #include "skin/paint/sAlphaGraph.h"
 #include "skin/paint/sFadeSum.h"
 #include "skin/paint/sGradient.h"
-#include "skin/paint/sTransforms.h"
 
 using namespace skin;
 using namespace painttest;

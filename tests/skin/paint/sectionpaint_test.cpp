@@ -12,7 +12,7 @@
 #include "framework/graphics/ImageList.h"
 #include "framework/windows/Forms.h"
 #include "skin/engine/TextUtils.h"
-#include "skin/paint/sColorMath.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/paint/sGradient.h"
 #include "skin/paint/sSectionPaint.h"
 #include "skins/TestSkins.h"

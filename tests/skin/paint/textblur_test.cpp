@@ -5,8 +5,8 @@
 #include "PaintTestBitmaps.h"
 #include "SkinTables.h"
 #include "framework/graphics/Color.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/paint/sBlur.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sTextOut.h"
 

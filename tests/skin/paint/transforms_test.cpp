@@ -1,4 +1,4 @@
-#include "skin/paint/sTransforms.h"
+#include "skin/engine/sTransforms.h"
 
 #include <gtest/gtest.h>
 

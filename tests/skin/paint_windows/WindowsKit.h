@@ -19,7 +19,7 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/StandInDialog.h"
 #include "skin/engine/StandInProvider.h"
 #include "skin/engine/sMessages.h"

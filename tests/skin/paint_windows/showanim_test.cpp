@@ -135,6 +135,16 @@ TEST(ShowAnimation, ADialogFadesInOnAWindowOfItsOwn) {
     DestroyWindow(dlg);
 }
 
+// A border window with a cache of its own, sized to its window when painted.
+struct TOwnCacheBorder : TacBorderFormBase {
+    explicit TOwnCacheBorder(fw::TObject* Owner) : TacBorderFormBase(Owner, new TsCommonData(this, true)) {}
+    ~TOwnCacheBorder() override { delete SkinData; }
+    void PaintAll() override {
+        TacBorderFormBase::PaintAll();
+        if (AForm) SkinData->FCacheBmp->SetSize(AForm->Width(), AForm->Height());
+    }
+};
+
 // A form with an extended-border window: the border window shows the image,
 // standing left of and above the form by the skin's border, shadow and title;
 // afterwards it keeps the image at the form's alpha right behind the form.
@@ -149,7 +159,7 @@ TEST(ShowAnimation, AFormWithExtendedBordersFadesInOnItsBorderWindow) {
     auto* border = fw::Create<fw::TForm>(fw::Application.get());
     border->SetBorderStyle(fw::bsNone);
     border->SetBounds(form->Left() - 14, form->Top() - 30, 148, 134);
-    auto* bf = new TacBorderFormBase(form->Provider);
+    auto* bf = new TOwnCacheBorder(form->Provider);
     bf->AForm = border;
     form->Provider->BorderForm = bf;
     SendMessageW(form->Handle(), WM_SETREDRAW, 0, 0);

@@ -11,10 +11,10 @@
 #include "SkinnedFormKit.h"
 #include "framework/windows/Frames.h"
 #include "framework/windows/StdCtrls.h"
+#include "skin/engine/sColorMath.h"
 #include "skin/engine/sMessages.h"
 #include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sSkinProvider.h"
-#include "skin/paint/sColorMath.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/windows/acMainWnd.h"
 

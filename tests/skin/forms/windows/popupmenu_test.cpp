@@ -22,7 +22,7 @@
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Menus.h"
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sMessages.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"

@@ -181,6 +181,19 @@ TEST(TitleExtras, UserButtonsHintsAndTheirFade) {
     EXPECT_EQ(nullptr, fade->ABmp);
     EXPECT_FALSE(IsWindow(overlay));
 
+    // Disabled, the button is no button: neither hot nor pressed, and a
+    // press sent with its code runs no handler.
+    pin->SetEnabled(false);
+    EXPECT_NE(HTUDBTN + 0, HoverAt(h, fw::CenterPoint(rPin)));
+    EXPECT_EQ(0, sp->CurrentHT);
+    EXPECT_EQ(0, pin->BtnData.State);
+    SendMessageW(h, WM_NCLBUTTONDOWN, HTUDBTN + 0, at);
+    EXPECT_EQ(0, pin->BtnData.State);
+    EXPECT_EQ(1, clicks.downs);
+    SendMessageW(h, WM_NCLBUTTONUP, HTUDBTN + 0, at);
+    EXPECT_EQ(1, clicks.ups);
+    pin->SetEnabled(true);
+
     // Hiding a button repaints the title at once, without it.
     mark->SetVisible(false);
     EXPECT_EQ(-1, mark->BtnData.State);

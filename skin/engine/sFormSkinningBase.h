@@ -1,27 +1,12 @@
-// STAND-IN: the least of the form-skinning services that the skin manager,
-// the form registry and the window animations call, under their own names.
-// Each is replaced by the form-skinning subsystem (skin/forms/) when it
-// lands.
-//
-// What lives here and why:
-//  - SkinHookCBT is installed by the manager, so it lives beside it; it calls
-//    the next hook first and hands every code to acHookHandler, which
-//    skin/forms sets (InstallFormSkinning). Without it nothing is skinned.
-//  - TacProvider is one entry of acSupportedList. Its data and its printing
-//    are here (the manager and the animations walk the list); what needs
-//    the wrappers (InitForm, InitSkin, InitHwndControls, AddControl,
-//    FindCtrlInList) is defined by skin/forms.
-//  - TacDialogWndBase is what the engine and the painting reach of a system
-//    dialog's frame wrapper (TacDialogWnd, skin/forms).
-//  - MnuArray holds the popup-menu wrappers the hook makes (skin/forms).
-//  - TsSkinProviderBase is not a stand-in: it is what the engine and the
-//    painting reach of the provider that skin/forms builds on it.
-//  - TacBorderFormBase is not a stand-in: it is what the engine and the
-//    painting reach of skin/forms' extended-border window (TacBorderForm).
-//  - TsSkinableMenusBase is not a stand-in: skin/forms' TsSkinableMenus
-//    derives from it; the inert base only records what it is asked.
-// DoLayered, SysBorderWidth, SkinBorderWidth, SkinTitleHeight, DiffTitle and
-// PrintHwndControls are whole: they need nothing the stand-ins leave out.
+// What the engine and the painting layer reach of form skinning (skin/forms),
+// which lies above them: the thread's window-creation hook and its handler,
+// the list of skinned top-level windows (acSupportedList), the wrappers of
+// popup-menu windows, and the bases skin/forms builds its classes on: the
+// provider (TsSkinProviderBase), a system dialog's frame wrapper
+// (TacDialogWndBase), the extended-border window (TacBorderFormBase) and the
+// skinned menus (TsSkinableMenusBase). skin/forms sets the factories and the
+// hook's handler at start-up (InstallFormSkinning); until then forms stay
+// unskinned. The border-width helpers and PrintHwndControls need nothing above.
 #pragma once
 
 #include <windows.h>
@@ -60,7 +45,7 @@ class TacDialogWndBase {
 public:
     virtual ~TacDialogWndBase() = default;
     TacBorderFormBase* BorderForm = nullptr;  // not owned
-    TacProvider* Provider = nullptr;      // the registry entry owning the wrapper
+    TacProvider* Provider = nullptr;          // the registry entry owning the wrapper
     virtual HWND DialogHandle() const = 0;
     // Its skin data; the cache holds the frame image.
     virtual TsCommonData* DialogSkinData() const = 0;
@@ -119,9 +104,8 @@ void ClearMnuArray();
 class TacBorderFormBase : public fw::TObject {
 public:
     // Owner: the TsSkinProvider or TacDialogWnd it belongs to. Data: the
-    // owner's skin data; without one the base keeps a cache of its own.
-    explicit TacBorderFormBase(fw::TObject* Owner, TsCommonData* Data = nullptr);
-    ~TacBorderFormBase() override;
+    // owner's skin data (not owned).
+    TacBorderFormBase(fw::TObject* Owner, TsCommonData* Data);
     fw::String ClassName() const override { return L"TacBorderForm"; }
     fw::TCustomForm* AForm = nullptr;  // owned by skin/forms' TacBorderForm
     fw::TObject* FOwner = nullptr;
@@ -131,13 +115,10 @@ public:
     virtual HRGN MakeRgn() { return nullptr; }
     // The provider's form when its window exists, the dialog's window, else 0.
     HWND OwnerHandle() const;
-    // The owner's frame image; the cache takes the border window's size.
+    // The owner's frame image.
     virtual void PaintAll();
     // Places, renders and shows the border window.
     virtual void UpdateExBordersPos(bool Redraw, BYTE Blend) { (void)Redraw, (void)Blend; }
-
-private:
-    bool OwnsData = false;
 };
 
 // What the engine and the painting reach of a form's skin provider. The
@@ -156,7 +137,7 @@ public:
     std::vector<fw::TRect> ArOR;
     bool DrawNonClientArea() const { return FDrawNonClientArea; }
     // The manager of its skin data (the default manager when none is named).
-    TsSkinManager* SkinManager() const;
+    virtual TsSkinManager* SkinManager() const = 0;
     // Its skin data (owned); the cache holds the frame image.
     TsCommonData* SkinData() const { return FCommonData; }
 
@@ -195,10 +176,6 @@ void UpdateRgn(TsSkinProviderBase* sp, bool Repaint);
 // The dialog's region (the wrapper's UpdateRgn).
 void UpdateRgn(TacDialogWndBase* Wnd, bool Repaint);
 
-// With Layered, layered windows available and Handle not yet layered:
-// WS_EX_LAYERED and an empty image at alpha 10, answer true. Otherwise
-// WS_VISIBLE and WS_EX_LAYERED are taken away and the answer is false.
-bool DoLayered(HWND Handle, bool Layered);
 // With CheckSkin and a border form the skin's extended border width (when not
 // 0), else the system frame of the window (sizeable, dialog frame, or 0).
 int SysBorderWidth(HWND Handle, TacBorderFormBase* BorderForm, bool CheckSkin);

@@ -1,4 +1,4 @@
-#include "skin/engine/FormSkinningStandIns.h"
+#include "skin/engine/sFormSkinningBase.h"
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GraphicsObjects.h"
@@ -8,8 +8,6 @@
 #include "skin/engine/sMessages.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/engine/sStyleSimply.h"
-#include "skin/paint/sBitmaps.h"
-#include "skin/paint/sCommonData.h"
 
 namespace skin {
 
@@ -95,12 +93,7 @@ bool TacProvider::PrintHwndControls(HWND Handle, HDC DC) {
 
 // ---- TacBorderFormBase
 
-TacBorderFormBase::TacBorderFormBase(fw::TObject* Owner, TsCommonData* Data)
-    : FOwner(Owner), SkinData(Data ? Data : new TsCommonData(this, true)), OwnsData(!Data) {}
-
-TacBorderFormBase::~TacBorderFormBase() {
-    if (OwnsData) delete SkinData;
-}
+TacBorderFormBase::TacBorderFormBase(fw::TObject* Owner, TsCommonData* Data) : FOwner(Owner), SkinData(Data) {}
 
 HWND TacBorderFormBase::OwnerHandle() const {
     if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner))
@@ -112,7 +105,6 @@ HWND TacBorderFormBase::OwnerHandle() const {
 void TacBorderFormBase::PaintAll() {
     if (auto* sp = dynamic_cast<TsSkinProviderBase*>(FOwner)) sp->PaintAll();
     if (auto* dlg = dynamic_cast<TacDialogWndBase*>(FOwner)) dlg->PaintAll();
-    if (AForm && OwnsData) SkinData->FCacheBmp->SetSize(AForm->Width(), AForm->Height());
 }
 
 // ---- TsSkinProviderBase
@@ -125,10 +117,6 @@ TacMenuSupport::TacMenuSupport() : FExtraLineFont(new fw::TFont) {}
 TacMenuSupport::~TacMenuSupport() { delete FExtraLineFont; }
 void TacMenuSupport::SetExtraLineFont(const fw::TFont* Value) {
     if (Value) FExtraLineFont->Assign(Value);
-}
-
-TsSkinManager* TsSkinProviderBase::SkinManager() const {
-    return FCommonData ? FCommonData->GetSkinManager() : DefaultManager;
 }
 
 fw::TRect TsSkinProviderBase::ShadowSize() const { return BorderForm ? ShadowOf(BorderForm) : fw::TRect(); }
@@ -154,29 +142,6 @@ void UpdateRgn(TacDialogWndBase* Wnd, bool Repaint) {
 }
 
 // ---- whole helpers
-
-bool DoLayered(HWND Handle, bool Layered) {
-    const LONG ex = GetWindowLongW(Handle, GWL_EXSTYLE);
-    if (Layered && acLayered && !(ex & WS_EX_LAYERED)) {
-        SetWindowLongW(Handle, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        // An empty image at alpha 10: practically invisible until painted.
-        RECT wr{};
-        GetWindowRect(Handle, &wr);
-        fw::TBitmap* empty = CreateBmp32(wr.right - wr.left, wr.bottom - wr.top);
-        BLENDFUNCTION blend{AC_SRC_OVER, 0, 10, AC_SRC_ALPHA};
-        HDC screen = GetDC(nullptr);
-        SIZE size{empty->Width(), empty->Height()};
-        POINT src{0, 0};
-        if (UpdateLayeredWindow)
-            UpdateLayeredWindow(Handle, screen, nullptr, &size, empty->Canvas()->Handle(), &src, 0, &blend, ULW_ALPHA);
-        ReleaseDC(nullptr, screen);
-        delete empty;
-        return true;
-    }
-    SetWindowLongW(Handle, GWL_STYLE, GetWindowLongW(Handle, GWL_STYLE) & ~WS_VISIBLE);
-    SetWindowLongW(Handle, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
-    return false;
-}
 
 int SysBorderWidth(HWND Handle, TacBorderFormBase* BorderForm, bool CheckSkin) {
     if (CheckSkin && BorderForm && SkinBorderWidth(BorderForm) != 0) return SkinBorderWidth(BorderForm);

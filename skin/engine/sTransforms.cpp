@@ -1,4 +1,4 @@
-#include "skin/paint/sTransforms.h"
+#include "skin/engine/sTransforms.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/SysUtils.h"
 #include "skin/engine/sBitmapBase.h"
-#include "skin/paint/sColorMath.h"
+#include "skin/engine/sColorMath.h"
 
 namespace skin {
 

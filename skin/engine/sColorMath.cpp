@@ -1,4 +1,4 @@
-#include "skin/paint/sColorMath.h"
+#include "skin/engine/sColorMath.h"
 
 #include <algorithm>
 #include <cmath>
