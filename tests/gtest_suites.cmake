@@ -4,11 +4,11 @@
 # cases that leave window state the next one would see.
 #
 # Run by CTest (see kvb_test_suite) whenever the program is newer than the list
-# it wrote. The test runner (tests/common/test_main.cpp) names a failing, crashing or hanging
-# case in the output, which scripts/test prints.
+# it wrote. The test runner (tests/common/test_main.cpp) names a failing,
+# crashing or hanging case in the output, which scripts/test prints.
 #
-# A test is named "<suite>.*" for a whole suite, "<suite>.<case>" for one case
-# of a PER_CASE suite.
+# A test is named "<program>:<suite>.*" for a whole suite (programs share
+# suite names), "<program>:<suite>.<case>" for one case of a PER_CASE suite.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -64,6 +64,7 @@ function(kvb_write_suites)
       endif()
     endif()
   endforeach()
+  get_filename_component(program "${EXECUTABLE}" NAME_WE)
   foreach(suite IN LISTS suites)
     list(LENGTH cases_${suite} count)
     if(count EQUAL 0)
@@ -74,14 +75,14 @@ function(kvb_write_suites)
     string(REGEX REPLACE "^.*/" "" base "${base}")
     if(base IN_LIST PER_CASE OR suite IN_LIST PER_CASE)
       foreach(test IN LISTS cases_${suite})
-        kvb_add_gtest("${suite}.${test}" TIMEOUT ${CASE_TIMEOUT}
+        kvb_add_gtest("${program}:${suite}.${test}" TIMEOUT ${CASE_TIMEOUT}
           COMMAND ${EMULATOR} "${EXECUTABLE}" "--gtest_filter=${suite}.${test}")
       endforeach()
     else()
       # Each case keeps its own bound inside the process (tests/common), which
       # names the case that overran; this is the bound on the whole.
       math(EXPR timeout "${CASE_TIMEOUT} * ${count} + 60")
-      kvb_add_gtest("${suite}.*" TIMEOUT ${timeout}
+      kvb_add_gtest("${program}:${suite}.*" TIMEOUT ${timeout}
         COMMAND ${EMULATOR} "${EXECUTABLE}" "--gtest_filter=${suite}.*")
     endif()
   endforeach()

@@ -146,3 +146,14 @@ inline testing::AssertionResult GdiObjectsGrewAtMost(const GdiObjectCounts& Befo
     return testing::AssertionFailure() << "grew by " << grew << ", more than " << Slack << "; before: " << Before
                                        << "; after: " << After;
 }
+
+// The leak check after some work: at most Slack objects more than Before. A
+// test runs it once more over work with a leak planted in it, which it must see.
+inline void ExpectGdiObjectsKept(const GdiObjectCounts& Before, int Slack, bool LeakPlanted) {
+    const testing::AssertionResult kept = GdiObjectsGrewAtMost(Before, CountGdiObjects(), Slack);
+    if (LeakPlanted) {
+        EXPECT_FALSE(kept) << "the planted leak went unseen";
+    } else {
+        EXPECT_TRUE(kept);
+    }
+}

@@ -74,6 +74,9 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
     std::snprintf(why, sizeof why, "crashed: exception 0x%08lx",
                   static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode));
     ReportStop(why);
+    // Ended here: Wine would start its debugger, which holds the process
+    // until the run's time-out.
+    TerminateProcess(GetCurrentProcess(), info->ExceptionRecord->ExceptionCode);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

@@ -17,12 +17,8 @@ struct Kind {
     int GdiObjectCounts::*Field;
 };
 
-HGDIOBJ MakeBitmap() {
-    HDC screen = GetDC(nullptr);
-    HBITMAP b = CreateCompatibleBitmap(screen, 4, 4);
-    ReleaseDC(nullptr, screen);
-    return b;
-}
+// Not through a screen DC: the first one makes the display's own objects.
+HGDIOBJ MakeBitmap() { return CreateBitmap(4, 4, 1, 32, nullptr); }
 
 HGDIOBJ MakeFont() {
     LOGFONTW lf{};
@@ -56,6 +52,7 @@ TEST(GdiObjectCount, SeesEachKindMadeAndDeleted) {
 }
 
 TEST(GdiObjectCount, SeesDeviceContexts) {
+    DeleteDC(CreateCompatibleDC(nullptr));  // the first one makes the display's own
     const GdiObjectCounts before = CountGdiObjects();
     HDC dc = CreateCompatibleDC(nullptr);
     EXPECT_EQ(CountGdiObjects().DCs - before.DCs, 1);

@@ -287,12 +287,7 @@ TEST(SkinnedDialogs, AnOwnedMessageBoxIsSkinned) {
                 if (plantLeak) planted.push_back(CreateSolidBrush(RGB(i, 0, 0)));
             }
             EXPECT_EQ(cache, w->SkinData->FCacheBmp->Handle());
-            const testing::AssertionResult spent = GdiObjectsGrewAtMost(before, CountGdiObjects(), 2);
-            if (plantLeak) {
-                EXPECT_FALSE(spent) << "the planted leak went unseen";
-            } else {
-                EXPECT_TRUE(spent);
-            }
+            ExpectGdiObjectsKept(before, 2, plantLeak);
             for (HBRUSH b : planted) DeleteObject(b);
         }
         LOGBRUSH lb{};

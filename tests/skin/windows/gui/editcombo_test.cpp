@@ -169,12 +169,7 @@ TEST(ComboBoxWnd, ButtonGlyphTextAndTheListOverManyDropDowns) {
         Pump(30);
         EXPECT_EQ(w->ListSW, list);
         EXPECT_EQ(w->ListBrush, brush);
-        const testing::AssertionResult spent = GdiObjectsGrewAtMost(before, CountGdiObjects(), 2);
-        if (plantLeak) {
-            EXPECT_FALSE(spent) << "the planted leak went unseen";
-        } else {
-            EXPECT_TRUE(spent);
-        }
+        ExpectGdiObjectsKept(before, 2, plantLeak);
         for (HBRUSH b : planted) DeleteObject(b);
     }
 
