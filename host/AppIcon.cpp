@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "framework/windows/Application.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Application.h"
 
 namespace host {
 

@@ -1,8 +1,8 @@
 #include "host/ChildForm.h"
 
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/Dialogs.h"
-#include "framework/rtl/SysUtils.h"
 #include "host/CopyServices.h"
 #include "host/FormServiceContext.h"
 #include "host/INIController.h"

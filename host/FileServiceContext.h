@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "framework/windows/CommonDialogs.h"
 #include "framework/rtl/Strings.h"
+#include "framework/windows/CommonDialogs.h"
 
 namespace host {
 

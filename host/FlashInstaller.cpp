@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/windows/Application.h"
-#include "framework/windows/Dialogs.h"
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/Streams.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Dialogs.h"
 
 namespace host {
 

@@ -1,8 +1,8 @@
 #include "host/INIController.h"
 
-#include "framework/windows/Application.h"
 #include "framework/rtl/IniFiles.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Application.h"
 
 namespace host {
 

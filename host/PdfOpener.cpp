@@ -3,10 +3,10 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "framework/windows/Application.h"
-#include "framework/windows/Dialogs.h"
 #include "framework/rtl/Registry.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Dialogs.h"
 
 namespace host {
 

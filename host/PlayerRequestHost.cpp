@@ -3,8 +3,8 @@
 #include "host/CopyServices.h"
 #include "host/NoteServices.h"
 
-#include "framework/windows/Dialogs.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Dialogs.h"
 #include "host/InvokeRequest.h"
 #include "host/KVBViewerControl.h"
 #include "host/PdfOpener.h"

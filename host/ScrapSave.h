@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "framework/graphics/Bitmap.h"
-#include "framework/windows/CommonDialogs.h"
 #include "framework/rtl/Strings.h"
+#include "framework/windows/CommonDialogs.h"
 
 namespace host {
 

@@ -3,8 +3,8 @@
 // FSCommand request delivered as OnFSCommand on the GUI thread.
 #pragma once
 
-#include "framework/rtl/Method.h"
 #include "framework/ole/OleControl.h"
+#include "framework/rtl/Method.h"
 
 namespace host {
 

@@ -407,7 +407,8 @@ void TBitmap::SetHandleType(TBitmapHandleType value) {
         ToDDB();
     } else {
         TPixelFormat f = ScreenFormat();
-        std::vector<RGBQUAD> table = PixelFormatBits(f) <= 8 ? DefaultColors(PixelFormatBits(f)) : std::vector<RGBQUAD>();
+        std::vector<RGBQUAD> table =
+            PixelFormatBits(f) <= 8 ? DefaultColors(PixelFormatBits(f)) : std::vector<RGBQUAD>();
         ToDIB(f, &table);
     }
     Changed(this);

@@ -1,7 +1,7 @@
 #include "framework/graphics/Canvas.h"
 
-#include "framework/rtl/Exception.h"
 #include "framework/graphics/Graphic.h"
+#include "framework/rtl/Exception.h"
 
 namespace fw {
 

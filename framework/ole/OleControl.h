@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "framework/windows/Controls.h"
 #include "framework/ole/OleControlSite.h"
+#include "framework/windows/Controls.h"
 
 namespace fw {
 

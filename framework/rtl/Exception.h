@@ -22,11 +22,11 @@ private:
     std::string narrow_;
 };
 
-#define FW_EXCEPTION(Name, Base)                                   \
-    class Name : public Base {                                      \
-    public:                                                         \
-        using Base::Base;                                           \
-        String ClassName() const override { return L## #Name; }     \
+#define FW_EXCEPTION(Name, Base)                                \
+    class Name : public Base {                                  \
+    public:                                                     \
+        using Base::Base;                                       \
+        String ClassName() const override { return L## #Name; } \
     }
 
 FW_EXCEPTION(EConvertError, Exception);

@@ -6,9 +6,9 @@
 
 namespace fw {
 
-using String = std::wstring;       // UTF-16, as every Win32 "W" function takes it
+using String = std::wstring;  // UTF-16, as every Win32 "W" function takes it
 using UnicodeString = std::wstring;
-using AnsiString = std::string;    // bytes in the ANSI code page (CP_ACP)
+using AnsiString = std::string;  // bytes in the ANSI code page (CP_ACP)
 
 // Conversions through CP_ACP; characters the code page lacks become '?'.
 AnsiString ToAnsi(const String& s);

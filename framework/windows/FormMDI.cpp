@@ -31,10 +31,10 @@ void TCustomForm::CreateMDIClient() {
     CLIENTCREATESTRUCT ccs = {};
     ccs.idFirstChild = kFirstMDIChildId;
     TRect r = ClientRect();
-    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL |
-                                        WS_VSCROLL | MDIS_ALLCHILDSTYLES,
-                                    0, 0, r.Width(), r.Height(), handle_, nullptr, GetModuleHandleW(nullptr), &ccs);
+    clientHandle_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL | MDIS_ALLCHILDSTYLES, 0, 0,
+        r.Width(), r.Height(), handle_, nullptr, GetModuleHandleW(nullptr), &ccs);
     if (!clientHandle_) RaiseLastOSError();
     // Below the aligned controls, which take their part of the client area first.
     SetWindowPos(clientHandle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -69,7 +69,8 @@ void TCustomForm::DestroyWindowHandle() {
             ::SetMenu(handle_, nullptr);
         if (menu_ && menu_->WindowHandle() == handle_) menu_->SetWindowHandle(nullptr);
         if (GetWindowLongW(handle_, GWL_EXSTYLE) & WS_EX_MDICHILD) {
-            if (HWND client = GetParent(handle_)) SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
+            if (HWND client = GetParent(handle_))
+                SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
         }
     }
     clientHandle_ = nullptr;

@@ -97,8 +97,7 @@ void TMenuItem::FreeChildren() {
 }
 
 TMenuItem* TMenuItem::Items(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+    if (Index < 0 || Index >= Count()) throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
     return items_[size_t(Index)];
 }
 
@@ -443,9 +442,7 @@ std::vector<TMergedItem> MergeMenuGroups(const std::vector<BYTE>& Own, const std
 // ---------------------------------------------------------------------------
 // TMenu
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(nullptr)) {
-    items_->menu_ = this;
-}
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(nullptr)) { items_->menu_ = this; }
 
 TMenu::~TMenu() {
     if (windowHandle_ && items_->handle_ && GetMenu(windowHandle_) == items_->handle_) SetMenu(windowHandle_, nullptr);

@@ -80,8 +80,7 @@ std::vector<TMergedItem> MergeMenuGroups(const std::vector<BYTE>& Own, const std
 
 using TMenuMeasureItemEvent = Method<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent = Method<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
-using TAdvancedMenuDrawItemEvent =
-    Method<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, TOwnerDrawState State)>;
+using TAdvancedMenuDrawItemEvent = Method<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, TOwnerDrawState State)>;
 
 class TMenuItem : public TComponent {
 public:

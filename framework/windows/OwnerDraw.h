@@ -32,10 +32,17 @@ inline TOwnerDrawState OwnerDrawStateFromODS(UINT ItemState) {
         TOwnerDrawStateItem od;
     };
     static constexpr Pair table[] = {
-        {ODS_SELECTED, odSelected},   {ODS_GRAYED, odGrayed},     {ODS_DISABLED, odDisabled},
-        {ODS_CHECKED, odChecked},     {ODS_FOCUS, odFocused},     {ODS_DEFAULT, odDefault},
-        {ODS_HOTLIGHT, odHotLight},   {ODS_INACTIVE, odInactive}, {ODS_NOACCEL, odNoAccel},
-        {ODS_NOFOCUSRECT, odNoFocusRect}, {ODS_COMBOBOXEDIT, odComboBoxEdit},
+        {ODS_SELECTED, odSelected},
+        {ODS_GRAYED, odGrayed},
+        {ODS_DISABLED, odDisabled},
+        {ODS_CHECKED, odChecked},
+        {ODS_FOCUS, odFocused},
+        {ODS_DEFAULT, odDefault},
+        {ODS_HOTLIGHT, odHotLight},
+        {ODS_INACTIVE, odInactive},
+        {ODS_NOACCEL, odNoAccel},
+        {ODS_NOFOCUSRECT, odNoFocusRect},
+        {ODS_COMBOBOXEDIT, odComboBoxEdit},
     };
     TOwnerDrawState s;
     for (const Pair& p : table)

@@ -24,7 +24,6 @@ namespace fw {
 
 class TScrollingWinControl;
 
-
 class TControlScrollBar : public TPersistent {
 public:
     TControlScrollBar(TScrollingWinControl* AControl, TScrollBarKind AKind) : control_(AControl), kind_(AKind) {}

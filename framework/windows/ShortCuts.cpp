@@ -15,22 +15,38 @@ const wchar_t* const kAlt = L"Alt+";
 // The name a menu shows for a virtual key, or "" when it has none.
 String KeyName(BYTE Key) {
     switch (Key) {
-        case VK_BACK: return L"BkSp";
-        case VK_TAB: return L"Tab";
-        case VK_RETURN: return L"Enter";
-        case VK_ESCAPE: return L"Esc";
-        case VK_SPACE: return L"Space";
-        case VK_PRIOR: return L"PgUp";
-        case VK_NEXT: return L"PgDn";
-        case VK_END: return L"End";
-        case VK_HOME: return L"Home";
-        case VK_LEFT: return L"Left";
-        case VK_UP: return L"Up";
-        case VK_RIGHT: return L"Right";
-        case VK_DOWN: return L"Down";
-        case VK_INSERT: return L"Ins";
-        case VK_DELETE: return L"Del";
-        default: break;
+        case VK_BACK:
+            return L"BkSp";
+        case VK_TAB:
+            return L"Tab";
+        case VK_RETURN:
+            return L"Enter";
+        case VK_ESCAPE:
+            return L"Esc";
+        case VK_SPACE:
+            return L"Space";
+        case VK_PRIOR:
+            return L"PgUp";
+        case VK_NEXT:
+            return L"PgDn";
+        case VK_END:
+            return L"End";
+        case VK_HOME:
+            return L"Home";
+        case VK_LEFT:
+            return L"Left";
+        case VK_UP:
+            return L"Up";
+        case VK_RIGHT:
+            return L"Right";
+        case VK_DOWN:
+            return L"Down";
+        case VK_INSERT:
+            return L"Ins";
+        case VK_DELETE:
+            return L"Del";
+        default:
+            break;
     }
     if ((Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z')) return String(1, wchar_t(Key));
     if (Key >= VK_F1 && Key <= VK_F24) return L"F" + std::to_wstring(Key - VK_F1 + 1);

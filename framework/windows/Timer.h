@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "framework/rtl/Component.h"
-#include "framework/windows/Messages.h"
 #include "framework/rtl/Method.h"
+#include "framework/windows/Messages.h"
 
 namespace fw {
 

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "framework/windows/Dialogs.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Dialogs.h"
 
 namespace skin {
 

@@ -621,8 +621,8 @@ void TPNGGraphic::Draw(fw::TCanvas* ACanvas, const fw::TRect& Rect) {
         HalftoneStretch(alphaStretched, W, H, &alpha, fw::pf8bit);
         CopyChannel(&stretched, &alphaStretched, 3, false);
 
-        CopyBmp32(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), work.get(), &stretched, EmptyCI, false, fw::clNone,
-                  0, false);
+        CopyBmp32(fw::TRect(0, 0, W, H), fw::TRect(0, 0, W, H), work.get(), &stretched, EmptyCI, false, fw::clNone, 0,
+                  false);
     }
     BitBlt(dst, Rect.Left, Rect.Top, work->Width(), work->Height(), work->Canvas()->Handle(), 0, 0, SRCCOPY);
 }

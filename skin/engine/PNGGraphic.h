@@ -139,7 +139,7 @@ private:
     std::vector<uint8_t> FTransparency;
     fw::TColor FTransparentColor = fw::clNone;
     fw::TColor FBackgroundColor = 0xFFFFFF;
-    bool depthReady_ = false;  // SetupColorDepth ran for this load
+    bool depthReady_ = false;   // SetupColorDepth ran for this load
     bool keyFromFile_ = false;  // the last load made the bitmap transparent by its tRNS key
 };
 

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "framework/windows/Forms.h"
 #include "framework/graphics/GraphicsObjects.h"
 #include "framework/rtl/IniFiles.h"
 #include "framework/rtl/Registry.h"
 #include "framework/rtl/StringList.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Forms.h"
 
 namespace skin {
 

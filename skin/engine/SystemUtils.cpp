@@ -1,7 +1,7 @@
 #include "skin/engine/SystemUtils.h"
 
-#include "framework/windows/Application.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Application.h"
 #include "skin/engine/MessageDialogs.h"
 #include "skin/engine/sConst.h"
 

@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/windows/Messages.h"
 #include "framework/rtl/Strings.h"
 #include "framework/rtl/Types.h"
+#include "framework/windows/Messages.h"
 #include "skin/engine/sConst.h"
 
 namespace fw {

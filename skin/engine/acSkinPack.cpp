@@ -3,8 +3,8 @@
 #include <cstring>
 #include <functional>
 
-#include "framework/windows/Dialogs.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Dialogs.h"
 #include "skin/engine/FileUtils.h"
 #include "skin/engine/ZLibEx.h"
 

@@ -20,11 +20,11 @@ namespace skin {
 // manager's form shadow; On only while the form has a border window.
 struct TExBorders {
     bool On = false;
-    int SkinBorder = 0;  // SkinBorderWidth
-    int SkinTitle = 0;   // SkinTitleHeight
-    RECT Shadow{};       // ShadowSize: left, top, right and bottom widths
-    int MaxTitle = 0;    // ExMaxHeight: the title a maximised form keeps in view (0: SkinTitle)
-    int CenterOffs = 0;  // ExCenterOffs: how far the title's items lie below its centre
+    int SkinBorder = 0;   // SkinBorderWidth
+    int SkinTitle = 0;    // SkinTitleHeight
+    RECT Shadow{};        // ShadowSize: left, top, right and bottom widths
+    int MaxTitle = 0;     // ExMaxHeight: the title a maximised form keeps in view (0: SkinTitle)
+    int CenterOffs = 0;   // ExCenterOffs: how far the title's items lie below its centre
     int ContentOffs = 0;  // ExContentOffs
     // ExDrawMode 1: the skin's border image is the frame itself (painted over
     // the whole image, the title's items drawn on it); 0: it is the shadow.

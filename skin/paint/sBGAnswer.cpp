@@ -4,9 +4,9 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sBitmapBase.h"
 #include "skin/engine/sColorMath.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sSkinManager.h"
 #include "skin/paint/sBGQuery.h"
 #include "skin/paint/sCommonData.h"

@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "framework/windows/Application.h"
 #include "framework/rtl/Component.h"
+#include "framework/windows/Application.h"
 
 namespace fwtest {
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "framework/rtl/Thread.h"
 #include "framework/windows/DialogSeam.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
-#include "framework/rtl/Thread.h"
 #include "framework/windows/Timer.h"
 
 using namespace fw;

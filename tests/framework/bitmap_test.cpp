@@ -365,7 +365,8 @@ TEST(Bitmap, BmpRoundTripsByteForByte) {
             TBitmap b(w, 3, f);
             FillPattern(b, w);
             std::vector<uint8_t> first = b.SaveToBytes();
-            EXPECT_EQ(first.size(), 14u + 40u + (f == pf16bit ? 12u : 0u) + (PixelFormatBits(f) <= 8 ? 4u << PixelFormatBits(f) : 0u) +
+            EXPECT_EQ(first.size(), 14u + 40u + (f == pf16bit ? 12u : 0u) +
+                                        (PixelFormatBits(f) <= 8 ? 4u << PixelFormatBits(f) : 0u) +
                                         3u * StrideOf(w, f));
             TBitmap loaded;
             loaded.LoadFromBytes(first.data(), first.size());

@@ -154,8 +154,7 @@ TEST(GeneratedMessages, FocusMovesThroughExitEnterAndFocusChanged) {
     using Seq = std::vector<std::pair<TControl*, UINT>>;
     // Up from the old control to the common parent, down to the new one,
     // then the form tells every control.
-    EXPECT_EQ(log.Only({CM_EXIT, CM_ENTER}),
-              (Seq{{a, CM_EXIT}, {left, CM_EXIT}, {right, CM_ENTER}, {b, CM_ENTER}}));
+    EXPECT_EQ(log.Only({CM_EXIT, CM_ENTER}), (Seq{{a, CM_EXIT}, {left, CM_EXIT}, {right, CM_ENTER}, {b, CM_ENTER}}));
     ASSERT_FALSE(log.focusChanged.empty());
     EXPECT_EQ(log.focusChanged.front().first, form.get());
     for (auto& [control, focused] : log.focusChanged) EXPECT_EQ(focused, reinterpret_cast<LPARAM>(b));

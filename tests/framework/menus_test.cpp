@@ -482,7 +482,8 @@ TEST(Menus, ContextMenuPopsUpTheControlsPopupMenuUnlessHandled) {
 
     // Over the graphic child: it is asked first, then the box pops its menu.
     TPoint overLabel = box->ClientToScreen(TPoint(10, 10));
-    LRESULT r = SendMessageW(box->Handle(), WM_CONTEXTMENU, WPARAM(box->Handle()), MAKELPARAM(overLabel.X, overLabel.Y));
+    LRESULT r =
+        SendMessageW(box->Handle(), WM_CONTEXTMENU, WPARAM(box->Handle()), MAKELPARAM(overLabel.X, overLabel.Y));
     EXPECT_EQ(r, 1);
     EXPECT_EQ(probe.asked, (std::vector<TPoint>{TPoint(5, 5)}));
     EXPECT_EQ(probe.popups, 1);
@@ -531,7 +532,7 @@ TEST(Menus, ShortcutKeysOfTheControlsPopupMenuAndTheFormsMenuClickTheirItems) {
     paste->OnClick = TNotifyEvent(&recorder, &Recorder::Click);
     form->Show();
 
-    const LPARAM alt = 0x20000000;  // the Alt bit of the key data
+    const LPARAM alt = 0x20000000;                         // the Alt bit of the key data
     EXPECT_EQ(edit->Perform(CN_SYSKEYDOWN, 'P', alt), 1);  // a parent's popup menu
     EXPECT_EQ(edit->Perform(CN_SYSKEYDOWN, 'Q', alt), 1);  // the form's menu
     EXPECT_EQ(edit->Perform(CN_SYSKEYDOWN, 'Z', alt), 0);  // nobody's

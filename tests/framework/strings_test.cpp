@@ -1,6 +1,6 @@
 // ANSI conversions go through the Korean code page of the test prefix.
-#include "framework/rtl/Exception.h"
 #include "framework/rtl/Strings.h"
+#include "framework/rtl/Exception.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // libjpeg-turbo, built statically by scripts/setup, round-trips an image.
+#include <jpeglib.h>
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 
 #include <gtest/gtest.h>
 

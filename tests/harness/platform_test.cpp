@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Platform, AnsiCodePageIsKorean) {
-    EXPECT_EQ(GetACP(), 949u);
-}
+TEST(Platform, AnsiCodePageIsKorean) { EXPECT_EQ(GetACP(), 949u); }
 
 TEST(Platform, KoreanTextSurvivesTheAnsiCodePage) {
     const wchar_t* text = L"파일 다운로드";

@@ -73,8 +73,8 @@ TEST(WindowCapture, KoreanCaptionAndButtonAreDrawn) {
     wc.lpszClassName = L"HarnessCaptureWindow";
     RegisterClassW(&wc);
 
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"파일 다운로드", WS_OVERLAPPEDWINDOW, 40, 40, 320, 200,
-                                nullptr, nullptr, inst, nullptr);
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"파일 다운로드", WS_OVERLAPPEDWINDOW, 40, 40, 320, 200, nullptr,
+                                nullptr, inst, nullptr);
     ASSERT_NE(hwnd, nullptr);
     HWND button = CreateWindowExW(0, L"BUTTON", L"저장", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 120, 40, hwnd,
                                   nullptr, inst, nullptr);

@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "framework/windows/Application.h"
 #include "framework/rtl/Streams.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Application.h"
 
 using namespace fw;
 

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "file_service_context_fake.h"
-#include "framework/windows/DialogSeam.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/DialogSeam.h"
 #include "host/CopyFilters.h"
 #include "service_files.h"
 

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <vector>
 
-#include "framework/windows/Application.h"
 #include "framework/rtl/Strings.h"
+#include "framework/windows/Application.h"
 
 // Serves the application's messages until done() holds or ms have passed;
 // done()'s last answer.

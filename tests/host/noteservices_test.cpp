@@ -215,7 +215,7 @@ TEST_F(NoteServicesTest, AListSubFolderStaysBelowTheExecutablesFolder) {
 
     struct Case {
         std::wstring sub;
-        std::set<String> found;  // empty: answered as a missing folder
+        std::set<String> found;   // empty: answered as a missing folder
         std::wstring listFolder;  // where TxtList1.txt lands, below folder; empty: nowhere
     } cases[] = {
         {L"notes", {L"a.txt"}, L"book\\notes\\"},

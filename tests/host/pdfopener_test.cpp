@@ -16,10 +16,10 @@
 #include <set>
 #include <sstream>
 
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/DialogSeam.h"
 #include "framework/windows/Dialogs.h"
-#include "framework/rtl/SysUtils.h"
 
 using namespace host;
 using namespace fw;

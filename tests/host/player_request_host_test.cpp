@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/DialogSeam.h"
 #include "framework/windows/Dialogs.h"
-#include "framework/rtl/SysUtils.h"
 #include "framework/windows/Timer.h"
 #include "host/RequestDispatcher.h"
 #include "host/WindowServices.h"

@@ -9,10 +9,10 @@
 #include <climits>
 #include <memory>
 
-#include "framework/windows/DialogSeam.h"
-#include "framework/rtl/Exception.h"
 #include "framework/graphics/Jpeg.h"
+#include "framework/rtl/Exception.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/DialogSeam.h"
 #include "service_files.h"
 
 using namespace fw;

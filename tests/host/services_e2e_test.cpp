@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-#include "framework/windows/Application.h"
 #include "framework/graphics/Jpeg.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Application.h"
 #include "host/CopyServices.h"
 #include "host/FormServiceContext.h"
 #include "host/NoteServices.h"

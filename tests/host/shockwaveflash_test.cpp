@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/windows/Application.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 
 using namespace fw;

@@ -7,9 +7,9 @@
 #include <random>
 
 #include "EngineTestFiles.h"
+#include "framework/rtl/SysUtils.h"
 #include "framework/windows/DialogSeam.h"
 #include "framework/windows/Dialogs.h"
-#include "framework/rtl/SysUtils.h"
 #include "skin/engine/ZLibEx.h"
 
 using namespace skin;

@@ -26,24 +26,24 @@ TsMaskData Image(const wchar_t* section, const wchar_t* name, TacImgType type = 
 
 struct Tables {
     TsGeneralDataArray gd{
-        Section(L"BUTTON"),                        // 0
-        Section(L"Button"),                        // 1
-        Section(L"PAGECONTROLBOTTOM"),             // 2
+        Section(L"BUTTON"),                           // 0
+        Section(L"Button"),                           // 1
+        Section(L"PAGECONTROLBOTTOM"),                // 2
         Section(L"TABBOTTOM", L"PAGECONTROLBOTTOM"),  // 3
-        Section(L"SELF", L"SELF"),                 // 4
-        Section(L"CYCA", L"CYCB"),                 // 5
-        Section(L"CYCB", L"CYCA"),                 // 6
-        Section(L"GRANDCHILD", L"TABBOTTOM"),      // 7
-        Section(L"ORPHAN", L"NOSUCHSECTION"),      // 8
+        Section(L"SELF", L"SELF"),                    // 4
+        Section(L"CYCA", L"CYCB"),                    // 5
+        Section(L"CYCB", L"CYCA"),                    // 6
+        Section(L"GRANDCHILD", L"TABBOTTOM"),         // 7
+        Section(L"ORPHAN", L"NOSUCHSECTION"),         // 8
     };
     TsMaskArray ma{
-        Image(L"BUTTON", L"BORDERSMASK"),                 // 0
-        Image(L"PAGECONTROLBOTTOM", L"BORDERSMASK"),      // 1
-        Image(L"PAGECONTROLBOTTOM", L"BORDERSMASK"),      // 2 (a later duplicate is never found)
-        Image(L"BUTTON", L"TEXTURE"),                     // 3 (not a texture)
-        Image(L"BUTTON", L"TEXTURE", itisaTexture),       // 4
+        Image(L"BUTTON", L"BORDERSMASK"),                    // 0
+        Image(L"PAGECONTROLBOTTOM", L"BORDERSMASK"),         // 1
+        Image(L"PAGECONTROLBOTTOM", L"BORDERSMASK"),         // 2 (a later duplicate is never found)
+        Image(L"BUTTON", L"TEXTURE"),                        // 3 (not a texture)
+        Image(L"BUTTON", L"TEXTURE", itisaTexture),          // 4
         Image(L"PAGECONTROLBOTTOM", L"FILL", itisaTexture),  // 5
-        Image(L"CYCA", L"BORDERSMASK"),                   // 6
+        Image(L"CYCA", L"BORDERSMASK"),                      // 6
     };
     TsPatternArray pa{TsPatternData{nullptr, L"PAGECONTROLBOTTOM", L"PATTERN"},
                       TsPatternData{nullptr, L"BUTTON", L"PATTERN"}};
@@ -75,9 +75,9 @@ TEST(SkinLookups, InheritingAndPlainSearches) {
         {L"CYCB", L"BORDERSMASK", 6, -1},        // CYCA has one
         {L"CYCA", L"GLYPH", -1, -1},             // a cycle counts as not found
         {L"CYCB", L"GLYPH", -1, -1},
-        {L"ORPHAN", L"BORDERSMASK", -1, -1},     // parent missing
+        {L"ORPHAN", L"BORDERSMASK", -1, -1},  // parent missing
         {L"BUTTON", L"NOSUCH", -1, -1},
-        {L"BUTTON", L"bordersmask", -1, -1},     // exact comparison
+        {L"BUTTON", L"bordersmask", -1, -1},  // exact comparison
     };
     for (const Case& c : cases) {
         const int i = GetSkinIndex(t.gd, c.section);

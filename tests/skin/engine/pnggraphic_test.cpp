@@ -555,9 +555,8 @@ Bytes CaseFile(const GammaCase& c) {
 }
 
 const GammaCase kCases[] = {
-    {3, 4, 35000},  {3, 4, 45455},  {3, 4, 100000}, {3, 4, 250000}, {3, 2, 35000},
-    {3, 2, 250000}, {3, 1, 100000}, {3, 8, 250000}, {0, 2, 45455},  {0, 2, 100000},
-    {0, 4, 35000},  {0, 4, 250000}, {0, 1, 250000}, {0, 8, 35000},
+    {3, 4, 35000},  {3, 4, 45455}, {3, 4, 100000}, {3, 4, 250000}, {3, 2, 35000},  {3, 2, 250000}, {3, 1, 100000},
+    {3, 8, 250000}, {0, 2, 45455}, {0, 2, 100000}, {0, 4, 35000},  {0, 4, 250000}, {0, 1, 250000}, {0, 8, 35000},
 };
 
 }  // namespace
@@ -604,9 +603,7 @@ TEST(PngGamma, ColoursDoNotDependOnTheImageLoadedBefore) {
 // loads as an empty bitmap of no pixel format, even where the colour type and
 // depth could never be set up.
 TEST(PngGamma, GammaWithoutImageDataLoadsAnEmptyBitmap) {
-    const struct {
-        uint8_t colorType, depth;
-    } cases[] = {{3, 4}, {0, 2}, {0, 1}, {2, 8}, {2, 4}, {3, 16}};
+    const struct { uint8_t colorType, depth; } cases[] = {{3, 4}, {0, 2}, {0, 1}, {2, 8}, {2, 4}, {3, 16}};
     for (const auto& c : cases) {
         SCOPED_TRACE("colour type " + std::to_string(c.colorType) + ", " + std::to_string(c.depth) + " bits");
         TPNGGraphic png;

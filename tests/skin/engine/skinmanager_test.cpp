@@ -10,9 +10,9 @@
 #include "framework/windows/CommonDialogs.h"
 #include "framework/windows/DialogSeam.h"
 #include "skin/engine/FileUtils.h"
+#include "skin/engine/sLibraryStartUp.h"
 #include "skin/paint/sCommonData.h"
 #include "skin/paint/sVclUtils.h"
-#include "skin/engine/sLibraryStartUp.h"
 
 using namespace skin;
 using namespace enginetest;

@@ -156,10 +156,10 @@ TEST(CommittedSkins, DefaultSkinCoversEveryElementOfTheViewer) {
     // Section -> images it must hold itself (not through PARENTCLASS).
     const std::pair<const wchar_t*, std::vector<const wchar_t*>> kNeeded[] = {
         {L"GLOBALINFO",
-         {L"BICONCLOSE", L"BICONMAX", L"BICONMIN", L"BICONNORM", L"BICONHELP", L"BICLOSEALONE", L"SICONCLOSE",
-          L"SICONMAX", L"SICONMIN", L"SICONNORM", L"SICONHELP", L"GRIPIMAGE", L"BOXCHECKED", L"BOXUNCHECKED",
-          L"BOXGRAYED", L"RADIOCHECKED", L"RADIOUNCHECKED", L"RADIOGRAYED", L"SMALLCHECKED", L"SMALLUNCHECKED",
-          L"SMALLGRAYED"}},
+         {L"BICONCLOSE",   L"BICONMAX",       L"BICONMIN",   L"BICONNORM",    L"BICONHELP",      L"BICLOSEALONE",
+          L"SICONCLOSE",   L"SICONMAX",       L"SICONMIN",   L"SICONNORM",    L"SICONHELP",      L"GRIPIMAGE",
+          L"BOXCHECKED",   L"BOXUNCHECKED",   L"BOXGRAYED",  L"RADIOCHECKED", L"RADIOUNCHECKED", L"RADIOGRAYED",
+          L"SMALLCHECKED", L"SMALLUNCHECKED", L"SMALLGRAYED"}},
         {L"FORM", {L"BORDERSMASK"}},
         {L"FORMTITLE", {L"BORDERSMASK"}},
         {L"DIALOG", {}},

@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/rtl/Component.h"
-#include "framework/windows/Forms.h"
 #include "framework/graphics/GraphicsObjects.h"
+#include "framework/rtl/Component.h"
 #include "framework/rtl/IniFiles.h"
 #include "framework/rtl/StringList.h"
 #include "framework/rtl/SysUtils.h"
+#include "framework/windows/Forms.h"
 
 using namespace skin;
 using fw::String;

@@ -46,7 +46,9 @@ TEST(StoredSkins, RoundTripThroughTheFilerWithTheirBytes) {
     // In the stream: "Data", a byte block, its little-endian count, the container.
     const std::string raw = Bytes(&stream);
     const std::string t1 = FileBytes(files[0]);
-    const size_t at = raw.find("\x04" "Data\x0A");
+    const size_t at = raw.find(
+        "\x04"
+        "Data\x0A");
     ASSERT_NE(at, std::string::npos);
     uint32_t count = 0;
     std::memcpy(&count, raw.data() + at + 6, 4);
@@ -69,7 +71,10 @@ TEST(StoredSkins, AnEmptySkinStillWritesItsData) {
     fw::TMemoryStream stream;
     fw::TWriter(&stream).WriteCollection(&skins);
     const std::string raw = Bytes(&stream);
-    EXPECT_NE(raw.find(std::string("\x04" "Data\x0A\0\0\0\0", 10)), std::string::npos);
+    EXPECT_NE(raw.find(std::string("\x04"
+                                   "Data\x0A\0\0\0\0",
+                                   10)),
+              std::string::npos);
     stream.SetPosition(0);
     TsStoredSkins loaded(nullptr);
     fw::TReader(&stream).ReadCollection(&loaded);
@@ -140,9 +145,10 @@ TEST(StoredSkins, SaveToIniWritesTheSections) {
         const wchar_t* key;
         const wchar_t* value;
     } cases[] = {
-        {L"PARENTCLASS", L"PANEL"}, {L"COLOR", L"12632256"}, {L"FONTCOLOR", L"128"},   {L"TCLEFT", L"-1"},
-        {L"TCBOTTOM", L"5"},        {L"HOTFONTCOLOR", L"32768"}, {L"HOTTCLEFT", L""}, {L"SHOWFOCUS", L"TRUE"},
-        {L"FADINGENABLED", L"FALSE"}, {L"GSIZE", L"4"},        {L"GLOW", L"0"},
+        {L"PARENTCLASS", L"PANEL"}, {L"COLOR", L"12632256"}, {L"FONTCOLOR", L"128"},
+        {L"TCLEFT", L"-1"},         {L"TCBOTTOM", L"5"},     {L"HOTFONTCOLOR", L"32768"},
+        {L"HOTTCLEFT", L""},        {L"SHOWFOCUS", L"TRUE"}, {L"FADINGENABLED", L"FALSE"},
+        {L"GSIZE", L"4"},           {L"GLOW", L"0"},
     };
     for (const Case& c : cases) EXPECT_EQ(ini.ReadString(L"BUTTON", c.key, L"?"), c.value) << c.key;
 }
@@ -218,9 +224,9 @@ TEST(StoredSkins, LoadSkinBuildsTheOlderFormFromAFolderSkin) {
     } images[] = {
         {L"GLOBALINFO", L"BICONCLOSE", itisaGlyph, 0, 32, 39, 45, 3, 0, 0, 0, 0, 0, 0},
         {L"BUTTON", L"BORDERSMASK", itisaBorder, 0, 0, 48, 16, 3, 0, 4, 4, 4, 4, 5},
-        {L"TABTOP", L"BORDERSMASK", itisaBorder, 0, 16, 48, 32, 3, 0, 3, 3, 3, 3, 1},       // all from BorderWidth
+        {L"TABTOP", L"BORDERSMASK", itisaBorder, 0, 16, 48, 32, 3, 0, 3, 3, 3, 3, 1},            // all from BorderWidth
         {L"SCROLLBTNLEFT", L"BORDERSMASK", itisaBorder, 148, 13, 196, 29, 3, 0, 5, 5, 5, 5, 1},  // derived
-        {L"COMBOBTN", L"PATTERN", itisaTexture, 96, 24, 120, 32, 1, 0, 0, 0, 0, 0, 1},       // 23 characters
+        {L"COMBOBTN", L"PATTERN", itisaTexture, 96, 24, 120, 32, 1, 0, 0, 0, 0, 0, 1},           // 23 characters
         {L"COMBOBTN", L"HOTPATTERN", itisaTexture, 120, 24, 144, 32, 1, 0, 0, 0, 0, 0, 1},
         {L"BUTTON_HUGE", L"BORDERSMASK", itisaBorder, 0, 0, 141, 94, 3, 1, 47, 47, 47, 47, 0},
         {L"LEGACY", L"BORDERSMASK", itisaBorder, 0, 0, 30, 30, 3, 1, 0, 0, 0, 0, 1},
@@ -228,8 +234,8 @@ TEST(StoredSkins, LoadSkinBuildsTheOlderFormFromAFolderSkin) {
     for (const Image& e : images) {
         TsSkinImage* im = FindImage(skin, e.section, e.key);
         ASSERT_NE(im, nullptr) << e.section << " " << e.key;
-        const int got[] = {im->Left, im->Top,  im->Right, im->Bottom, im->ImageCount, im->MaskType,
-                           im->WL,   im->WT,   im->WR,    im->WB,     im->StretchMode};
+        const int got[] = {im->Left, im->Top, im->Right, im->Bottom, im->ImageCount, im->MaskType,
+                           im->WL,   im->WT,  im->WR,    im->WB,     im->StretchMode};
         const int want[] = {e.left, e.top, e.right, e.bottom, e.count, e.mask, e.wl, e.wt, e.wr, e.wb, e.stretch};
         for (int i = 0; i < 11; ++i) {
             if (e.section == String(L"BUTTON_HUGE") && i >= 2 && i <= 3) continue;  // the file's own size

@@ -19,9 +19,9 @@
 
 #include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
-#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/StandInDialog.h"
 #include "skin/engine/StandInProvider.h"
+#include "skin/engine/sFormSkinningBase.h"
 #include "skin/engine/sMessages.h"
 #include "skin/paint/sAnimCore.h"
 #include "skin/paint/sBitmaps.h"
