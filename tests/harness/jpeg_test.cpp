@@ -1,7 +1,9 @@
 // libjpeg-turbo, built statically by scripts/setup, round-trips an image.
-#include <jpeglib.h>
 #include <cstdio>
 #include <cstdlib>
+
+// After <cstdio>: the library's header uses size_t and FILE without including them.
+#include <jpeglib.h>
 
 #include <gtest/gtest.h>
 
