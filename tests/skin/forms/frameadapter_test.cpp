@@ -83,6 +83,8 @@ TEST(FrameAdapter, ColourOfEachKindOfSection) {
     const fw::TColor formColour = 0x204080;
     std::unique_ptr<fw::TForm, Free> form(new fw::TForm(nullptr));
     form->AfterConstruction();
+    // Passed over by the window-creation hook: this form gets no provider.
+    form->SetTag(-98);
     form->SetColor(formColour);
     auto* frame = new fw::TFrame(form.get());
     frame->SetParent(form.get());

@@ -29,9 +29,12 @@ struct FormFree {
 };
 using FormPtr = std::unique_ptr<fw::TForm, FormFree>;
 
+// The tests give their forms providers themselves: the window-creation hook
+// passes these over.
 FormPtr NewForm() {
     FormPtr f(new fw::TForm(fw::Application.get()));
     f->AfterConstruction();
+    f->SetTag(-98);
     f->SetBounds(40, 40, 300, 200);
     return f;
 }

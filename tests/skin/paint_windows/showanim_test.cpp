@@ -137,7 +137,10 @@ TEST(ShowAnimation, ADialogFadesInOnAWindowOfItsOwn) {
 
 // A border window with a cache of its own, sized to its window when painted.
 struct TOwnCacheBorder : TacBorderFormBase {
-    explicit TOwnCacheBorder(fw::TObject* Owner) : TacBorderFormBase(Owner, new TsCommonData(this, true)) {}
+    // The skin data is made once the border object is whole: it looks at its owner.
+    explicit TOwnCacheBorder(fw::TObject* Owner) : TacBorderFormBase(Owner, nullptr) {
+        SkinData = new TsCommonData(this, true);
+    }
     ~TOwnCacheBorder() override { delete SkinData; }
     void PaintAll() override {
         TacBorderFormBase::PaintAll();

@@ -334,6 +334,8 @@ TEST(CtrlAdapter, SpeedButtonStatesAndDeadWrapperReplaced) {
     // alone here, on the default manager.
     std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
     form->AfterConstruction();
+    // Passed over by the window-creation hook: this form gets no provider.
+    form->SetTag(-98);
     form->SetBounds(100, 100, 300, 200);
     auto* button = new fw::TButton(form.get());
     button->SetParent(form.get());

@@ -115,6 +115,8 @@ TEST(FrameAdapter, SectionsPaintedAndReadAgainWhenShown) {
     const fw::TColor formColour = 0x204080;
     std::unique_ptr<fw::TForm, FormFree> form(new fw::TForm(fw::Application.get()));
     form->AfterConstruction();
+    // Passed over by the window-creation hook: this form gets no provider.
+    form->SetTag(-98);
     form->SetColor(formColour);
     form->SetBounds(140, 110, 320, 240);
     auto* frame = new fw::TFrame(form.get());
